@@ -1,0 +1,197 @@
+// The main window: every control model and every piece of the robot's state.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/platform.h"
+#include "app/timer.h"
+#include "debug/debug_form.h"
+#include "settings/lang_pack.h"
+
+namespace vantrope {
+
+// The robot's event record.
+struct TEvent {
+  bool NewSignal = false;
+  uint8_t Direction = 0;  // 0 none, 1 up, 2 down
+  bool ValuteChanged = false;
+  std::string Valute;  // broker instrument code, such as "frxEURUSD"
+  bool PeriodChanged = false;
+  uint16_t Period = 1;
+  std::string PeriodUnit = "m";  // "s", "m", "h" or "d"
+  double Result = 0;
+  uint8_t BetStatus = 0;
+};
+
+class TMainForm {
+ public:
+  static constexpr int kStrategyCount = 7;
+  static constexpr int kLogoCount = 6;
+
+  explicit TMainForm(Platform& platform);
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+  ~TMainForm();
+
+  // Start-up: brings every component into its starting state. Runs once.
+  void FormCreate();
+  // The user closes the window; false keeps it open.
+  bool FormClose();
+  // Closing asked for from outside (a termination signal): the same shutdown,
+  // without the question, since nobody is there to answer it.
+  void CloseFromOutside();
+
+  // A text of the language pack, empty when missing.
+  const std::string& Txt(int number) const { return LangPack.Text(number); }
+
+  // Message boxes of the program, centred on the main window.
+  ModalResult MyShowMessage(const std::string& title, const std::string& message, DialogKind kind);
+  ModalResult MyMessageDialog(const std::string& title, const std::string& message,
+                              const std::vector<std::string>& captions, const std::vector<DialogButton>& buttons,
+                              DialogKind kind);
+  void ShowStatusMessage(const std::string& text);
+
+  // The simple strategy's "go on until the first loss": the bet count only
+  // matters while it is off.
+  void cbBot0ReBetClick();
+
+  Platform& platform;
+
+  // --- window ---
+  ui::Window Form;
+  ui::Panel pnMain, pnExpand, pnWeb, pnDown;
+  ui::StatusBar StatusBar1;
+  ui::TextEdit teWebAddr;
+
+  // --- account panel ---
+  ui::Label lbLogin, lbPassword, lbStartBalanse, lbCurrentBalanse, lbWinBalanse;
+  ui::ComboBox cbeLogin;
+  ui::TextEdit tePassword;
+  ui::NumberEdit neStartBalanse, neCurrentBalanse, neWinBalanse;
+  ui::CheckBox cbAlpariSeek;
+
+  // --- logo and event log ---
+  ui::Image imLogo;
+  std::array<ui::MenuItem, kLogoCount> miSelectLogoPic;
+  ui::Label gbLog;
+  ui::Grid gwLog{4};
+  ui::MenuItem miSaveLogAsText;
+  ui::SaveDialog SaveDialog1;
+
+  // --- robot controls ---
+  ui::Button btGreed;
+  ui::Shape shGreed;
+  ui::CheckBox cbBetOnRobotWorkTime;
+  ui::Label lbWorkFrom, lbWorkTo;
+  ui::ComboBox cbeBetOnWorkStart, cbeBetOnWorkEnd;
+  ui::Label lbMinBalans;
+  ui::NumberEdit neMinBalans;
+  ui::TextEdit teSiteStatus;
+  ui::Label lbValutePair, lbTimeFrame;
+  ui::ComboBox cbeBetOnValutePair_;
+  ui::TextEdit teBetOnBetPeriod_;
+  ui::ComboBox cbeBetOnBetTimeCost_;
+  ui::Shape shRobotReady, shWebBrowserBusy, shHtmlParser, shWaitIndicator;
+  ui::Button btRun, btPause1, btPause2, btPause3, btPause3Fon, btStop, btMute;
+
+  // --- strategy pages ---
+  ui::PageControl pcStrategy{kStrategyCount};
+  // page 0: simple bet
+  ui::Label lbBot0BetSize, lbBot0BetCount;
+  ui::NumberEdit neBot0BetSize;
+  ui::CheckBox cbBot0ReBet;
+  ui::SpinEdit speBot0BetCount;
+  // page 1: martingale
+  ui::Label lbBot1MinDeposit, lbBot1ChainCount, lbBot1BetCount, lbBot1BetSize;
+  ui::NumberEdit neBot1MinDeposit, neBot1BetSize;
+  ui::SpinEdit speBot1ChainCount, speBot1BetCount;
+  // page 2: cautious martingale
+  ui::Label lbBot2MinDeposit, lbBot2BetCount, lbBot2ChainCount, lbBot2BetSize;
+  ui::NumberEdit neBot2MinDeposit, neBot2BetSize;
+  ui::SpinEdit speBot2BetCount, speBot2ChainCount;
+  // page 3: adaptive martingale
+  ui::Label lbBot3MinDeposit, lbBot3ChainCount, lbBot3BetSize;
+  ui::NumberEdit neBot3MinDeposit, neBot3BetSize;
+  ui::SpinEdit speBot3ChainCount;
+  // page 4: Monte-Carlo
+  ui::Label lbBot4MinDeposit, lbBot4ChainCount, lbBot4BetCount, lbBot4BetSize;
+  ui::NumberEdit neBot4MinDeposit, neBot4BetSize;
+  ui::SpinEdit speBot4ChainCount, speBot4BetCount;
+  // page 5: balanced
+  ui::Label lbBot5BetSize, lbBot5BetCount, lbBot5WinLimit, lbBot5Porog, lbBot5LoseLimit;
+  ui::NumberEdit neBot5BetSize, neBot5WinLimit, neBot5Porog, neBot5LoseLimit;
+  ui::SpinEdit speBot5BetCount;
+  ui::CheckBox cbBot5ChangeDirection;
+
+  // Hidden arrow templates; their size comes from the settings.
+  ui::Image imUp, imDown;
+
+  // --- timers ---
+  ui::Timer tmStatusWiewer;
+
+  // The debug window, hidden until asked for.
+  TfmDebug fmDebug;
+
+  // --- settings kept in fields ---
+  TLangPack LangPack;
+  bool DebugEnabled = true;
+  int32_t BrowserPanelWidth = 600;
+  bool Mute = false;
+  uint8_t LogoIndex = 0;
+  bool TerminalControl = false;  // follows cbAlpariSeek
+  bool AlpariHardUpdate = false;
+  std::string TerminalPageName;  // window class of the trading terminal
+  WindowBounds DebugWindowBounds;      // read from the settings for the debug window
+  int32_t LoginIndexFromSettings = 0;  // applied once the account box is filled
+  uint8_t GreedPorog = 0;
+  bool LoadPictures = true;
+  std::string MainUrl, ReturnUrl, LogOutUrl, PortFolioUrl;
+  uint16_t RobotPauseType = 100;
+  int32_t SavedStake = 3;
+  uint16_t SavedBetCount = 0;
+  uint16_t SavedGameCount = 0;
+  std::vector<std::string> PageFieldTemplates;
+  std::vector<std::string> PageControlTemplates;
+  std::vector<std::string> PageNames;
+
+  // --- window state ---
+  uint8_t ExpandState = 0;
+  int32_t MainPanelWidth = 0;
+  int32_t ExpandPanelWidth = 0;
+  int8_t FrameAllowance = 0;
+
+  // --- robot state ---
+  TEvent EVENT;
+  bool RobotBusy = false;
+  double BalancedTarget = 0;
+  bool SiteDataUpdated = false;
+  std::string CurrencyName;
+  double StartBalance = 0;
+  int32_t BetStake = 3;
+  uint8_t BetDirection = 0;
+  uint16_t BetOnStatus = 65535;
+  uint16_t RobotStatus = 0;
+  uint8_t RobotSubStatus = 0;
+  uint8_t RobotPauseMode = 0;
+
+  // Program entry: the main window's start-up, then the hidden debug window.
+  void CreateWindows();
+
+  // The active strategy page.
+  uint8_t StrategyIndex() const { return static_cast<uint8_t>(pcStrategy.ActivePageIndex()); }
+
+ private:
+  void BuildControls();
+  void ApplyLangPack();
+  void SetUpWindowWidth();
+  void tmStatusWiewerTimer();
+  // Writes the settings file; the error text when it cannot be written.
+  std::optional<std::string> WriteSettingsFile();
+};
+
+}  // namespace vantrope

@@ -1,0 +1,23 @@
+// Shell port: what the program asks of the desktop it runs on.
+#pragma once
+
+#include <string>
+
+namespace vantrope {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Let pending window messages run once (timers and input may be handled).
+  virtual void ProcessMessages() = 0;
+  // Bring the program's own main window to the front.
+  virtual void BringToFront() = 0;
+  // End the message loop; no handler runs after the current one returns.
+  virtual void Terminate() = 0;
+  // The default error report of the framework: a message box with the error.
+  virtual void ShowErrorReport(const std::string& text) = 0;
+  // Tell the system that it is in use, so it does not fall asleep.
+  virtual void KeepSystemAwake() = 0;
+};
+
+}  // namespace vantrope

@@ -1,0 +1,263 @@
+#include "settings/settings_store.h"
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/money.h"
+#include "settings/default_addresses.h"
+#include "settings/ini_file.h"
+#include "text/cp1251.h"
+#include "text/utf8.h"
+
+namespace vantrope {
+
+namespace {
+
+constexpr const char* kDefaultTerminalClass = "MetaQuotes::MetaTrader::4.00";
+// The terminal's class goes into a 256-byte zero-terminated buffer.
+constexpr size_t kTerminalClassMaxBytes = 255;
+
+using StrategyControl =
+    std::variant<ui::NumberEdit TMainForm::*, ui::SpinEdit TMainForm::*, ui::CheckBox TMainForm::*>;
+
+struct StrategyKey {
+  const char* key;
+  StrategyControl control;
+  int32_t default_value;
+};
+
+struct StrategySection {
+  const char* name_default;
+  bool down_default;
+  std::vector<StrategyKey> keys;
+};
+
+// One section a strategy page, in tab order, each with its keys in file order.
+const std::vector<StrategySection>& StrategySections() {
+  static const std::vector<StrategySection> sections = {
+      {"Простая ставка",
+       true,
+       {{"BetSize", &TMainForm::neBot0BetSize, 3},
+        {"BetCount", &TMainForm::speBot0BetCount, 2},
+        {"ReBet", &TMainForm::cbBot0ReBet, 0}}},
+      {"Мартингейл",
+       false,
+       {{"ChainCount", &TMainForm::speBot1ChainCount, 2},
+        {"BetCount", &TMainForm::speBot1BetCount, 5},
+        {"BetSize", &TMainForm::neBot1BetSize, 3}}},
+      {"Осторожный мартингейл",
+       false,
+       {{"BetCount", &TMainForm::speBot2BetCount, 2},
+        {"ChainCount", &TMainForm::speBot2ChainCount, 5},
+        {"BetSize", &TMainForm::neBot2BetSize, 3}}},
+      {"Адаптивный мартингейл",
+       false,
+       {{"ChainCount", &TMainForm::speBot3ChainCount, 5}, {"BetSize", &TMainForm::neBot3BetSize, 3}}},
+      {"Монте-Карло",
+       false,
+       {{"ChainCount", &TMainForm::speBot4ChainCount, 2},
+        {"BetCount", &TMainForm::speBot4BetCount, 5},
+        {"BetSize", &TMainForm::neBot4BetSize, 3}}},
+      {"",
+       false,
+       {{"WinLimit", &TMainForm::neBot5WinLimit, 6},
+        {"LoseLimit", &TMainForm::neBot5LoseLimit, 6},
+        {"BetSize", &TMainForm::neBot5BetSize, 3},
+        {"BetCount", &TMainForm::speBot5BetCount, 2},
+        {"AutoDirect", &TMainForm::cbBot5ChangeDirection, 0}}},
+      {"", false, {}},
+  };
+  return sections;
+}
+
+std::string RobotSection(size_t index) { return "Robot" + std::to_string(index); }
+
+// Keeps at most the buffer's bytes of the class in the file's code page.
+std::string TerminalClassFromSettings(const std::string& value) {
+  std::string bytes = Utf8ToCp1251(value);
+  if (bytes.empty()) return kDefaultTerminalClass;
+  if (bytes.size() > kTerminalClassMaxBytes) bytes.resize(kTerminalClassMaxBytes);
+  return Cp1251ToUtf8(bytes);
+}
+
+std::vector<std::string> ReadTable(const IniFile& ini, const char* count_key, int32_t count_default,
+                                   const std::string& prefix) {
+  const auto count = static_cast<uint16_t>(ini.ReadInteger("Binary", count_key, count_default));
+  std::vector<std::string> lines;
+  lines.reserve(count);
+  for (uint16_t i = 0; i < count; ++i) lines.push_back(ini.ReadString("Binary", prefix + std::to_string(i), ""));
+  return lines;
+}
+
+void LoadMainForm(TMainForm& form, const IniFile& ini) {
+  const char* s = "MainForm";
+  const int top = ini.ReadInteger(s, "Top", 0);
+  const int left = ini.ReadInteger(s, "Left", 0);
+  const int height = ini.ReadInteger(s, "Height", 0);
+  form.Form.SetBounds(left, top, form.Form.Width(), height);
+  form.BrowserPanelWidth = ini.ReadInteger(s, "Width", 600);
+  form.DebugEnabled = ini.ReadBool(s, "DebugEnabled", true);
+  form.cbBetOnRobotWorkTime.SetChecked(ini.ReadBool(s, "RobotWorkTime", false));
+  form.cbeBetOnWorkStart.SetItemIndex(ini.ReadInteger(s, "WorkStart", 0));
+  form.cbeBetOnWorkEnd.SetItemIndex(ini.ReadInteger(s, "WorkEnd", 0));
+  form.DebugWindowBounds.top = ini.ReadInteger(s, "fmDebug_Top", 0);
+  form.DebugWindowBounds.left = ini.ReadInteger(s, "fmDebug_Left", 0);
+  form.DebugWindowBounds.width = ini.ReadInteger(s, "fmDebug_Width", 0);
+  form.DebugWindowBounds.height = ini.ReadInteger(s, "fmDebug_Height", 0);
+  form.Mute = ini.ReadBool(s, "Mute", false);
+  form.LogoIndex = static_cast<uint8_t>(ini.ReadInteger(s, "LogoIndex", 0));
+}
+
+void LoadAlpari(TMainForm& form, const IniFile& ini) {
+  const char* s = "Alpari";
+  form.cbAlpariSeek.SetChecked(ini.ReadBool(s, "AlpariSeek", false));
+  form.TerminalControl = form.cbAlpariSeek.Checked();
+  form.AlpariHardUpdate = ini.ReadBool(s, "AlpariHardUpdate", false);
+  form.TerminalPageName = TerminalClassFromSettings(ini.ReadString(s, "TerminalPageName", kDefaultTerminalClass));
+  const auto width = static_cast<uint8_t>(ini.ReadInteger(s, "ArrowSizeX", 10));
+  const auto height = static_cast<uint8_t>(ini.ReadInteger(s, "ArrowSizeY", 8));
+  form.imUp.SetSize(width, height);
+  form.imDown.SetSize(width, height);
+}
+
+void LoadBinary(TMainForm& form, const IniFile& ini) {
+  const char* s = "Binary";
+  form.GreedPorog = static_cast<uint8_t>(ini.ReadInteger(s, "GreedPorog", 0));
+  form.LoadPictures = ini.ReadBool(s, "LoadPictures", true);
+  form.platform.browser.SetLoadPictures(form.LoadPictures);
+  form.LoginIndexFromSettings = ini.ReadInteger(s, "Login", 0);
+  form.neMinBalans.SetValue(ini.ReadInteger(s, "MinBalans", 0));
+  form.MainUrl = ini.ReadString(s, "MainUrl", kDefaultMainUrl);
+  form.ReturnUrl = ini.ReadString(s, "ReturnUrl", kDefaultReturnUrl);
+  form.LogOutUrl = ini.ReadString(s, "LogOutUrl", kDefaultLogOutUrl);
+  form.PortFolioUrl = ini.ReadString(s, "PortFolioUrl", kDefaultPortFolioUrl);
+  form.RobotPauseType = static_cast<uint16_t>(ini.ReadInteger(s, "RobotMode", 100));
+  form.SavedStake = ini.ReadInteger(s, "RobotLastBet", 3);
+  form.SavedBetCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotBetCount", 0));
+  form.SavedGameCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotGameCount", 0));
+  form.PageFieldTemplates = ReadTable(ini, "PageFieldCount", 71, "PageField_");
+  // The fifth letter of this key is the Cyrillic Es, as existing files spell it.
+  form.PageControlTemplates = ReadTable(ini, "PageСontrolsCount", 30, "PageControl_");
+  form.PageNames = ReadTable(ini, "PageNamesCount", 21, "PageName_");
+}
+
+void LoadStrategies(TMainForm& form, const IniFile& ini) {
+  const auto& sections = StrategySections();
+  for (size_t i = 0; i < sections.size(); ++i) {
+    const std::string s = RobotSection(i);
+    const std::string name = ini.ReadString(s, "Name", sections[i].name_default);
+    form.pcStrategy.SetPageCaption(static_cast<int>(i), name);
+    form.pcStrategy.SetPageEnabled(static_cast<int>(i), !Trim(name).empty());
+    if (ini.ReadBool(s, "Down", sections[i].down_default)) form.pcStrategy.SetActivePageIndex(static_cast<int>(i));
+    for (const StrategyKey& key : sections[i].keys) {
+      const int32_t value = ini.ReadInteger(s, key.key, key.default_value);
+      std::visit(
+          [&](auto member) {
+            auto& control = form.*member;
+            if constexpr (std::is_same_v<std::decay_t<decltype(control)>, ui::CheckBox>) {
+              control.SetChecked(value != 0);
+              if (control.onClick) control.onClick();
+            } else {
+              control.SetValue(value);
+            }
+          },
+          key.control);
+    }
+  }
+}
+
+void LoadLangPack(TMainForm& form, const IniFile& ini) {
+  for (int i = 0; i < TLangPack::kSize; ++i)
+    form.LangPack.SetText(i, ini.ReadString("LangPack", "TXT_" + std::to_string(i), ""));
+}
+
+void SaveMainForm(const TMainForm& form, IniFile& ini) {
+  const char* s = "MainForm";
+  ini.WriteInteger(s, "Top", form.Form.Top());
+  ini.WriteInteger(s, "Left", form.Form.Left());
+  ini.WriteInteger(s, "Height", form.Form.Height());
+  ini.WriteInteger(s, "Width", form.BrowserPanelWidth);
+  ini.WriteBool(s, "DebugEnabled", form.DebugEnabled);
+  ini.WriteBool(s, "RobotWorkTime", form.cbBetOnRobotWorkTime.Checked());
+  ini.WriteInteger(s, "WorkStart", form.cbeBetOnWorkStart.ItemIndex());
+  ini.WriteInteger(s, "WorkEnd", form.cbeBetOnWorkEnd.ItemIndex());
+  const WindowBounds& debug = form.fmDebug.StoredBounds();
+  ini.WriteInteger(s, "fmDebug_Top", debug.top);
+  ini.WriteInteger(s, "fmDebug_Left", debug.left);
+  ini.WriteInteger(s, "fmDebug_Width", debug.width);
+  ini.WriteInteger(s, "fmDebug_Height", debug.height);
+  ini.WriteBool(s, "Mute", form.Mute);
+  ini.WriteInteger(s, "LogoIndex", form.LogoIndex);
+}
+
+void SaveAlpari(const TMainForm& form, IniFile& ini) {
+  const char* s = "Alpari";
+  ini.WriteBool(s, "AlpariSeek", form.cbAlpariSeek.Checked());
+  ini.WriteBool(s, "AlpariHardUpdate", form.AlpariHardUpdate);
+  ini.WriteString(s, "TerminalPageName", form.TerminalPageName);
+  ini.WriteInteger(s, "ArrowSizeX", form.imUp.Width());
+  ini.WriteInteger(s, "ArrowSizeY", form.imUp.Height());
+}
+
+void SaveBinary(const TMainForm& form, IniFile& ini) {
+  const char* s = "Binary";
+  ini.WriteString(s, "Language", "");
+  ini.WriteInteger(s, "GreedPorog", form.GreedPorog);
+  // A run without pictures, set by hand in the file, lasts for one run only.
+  ini.WriteBool(s, "LoadPictures", true);
+  ini.WriteInteger(s, "Login", form.cbeLogin.ItemIndex());
+  ini.WriteInteger(s, "MinBalans", static_cast<int32_t>(RoundHalfEven(form.neMinBalans.Value())));
+  ini.WriteString(s, "MainUrl", form.MainUrl);
+  ini.WriteString(s, "ReturnUrl", form.ReturnUrl);
+  ini.WriteString(s, "LogOutUrl", form.LogOutUrl);
+  ini.WriteString(s, "PortFolioUrl", form.PortFolioUrl);
+  const int robot_mode = ((form.StrategyIndex() + 1) * 100 + form.RobotPauseType) % 65536;
+  ini.WriteInteger(s, "RobotMode", robot_mode);
+  ini.WriteInteger(s, "RobotLastBet", form.SavedStake);
+  ini.WriteInteger(s, "RobotBetCount", form.SavedBetCount);
+  ini.WriteInteger(s, "RobotGameCount", form.SavedGameCount);
+}
+
+void SaveStrategies(const TMainForm& form, IniFile& ini) {
+  const auto& sections = StrategySections();
+  for (size_t i = 0; i < sections.size(); ++i) {
+    const std::string s = RobotSection(i);
+    ini.WriteString(s, "Name", form.pcStrategy.PageCaption(static_cast<int>(i)));
+    ini.WriteBool(s, "Down", form.StrategyIndex() == i);
+    for (const StrategyKey& key : sections[i].keys) {
+      std::visit(
+          [&](auto member) {
+            const auto& control = form.*member;
+            using Control = std::decay_t<decltype(control)>;
+            if constexpr (std::is_same_v<Control, ui::CheckBox>)
+              ini.WriteBool(s, key.key, control.Checked());
+            else if constexpr (std::is_same_v<Control, ui::NumberEdit>)
+              ini.WriteInteger(s, key.key, static_cast<int32_t>(RoundHalfEven(control.Value())));
+            else
+              ini.WriteInteger(s, key.key, control.Value());
+          },
+          key.control);
+    }
+  }
+}
+
+}  // namespace
+
+void LoadSettings(TMainForm& form, const IniFile& ini) {
+  LoadMainForm(form, ini);
+  LoadAlpari(form, ini);
+  LoadBinary(form, ini);
+  LoadStrategies(form, ini);
+  LoadLangPack(form, ini);
+}
+
+void SaveSettings(const TMainForm& form, IniFile& ini) {
+  SaveMainForm(form, ini);
+  SaveAlpari(form, ini);
+  SaveBinary(form, ini);
+  SaveStrategies(form, ini);
+}
+
+}  // namespace vantrope

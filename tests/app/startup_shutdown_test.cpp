@@ -1,0 +1,365 @@
+// Start-up and shutdown of the main window against settings files on disk.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "app/main_form.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+#include "text/cp1251.h"
+
+namespace vantrope {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempWorkDir;
+
+class StartupShutdownTest : public ::testing::Test {
+ protected:
+  // Writes the settings file from UTF-8 text, in the code page it has on disk.
+  void WriteSettings(const std::string& utf8) { dir.WriteFile("Vantrope.ini", Utf8ToCp1251(utf8)); }
+  std::string SettingsText() const { return Cp1251ToUtf8(dir.ReadFile("Vantrope.ini")); }
+
+  TMainForm& Start() {
+    form = std::make_unique<TMainForm>(fake.platform);
+    form->CreateWindows();
+    return *form;
+  }
+  // Closes the window and starts a new program on what it wrote.
+  TMainForm& Restart() {
+    EXPECT_TRUE(form->FormClose());
+    form.reset();
+    return Start();
+  }
+
+  TempWorkDir dir;
+  FakePlatform fake;
+  std::unique_ptr<TMainForm> form;
+};
+
+// The keys of one section as they stand in the file, in file order.
+std::vector<std::string> KeysOf(const std::string& text, const std::string& section) {
+  std::vector<std::string> keys;
+  std::istringstream lines(text);
+  std::string line;
+  bool inside = false;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') {
+      inside = line == "[" + section + "]";
+      continue;
+    }
+    if (inside && line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+  }
+  return keys;
+}
+
+TEST_F(StartupShutdownTest, WithoutSettingsFileTheWindowOpensWithDefaults) {
+  TMainForm& f = Start();
+  EXPECT_EQ(f.Form.Left(), 0);
+  EXPECT_EQ(f.Form.Top(), 0);
+  EXPECT_EQ(f.Form.Height(), 512);
+  EXPECT_EQ(f.Form.Width(), f.Form.MinWidth());
+  EXPECT_EQ(f.Form.MinWidth(), f.pnMain.Width() + f.pnExpand.Width() - 2);
+  EXPECT_TRUE(f.Form.Visible());
+  EXPECT_EQ(f.StrategyIndex(), 0);
+  EXPECT_EQ(f.pcStrategy.PageCaption(1), "Мартингейл");
+  for (int page = 0; page < 5; ++page) EXPECT_TRUE(f.pcStrategy.PageEnabled(page)) << page;
+  EXPECT_FALSE(f.pcStrategy.PageEnabled(5));
+  EXPECT_FALSE(f.pcStrategy.PageEnabled(6));
+  EXPECT_FALSE(f.cbAlpariSeek.Checked());
+  EXPECT_FALSE(f.TerminalControl);
+  EXPECT_EQ(f.lbLogin.Caption(), "");
+  EXPECT_EQ(f.btRun.Caption(), "");
+  EXPECT_EQ(f.neBot1BetSize.Value(), 3);
+  EXPECT_EQ(f.speBot1BetCount.Value(), 5);
+  EXPECT_EQ(f.TerminalPageName, "MetaQuotes::MetaTrader::4.00");
+  EXPECT_EQ(f.imUp.Width(), 10);
+  EXPECT_EQ(f.imDown.Height(), 8);
+  EXPECT_EQ(f.teWebAddr.Text(), "http://127.0.0.1:8470/d/contact.cgi?l=EN");
+  EXPECT_EQ(f.BetOnStatus, 65535);
+  EXPECT_EQ(f.EVENT.Period, 1);
+  EXPECT_EQ(f.EVENT.PeriodUnit, "m");
+  EXPECT_EQ(f.fmDebug.Form.Visible(), false);
+}
+
+TEST_F(StartupShutdownTest, ClosingWritesEveryKeyInItsOrder) {
+  Start();
+  ASSERT_TRUE(form->FormClose());
+  EXPECT_EQ(fake.shell.terminate_calls, 1);
+  EXPECT_TRUE(fake.dialogs.shown.empty()) << "an idle robot closes without a question";
+
+  const std::string text = SettingsText();
+  EXPECT_EQ(KeysOf(text, "MainForm"),
+            (std::vector<std::string>{"Top", "Left", "Height", "Width", "DebugEnabled", "RobotWorkTime", "WorkStart",
+                                      "WorkEnd", "fmDebug_Top", "fmDebug_Left", "fmDebug_Width", "fmDebug_Height",
+                                      "Mute", "LogoIndex"}));
+  EXPECT_EQ(KeysOf(text, "Alpari"), (std::vector<std::string>{"AlpariSeek", "AlpariHardUpdate", "TerminalPageName",
+                                                               "ArrowSizeX", "ArrowSizeY"}));
+  EXPECT_EQ(KeysOf(text, "Binary"),
+            (std::vector<std::string>{"Language", "GreedPorog", "LoadPictures", "Login", "MinBalans", "MainUrl",
+                                      "ReturnUrl", "LogOutUrl", "PortFolioUrl", "RobotMode", "RobotLastBet",
+                                      "RobotBetCount", "RobotGameCount"}));
+  EXPECT_EQ(KeysOf(text, "Robot0"), (std::vector<std::string>{"Name", "Down", "BetSize", "BetCount", "ReBet"}));
+  EXPECT_EQ(KeysOf(text, "Robot1"), (std::vector<std::string>{"Name", "Down", "ChainCount", "BetCount", "BetSize"}));
+  EXPECT_EQ(KeysOf(text, "Robot2"), (std::vector<std::string>{"Name", "Down", "BetCount", "ChainCount", "BetSize"}));
+  EXPECT_EQ(KeysOf(text, "Robot3"), (std::vector<std::string>{"Name", "Down", "ChainCount", "BetSize"}));
+  EXPECT_EQ(KeysOf(text, "Robot5"), (std::vector<std::string>{"Name", "Down", "WinLimit", "LoseLimit", "BetSize",
+                                                               "BetCount", "AutoDirect"}));
+  EXPECT_EQ(KeysOf(text, "Robot6"), (std::vector<std::string>{"Name", "Down"}));
+  EXPECT_EQ(KeysOf(text, "LangPack"), std::vector<std::string>{});
+
+  // Sections in their order, each once.
+  size_t previous = 0;
+  for (const char* section : {"[MainForm]", "[Alpari]", "[Binary]", "[Robot0]", "[Robot1]", "[Robot2]", "[Robot3]",
+                              "[Robot4]", "[Robot5]", "[Robot6]"}) {
+    const size_t at = text.find(section);
+    ASSERT_NE(at, std::string::npos) << section;
+    EXPECT_GE(at, previous) << section;
+    EXPECT_EQ(text.find(section, at + 1), std::string::npos) << section;
+    previous = at;
+  }
+  // Strategy 0 with the settings default 100 still to be normalised by a run.
+  EXPECT_NE(text.find("RobotMode=200\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Name=Простая ставка\r\nDown=1\r\n"), std::string::npos);
+}
+
+TEST_F(StartupShutdownTest, ValuesSurviveARestart) {
+  TMainForm& first = Start();
+  first.Form.SetBounds(40, 30, first.Form.Width(), 700);
+  first.BrowserPanelWidth = 820;
+  first.cbBetOnRobotWorkTime.SetChecked(true);
+  first.cbeBetOnWorkStart.SetItemIndex(9);
+  first.cbeBetOnWorkEnd.SetItemIndex(18);
+  first.Mute = true;
+  first.LogoIndex = 4;
+  first.GreedPorog = 2;
+  first.neMinBalans.SetValue(150);
+  first.pcStrategy.SetActivePageIndex(4);
+  first.neBot4BetSize.SetValue(12);
+  first.speBot4ChainCount.SetValue(3);
+  first.cbBot5ChangeDirection.SetChecked(true);
+  first.neBot5WinLimit.SetValue(40);
+  first.SavedStake = 86;
+  first.SavedBetCount = 4;
+  first.SavedGameCount = 1;
+  first.RobotPauseType = 0;
+
+  TMainForm& second = Restart();
+  EXPECT_EQ(second.Form.Left(), 40);
+  EXPECT_EQ(second.Form.Top(), 30);
+  EXPECT_EQ(second.Form.Height(), 700);
+  EXPECT_EQ(second.BrowserPanelWidth, 820);
+  EXPECT_TRUE(second.cbBetOnRobotWorkTime.Checked());
+  EXPECT_EQ(second.cbeBetOnWorkStart.ItemIndex(), 9);
+  EXPECT_EQ(second.cbeBetOnWorkEnd.ItemIndex(), 18);
+  EXPECT_TRUE(second.Mute);
+  EXPECT_EQ(second.LogoIndex, 4);
+  EXPECT_EQ(second.imLogo.PictureIndex(), 4);
+  EXPECT_EQ(second.GreedPorog, 2);
+  EXPECT_EQ(second.neMinBalans.Value(), 150);
+  EXPECT_EQ(second.StrategyIndex(), 4);
+  EXPECT_EQ(second.neBot4BetSize.Value(), 12);
+  EXPECT_EQ(second.speBot4ChainCount.Value(), 3);
+  EXPECT_TRUE(second.cbBot5ChangeDirection.Checked());
+  EXPECT_EQ(second.neBot5WinLimit.Value(), 40);
+  EXPECT_EQ(second.SavedStake, 86);
+  EXPECT_EQ(second.SavedBetCount, 4);
+  EXPECT_EQ(second.SavedGameCount, 1);
+  // Strategy 4 with nothing to resume was stored as 500.
+  EXPECT_EQ(second.RobotPauseType, 500);
+}
+
+TEST_F(StartupShutdownTest, HandEditedFileIsReadAsWritten) {
+  WriteSettings(
+      "; kept by hand\r\n"
+      "[Alpari]\r\nArrowSizeX=0x0C\r\nArrowSizeY=12px\r\n"
+      "[Binary]\r\nMinBalans=abc\r\nLoadPictures=0\r\nUnknownKey=stays\r\n"
+      "PageFieldCount=2\r\nPageField_0=first template\r\nPageField_1=\"quoted\"\r\n"
+      "PageСontrolsCount=1\r\nPageControl_0=control\r\nPageControlsCount=5\r\n"
+      "PageNamesCount=1\r\nPageName_0=Главная\r\n"
+      "[Robot1]\r\nDown=1\r\n[Robot3]\r\nDown=1\r\n[Robot0]\r\nDown=0\r\n"
+      "[LangPack]\r\nTXT_0=(тест)\r\nTXT_1=Счет:\r\n");
+  TMainForm& f = Start();
+  EXPECT_EQ(f.imUp.Width(), 12);
+  EXPECT_EQ(f.imUp.Height(), 8) << "a value that is not a number gives the default";
+  EXPECT_EQ(f.neMinBalans.Value(), 0);
+  EXPECT_EQ(f.StrategyIndex(), 3) << "the last section with Down set wins";
+  EXPECT_EQ(fake.browser.load_pictures, std::optional<bool>(false));
+  EXPECT_EQ(f.PageFieldTemplates, (std::vector<std::string>{"first template", "quoted"}));
+  EXPECT_EQ(f.PageControlTemplates, (std::vector<std::string>{"control"}))
+      << "only the count key with the Cyrillic letter counts";
+  EXPECT_EQ(f.PageNames, (std::vector<std::string>{"Главная"}));
+  EXPECT_EQ(f.lbLogin.Caption(), "Счет:");
+
+  f.neMinBalans.SetValue(2.5);
+  ASSERT_TRUE(f.FormClose());
+  std::string text = SettingsText();
+  EXPECT_NE(text.find("MinBalans=2\r\n"), std::string::npos);
+  EXPECT_NE(text.find("LoadPictures=1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("ArrowSizeX=12\r\n"), std::string::npos);
+  for (const char* untouched : {"; kept by hand\r\n", "UnknownKey=stays\r\n", "PageField_1=\"quoted\"\r\n",
+                                "PageСontrolsCount=1\r\n", "PageControlsCount=5\r\n", "PageName_0=Главная\r\n",
+                                "[LangPack]\r\nTXT_0=(тест)\r\nTXT_1=Счет:\r\n"})
+    EXPECT_NE(text.find(untouched), std::string::npos) << untouched;
+  EXPECT_NE(text.find("[Robot3]\r\nDown=1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[Robot1]\r\nDown=0\r\n"), std::string::npos);
+}
+
+TEST_F(StartupShutdownTest, MoneyEditorsAreWrittenRoundedHalfToEven) {
+  TMainForm& f = Start();
+  f.neMinBalans.SetValue(3.5);
+  f.neBot5WinLimit.SetValue(4.5);
+  ASSERT_TRUE(f.FormClose());
+  const std::string text = SettingsText();
+  EXPECT_NE(text.find("MinBalans=4\r\n"), std::string::npos);
+  EXPECT_NE(text.find("WinLimit=4\r\n"), std::string::npos);
+}
+
+TEST_F(StartupShutdownTest, OutOfRangeIntegersKeepTheirLowBits) {
+  WriteSettings(
+      "[MainForm]\nLogoIndex=257\n[Binary]\nGreedPorog=0x102\nRobotMode=65636\nRobotBetCount=-1\n"
+      "PageNamesCount=65537\nPageName_0=only\n");
+  TMainForm& f = Start();
+  EXPECT_EQ(f.LogoIndex, 1);
+  EXPECT_EQ(f.GreedPorog, 2);
+  EXPECT_EQ(f.RobotPauseType, 100);
+  EXPECT_EQ(f.SavedBetCount, 65535);
+  EXPECT_EQ(f.PageNames, std::vector<std::string>{"only"});
+}
+
+TEST_F(StartupShutdownTest, TerminalClassFitsItsBuffer) {
+  WriteSettings("[Alpari]\nTerminalPageName=" + std::string(300, 'W') + "\n");
+  EXPECT_EQ(Start().TerminalPageName, std::string(255, 'W'));
+  form.reset();
+  WriteSettings("[Alpari]\nTerminalPageName=\n");
+  EXPECT_EQ(Start().TerminalPageName, "MetaQuotes::MetaTrader::4.00") << "an empty class would match nothing";
+}
+
+TEST_F(StartupShutdownTest, JunkFilesStartWithDefaults) {
+  for (const std::string& junk :
+       {std::string("\0\x01\x02\xff\xfe[\0]=\n==\n[MainForm\nTop=\n", 28), std::string("[MainForm]\nTop=") +
+            std::string(5000, '7') + "\nLeft=12\nLeft=99\n[Robot0]\nName=" + std::string(3000, 'x') + "\n"}) {
+    WriteSettings(junk);
+    TMainForm& f = Start();
+    EXPECT_EQ(f.Form.Top(), 0);
+    EXPECT_EQ(f.StrategyIndex(), 0);
+    form.reset();
+  }
+  TMainForm& f = Start();
+  EXPECT_EQ(f.Form.Left(), 12) << "the first of duplicate keys counts";
+  EXPECT_EQ(f.pcStrategy.PageCaption(0), std::string(2047, 'x'));
+}
+
+TEST_F(StartupShutdownTest, CaptionNamesTheBrokerHostAndVersion) {
+  TMainForm& f = Start();
+  EXPECT_EQ(f.Form.Caption(), "Vantrope for 127.0.0.1        ver: 1.62 ");
+  form.reset();
+  WriteSettings("[LangPack]\nTXT_0=(демо)\n");
+  EXPECT_EQ(Start().Form.Caption(), "Vantrope for 127.0.0.1        ver: 1.62 (демо)");
+}
+
+TEST_F(StartupShutdownTest, RunningRobotAsksBeforeClosing) {
+  WriteSettings("[LangPack]\nTXT_105=Да\nTXT_109=Робот работает.\nTXT_110=Отменить закрытие?\nTXT_111=Внимание\n"
+                "TXT_259=Нет\n");
+  TMainForm& f = Start();
+  f.btRun.SetEnabled(false);  // what Start does to the button
+  fake.dialogs.answers = {ModalResult::Yes};
+  EXPECT_FALSE(f.FormClose());
+  ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+  const auto& question = fake.dialogs.shown[0];
+  EXPECT_EQ(question.title, "Внимание");
+  EXPECT_EQ(question.text, "Робот работает.\rОтменить закрытие?");
+  EXPECT_EQ(question.kind, DialogKind::Warning);
+  EXPECT_EQ(question.buttons, (std::vector<DialogButton>{DialogButton::Yes, DialogButton::No}));
+  EXPECT_EQ(question.captions, (std::vector<std::string>{"Да", "Нет"}));
+  EXPECT_EQ(fake.shell.terminate_calls, 0);
+  EXPECT_EQ(SettingsText().find("[MainForm]"), std::string::npos) << "nothing written while the window stays";
+
+  f.SavedStake = 37;
+  fake.dialogs.answers = {ModalResult::No};
+  EXPECT_TRUE(f.FormClose());
+  EXPECT_EQ(fake.shell.terminate_calls, 1);
+  EXPECT_NE(SettingsText().find("RobotLastBet=37\n"), std::string::npos) << "new lines follow the file's line ends";
+}
+
+TEST_F(StartupShutdownTest, UnwritableSettingsKeepTheProgramRunning) {
+  TMainForm& f = Start();
+  std::filesystem::create_directory(dir.Path() / "Vantrope.ini");
+  EXPECT_FALSE(f.FormClose());
+  EXPECT_EQ(fake.shell.error_reports, std::vector<std::string>{"Unable to write to Vantrope.ini"});
+  EXPECT_EQ(fake.shell.terminate_calls, 0);
+
+  std::filesystem::remove(dir.Path() / "Vantrope.ini");
+  EXPECT_TRUE(f.FormClose()) << "the user can close again once the file can be written";
+}
+
+TEST_F(StartupShutdownTest, ClosingFromOutsideAsksNothingAndSaves) {
+  TMainForm& f = Start();
+  f.btRun.SetEnabled(false);
+  f.SavedGameCount = 3;
+  f.CloseFromOutside();
+  EXPECT_TRUE(fake.dialogs.shown.empty());
+  EXPECT_EQ(fake.shell.terminate_calls, 1);
+  EXPECT_NE(SettingsText().find("RobotGameCount=3\r\n"), std::string::npos);
+}
+
+TEST_F(StartupShutdownTest, AccountListFillsTheAccountBox) {
+  dir.WriteFile("accounts.txt", "# my accounts\nCR100200\n\n  CR100201  \r\nVRTC300\n");
+  WriteSettings("[Binary]\nLogin=1\n");
+  TMainForm& f = Start();
+  EXPECT_EQ(f.cbeLogin.Items(), (std::vector<std::string>{"CR100200", "CR100201", "VRTC300"}));
+  EXPECT_EQ(f.cbeLogin.Text(), "CR100201");
+  form.reset();
+  WriteSettings("[Binary]\nLogin=3\n");
+  EXPECT_EQ(Start().cbeLogin.ItemIndex(), -1) << "an index outside the list selects nothing";
+}
+
+TEST_F(StartupShutdownTest, StartStatusMessageShowsForEightSeconds) {
+  WriteSettings("[LangPack]\nTXT_108=  Робот загружен  \n");
+  TMainForm& f = Start();
+  EXPECT_EQ(f.StatusBar1.Text(), " Робот загружен");
+  fake.clock.Advance(7999);
+  EXPECT_EQ(f.StatusBar1.Text(), " Робот загружен");
+  fake.clock.Advance(1);
+  EXPECT_EQ(f.StatusBar1.Text(), "");
+  EXPECT_FALSE(fake.clock.IsArmed(f.tmStatusWiewer));
+}
+
+TEST_F(StartupShutdownTest, LanguagePackReachesTheWindow) {
+  WriteSettings("[LangPack]\nTXT_49=История\nTXT_54=Ставок:\nTXT_261=с\nTXT_262=мин\nTXT_263=ч\n");
+  TMainForm& f = Start();
+  EXPECT_EQ(f.gbLog.Caption(), " История ");
+  EXPECT_EQ(f.lbBot2BetCount.Caption(), "Ставок:");
+  EXPECT_EQ(f.lbBot5BetCount.Caption(), "Ставок:");
+  EXPECT_EQ(f.cbeBetOnBetTimeCost_.Items(), (std::vector<std::string>{"с", "мин", "ч"}));
+  EXPECT_EQ(f.cbeBetOnBetTimeCost_.Text(), "мин");
+}
+
+TEST_F(StartupShutdownTest, GoOnUntilFirstLossHidesTheBetCount) {
+  WriteSettings("[Robot0]\nReBet=1\n");
+  TMainForm& f = Start();
+  EXPECT_FALSE(f.speBot0BetCount.Visible());
+  f.cbBot0ReBet.SetChecked(false);
+  f.cbBot0ReBet.onClick();
+  EXPECT_TRUE(f.speBot0BetCount.Visible());
+  EXPECT_TRUE(f.lbBot0BetCount.Visible());
+}
+
+TEST_F(StartupShutdownTest, DebugWindowKeepsTheBoundsItWasClosedWith) {
+  WriteSettings("[MainForm]\nfmDebug_Top=10\nfmDebug_Left=20\nfmDebug_Width=640\nfmDebug_Height=480\n");
+  TMainForm& f = Start();
+  EXPECT_FALSE(f.fmDebug.Form.Visible());
+  EXPECT_EQ(f.fmDebug.Form.Width(), 640);
+  f.fmDebug.Show();
+  f.fmDebug.Form.SetBounds(100, 50, 700, 500);
+  f.fmDebug.FormClose();
+  TMainForm& g = Restart();
+  EXPECT_EQ(g.fmDebug.Form.Left(), 100);
+  EXPECT_EQ(g.fmDebug.Form.Top(), 50);
+  EXPECT_EQ(g.fmDebug.Form.Height(), 500);
+}
+
+}  // namespace
+}  // namespace vantrope

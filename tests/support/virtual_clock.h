@@ -1,0 +1,42 @@
+// Virtual time for tests: the clock and the timer host in one. Advancing
+// fires the armed timers in the order of their due times.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "app/clock.h"
+#include "app/timer.h"
+
+namespace vantrope::testing {
+
+class VirtualClock : public Clock, public ui::TimerHost {
+ public:
+  // 8 December 2026, 12:00 local time.
+  static constexpr double kStartDay = 46364.5;
+
+  double Now() override { return kStartDay + static_cast<double>(now_ms_) / 86'400'000.0; }
+  std::string LongTimeFormat() override { return "hh:nn:ss"; }
+  std::string ShortDateFormat() override { return "dd.mm.yyyy"; }
+
+  void Arm(ui::Timer& timer) override { armed_[&timer] = {now_ms_ + timer.Interval(), next_sequence_++}; }
+  void Disarm(ui::Timer& timer) override { armed_.erase(&timer); }
+  void Forget(ui::Timer& timer) override { armed_.erase(&timer); }
+
+  // Moves time forward, firing every timer that falls due on the way.
+  void Advance(int64_t ms);
+  int64_t ElapsedMs() const { return now_ms_; }
+  bool IsArmed(const ui::Timer& timer) const { return armed_.count(const_cast<ui::Timer*>(&timer)) != 0; }
+
+ private:
+  struct Due {
+    int64_t at_ms;
+    uint64_t sequence;  // timers due together fire in the order they were armed
+  };
+  int64_t now_ms_ = 0;
+  uint64_t next_sequence_ = 0;
+  std::map<ui::Timer*, Due> armed_;
+};
+
+}  // namespace vantrope::testing
