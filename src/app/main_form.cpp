@@ -90,20 +90,22 @@ void TMainForm::BuildControls() {
   btStop.SetEnabled(false);
   btPause3Fon.SetVisible(false);
 
+  // Strategy money editors take one decimal; stakes and limits are rounded
+  // to whole units where they are used.
   for (ui::NumberEdit* stake : {&neBot0BetSize, &neBot1BetSize, &neBot2BetSize, &neBot3BetSize, &neBot4BetSize,
                                 &neBot5BetSize})
-    SetUpMoneyEditor(*stake, 1, 1e6, 0);
+    SetUpMoneyEditor(*stake, 3, 100000, 1);
   for (ui::NumberEdit* deposit : {&neBot1MinDeposit, &neBot2MinDeposit, &neBot3MinDeposit, &neBot4MinDeposit}) {
     SetUpMoneyEditor(*deposit, 0, 0, 0);
     deposit->SetReadOnly(true);
   }
-  for (ui::NumberEdit* limit : {&neBot5WinLimit, &neBot5LoseLimit}) SetUpMoneyEditor(*limit, 0, 1e9, 0);
-  SetUpMoneyEditor(neBot5Porog, 0, 0, 2);
+  for (ui::NumberEdit* limit : {&neBot5WinLimit, &neBot5LoseLimit}) SetUpMoneyEditor(*limit, 6, 100000, 1);
+  SetUpMoneyEditor(neBot5Porog, 0, 100000, 1);
   neBot5Porog.SetReadOnly(true);
-  for (ui::SpinEdit* count : {&speBot0BetCount, &speBot1ChainCount, &speBot1BetCount, &speBot2BetCount,
-                              &speBot2ChainCount, &speBot3ChainCount, &speBot4ChainCount, &speBot4BetCount,
-                              &speBot5BetCount})
-    count->SetLimits(1, 100);
+  for (ui::SpinEdit* bets : {&speBot0BetCount, &speBot5BetCount}) bets->SetLimits(1, 20);
+  for (ui::SpinEdit* chains : {&speBot1ChainCount, &speBot2BetCount, &speBot4ChainCount}) chains->SetLimits(1, 9);
+  for (ui::SpinEdit* length : {&speBot1BetCount, &speBot2ChainCount, &speBot3ChainCount, &speBot4BetCount})
+    length->SetLimits(1, 99);
 
   imUp.SetVisible(false);
   imDown.SetVisible(false);

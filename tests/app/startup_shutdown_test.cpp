@@ -210,11 +210,11 @@ TEST_F(StartupShutdownTest, HandEditedFileIsReadAsWritten) {
 TEST_F(StartupShutdownTest, MoneyEditorsAreWrittenRoundedHalfToEven) {
   TMainForm& f = Start();
   f.neMinBalans.SetValue(3.5);
-  f.neBot5WinLimit.SetValue(4.5);
+  f.neBot5WinLimit.SetValue(14.5);
   ASSERT_TRUE(f.FormClose());
   const std::string text = SettingsText();
   EXPECT_NE(text.find("MinBalans=4\r\n"), std::string::npos);
-  EXPECT_NE(text.find("WinLimit=4\r\n"), std::string::npos);
+  EXPECT_NE(text.find("WinLimit=14\r\n"), std::string::npos);
 }
 
 TEST_F(StartupShutdownTest, OutOfRangeIntegersKeepTheirLowBits) {
