@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -278,6 +279,24 @@ class StatusBar : public Control {
 
  private:
   std::string text_;
+};
+
+// A read-only list of text lines (a log view).
+class Memo : public Control {
+ public:
+  const std::deque<std::string>& Lines() const { return lines_; }
+  void Append(std::string line) {
+    lines_.push_back(std::move(line));
+    Notify();
+  }
+  void DeleteFirst() {
+    if (lines_.empty()) return;
+    lines_.pop_front();
+    Notify();
+  }
+
+ private:
+  std::deque<std::string> lines_;
 };
 
 class SaveDialog : public Model {

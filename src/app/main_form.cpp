@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/account_list.h"
+#include "app/resources.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 #include "settings/default_addresses.h"
@@ -35,9 +36,19 @@ void SetUpMoneyEditor(ui::NumberEdit& editor, double min, double max, int decima
 }  // namespace
 
 TMainForm::TMainForm(Platform& p)
-    : platform(p), tmStatusWiewer(p.timers, "tmStatusWiewer", kStatusMessageMs, [this] { tmStatusWiewerTimer(); }) {
+    : platform(p),
+      tmStatusWiewer(p.timers, "tmStatusWiewer", kStatusMessageMs, [this] { tmStatusWiewerTimer(); }),
+      tmVisualFx(p.timers, "tmVisualFx", 500, [this] { tmVisualFxTimer(); }),
+      tmFormAnimate(p.timers, "tmFormAnimate", 25, [this] { tmFormAnimateTimer(); }),
+      tmClearRam(p.timers, "tmClearRam", 1'800'000, [this] { tmClearRamTimer(); }) {
   BuildControls();
   cbBot0ReBet.onClick = [this] { cbBot0ReBetClick(); };
+  Form.onResize = [this] { FormResize(); };
+  pnExpand.onClick = [this] { pnExpandClick(); };
+  imLogo.onDblClick = [this] { imLogoDblClick(); };
+  for (ui::MenuItem& item : miSelectLogoPic) item.onClick = [this, &item] { miSelectLogoPicClick(item.Tag()); };
+  miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
+  btMute.onClick = [this] { btMuteClick(); };
 }
 
 TMainForm::~TMainForm() = default;
@@ -214,11 +225,16 @@ void TMainForm::FormCreate() {
     LoadSettings(*this, ini);
   }
   cbeLogin.SetItems(ReadAccountList(kAccountListFile));
+  LoadSounds();
+  OpenDebugLog();
   ApplyLangPack();
   cbeLogin.SetItemIndex(LoginIndexFromSettings);
   imLogo.SetPictureIndex(LogoIndex);
 
   ExpandState = 0;
+  KeepAwakeCounter = 0;
+  LastLogText.clear();
+  LogRepeatGuard = 0;
   gwLog.Clear();
   TerminalControl = cbAlpariSeek.Checked();
   EVENT = TEvent{};
@@ -239,6 +255,8 @@ void TMainForm::FormCreate() {
   SetUpWindowWidth();
   teWebAddr.SetText(MainUrl);
   ShowStatusMessage(Txt(108));
+  tmVisualFx.SetEnabled(true);
+  tmClearRam.SetEnabled(true);
 
   platform.shell.BringToFront();
   Form.SetVisible(true);
@@ -256,19 +274,49 @@ bool TMainForm::FormClose() {
       MyMessageDialog(Txt(111), Txt(109) + "\r" + Txt(110), {Txt(105), Txt(259)},
                       {DialogButton::Yes, DialogButton::No}, DialogKind::Warning) == ModalResult::Yes)
     return false;
+  tmClearRamTimer();
+  tmClearRam.SetEnabled(false);
   if (auto error = WriteSettingsFile()) {
     // The program keeps running, so the user can mend the file and close again.
     platform.shell.ShowErrorReport(*error);
     return false;
   }
+  CloseDebugLog();
   platform.shell.Terminate();
   return true;
 }
 
 void TMainForm::CloseFromOutside() {
+  tmClearRamTimer();
+  tmClearRam.SetEnabled(false);
   // Nobody is there to read a message box, and the process must end anyway.
   if (auto error = WriteSettingsFile()) std::cerr << *error << '\n';
+  CloseDebugLog();
   platform.shell.Terminate();
+}
+
+void TMainForm::LoadSounds() {
+  static constexpr const char* kNames[] = {"INFO", "UP", "DOWN", "ERROR", "WIN", "LOST"};
+  for (int type = ltInfo; type <= ltLost; ++type) Sounds[type] = FindResource("WAVE", kNames[type - ltInfo]);
+}
+
+void TMainForm::OpenDebugLog() {
+  // Without its file the program still runs; the lines then only reach the view.
+  if (auto error = fmDebug.LogFile.Open(kDebugLogFileName)) {
+    platform.shell.ShowErrorReport(*error);
+    return;
+  }
+  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(271)) + " (" + kVersionText + ") ===="))
+    platform.shell.ShowErrorReport(*error);
+}
+
+void TMainForm::CloseDebugLog() {
+  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(272)) + " ====")) {
+    platform.shell.ShowErrorReport(*error);
+  } else if (auto second = fmDebug.LogFile.WriteLine("")) {
+    platform.shell.ShowErrorReport(*second);
+  }
+  fmDebug.LogFile.Close();
 }
 
 std::optional<std::string> TMainForm::WriteSettingsFile() {

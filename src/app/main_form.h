@@ -15,6 +15,20 @@
 
 namespace vantrope {
 
+// Types of the event log's lines.
+enum TLogType : uint8_t {
+  ltPlain = 0,
+  ltInfo = 1,
+  ltUp = 2,
+  ltDown = 3,
+  ltError = 4,
+  ltWin = 5,
+  ltLost = 6,
+  ltNotice = 7,
+  ltBetPending = 8,
+  ltPendingClosed = 9,
+};
+
 // The robot's event record.
 struct TEvent {
   bool NewSignal = false;
@@ -55,6 +69,28 @@ class TMainForm {
                               const std::vector<std::string>& captions, const std::vector<DialogButton>& buttons,
                               DialogKind kind);
   void ShowStatusMessage(const std::string& text);
+
+  // One line of the event log: its mark, colour, repeat guard, the pending
+  // bet row, the history record of a result and the sound.
+  void AddStringToLog(uint8_t type, const std::string& text, bool sound);
+  void AddStringToDebugLog(const std::string& text) { fmDebug.AddStringToDebugLog(text); }
+  // Appends the finished bet to the history file (1 won, 2 lost).
+  void AddHistoryRecord(uint8_t result);
+  // The log grid's pop-up menu is about to open.
+  void ppmLogPopup();
+  void miSaveLogAsTextClick();
+  void btMuteClick();
+
+  // Main window behaviour.
+  void pnExpandClick();
+  void FormResize();
+  void tmFormAnimateTimer();
+  void tmVisualFxTimer();
+  void tmClearRamTimer();
+  void miSelectLogoPicClick(int tag);
+  void imLogoDblClick();
+  // Working-set size in bytes, 0 when unknown.
+  uint64_t GegMemSize();
 
   // The simple strategy's "go on until the first loss": the bet count only
   // matters while it is off.
@@ -133,9 +169,12 @@ class TMainForm {
 
   // --- timers ---
   ui::Timer tmStatusWiewer;
+  ui::Timer tmVisualFx;
+  ui::Timer tmFormAnimate;
+  ui::Timer tmClearRam;
 
   // The debug window, hidden until asked for.
-  TfmDebug fmDebug;
+  TfmDebug fmDebug{*this};
 
   // --- settings kept in fields ---
   TLangPack LangPack;
@@ -160,10 +199,18 @@ class TMainForm {
   std::vector<std::string> PageNames;
 
   // --- window state ---
+  static constexpr int kBlendNormal = 0;
+  static constexpr int kBlendFaded = 60;
+  static constexpr uint64_t kMemoryTrimThreshold = 180'000'000;
   uint8_t ExpandState = 0;
   int32_t MainPanelWidth = 0;
   int32_t ExpandPanelWidth = 0;
   int8_t FrameAllowance = 0;
+  uint8_t KeepAwakeCounter = 0;
+  std::string LastLogText;
+  uint8_t LogRepeatGuard = 0;
+  // The WAVE images by log line type; null where the program has none.
+  std::array<const std::vector<uint8_t>*, ltLost + 1> Sounds{};
 
   // --- robot state ---
   TEvent EVENT;
@@ -172,6 +219,17 @@ class TMainForm {
   bool SiteDataUpdated = false;
   std::string CurrencyName;
   double StartBalance = 0;
+  double CurrentBalance = 0;
+  double BalanceAtBet = 0;
+  double BalanceAtResult = 0;
+  double BetPlacedTime = 0;
+  uint8_t PageIndex = 0;
+  bool PageParsedBlink = false;
+  std::string BetPeriodUnit;
+  int32_t ChainStake = 0;
+  uint8_t ChainDirection = 0;
+  std::string ChainValute;
+  uint16_t ChainPeriod = 0;
   int32_t BetStake = 3;
   uint8_t BetDirection = 0;
   uint16_t BetOnStatus = 65535;
@@ -189,6 +247,11 @@ class TMainForm {
   void BuildControls();
   void ApplyLangPack();
   void SetUpWindowWidth();
+  void LoadSounds();
+  void OpenDebugLog();
+  void CloseDebugLog();
+  void SetWindowWidthForPanel(int panel_width);
+  int BrowserPanelShownWidth() const;
   void tmStatusWiewerTimer();
   // Writes the settings file; the error text when it cannot be written.
   std::optional<std::string> WriteSettingsFile();

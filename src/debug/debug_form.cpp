@@ -1,6 +1,20 @@
 #include "debug/debug_form.h"
 
+#include "app/main_form.h"
+#include "text/date_time_format.h"
+#include "text/utf8.h"
+
 namespace vantrope {
+
+namespace {
+
+std::string ZeroPadded(unsigned value, size_t digits) {
+  std::string text = std::to_string(value);
+  if (text.size() < digits) text.insert(0, digits - text.size(), '0');
+  return text;
+}
+
+}  // namespace
 
 void TfmDebug::FormCreate(const WindowBounds& bounds) {
   stored_bounds_ = bounds;
@@ -14,5 +28,22 @@ void TfmDebug::FormClose() {
 }
 
 void TfmDebug::Show() { Form.SetVisible(true); }
+
+void TfmDebug::AddStringToDebugLog(const std::string& text) {
+  if (mmLog.Lines().size() >= kLogViewLines) mmLog.DeleteFirst();
+  const TMainForm& m = main_form_;
+  const std::string line = " " + ZeroPadded(m.BetOnStatus, 5) + " " + ZeroPadded(m.PageIndex, 3) + " " +
+                           ZeroPadded(m.RobotStatus, 3) + " " + ZeroPadded(m.RobotSubStatus, 3) + " > " + text;
+  if (line == LastDebugLine) return;
+  LastDebugLine = line;
+
+  Clock& clock = main_form_.platform.clock;
+  const double now = clock.Now();
+  mmLog.Append(FormatDateTime(clock.LongTimeFormat(), now) + line);
+  const std::string stamp =
+      FormatDateTime(clock.ShortDateFormat() + " " + clock.LongTimeFormat(), now) + ": ";
+  if (auto error = LogFile.WriteLine(Utf8PadRight(stamp, 23) + line))
+    main_form_.platform.shell.ShowErrorReport(*error);
+}
 
 }  // namespace vantrope

@@ -1,9 +1,14 @@
 // The debug window. It exists from start-up on and stays hidden until asked for.
 #pragma once
 
+#include <string>
+
 #include "app/controls.h"
+#include "debug/debug_log_file.h"
 
 namespace vantrope {
+
+class TMainForm;
 
 struct WindowBounds {
   int top = 0;
@@ -14,6 +19,10 @@ struct WindowBounds {
 
 class TfmDebug {
  public:
+  static constexpr size_t kLogViewLines = 1000;
+
+  explicit TfmDebug(TMainForm& main_form) : main_form_(main_form) {}
+
   // Creation: takes the bounds kept in the settings.
   void FormCreate(const WindowBounds& bounds);
   // Closing hides the window and keeps its bounds for the settings file.
@@ -22,9 +31,17 @@ class TfmDebug {
 
   const WindowBounds& StoredBounds() const { return stored_bounds_; }
 
+  // The diagnostic line, stamped with the robot's state; an exact repeat of
+  // the previous line is dropped.
+  void AddStringToDebugLog(const std::string& text);
+
   ui::Window Form;
+  ui::Memo mmLog;
+  DebugLogFile LogFile;
+  std::string LastDebugLine;
 
  private:
+  TMainForm& main_form_;
   WindowBounds stored_bounds_;
 };
 

@@ -14,6 +14,8 @@ class WebBrowser {
   // A load is in progress.
   virtual bool Busy() = 0;
   virtual std::string LocationUrl() = 0;
+  // Forgets the addresses visited.
+  virtual void ClearHistory() = 0;
   // Download option: whether pages load their pictures.
   virtual void SetLoadPictures(bool load) = 0;
 };

@@ -84,11 +84,13 @@ class FakeBrowser : public WebBrowser {
   void GoBack() override { ++backs; }
   bool Busy() override { return busy; }
   std::string LocationUrl() override { return navigations.empty() ? std::string() : navigations.back(); }
+  void ClearHistory() override { ++history_clears; }
   void SetLoadPictures(bool load) override { load_pictures = load; }
 
   std::vector<std::string> navigations;
   int stops = 0;
   int backs = 0;
+  int history_clears = 0;
   bool busy = false;
   std::optional<bool> load_pictures;
 };

@@ -1,0 +1,92 @@
+// The event log grid: its lines, the pending-bet row and the text export.
+#include <filesystem>
+#include <fstream>
+
+#include "app/main_form.h"
+#include "log/log_marks.h"
+#include "text/cp1251.h"
+#include "text/date_time_format.h"
+#include "text/utf8.h"
+
+namespace vantrope {
+
+namespace {
+
+constexpr int kTimeCol = 0;
+constexpr int kMarkCol = 1;
+constexpr int kTextCol = 2;
+constexpr int kTypeCol = 3;
+constexpr uint8_t kRepeatGuardTicks = 5;
+
+int StoredType(const ui::Grid& grid, int row) {
+  const std::string& cell = grid.Cell(kTypeCol, row);
+  return cell.empty() ? 0 : std::stoi(cell);
+}
+
+// The row a line goes to: a pending row it closes, or -1 for a new row.
+int TargetRow(const ui::Grid& grid, uint8_t type) {
+  int target = -1;
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    const int stored = StoredType(grid, row);
+    if ((type == ltBetPending || type == ltPendingClosed) && stored > ltLost) target = row;
+    if ((type == ltWin || type == ltLost) && stored == ltBetPending) target = row;
+  }
+  return target;
+}
+
+}  // namespace
+
+void TMainForm::AddStringToLog(uint8_t type, const std::string& text, bool sound) {
+  const std::string trimmed = Trim(text);
+  if (LogRepeatGuard > 0 && trimmed == LastLogText) return;
+  LastLogText = trimmed;
+  LogRepeatGuard = kRepeatGuardTicks;
+
+  int row = TargetRow(gwLog, type);
+  if (row < 0) row = gwLog.AppendRow();
+  const LogLineLook look = LookOfLogType(type);
+  if (type != ltPlain) gwLog.SetCell(kMarkCol, row, look.mark);
+  if (type == ltWin || type == ltLost) {
+    // A result keeps the time at which its bet was confirmed.
+    gwLog.SetCellColor(kTimeCol, row, look.color);
+    gwLog.SetCellColor(kMarkCol, row, look.color);
+  } else {
+    gwLog.SetCell(kTimeCol, row, FormatDateTime(platform.clock.LongTimeFormat(), platform.clock.Now()));
+    gwLog.SetCellColor(kMarkCol, row, look.color);
+  }
+  gwLog.SetCell(kTextCol, row, "  " + text);
+  gwLog.ScrollTo(gwLog.RowCount() - 1);
+  gwLog.SetCell(kTypeCol, row, std::to_string(type == ltPendingClosed ? int{ltInfo} : int{type}));
+
+  if (DebugEnabled) AddStringToDebugLog(text);
+  if (type == ltWin || type == ltLost) {
+    try {
+      AddHistoryRecord(type == ltWin ? 1 : 2);
+    } catch (const std::exception& error) {
+      // The record is lost and the step ends here, without the sound.
+      platform.shell.ShowErrorReport(error.what());
+      return;
+    }
+  }
+  if (sound && !Mute && type >= ltInfo && type <= ltLost && Sounds[type] != nullptr)
+    platform.sounds.Play(*Sounds[type]);
+}
+
+void TMainForm::ppmLogPopup() { miSaveLogAsText.SetVisible(gwLog.RowCount() > 0); }
+
+void TMainForm::miSaveLogAsTextClick() {
+  std::optional<std::string> chosen = platform.dialogs.AskSaveFileName(SaveDialog1.filter, SaveDialog1.title);
+  if (!chosen || Trim(*chosen).empty()) return;
+  // The dialog's default extension.
+  if (std::filesystem::path(*chosen).extension().empty()) *chosen += ".txt";
+  std::ofstream out(*chosen, std::ios::binary | std::ios::trunc);
+  for (int row = 0; row < gwLog.RowCount() && out; ++row) {
+    const std::string line = Utf8PadRight(Trim(gwLog.Cell(kTimeCol, row)) + " ", 9) +
+                             ExportPrefixOfLogType(StoredType(gwLog, row)) + Trim(gwLog.Cell(kTextCol, row));
+    out << Utf8ToCp1251(line) << "\r\n";
+  }
+  out.close();
+  if (!out) platform.shell.ShowErrorReport("Unable to write to " + *chosen);
+}
+
+}  // namespace vantrope
