@@ -1,41 +1,23 @@
 // Start-up and shutdown of the main window against settings files on disk.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <sstream>
 
-#include "app/main_form.h"
-#include "support/fake_platform.h"
-#include "support/temp_dir.h"
-#include "text/cp1251.h"
+#include "support/form_fixture.h"
 
 namespace vantrope {
 namespace {
 
-using testing::FakePlatform;
-using testing::TempWorkDir;
-
-class StartupShutdownTest : public ::testing::Test {
+class StartupShutdownTest : public testing::FormFixture {
  protected:
-  // Writes the settings file from UTF-8 text, in the code page it has on disk.
-  void WriteSettings(const std::string& utf8) { dir.WriteFile("Vantrope.ini", Utf8ToCp1251(utf8)); }
-  std::string SettingsText() const { return Cp1251ToUtf8(dir.ReadFile("Vantrope.ini")); }
+  std::string SettingsText() const { return FileText("Vantrope.ini"); }
 
-  TMainForm& Start() {
-    form = std::make_unique<TMainForm>(fake.platform);
-    form->CreateWindows();
-    return *form;
-  }
   // Closes the window and starts a new program on what it wrote.
   TMainForm& Restart() {
     EXPECT_TRUE(form->FormClose());
     form.reset();
     return Start();
   }
-
-  TempWorkDir dir;
-  FakePlatform fake;
-  std::unique_ptr<TMainForm> form;
 };
 
 // The keys of one section as they stand in the file, in file order.
