@@ -87,6 +87,20 @@ class FakeBrowser : public WebBrowser {
   void ClearHistory() override { ++history_clears; }
   void SetLoadPictures(bool load) override { load_pictures = load; }
 
+  std::optional<DomDocument> ReadDocument() override { return document; }
+  bool SetElementValue(size_t form, size_t element, const std::string& value) override {
+    if (!document || form >= document->forms.size() || element >= document->forms[form].elements.size()) return false;
+    document->forms[form].elements[element].value = value;
+    return true;
+  }
+  bool ClickElement(size_t form, size_t element) override {
+    if (!document || form >= document->forms.size() || element >= document->forms[form].elements.size()) return false;
+    clicks.emplace_back(form, element);
+    return true;
+  }
+
+  std::optional<DomDocument> document;
+  std::vector<std::pair<size_t, size_t>> clicks;
   std::vector<std::string> navigations;
   int stops = 0;
   int backs = 0;
