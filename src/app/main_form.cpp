@@ -6,6 +6,7 @@
 #include "app/resources.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
+#include "site/pair_table.h"
 #include "settings/default_addresses.h"
 #include "text/utf8.h"
 
@@ -40,7 +41,11 @@ TMainForm::TMainForm(Platform& p)
       tmStatusWiewer(p.timers, "tmStatusWiewer", kStatusMessageMs, [this] { tmStatusWiewerTimer(); }),
       tmVisualFx(p.timers, "tmVisualFx", 500, [this] { tmVisualFxTimer(); }),
       tmFormAnimate(p.timers, "tmFormAnimate", 25, [this] { tmFormAnimateTimer(); }),
-      tmClearRam(p.timers, "tmClearRam", 1'800'000, [this] { tmClearRamTimer(); }) {
+      tmClearRam(p.timers, "tmClearRam", 1'800'000, [this] { tmClearRamTimer(); }),
+      tmParserDelay(p.timers, "tmParserDelay", 5000, [this] { tmParserDelayTimer(); }),
+      tmWebWDT(p.timers, "tmWebWDT", 180'000, [this] { tmWebWDTTimer(); }),
+      tmWebWDT2(p.timers, "tmWebWDT2", 100'000, [this] { tmWebWDT2Timer(); }),
+      tmAutoApplySecurity(p.timers, "tmAutoApplySecurity", 2500, [this] { tmAutoApplySecurityTimer(); }) {
   BuildControls();
   cbBot0ReBet.onClick = [this] { cbBot0ReBetClick(); };
   Form.onResize = [this] { FormResize(); };
@@ -49,9 +54,18 @@ TMainForm::TMainForm(Platform& p)
   for (ui::MenuItem& item : miSelectLogoPic) item.onClick = [this, &item] { miSelectLogoPicClick(item.Tag()); };
   miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
   btMute.onClick = [this] { btMuteClick(); };
+  teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };
+  teWebAddr.onDblClick = [this] { HtmlParser(); };
+  platform.browser.onBeforeNavigate = [this](const std::string& url) { WebBrowser1BeforeNavigate2(url); };
+  platform.browser.onDocumentComplete = [this] { WebBrowser1DocumentComplete(); };
+  platform.browser.onProgressChange = [this] { WebBrowser1ProgressChange(); };
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  platform.browser.onBeforeNavigate = nullptr;
+  platform.browser.onDocumentComplete = nullptr;
+  platform.browser.onProgressChange = nullptr;
+}
 
 // The design-time state of the controls: what the window shows before the
 // settings and the language pack are applied.
@@ -60,6 +74,7 @@ void TMainForm::BuildControls() {
   pnMain.SetWidth(kMainPanelWidth);
   pnExpand.SetWidth(kExpandPanelWidth);
   pnExpand.SetCaption("4");
+  pbWEB.SetVisible(false);
 
   tePassword.SetPassword(true);
   for (ui::NumberEdit* balance : {&neStartBalanse, &neCurrentBalanse, &neWinBalanse}) {
@@ -77,8 +92,7 @@ void TMainForm::BuildControls() {
   SetUpMoneyEditor(neMinBalans, 0, 1e9, 2);
   teSiteStatus.SetReadOnly(true);
 
-  cbeBetOnValutePair_.SetItems({"EUR/USD", "AUD/JPY", "AUD/USD", "EUR/AUD", "EUR/CAD", "EUR/GBP", "EUR/JPY", "EUR/USD",
-                                "GBP/AUD", "GBP/CAD", "GBP/JPY", "GBP/USD", "NZD/USD", "USD/CAD", "USD/JPY", "USD/SEK"});
+  cbeBetOnValutePair_.SetItems(PairItems());
   cbeBetOnValutePair_.SetItemIndex(0);
   teBetOnBetPeriod_.SetText("30");
   cbeBetOnBetTimeCost_.SetItems({"секунд", "минут", "часов"});
@@ -220,6 +234,7 @@ void TMainForm::SetUpWindowWidth() {
 }
 
 void TMainForm::FormCreate() {
+  IERegister(ProgramPath);
   {
     IniFile ini(kSettingsFile);
     LoadSettings(*this, ini);

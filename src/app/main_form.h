@@ -12,6 +12,9 @@
 #include "app/timer.h"
 #include "debug/debug_form.h"
 #include "settings/lang_pack.h"
+#include "site/cat_field.h"
+#include "site/control_slot.h"
+#include "site/html_text_parser.h"
 
 namespace vantrope {
 
@@ -92,6 +95,37 @@ class TMainForm {
   // Working-set size in bytes, 0 when unknown.
   uint64_t GegMemSize();
 
+  // Browser supervision.
+  void IERegister(const std::string& program_path);
+  // The one navigation routine: waits for a busy browser to stop first.
+  void NavigateUrl(const std::string& url);
+  void WebBrowser1BeforeNavigate2(const std::string& url);
+  void WebBrowser1DocumentComplete();
+  void WebBrowser1ProgressChange();
+  void tmParserDelayTimer();
+  void tmWebWDTTimer();
+  void tmWebWDT2Timer();
+  void tmAutoApplySecurityTimer();
+  void teWebAddrButtonClick();
+  // Parses the current document into WebFields.
+  void HtmlParser();
+
+  // Pair and period selectors.
+  // Selects the pair box item of a broker instrument code.
+  void BetOnSetValutePair(const std::string& code);
+  void cbeBetOnValutePairChange();
+  void cbeBetOnBetTimeCostChange();
+  void neBetOnBetPeriodExit();
+
+  // Page actions on the records of WebFields.
+  // Types the text into every element of the document that the record stands
+  // for; the number of elements that took it.
+  uint16_t WebSetValue(uint16_t index, const std::string& text);
+  // Clicks the first element a form record stands for, or follows a link.
+  bool WebExecute(uint16_t index);
+  // The price shown in the control slot as a whole percentage of the stake.
+  int32_t GetBrokerPercent(uint32_t stake, uint16_t slot);
+
   // The simple strategy's "go on until the first loss": the bet count only
   // matters while it is off.
   void cbBot0ReBetClick();
@@ -103,6 +137,7 @@ class TMainForm {
   ui::Panel pnMain, pnExpand, pnWeb, pnDown;
   ui::StatusBar StatusBar1;
   ui::TextEdit teWebAddr;
+  ui::Control pbWEB;  // the thin progress bar shown while a page loads
 
   // --- account panel ---
   ui::Label lbLogin, lbPassword, lbStartBalanse, lbCurrentBalanse, lbWinBalanse;
@@ -172,9 +207,16 @@ class TMainForm {
   ui::Timer tmVisualFx;
   ui::Timer tmFormAnimate;
   ui::Timer tmClearRam;
+  ui::Timer tmParserDelay;
+  ui::Timer tmWebWDT;
+  ui::Timer tmWebWDT2;
+  ui::Timer tmAutoApplySecurity;
 
   // The debug window, hidden until asked for.
   TfmDebug fmDebug{*this};
+
+  // The program's own file, as it was started.
+  std::string ProgramPath = "vantrope";
 
   // --- settings kept in fields ---
   TLangPack LangPack;
@@ -212,6 +254,12 @@ class TMainForm {
   // The WAVE images by log line type; null where the program has none.
   std::array<const std::vector<uint8_t>*, ltLost + 1> Sounds{};
 
+  // --- the parsed page ---
+  std::vector<TCatField> WebFields;
+  TableCounters WebTableCounters;
+  std::array<TControlSlot, 20> ControlSlots;
+  double BetPrice = 0;
+
   // --- robot state ---
   TEvent EVENT;
   bool RobotBusy = false;
@@ -247,6 +295,7 @@ class TMainForm {
   void BuildControls();
   void ApplyLangPack();
   void SetUpWindowWidth();
+  bool CanActOn(uint16_t index) const;
   void LoadSounds();
   void OpenDebugLog();
   void CloseDebugLog();

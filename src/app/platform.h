@@ -9,6 +9,7 @@
 #include "app/sound_player.h"
 #include "app/timer.h"
 #include "site/web_browser.h"
+#include "terminal/window_system.h"
 
 namespace vantrope {
 
@@ -21,6 +22,7 @@ struct Platform {
   SoundPlayer& sounds;
   ProcessMemory& memory;
   WebBrowser& browser;
+  WindowSystem& windows;
 };
 
 }  // namespace vantrope

@@ -1,6 +1,7 @@
 // Shell port: what the program asks of the desktop it runs on.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vantrope {
@@ -18,6 +19,11 @@ class Shell {
   virtual void ShowErrorReport(const std::string& text) = 0;
   // Tell the system that it is in use, so it does not fall asleep.
   virtual void KeepSystemAwake() = 0;
+  // Waits, without letting messages run.
+  virtual void Sleep(int ms) = 0;
+  // Asks the platform to render the embedded browser in the given document
+  // mode for this program, unless it was asked before; silent when it cannot.
+  virtual void RegisterBrowserEmulation(const std::string& program_name, uint32_t mode) = 0;
 };
 
 }  // namespace vantrope

@@ -1,6 +1,7 @@
 #include "debug/debug_form.h"
 
 #include "app/main_form.h"
+#include "site/pair_table.h"
 #include "text/date_time_format.h"
 #include "text/utf8.h"
 
@@ -15,6 +16,18 @@ std::string ZeroPadded(unsigned value, size_t digits) {
 }
 
 }  // namespace
+
+TfmDebug::TfmDebug(TMainForm& main_form) : main_form_(main_form) {
+  cbeBetOnValutePair.SetItems(PairItems());
+  cbeBetOnValutePair.SetItemIndex(0);
+  neBetOnBetPeriod.SetLimits(30, 9999);
+  neBetOnBetPeriod.SetValue(30);
+  cbeBetOnBetTimeCost.SetItems({"sec", "min", "hrs"});
+  cbeBetOnBetTimeCost.SetItemIndex(0);
+  cbeBetOnValutePair.onChange = [this] { main_form_.cbeBetOnValutePairChange(); };
+  cbeBetOnBetTimeCost.onChange = [this] { main_form_.cbeBetOnBetTimeCostChange(); };
+  neBetOnBetPeriod.onExit = [this] { main_form_.neBetOnBetPeriodExit(); };
+}
 
 void TfmDebug::FormCreate(const WindowBounds& bounds) {
   stored_bounds_ = bounds;

@@ -21,7 +21,7 @@ class TfmDebug {
  public:
   static constexpr size_t kLogViewLines = 1000;
 
-  explicit TfmDebug(TMainForm& main_form) : main_form_(main_form) {}
+  explicit TfmDebug(TMainForm& main_form);
 
   // Creation: takes the bounds kept in the settings.
   void FormCreate(const WindowBounds& bounds);
@@ -37,6 +37,12 @@ class TfmDebug {
 
   ui::Window Form;
   ui::Memo mmLog;
+  // The parsed page, one row per record of WebFields.
+  ui::Grid gwWebParser{6};
+  // Site control: the pair and expiry of a manual bet.
+  ui::ComboBox cbeBetOnValutePair;
+  ui::NumberEdit neBetOnBetPeriod;
+  ui::ComboBox cbeBetOnBetTimeCost;
   DebugLogFile LogFile;
   std::string LastDebugLine;
 

@@ -1,6 +1,7 @@
 // Browser port: the embedded web browser that shows and drives the broker's site.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,11 @@ class WebBrowser {
   // there or did not take the value or the click.
   virtual bool SetElementValue(size_t form, size_t element, const std::string& value) = 0;
   virtual bool ClickElement(size_t form, size_t element) = 0;
+
+  // The browser's events, bound by the main window.
+  std::function<void(const std::string& url)> onBeforeNavigate;
+  std::function<void()> onDocumentComplete;
+  std::function<void()> onProgressChange;
 };
 
 }  // namespace vantrope

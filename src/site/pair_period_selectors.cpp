@@ -1,0 +1,64 @@
+// The pair and period selectors: their display turned into the event record.
+#include <cmath>
+
+#include "app/main_form.h"
+#include "app/money.h"
+#include "site/pair_table.h"
+#include "text/utf8.h"
+
+namespace vantrope {
+
+void TMainForm::BetOnSetValutePair(const std::string& code) {
+  std::string letters = code;
+  if (letters.rfind("frx", 0) == 0) letters = letters.substr(3, 6);
+  const std::string item = letters.substr(0, 3) + "/" + letters.substr(std::min<size_t>(3, letters.size()), 3);
+  ui::ComboBox& box = fmDebug.cbeBetOnValutePair;
+  int found = -1;
+  for (size_t i = 0; i < box.Items().size(); ++i)
+    if (Trim(box.Items()[i]) == item) found = static_cast<int>(i);
+  if (found < 0) return;
+  box.SetItemIndex(found);
+  cbeBetOnValutePairChange();
+}
+
+void TMainForm::cbeBetOnValutePairChange() {
+  const int index = fmDebug.cbeBetOnValutePair.ItemIndex();
+  const std::string code = index > 0 && index < static_cast<int>(kPairTable.size()) ? kPairTable[index].code
+                                                                                     : kPairTable[0].code;
+  if (code != EVENT.Valute) EVENT.ValuteChanged = true;
+  EVENT.Valute = code;
+}
+
+void TMainForm::cbeBetOnBetTimeCostChange() {
+  ui::NumberEdit& period = fmDebug.neBetOnBetPeriod;
+  switch (fmDebug.cbeBetOnBetTimeCost.ItemIndex()) {
+    case 0:
+      EVENT.PeriodUnit = "s";
+      period.SetLimits(30, period.MaxValue());
+      break;
+    case 1:
+      EVENT.PeriodUnit = "m";
+      period.SetLimits(1, period.MaxValue());
+      break;
+    case 2:
+      EVENT.PeriodUnit = "h";
+      period.SetLimits(1, period.MaxValue());
+      break;
+    default:
+      EVENT.PeriodUnit = "s";
+      return;
+  }
+  period.SetValue(std::round(period.Value()));
+  neBetOnBetPeriodExit();
+  EVENT.PeriodChanged = true;
+}
+
+void TMainForm::neBetOnBetPeriodExit() {
+  if (EVENT.Period == 0)
+    EVENT.Period = 30;
+  else
+    EVENT.Period = static_cast<uint16_t>(RoundHalfEven(fmDebug.neBetOnBetPeriod.Value()));
+  EVENT.PeriodChanged = true;
+}
+
+}  // namespace vantrope

@@ -1,0 +1,128 @@
+// Navigation, the parse delay, the two watchdogs and the security prompts.
+#include <gtest/gtest.h>
+
+#include "support/form_fixture.h"
+
+namespace vantrope {
+namespace {
+
+class BrowserSupervisionTest : public testing::FormFixture {
+ protected:
+  void SetUp() override {
+    WriteSettings("[LangPack]\nTXT_136=Страница не опознана, перезагрузка\nTXT_137=Подтверждено\nTXT_280=Занят\n");
+    Start();
+    fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=EN"};
+    fake.browser.document = DomDocument{};
+  }
+  bool DebugLogHas(const std::string& text) const {
+    for (const std::string& line : form->fmDebug.mmLog.Lines())
+      if (line.find("> " + text) != std::string::npos) return true;
+    return false;
+  }
+  int Parses() const { return fake.browser.document_reads; }
+};
+
+TEST_F(BrowserSupervisionTest, ManyCompletedDocumentsGiveOneParseFiveSecondsAfterTheLast) {
+  for (int i = 0; i < 3; ++i) {
+    fake.browser.onDocumentComplete();
+    fake.clock.Advance(1000);
+  }
+  EXPECT_EQ(Parses(), 0);
+  fake.clock.Advance(3999);  // the last one came 1 s ago
+  EXPECT_EQ(Parses(), 0);
+  fake.clock.Advance(1);
+  EXPECT_EQ(Parses(), 1);
+  fake.clock.Advance(5000);
+  EXPECT_EQ(Parses(), 2) << "then every 5 s while the browser is idle";
+  fake.browser.busy = true;
+  fake.clock.Advance(5000);
+  EXPECT_EQ(Parses(), 2) << "a tick on a busy browser does nothing";
+}
+
+TEST_F(BrowserSupervisionTest, BeforeNavigateShowsTheAddressAndWaitsForANewPage) {
+  form->SiteDataUpdated = true;
+  fake.browser.onBeforeNavigate("http://127.0.0.1:8470/d/portfolio.cgi");
+  EXPECT_EQ(form->teWebAddr.Text(), "http://127.0.0.1:8470/d/portfolio.cgi");
+  EXPECT_FALSE(form->SiteDataUpdated);
+  EXPECT_TRUE(form->pbWEB.Visible());
+  fake.browser.onDocumentComplete();
+  EXPECT_FALSE(form->pbWEB.Visible());
+}
+
+TEST_F(BrowserSupervisionTest, StalledNavigationIsReloadedAfterThreeMinutes) {
+  fake.browser.onBeforeNavigate("http://127.0.0.1:8470/stalled");
+  fake.browser.busy = true;
+  const size_t before = fake.browser.navigations.size();
+  fake.clock.Advance(179'999);
+  EXPECT_EQ(fake.browser.navigations.size(), before);
+  fake.browser.busy = false;
+  fake.clock.Advance(1);
+  ASSERT_EQ(fake.browser.navigations.size(), before + 1);
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/stalled");
+  EXPECT_GE(fake.browser.stops, 1);
+  EXPECT_FALSE(form->tmWebWDT.Enabled());
+}
+
+TEST_F(BrowserSupervisionTest, UnrecognisedPageIsReloadedOnceAfterTheLastProgress) {
+  form->teWebAddr.SetText("http://127.0.0.1:8470/unknown");
+  fake.browser.onProgressChange();
+  fake.clock.Advance(60'000);
+  fake.browser.onProgressChange();
+  const size_t before = fake.browser.navigations.size();
+  fake.clock.Advance(99'999);
+  EXPECT_EQ(fake.browser.navigations.size(), before);
+  fake.clock.Advance(1);
+  ASSERT_EQ(fake.browser.navigations.size(), before + 1);
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/unknown");
+  EXPECT_TRUE(DebugLogHas("Страница не опознана, перезагрузка"));
+  fake.clock.Advance(200'000);
+  EXPECT_EQ(fake.browser.navigations.size(), before + 1) << "no progress, no second reload";
+}
+
+TEST_F(BrowserSupervisionTest, NavigateWaitsForABusyBrowserToStop) {
+  fake.browser.busy = true;
+  fake.browser.stops_until_idle = 2;
+  form->NavigateUrl("http://127.0.0.1:8470/next");
+  EXPECT_EQ(fake.browser.stops, 2);
+  EXPECT_EQ(fake.shell.slept_ms, 1000);
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/next");
+  EXPECT_TRUE(DebugLogHas("http://127.0.0.1:8470/next"));
+  EXPECT_FALSE(DebugLogHas("Занят"));
+}
+
+TEST_F(BrowserSupervisionTest, NavigateGivesUpWaitingAfterThirtySeconds) {
+  fake.browser.busy = true;
+  form->NavigateUrl("http://127.0.0.1:8470/anyway");
+  EXPECT_EQ(fake.shell.slept_ms, 30'000);
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/anyway");
+  EXPECT_TRUE(DebugLogHas("Занят"));
+}
+
+TEST_F(BrowserSupervisionTest, SecurityPromptsAreAnsweredYes) {
+  fake.windows.windows = {{"Другое окно", {"&Yes"}},
+                          {"Security Alert", {"&No", "&Yes"}},
+                          {"Security Warning", {"No"}}};
+  form->tmAutoApplySecurity.SetEnabled(true);
+  fake.clock.Advance(2500);
+  EXPECT_TRUE(fake.windows.clicked.empty()) << "the first title found has only No";
+  fake.windows.windows.erase(fake.windows.windows.begin() + 2);
+  fake.clock.Advance(2500);
+  EXPECT_EQ(fake.windows.clicked, std::vector<std::string>{"&Yes"});
+  EXPECT_TRUE(DebugLogHas("Подтверждено"));
+}
+
+TEST_F(BrowserSupervisionTest, AddressBarNavigatesAndParses) {
+  form->teWebAddr.SetText("http://127.0.0.1:8470/d/contact.cgi");
+  form->teWebAddr.onButtonClick();
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/contact.cgi");
+  const int before = Parses();
+  form->teWebAddr.onDblClick();
+  EXPECT_EQ(Parses(), before + 1);
+}
+
+TEST_F(BrowserSupervisionTest, BrowserEmulationIsAskedForByProgramName) {
+  EXPECT_EQ(fake.shell.emulation_requests, std::vector<std::string>{"vantrope=10000"});
+}
+
+}  // namespace
+}  // namespace vantrope

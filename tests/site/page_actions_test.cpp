@@ -1,0 +1,164 @@
+// Searching, reading, typing into and pressing the records of the parsed page.
+#include <gtest/gtest.h>
+
+#include "site/page_search.h"
+#include "support/form_fixture.h"
+
+namespace vantrope {
+namespace {
+
+TCatField Record(uint8_t kind, std::string id, std::string ftype, std::string ftext, std::string fsubdata) {
+  TCatField field;
+  field.Kind = kind;
+  field.ID = std::move(id);
+  field.Ftype = std::move(ftype);
+  field.Ftext = std::move(ftext);
+  field.Fsubdata = std::move(fsubdata);
+  return field;
+}
+
+TCatField Pattern(const std::string& line) {
+  TCatField pattern;
+  SrtToFieldData(line, pattern);
+  return pattern;
+}
+
+const std::vector<TCatField> kPage = {
+    Record(kKindForm, "stake_amount_input", "amount", "text", "10"),
+    Record(kKindForm, "", "login", "text", ""),
+    Record(kKindLink, "buy", "Купить", "  Купить вверх ", "http://127.0.0.1:8470/buy"),
+    Record(kKindTable, "1", "1", "2", " 1,234.50 "),
+};
+
+TEST(PageSearchTest, TemplatesMatchByTheirModes) {
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<00000><0><><><><>")), 0) << "no criteria: the first record";
+  EXPECT_EQ(SearchWebData({}, Pattern("99<00000><0><><><><>")), -1) << "an empty list has nothing, even optional";
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<11000><0><amount><><><>")), 0) << "mode 1: the text occurs inside";
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<22000><0><amount><><><>")), -1) << "mode 2: the texts are equal";
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<20220><0><><login><text><>")), 1);
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<20220><0><><login><   ><>")), 1) << "a blank text is not compared";
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<30000><0><><><><>")), -1) << "kind mode 3 never matches";
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<10000><3><><><><>")), 3);
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<22000><0><missing><><><>")), -1);
+  EXPECT_EQ(SearchWebData(kPage, Pattern("99<22000><0><missing><><><>")), 0) << "an optional control";
+  EXPECT_EQ(SearchWebData(kPage, Pattern("00<10007><0><><><><x>")), -1) << "an unknown mode never matches";
+}
+
+TEST(PageSearchTest, ValuesOfRecords) {
+  EXPECT_EQ(GetWebValue(kPage, 2), "Купить вверх") << "a link gives its visible text";
+  EXPECT_EQ(GetWebValue(kPage, 3), "1,234.50");
+  EXPECT_EQ(GetWebValue(kPage, 4), "");
+  EXPECT_EQ(GetWebValue(kPage, 65535), "") << "-1 through a 16-bit index";
+  EXPECT_EQ(GetWebValue({Record(kKindDiv, "", "", "", "цена \u4e2d")}, 0), "цена ?")
+      << "the value is a text of the code page";
+}
+
+TEST(PageSearchTest, MoneyTextToNumbers) {
+  EXPECT_EQ(CostTranslate("$1,234.50"), 1234.5);
+  EXPECT_EQ(CostTranslate("+15.00"), 15);
+  EXPECT_EQ(CostTranslate("1,5"), 15);
+  EXPECT_EQ(CostTranslate("12.5 USD"), 0);
+  EXPECT_EQ(CostTranslate("-12.30"), -12.3);
+  EXPECT_EQ(CostTranslate(": USD 1,250.00"), 1250);
+  for (const char* zero : {"", "   ", "abc", "-", "1.2.3", "inf", "0x10", "1e"}) EXPECT_EQ(CostTranslate(zero), 0) << zero;
+}
+
+class PageActionsTest : public testing::FormFixture {
+ protected:
+  void SetUp() override {
+    Start();
+    fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi"};
+    DomFormElement amount{"amt", "amount", "text", "1"};
+    DomFormElement buy{"buy", "buy", "submit", "Купить"};
+    DomFormElement no_id{std::nullopt, "amount", "text", "1"};
+    fake.browser.document = DomDocument{{DomForm{{amount, buy, no_id}}, DomForm{{amount, buy}}}, {}, "<p>x</p>"};
+    form->WebFields = {Record(kKindForm, "amt", "amount", "text", "1"), Record(kKindForm, "buy", "buy", "submit", ""),
+                       Record(kKindText, "", "", "", "x"),
+                       Record(kKindLink, "l", "", "Портфель", " http://127.0.0.1:8470/d/portfolio.cgi ")};
+  }
+};
+
+TEST_F(PageActionsTest, ValueGoesIntoEveryElementTheRecordStandsFor) {
+  EXPECT_EQ(form->WebSetValue(0, "  25 "), 2);
+  EXPECT_EQ(fake.browser.document->forms[0].elements[0].value, "25");
+  EXPECT_EQ(fake.browser.document->forms[1].elements[0].value, "25");
+  EXPECT_EQ(fake.browser.document->forms[0].elements[2].value, "1") << "an element without id never matches";
+  EXPECT_EQ(form->WebSetValue(2, "25"), 0) << "not a form record";
+  EXPECT_EQ(form->WebSetValue(9, "25"), 0);
+  fake.browser.navigations.clear();
+  EXPECT_EQ(form->WebSetValue(0, "25"), 0) << "no address, no document";
+}
+
+TEST_F(PageActionsTest, PressClicksOnlyTheFirstOfTwinButtons) {
+  EXPECT_TRUE(form->WebExecute(1));
+  EXPECT_EQ(fake.browser.clicks, (std::vector<std::pair<size_t, size_t>>{{0, 1}}));
+  EXPECT_FALSE(form->WebExecute(2));
+}
+
+TEST_F(PageActionsTest, PressOnALinkNavigatesToItsAddress) {
+  EXPECT_TRUE(form->WebExecute(3));
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/portfolio.cgi");
+  form->WebFields[3].Fsubdata = "  ";
+  EXPECT_FALSE(form->WebExecute(3));
+}
+
+TEST_F(PageActionsTest, PayoutIsAWholePercentageOfTheStake) {
+  form->WebFields.push_back(Record(kKindTable, "1", "1", "1", "1.7"));
+  form->ControlSlots[9].FieldIndex = 4;
+  EXPECT_EQ(form->GetBrokerPercent(2, 9), 85);
+  EXPECT_EQ(form->BetPrice, 1.7);
+  form->WebFields[4].Fsubdata = "2.5";
+  EXPECT_EQ(form->GetBrokerPercent(4, 9), 62) << "62.5 rounds to the even 62";
+  form->ControlSlots[9].FieldIndex = -1;
+  EXPECT_EQ(form->GetBrokerPercent(2, 9), 0);
+  EXPECT_EQ(form->BetPrice, 2.5) << "left as it was";
+  form->ControlSlots[9].FieldIndex = 4;
+  EXPECT_EQ(form->GetBrokerPercent(0, 9), 0) << "a stake of 0 has no percentage";
+}
+
+class PairPeriodTest : public testing::FormFixture {
+ protected:
+  void SetUp() override { Start(); }
+};
+
+TEST_F(PairPeriodTest, PairCodeSelectsTheLastMatchingItem) {
+  form->EVENT.ValuteChanged = false;
+  form->BetOnSetValutePair("frxGBPJPY");
+  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.Text(), "GBP/JPY");
+  EXPECT_EQ(form->EVENT.Valute, "frxGBPJPY");
+  EXPECT_TRUE(form->EVENT.ValuteChanged);
+  form->EVENT.ValuteChanged = false;
+  form->BetOnSetValutePair("frxGBPJPY");
+  EXPECT_FALSE(form->EVENT.ValuteChanged);
+  form->BetOnSetValutePair("EURUSD");
+  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.ItemIndex(), 7);
+  form->BetOnSetValutePair("frxXAUUSD");
+  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.ItemIndex(), 7) << "an unknown pair changes nothing";
+  form->BetOnSetValutePair("");
+  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.ItemIndex(), 7);
+}
+
+TEST_F(PairPeriodTest, UnitSetsTheLowerLimitAndThePeriod) {
+  ui::NumberEdit& period = form->fmDebug.neBetOnBetPeriod;
+  form->fmDebug.cbeBetOnBetTimeCost.SetItemIndex(0);
+  form->cbeBetOnBetTimeCostChange();
+  EXPECT_EQ(period.MinValue(), 30);
+  form->fmDebug.cbeBetOnBetTimeCost.SetItemIndex(2);
+  form->EVENT.PeriodChanged = false;
+  form->cbeBetOnBetTimeCostChange();
+  EXPECT_EQ(period.MinValue(), 1);
+  EXPECT_EQ(form->EVENT.PeriodUnit, "h");
+  EXPECT_TRUE(form->EVENT.PeriodChanged);
+  period.SetValue(5);
+  form->neBetOnBetPeriodExit();
+  EXPECT_EQ(form->EVENT.Period, 5);
+  form->EVENT.Period = 0;
+  form->neBetOnBetPeriodExit();
+  EXPECT_EQ(form->EVENT.Period, 30) << "an unset period becomes 30";
+  form->fmDebug.cbeBetOnBetTimeCost.SetItemIndex(-1);
+  form->cbeBetOnBetTimeCostChange();
+  EXPECT_EQ(form->EVENT.PeriodUnit, "s");
+}
+
+}  // namespace
+}  // namespace vantrope
