@@ -42,6 +42,8 @@ TMainForm::TMainForm(Platform& p)
       tmVisualFx(p.timers, "tmVisualFx", 500, [this] { tmVisualFxTimer(); }),
       tmFormAnimate(p.timers, "tmFormAnimate", 25, [this] { tmFormAnimateTimer(); }),
       tmClearRam(p.timers, "tmClearRam", 1'800'000, [this] { tmClearRamTimer(); }),
+      // The bet cycle's tick; 500 ms until the first tick of a run.
+      tmBetOnState(p.timers, "tmBetOnState", 500, nullptr),
       tmParserDelay(p.timers, "tmParserDelay", 5000, [this] { tmParserDelayTimer(); }),
       tmWebWDT(p.timers, "tmWebWDT", 180'000, [this] { tmWebWDTTimer(); }),
       tmWebWDT2(p.timers, "tmWebWDT2", 100'000, [this] { tmWebWDT2Timer(); }),
@@ -239,6 +241,7 @@ void TMainForm::FormCreate() {
     IniFile ini(kSettingsFile);
     LoadSettings(*this, ini);
   }
+  LoadPageTemplates();
   cbeLogin.SetItems(ReadAccountList(kAccountListFile));
   LoadSounds();
   OpenDebugLog();

@@ -110,6 +110,15 @@ class TMainForm {
   // Parses the current document into WebFields.
   void HtmlParser();
 
+  // Page recognition.
+  // Builds the template tables from the lines of the settings file.
+  void LoadPageTemplates();
+  void BetOnWebEncoder();
+  // Switches a Russian-language address of the site to English.
+  void LangCheck();
+  // The bet cycle's fault: an error line, the browser and the cycle stopped.
+  void BetOnStateFault(const std::string& name, const std::string& text, int flag);
+
   // Pair and period selectors.
   // Selects the pair box item of a broker instrument code.
   void BetOnSetValutePair(const std::string& code);
@@ -207,6 +216,7 @@ class TMainForm {
   ui::Timer tmVisualFx;
   ui::Timer tmFormAnimate;
   ui::Timer tmClearRam;
+  ui::Timer tmBetOnState;
   ui::Timer tmParserDelay;
   ui::Timer tmWebWDT;
   ui::Timer tmWebWDT2;
@@ -258,6 +268,13 @@ class TMainForm {
   std::vector<TCatField> WebFields;
   TableCounters WebTableCounters;
   std::array<TControlSlot, 20> ControlSlots;
+  std::vector<TCatField> PageFields;
+  std::vector<TCatField> PageControls;
+  std::string PageName;
+  bool EncoderBusy = false;
+  uint8_t EncoderSkips = 0;
+  bool RecognitionLog = false;
+  bool SimulatorEnabled = false;
   double BetPrice = 0;
 
   // --- robot state ---
@@ -296,6 +313,17 @@ class TMainForm {
   void ApplyLangPack();
   void SetUpWindowWidth();
   bool CanActOn(uint16_t index) const;
+  const std::string& PageNameOf(size_t page) const;
+  int32_t SearchControl(uint16_t control);
+  void RecognitionProtocol(const std::string& line);
+  bool PagePasses(uint8_t page);
+  uint8_t RecognisePage();
+  void ResolveSlot(size_t slot, uint16_t control);
+  void RequireSlot(uint8_t page, size_t slot, const std::string& missing_text);
+  void ResolvePageSlots(uint8_t page);
+  void ReadAccountValues(uint8_t page);
+  void WriteRecognitionResult();
+  void ShowSiteDisplays();
   void LoadSounds();
   void OpenDebugLog();
   void CloseDebugLog();

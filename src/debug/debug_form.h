@@ -39,6 +39,10 @@ class TfmDebug {
   ui::Memo mmLog;
   // The parsed page, one row per record of WebFields.
   ui::Grid gwWebParser{6};
+  // The resolved control slots: number, record, two action cells, field index.
+  ui::Grid gwDebug{9};
+  // The recognition protocol of a traced parse.
+  ui::Memo mmWebRecogLog;
   // Site control: the pair and expiry of a manual bet.
   ui::ComboBox cbeBetOnValutePair;
   ui::NumberEdit neBetOnBetPeriod;

@@ -26,6 +26,7 @@ void TMainForm::HtmlParser() {
       grid.SetCell(5, row, field.Fsubdata);
     }
   }
+  BetOnWebEncoder();
 }
 
 }  // namespace vantrope

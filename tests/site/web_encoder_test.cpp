@@ -1,0 +1,227 @@
+// Page recognition, control slots, account values and the site language on
+// hand-made field lists.
+#include <gtest/gtest.h>
+
+#include "settings/default_addresses.h"
+#include "support/form_fixture.h"
+
+namespace vantrope {
+namespace {
+
+TCatField Text(const std::string& text) {
+  TCatField field;
+  field.Kind = kKindText;
+  field.Fsubdata = text;
+  return field;
+}
+
+TCatField Control(const std::string& id, const std::string& value = "") {
+  TCatField field;
+  field.Kind = kKindForm;
+  field.ID = id;
+  field.Ftype = id;
+  field.Ftext = "text";
+  field.Fsubdata = value;
+  return field;
+}
+
+// Each configured page is recognised by one TEXT record "PageN"; control N is
+// the FORM element with id "cN".
+std::string Settings() {
+  std::string text = "[Binary]\nPageFieldCount=14\n";
+  const int pages[] = {1, 2, 3, 4, 8, 9, 10, 13, 14, 15, 16, 12, 17, 18};
+  for (int i = 0; i < 14; ++i) {
+    char line[64];
+    std::snprintf(line, sizeof line, "PageField_%d=%02d<20002><2><><><><Page%d>\n", i, pages[i], pages[i]);
+    text += line;
+  }
+  text += "PageСontrolsCount=21\n";
+  for (int n = 0; n <= 20; ++n) text += "PageControl_" + std::to_string(n) + "=00<22000><0><c" + std::to_string(n) + "><><><>\n";
+  text += "PageNamesCount=17\n";
+  for (int n = 0; n <= 16; ++n) text += "PageName_" + std::to_string(n) + "=Страница " + std::to_string(n) + "\n";
+  text += "[LangPack]\nTXT_138=Опознана (\nTXT_139=не найден\nTXT_140=найден (\nTXT_141=Ошибка (\n";
+  return text;
+}
+
+class WebEncoderTest : public testing::FormFixture {
+ protected:
+  void SetUp() override {
+    WriteSettings(Settings());
+    Start();
+    fake.browser.navigations = {"http://127.0.0.1:8470/somewhere"};
+  }
+  uint8_t Encode(std::vector<TCatField> fields) {
+    form->WebFields = std::move(fields);
+    form->BetOnWebEncoder();
+    return form->PageIndex;
+  }
+  std::vector<TCatField> TradingPage(bool up, bool down) {
+    std::vector<TCatField> fields = {Text("Page4")};
+    for (int n : {5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18}) fields.push_back(Control("c" + std::to_string(n)));
+    if (up) fields.push_back(Control("c13"));
+    if (down) fields.push_back(Control("c14"));
+    fields.push_back(Control("c15"));  // a second buy control
+    return fields;
+  }
+  int ErrorLines() const {
+    int count = 0;
+    for (int row = 0; row < form->gwLog.RowCount(); ++row) count += form->gwLog.Cell(3, row) == "4";
+    return count;
+  }
+};
+
+TEST_F(WebEncoderTest, HigherPriorityWinsAndTiesGoToTheLowerPage) {
+  EXPECT_EQ(Encode({Text("Page1"), Control("c0"), Control("c1"), Control("c2"), Text("Page13")}), 13);
+  EXPECT_EQ(form->PageName, "Страница 13");
+  EXPECT_EQ(Encode({Text("Page14"), Text("Page13")}), 13);
+  EXPECT_EQ(Encode({Text("Page15"), Text("Page1"), Control("c0"), Control("c1"), Control("c2")}), 1);
+  EXPECT_EQ(Encode({Text("nothing")}), 0);
+  EXPECT_EQ(form->PageName, "Страница 0");
+  EXPECT_EQ(form->teSiteStatus.Text(), "Страница 0");
+}
+
+TEST_F(WebEncoderTest, TradingPageVariantsByTheirPriceControls) {
+  EXPECT_EQ(Encode(TradingPage(false, false)), 4);
+  EXPECT_EQ(Encode(TradingPage(true, false)), 5);
+  EXPECT_EQ(Encode(TradingPage(false, true)), 6);
+  EXPECT_EQ(Encode(TradingPage(true, true)), 7);
+  EXPECT_EQ(ErrorLines(), 0);
+  const auto& slots = form->ControlSlots;
+  EXPECT_EQ(slots[2].ControlNo, 5);
+  EXPECT_EQ(slots[3].FieldIndex, slots[2].FieldIndex) << "slot 3 is a copy of slot 2";
+  EXPECT_EQ(slots[18].ControlNo, 13);
+  EXPECT_EQ(slots[16].ControlNo, 65535);
+  ASSERT_GE(slots[12].FieldIndex, 0);
+  ASSERT_GE(slots[13].FieldIndex, 0);
+  EXPECT_NE(slots[12].FieldIndex, slots[13].FieldIndex) << "slot 13 takes the second match of control 15";
+  EXPECT_EQ(form->WebFields[slots[12].FieldIndex].Kind, kKindForm) << "the hidden record is restored";
+}
+
+TEST_F(WebEncoderTest, MissingRequiredControlsAreFaults) {
+  std::vector<TCatField> page = TradingPage(true, false);
+  page.erase(page.begin() + 1);  // control 5: slots 2 and 3
+  page.pop_back();               // the second control 15: slot 13 is not required without control 14
+  EXPECT_EQ(Encode(page), 0) << "a fault leaves no page to act on";
+  // Slots 2 and 3 both miss control 5: the log's repeat guard keeps one line.
+  EXPECT_EQ(ErrorLines(), 1);
+  EXPECT_EQ(form->gwLog.Cell(2, 0), "  Ошибка (WebEncoder): WEB-page 5. PageControl_5 не найден");
+  EXPECT_EQ(fake.browser.stops, 2);
+
+  page = TradingPage(true, true);
+  page.pop_back();  // no second control 15 while control 14 is shown
+  form->LastLogText.clear();
+  Encode(page);
+  EXPECT_EQ(form->gwLog.Cell(2, form->gwLog.RowCount() - 1), "  Ошибка (WebEncoder): WEB-page 7. PageControl_15 не найден");
+}
+
+TEST_F(WebEncoderTest, AccountPageBySomethingOpen) {
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "2"), Control("c4", ": USD 1,250.00")}), 11);
+  EXPECT_EQ(form->CurrentBalance, 1250);
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0.4"), Control("c4", "1250")}), 10);
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "256"), Control("c4", "1250")}), 10) << "only the low byte counts";
+  EXPECT_EQ(ErrorLines(), 0);
+  EXPECT_EQ(form->CurrencyName, "") << "the currency is read only without control 3";
+}
+
+TEST_F(WebEncoderTest, AccountPageWithoutABalanceIsNotActedOn) {
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0"), Control("c4", "0.00")}), 0);
+  EXPECT_EQ(ErrorLines(), 0) << "a zero balance fails without a fault";
+  EXPECT_EQ(Encode({Text("Page10"), Control("c4", ": USD 1,250.00")}), 0);
+  EXPECT_EQ(form->CurrencyName, "USD");
+  EXPECT_EQ(form->CurrentBalance, 1250);
+  EXPECT_EQ(ErrorLines(), 1);
+  EXPECT_EQ(form->neCurrentBalanse.Suffix(), " USD");
+}
+
+TEST_F(WebEncoderTest, AnyOfGroupOnlyWhenNoOtherPagePassed) {
+  EXPECT_EQ(Encode({Text("Page18")}), 12);
+  EXPECT_EQ(Encode({Text("Page17"), Text("Page2")}), 2);
+  EXPECT_EQ(Encode({Text("Page12"), Text("Page15")}), 12) << "equal priority, the lower page";
+}
+
+TEST_F(WebEncoderTest, TradingAddressStandsForTheTradingPage) {
+  fake.browser.navigations = {std::string("  ") + kDefaultReturnUrl + " "};
+  EXPECT_EQ(Encode({Text("nothing")}), 4);
+  EXPECT_EQ(form->PageName, "Страница 4");
+  for (const TControlSlot& slot : form->ControlSlots) EXPECT_EQ(slot.FieldIndex, -1);
+  EXPECT_EQ(ErrorLines(), 0);
+}
+
+TEST_F(WebEncoderTest, UnconfiguredPagesAlwaysPass) {
+  form->PageFields.clear();
+  EXPECT_EQ(Encode({Text("anything")}), 13);
+}
+
+TEST_F(WebEncoderTest, StuckGuardIsGivenUpAfterFiveSkips) {
+  form->EncoderBusy = true;
+  form->EncoderSkips = 5;
+  form->PageIndex = 77;
+  for (int call = 1; call <= 6; ++call) {
+    form->WebFields = {Text("Page2")};
+    form->BetOnWebEncoder();
+    EXPECT_EQ(form->PageIndex, 77) << call;
+  }
+  EXPECT_FALSE(form->EncoderBusy);
+  form->BetOnWebEncoder();
+  EXPECT_EQ(form->PageIndex, 2);
+}
+
+TEST_F(WebEncoderTest, SimulatorSkipsThePage) {
+  form->SimulatorEnabled = true;
+  form->SiteDataUpdated = false;
+  form->PageIndex = 9;
+  Encode({Text("Page2")});
+  EXPECT_EQ(form->PageIndex, 9);
+  EXPECT_TRUE(form->SiteDataUpdated);
+}
+
+TEST_F(WebEncoderTest, WatchdogsAreDisarmedByARecognisedPage) {
+  form->tmWebWDT.SetEnabled(true);
+  form->tmWebWDT2.SetEnabled(true);
+  Encode({Text("nothing")});
+  EXPECT_FALSE(form->tmWebWDT.Enabled());
+  EXPECT_TRUE(form->tmWebWDT2.Enabled());
+  Encode({Text("Page3")});
+  EXPECT_FALSE(form->tmWebWDT2.Enabled());
+  EXPECT_TRUE(form->SiteDataUpdated);
+}
+
+TEST_F(WebEncoderTest, ProtocolAndDebugGrid) {
+  form->RecognitionLog = true;
+  Encode({Text("Page8"), Control("c12")});
+  const auto& log = form->fmDebug.mmWebRecogLog.Lines();
+  EXPECT_EQ(log.front(), "=== Страница 1 ===");
+  EXPECT_NE(std::find(log.begin(), log.end(), "PageField_4: 0"), log.end());
+  EXPECT_NE(std::find(log.begin(), log.end(), "Опознана (8) Страница 8"), log.end());
+  EXPECT_EQ(log.back(), "PageControl_12: найден (1)");
+  const ui::Grid& grid = form->fmDebug.gwDebug;
+  ASSERT_EQ(grid.RowCount(), 1);
+  EXPECT_EQ(grid.Cell(0, 0), "0");
+  EXPECT_EQ(grid.Cell(1, 0), "FORM");
+  EXPECT_EQ(grid.Cell(6, 0), "<EDIT>");
+  EXPECT_EQ(grid.Cell(8, 0), "1");
+}
+
+TEST_F(WebEncoderTest, WinColourFollowsTheDifference) {
+  form->StartBalance = 1000;
+  Encode({Text("Page10"), Control("c3", "0"), Control("c4", "1010")});
+  EXPECT_EQ(form->neWinBalanse.Value(), 10);
+  EXPECT_EQ(form->neWinBalanse.FontColor(), ui::Rgb(0, 0x80, 0));
+  Encode({Text("Page10"), Control("c3", "0"), Control("c4", "990")});
+  EXPECT_EQ(form->neWinBalanse.FontColor(), ui::Rgb(0xFF, 0, 0));
+}
+
+TEST_F(WebEncoderTest, RussianSiteIsSwitchedToEnglish) {
+  fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=RU&x=l=RU"};
+  form->SiteDataUpdated = true;
+  form->LangCheck();
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/trade.cgi?l=EN&x=l=RU");
+  EXPECT_FALSE(form->SiteDataUpdated);
+  EXPECT_EQ(form->tmBetOnState.Interval(), 6000);
+  fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=EN"};
+  form->LangCheck();
+  EXPECT_EQ(fake.browser.navigations.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vantrope
