@@ -13,6 +13,8 @@ class Clock {
   // The user's long time format ("hh:nn:ss") and short date format ("dd.mm.yyyy").
   virtual std::string LongTimeFormat() = 0;
   virtual std::string ShortDateFormat() = 0;
+  // The locale's decimal separator.
+  virtual char DecimalSeparator() = 0;
 };
 
 }  // namespace vantrope

@@ -43,7 +43,8 @@ TMainForm::TMainForm(Platform& p)
       tmFormAnimate(p.timers, "tmFormAnimate", 25, [this] { tmFormAnimateTimer(); }),
       tmClearRam(p.timers, "tmClearRam", 1'800'000, [this] { tmClearRamTimer(); }),
       // The bet cycle's tick; 500 ms until the first tick of a run.
-      tmBetOnState(p.timers, "tmBetOnState", 500, nullptr),
+      tmBetOnState(p.timers, "tmBetOnState", 500, [this] { tmBetOnStateTimer(); }),
+      tmBetWDT(p.timers, "tmBetWDT", 300'000, [this] { tmBetWDTTimer(); }),
       tmParserDelay(p.timers, "tmParserDelay", 5000, [this] { tmParserDelayTimer(); }),
       tmWebWDT(p.timers, "tmWebWDT", 180'000, [this] { tmWebWDTTimer(); }),
       tmWebWDT2(p.timers, "tmWebWDT2", 100'000, [this] { tmWebWDT2Timer(); }),
@@ -57,6 +58,11 @@ TMainForm::TMainForm(Platform& p)
   miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
   btMute.onClick = [this] { btMuteClick(); };
   teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };
+  btRun.onClick = [this] { btRunClick(); };
+  btStop.onClick = [this] { btStopClick(); };
+  for (ui::Button* pause : {&btPause1, &btPause2, &btPause3, &btPause3Fon})
+    pause->onClick = [this, pause] { btPause1Click(*pause); };
+  pcStrategy.onChange = [this] { RobotModeChange(); };
   teWebAddr.onDblClick = [this] { HtmlParser(); };
   platform.browser.onBeforeNavigate = [this](const std::string& url) { WebBrowser1BeforeNavigate2(url); };
   platform.browser.onDocumentComplete = [this] { WebBrowser1DocumentComplete(); };
@@ -247,6 +253,7 @@ void TMainForm::FormCreate() {
   OpenDebugLog();
   ApplyLangPack();
   cbeLogin.SetItemIndex(LoginIndexFromSettings);
+  RobotModeChange();
   imLogo.SetPictureIndex(LogoIndex);
 
   ExpandState = 0;

@@ -110,12 +110,35 @@ class TMainForm {
   // Parses the current document into WebFields.
   void HtmlParser();
 
+  // Run control.
+  void btRunClick();
+  // One handler for the pause buttons, by the sender's tag.
+  void btPause1Click(const ui::Button& sender);
+  // The pause action of a tag: 2 after the result, 3 after a win, 4 cancel or continue.
+  void RequestPause(int tag);
+  void btStopClick();
+  void RobotModeChange();
+  void WorkingHoursStep();
+  void StrategySelection();
+  // Pauses or stops the robot at a limit; true when it did.
+  bool LimitCheck(double factor, uint16_t chain_counter);
+
+  // The bet cycle and the strategy engine.
+  void tmBetOnStateTimer();
+  void tmBetWDTTimer();
+  void BetOnRobot();
+  void BetOnBetModeSet();
+  // Hands the filled bet request to the bet cycle at once.
+  void RequestBet();
+
   // Page recognition.
   // Builds the template tables from the lines of the settings file.
   void LoadPageTemplates();
   void BetOnWebEncoder();
   // Switches a Russian-language address of the site to English.
   void LangCheck();
+  // Searches the page for the template of a page control: its index or -1.
+  int32_t SearchControl(uint16_t control);
   // The bet cycle's fault: an error line, the browser and the cycle stopped.
   void BetOnStateFault(const std::string& name, const std::string& text, int flag);
 
@@ -217,6 +240,7 @@ class TMainForm {
   ui::Timer tmFormAnimate;
   ui::Timer tmClearRam;
   ui::Timer tmBetOnState;
+  ui::Timer tmBetWDT;
   ui::Timer tmParserDelay;
   ui::Timer tmWebWDT;
   ui::Timer tmWebWDT2;
@@ -301,6 +325,14 @@ class TMainForm {
   uint16_t RobotStatus = 0;
   uint8_t RobotSubStatus = 0;
   uint8_t RobotPauseMode = 0;
+  uint8_t LastStrategyIndex = 0;
+  uint16_t BetCount = 0;
+  uint16_t GameCount = 0;
+  std::string ChainPeriodUnit;
+  std::string BetValute;
+  uint16_t BetPeriod = 0;
+  uint8_t BetPricePercent = 0;
+  double ResultWaitCounter = 0;
 
   // Program entry: the main window's start-up, then the hidden debug window.
   void CreateWindows();
@@ -313,8 +345,8 @@ class TMainForm {
   void ApplyLangPack();
   void SetUpWindowWidth();
   bool CanActOn(uint16_t index) const;
+  ui::NumberEdit* InitialStakeEditor();
   const std::string& PageNameOf(size_t page) const;
-  int32_t SearchControl(uint16_t control);
   void RecognitionProtocol(const std::string& line);
   bool PagePasses(uint8_t page);
   uint8_t RecognisePage();

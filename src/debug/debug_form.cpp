@@ -24,6 +24,9 @@ TfmDebug::TfmDebug(TMainForm& main_form) : main_form_(main_form) {
   neBetOnBetPeriod.SetValue(30);
   cbeBetOnBetTimeCost.SetItems({"sec", "min", "hrs"});
   cbeBetOnBetTimeCost.SetItemIndex(0);
+  neBetOnDebet.SetLimits(2, 50);
+  neBetOnDebet.SetDecimals(1);
+  neBetOnDebet.SetValue(2);
   cbeBetOnValutePair.onChange = [this] { main_form_.cbeBetOnValutePairChange(); };
   cbeBetOnBetTimeCost.onChange = [this] { main_form_.cbeBetOnBetTimeCostChange(); };
   neBetOnBetPeriod.onExit = [this] { main_form_.neBetOnBetPeriodExit(); };

@@ -47,6 +47,7 @@ class TfmDebug {
   ui::ComboBox cbeBetOnValutePair;
   ui::NumberEdit neBetOnBetPeriod;
   ui::ComboBox cbeBetOnBetTimeCost;
+  ui::NumberEdit neBetOnDebet;  // the stake of a manual bet
   DebugLogFile LogFile;
   std::string LastDebugLine;
 

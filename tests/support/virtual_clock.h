@@ -19,6 +19,7 @@ class VirtualClock : public Clock, public ui::TimerHost {
   double Now() override { return kStartDay + static_cast<double>(now_ms_) / 86'400'000.0; }
   std::string LongTimeFormat() override { return "hh:nn:ss"; }
   std::string ShortDateFormat() override { return "dd.mm.yyyy"; }
+  char DecimalSeparator() override { return '.'; }
 
   void Arm(ui::Timer& timer) override { armed_[&timer] = {now_ms_ + timer.Interval(), next_sequence_++}; }
   void Disarm(ui::Timer& timer) override { armed_.erase(&timer); }

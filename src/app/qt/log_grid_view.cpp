@@ -1,0 +1,91 @@
+#include "app/qt/log_grid_view.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+
+#include "app/qt/model_binders.h"
+#include "app/qt/popup_menu.h"
+#include "app/qt/qt_text.h"
+
+namespace vantrope {
+
+namespace {
+
+enum Column { kTime = 0, kMark = 1, kMessage = 2, kType = 3 };
+constexpr int kRowHeight = 16;
+
+QTableWidgetItem* NewItem(int col, const QFont& base) {
+  auto* item = new QTableWidgetItem;
+  item->setFlags(Qt::ItemIsEnabled);
+  QFont font = base;
+  switch (col) {
+    case kTime:
+      item->setTextAlignment(Qt::AlignCenter);
+      item->setForeground(QColor(128, 128, 128));
+      break;
+    case kMark:
+      item->setTextAlignment(Qt::AlignCenter);
+      font.setPointSizeF(base.pointSizeF() + 2);
+      break;
+    case kMessage:
+      item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      font.setBold(true);
+      break;
+    default:
+      break;
+  }
+  item->setFont(font);
+  return item;
+}
+
+}  // namespace
+
+LogGridView::LogGridView(ui::Grid& model, ui::MenuItem& save_item, QWidget* parent)
+    : QTableWidget(0, model.ColCount(), parent), model_(model), save_item_(save_item) {
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(kRowHeight);
+  setColumnWidth(kTime, 65);
+  setColumnWidth(kMark, 25);
+  horizontalHeader()->setStretchLastSection(false);
+  if (model.ColCount() > kMessage) horizontalHeader()->setSectionResizeMode(kMessage, QHeaderView::Stretch);
+  if (model.ColCount() > kType) setColumnHidden(kType, true);
+  setSelectionMode(QAbstractItemView::NoSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setFocusPolicy(Qt::NoFocus);
+  setWordWrap(false);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setStyleSheet(QStringLiteral("QTableWidget { background: #FFFFFB; gridline-color: #E8E8FF; }"));
+  // What the user scrolls to is where the grid stands.
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+          [this] { model_.ScrollTo(verticalScrollBar()->sliderPosition()); });
+  Observe<LogGridView, ui::Grid>(*this, model, [](LogGridView& view, ui::Grid&) { view.Refresh(); });
+}
+
+void LogGridView::Refresh() {
+  ApplyControl(*this, model_);
+  if (rowCount() != model_.RowCount()) setRowCount(model_.RowCount());
+  for (int row = 0; row < model_.RowCount(); ++row)
+    for (int col = 0; col < model_.ColCount(); ++col) SyncCell(col, row);
+  verticalScrollBar()->setValue(model_.TopRow());
+}
+
+void LogGridView::SyncCell(int col, int row) {
+  QTableWidgetItem* cell = item(row, col);
+  if (!cell) {
+    cell = NewItem(col, font());
+    setItem(row, col, cell);
+  }
+  const QString text = ToQString(model_.Cell(col, row));
+  if (cell->text() != text) cell->setText(text);
+  const QColor color = ToQColor(model_.CellColor(col, row));
+  if (cell->background().color() != color || cell->background().style() != Qt::SolidPattern)
+    cell->setBackground(color);
+}
+
+void LogGridView::contextMenuEvent(QContextMenuEvent* event) { PopUpMenu({&save_item_}, event->globalPos()); }
+
+}  // namespace vantrope

@@ -1,0 +1,26 @@
+// The event log grid: time, mark and message columns (the fourth, the line's
+// type code, stays hidden), with a pop-up menu to save the log.
+#pragma once
+
+#include <QTableWidget>
+
+#include "app/controls.h"
+
+namespace vantrope {
+
+class LogGridView : public QTableWidget {
+ public:
+  LogGridView(ui::Grid& model, ui::MenuItem& save_item, QWidget* parent);
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void Refresh();
+  void SyncCell(int col, int row);
+
+  ui::Grid& model_;
+  ui::MenuItem& save_item_;
+};
+
+}  // namespace vantrope

@@ -1,0 +1,74 @@
+// Program entry: the Qt application, the adapters of the core's ports, the
+// main window and the debug window, then the message loop.
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
+
+#include "app/main_form.h"
+#include "app/platform.h"
+#include "app/qt/main_window_view.h"
+#include "app/qt/model_window.h"
+#include "app/qt/qt_clipboard.h"
+#include "app/qt/qt_clock.h"
+#include "app/qt/qt_dialogs.h"
+#include "app/qt/qt_process_memory.h"
+#include "app/qt/qt_shell.h"
+#include "app/qt/qt_sound_player.h"
+#include "app/qt/qt_timer_host.h"
+#include "app/qt/termination_signals.h"
+#include "app/qt/time_scale_option.h"
+#include "site/webengine/webengine_browser.h"
+
+int main(int argc, char** argv) {
+  using namespace vantrope;
+
+  // Read before Qt takes its own options out of the command line.
+  const std::optional<int> time_scale = ParseTimeScale(argc, argv);
+  if (!time_scale) {
+    std::fprintf(stderr, "usage: %s [--time-scale N]   (N: a whole number from 1; timers run N times faster)\n",
+                 argv[0]);
+    return 2;
+  }
+
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // asked for by Qt WebEngine
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vantrope"));
+  // Qt's own texts (standard buttons, the file dialog) in the user's language.
+  QTranslator qt_texts;
+  if (qt_texts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qt_texts);
+  // The texts are Russian: a font with Cyrillic letters.
+  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+
+  QtTimerHost timers(*time_scale);
+  WebEngineBrowser browser;
+  QtClock clock;
+  QtShell shell(timers, browser);
+  QtDialogs dialogs;
+  QtClipboard clipboard;
+  QtSoundPlayer sounds;
+  QtProcessMemory memory;
+  Platform platform{clock, timers, shell, dialogs, clipboard, sounds, memory, browser};
+
+  TMainForm form(platform);
+  // Windows are created hidden; the start-up shows the main window.
+  form.Form.SetVisible(false);
+  form.fmDebug.Form.SetVisible(false);
+
+  MainWindowView main_window(form, browser.View());
+  ModelWindow debug_window(form.fmDebug.Form, [&form] {
+    form.fmDebug.FormClose();
+    return true;
+  });
+  shell.AttachMainWindow(&main_window);
+  dialogs.AttachMainWindow(&main_window);
+
+  TerminationSignals termination([&form] { form.CloseFromOutside(); });
+  form.CreateWindows();
+  termination.Listen();
+  return app.exec();
+}

@@ -1,0 +1,13 @@
+// The clipboard port on the desktop's clipboard.
+#pragma once
+
+#include "app/clipboard.h"
+
+namespace vantrope {
+
+class QtClipboard : public Clipboard {
+ public:
+  void SetText(const std::string& text) override;
+};
+
+}  // namespace vantrope

@@ -1,0 +1,57 @@
+#include "app/qt/qt_clock.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include "app/qt/qt_text.h"
+
+namespace vantrope {
+
+namespace {
+
+constexpr double kMsPerDay = 24.0 * 60 * 60 * 1000;
+
+// Qt's format letters to the port's: H and h hours become h, m minutes n,
+// M months m, AP or ap "ampm"; the time zone (t) has no counterpart and is
+// dropped with the blank before it. Quoted text is kept as it is.
+std::string PortFormat(const QString& qt_format) {
+  QString out;
+  bool quoted = false;
+  for (qsizetype i = 0; i < qt_format.size(); ++i) {
+    const QChar c = qt_format[i];
+    if (c == u'\'') quoted = !quoted;
+    if (quoted || c == u'\'') {
+      out += c;
+      continue;
+    }
+    if (c == u'H') {
+      out += u'h';
+    } else if (c == u'm') {
+      out += u'n';
+    } else if (c == u'M') {
+      out += u'm';
+    } else if ((c == u'A' || c == u'a') && i + 1 < qt_format.size() &&
+               (qt_format[i + 1] == u'P' || qt_format[i + 1] == u'p')) {
+      out += QStringLiteral("ampm");
+      ++i;
+    } else if (c == u't') {
+      while (out.endsWith(u' ')) out.chop(1);
+    } else {
+      out += c;
+    }
+  }
+  return ToStdString(out.trimmed());
+}
+
+}  // namespace
+
+double QtClock::Now() {
+  const QDateTime now = QDateTime::currentDateTime();
+  return double(QDate(1899, 12, 30).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / kMsPerDay;
+}
+
+std::string QtClock::LongTimeFormat() { return PortFormat(QLocale::system().timeFormat(QLocale::LongFormat)); }
+
+std::string QtClock::ShortDateFormat() { return PortFormat(QLocale::system().dateFormat(QLocale::ShortFormat)); }
+
+}  // namespace vantrope

@@ -1,0 +1,15 @@
+// The clock port on the system clock and the system locale.
+#pragma once
+
+#include "app/clock.h"
+
+namespace vantrope {
+
+class QtClock : public Clock {
+ public:
+  double Now() override;
+  std::string LongTimeFormat() override;
+  std::string ShortDateFormat() override;
+};
+
+}  // namespace vantrope

@@ -1,0 +1,55 @@
+// The strategy engine: one step of the selected money-management strategy.
+// Every strategy is put together from the shared blocks below; the state
+// they work on lives on the main window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vantrope {
+
+class TMainForm;
+
+class StrategyEngine {
+ public:
+  explicit StrategyEngine(TMainForm& form) : f_(form) {}
+
+  // One engine step (BetOnRobot).
+  void Step();
+
+ private:
+  // Where the follow blocks go for the site states a strategy decides on.
+  struct FollowTargets {
+    uint8_t restart;
+    uint8_t impossible;
+    uint8_t placing;
+    uint8_t outcome;
+    uint8_t won;
+    uint8_t lost;
+  };
+
+  void SimpleBet();
+  void Balanced();
+  void BalancedThreshold();
+  bool BalancedLimitReached();
+
+  bool Paused() const;
+  bool Continue(int text, uint8_t sub_status);
+  void SiteNotReady();
+  bool ChartChanged() const;
+  void ApplyChartChanges();
+  bool WaitForSignal();
+  void StartChain();
+  bool BetHeldBack(bool win_hold, uint16_t win_marker) const;
+  bool Request(uint8_t requested);
+  void FollowRequested(const FollowTargets& to);
+  // Returns true when the site state is 1 or 2, which each strategy handles itself.
+  bool FollowPlacing(const FollowTargets& to, bool count_games);
+  void FollowOutcome(const FollowTargets& to);
+  void StopOnLimit(int text, int32_t saved_stake);
+  int32_t Rounded(double value) const;
+
+  TMainForm& f_;
+};
+
+}  // namespace vantrope

@@ -1,0 +1,241 @@
+#include "support/test_browser.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "support/test_browser_forms.h"
+
+namespace vantrope::testing {
+
+namespace {
+
+// As browsers give up on a redirect loop.
+constexpr int kMaxRedirects = 20;
+
+template <typename Handler, typename... Args>
+void Raise(const Handler& handler, Args&&... args) {
+  if (handler) handler(std::forward<Args>(args)...);
+}
+
+std::string Trim(const std::string& text) {
+  const size_t start = text.find_first_not_of(" \t");
+  if (start == std::string::npos) return {};
+  return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
+// innerText of an inline element of plain text: blanks collapsed, ends trimmed.
+std::string InnerText(const HtmlNode& element) {
+  std::string text;
+  bool blank = false;
+  for (char c : element.TextContent()) {
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      blank = !text.empty();
+      continue;
+    }
+    if (blank) text += ' ';
+    blank = false;
+    text += c;
+  }
+  return text;
+}
+
+}  // namespace
+
+TestBrowser::TestBrowser(demo::BrokerSite& site, ui::TimerHost& timers, int load_ms)
+    : site_(site), load_timer_(timers, "TestBrowserLoad", load_ms, [this] { Finish(); }) {}
+
+void TestBrowser::Navigate(const std::string& url) { Start(url, ParseUrl(url), "GET", "", Step::kForward); }
+
+void TestBrowser::Start(const std::string& address, std::optional<BrowserUrl> url, const std::string& method,
+                        const std::string& body, Step step) {
+  load_timer_.SetEnabled(false);
+  Raise(onBeforeNavigate, url ? url->ToString() : address);
+  Raise(onProgressChange);
+  Pending pending;
+  pending.step = step;
+  pending.address = address;
+  // The request reaches the site at once; the page shows after the delay.
+  if (url) {
+    if (std::optional<demo::Response> response = Fetch(*url, method, body)) {
+      pending.response = std::move(*response);
+      pending.address = url->ToString();
+    } else {
+      pending.response.status = 0;  // a redirect loop: an empty page
+    }
+  } else {
+    pending.response.status = 0;  // not an http address: an empty page
+  }
+  pending_ = std::move(pending);
+  load_timer_.SetEnabled(true);
+}
+
+std::optional<demo::Response> TestBrowser::Fetch(BrowserUrl& url, std::string method, std::string body) {
+  for (int hop = 0; hop <= kMaxRedirects; ++hop) {
+    demo::Request request;
+    request.method = method;
+    request.host = url.host;
+    request.path = PercentDecode(url.path);
+    request.query = url.query.value_or("");
+    request.body = body;
+    request.cookie = CookieHeader(url);
+    demo::Response response = site_.Handle(request);
+    KeepCookies(url, response);
+    const std::string location = response.Header("Location");
+    if (response.status < 300 || response.status > 399 || location.empty()) return response;
+    const std::optional<BrowserUrl> next = ResolveUrl(url, location);
+    if (!next) return response;
+    url = *next;
+    if (response.status != 307 && response.status != 308) {
+      method = "GET";
+      body.clear();
+    }
+  }
+  return std::nullopt;
+}
+
+void TestBrowser::KeepCookies(const BrowserUrl& url, const demo::Response& response) {
+  for (const auto& [header, value] : response.headers) {
+    if (header != "Set-Cookie") continue;
+    const std::string pair = value.substr(0, value.find(';'));
+    const size_t equals = pair.find('=');
+    if (equals == std::string::npos || equals == 0) continue;
+    const std::string name = Trim(pair.substr(0, equals));
+    std::string lower = value;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    // Only Max-Age ends a cookie here; the site sets no other expiry.
+    const size_t max_age = lower.find("max-age=");
+    if (max_age != std::string::npos && (lower[max_age + 8] == '0' || lower[max_age + 8] == '-'))
+      cookies_[url.HostName()].erase(name);
+    else
+      cookies_[url.HostName()][name] = Trim(pair.substr(equals + 1));
+  }
+}
+
+std::string TestBrowser::CookieHeader(const BrowserUrl& url) const {
+  const auto host = cookies_.find(url.HostName());
+  std::string header;
+  if (host == cookies_.end()) return header;
+  for (const auto& [name, value] : host->second) {
+    if (!header.empty()) header += "; ";
+    header += name + "=" + value;
+  }
+  return header;
+}
+
+std::optional<std::string> TestBrowser::Cookie(const std::string& host_name, const std::string& name) const {
+  const auto host = cookies_.find(host_name);
+  if (host == cookies_.end()) return std::nullopt;
+  const auto cookie = host->second.find(name);
+  if (cookie == host->second.end()) return std::nullopt;
+  return cookie->second;
+}
+
+void TestBrowser::Finish() {
+  load_timer_.SetEnabled(false);
+  if (!pending_) return;
+  Pending pending = std::move(*pending_);
+  pending_.reset();
+  if (pending.step == Step::kBack) {
+    --history_index_;
+    history_[history_index_] = pending.address;
+  } else {
+    if (!history_.empty()) history_.resize(history_index_ + 1);
+    history_.push_back(pending.address);
+    history_index_ = history_.size() - 1;
+  }
+  location_ = pending.address;
+  status_ = pending.response.status;
+  document_ = std::make_unique<HtmlDocument>(pending.response.body);
+  for (HtmlNode* element : Descendants(document_->Root()))
+    if (element->IsElement("form")) ResetForm(*element);
+  Raise(onProgressChange);
+  Raise(onDocumentComplete);
+}
+
+void TestBrowser::Stop() {
+  if (!pending_) return;
+  load_timer_.SetEnabled(false);
+  pending_.reset();
+  Raise(onDocumentComplete);
+}
+
+void TestBrowser::GoBack() {
+  if (history_index_ == 0 || history_.empty()) return;
+  // Pages are never cached: going back asks for the page again.
+  const std::string& address = history_[history_index_ - 1];
+  Start(address, ParseUrl(address), "GET", "", Step::kBack);
+}
+
+bool TestBrowser::Busy() { return pending_.has_value(); }
+
+std::string TestBrowser::LocationUrl() { return location_; }
+
+void TestBrowser::ClearHistory() {
+  history_.clear();
+  history_index_ = 0;
+  if (!location_.empty()) history_.push_back(location_);
+}
+
+void TestBrowser::SetLoadPictures(bool load) { load_pictures_ = load; }
+
+std::optional<DomDocument> TestBrowser::ReadDocument() {
+  if (!document_) return std::nullopt;
+  DomDocument read;
+  for (const std::vector<HtmlNode*>& form : DocumentForms(document_->Root())) {
+    DomForm& dom_form = read.forms.emplace_back();
+    for (const HtmlNode* element : form) dom_form.elements.push_back(ReadFormElement(*element));
+  }
+  const std::optional<BrowserUrl> base = ParseUrl(location_);
+  for (HtmlNode* element : Descendants(document_->Root())) {
+    if (!(element->IsElement("a") || element->IsElement("area")) || element->Attribute("href") == nullptr) continue;
+    const std::string href = *element->Attribute("href");
+    const std::optional<BrowserUrl> address = base ? ResolveUrl(*base, href) : std::nullopt;
+    read.links.push_back(
+        {element->AttributeOr("id", ""), element->AttributeOr("title", ""), InnerText(*element),
+         address ? address->ToString() : href});
+  }
+  const HtmlNode* body = document_->Body();
+  if (body != nullptr) read.body_html = InnerHtml(*body);
+  return read;
+}
+
+HtmlNode* TestBrowser::FormElement(size_t form, size_t element) {
+  if (!document_) return nullptr;
+  const std::vector<std::vector<HtmlNode*>> forms = DocumentForms(document_->Root());
+  if (form >= forms.size() || element >= forms[form].size()) return nullptr;
+  return forms[form][element];
+}
+
+bool TestBrowser::SetElementValue(size_t form, size_t element, const std::string& value) {
+  HtmlNode* node = FormElement(form, element);
+  return node != nullptr && WriteFormElement(*node, value);
+}
+
+bool TestBrowser::ClickElement(size_t form, size_t element) {
+  HtmlNode* node = FormElement(form, element);
+  if (node == nullptr) return false;
+  HtmlNode* owner = FormOf(*node);
+  const ClickEffect effect = ClickEffectOf(*node);
+  if (owner != nullptr && effect == ClickEffect::kSubmit) Submit(*owner, node);
+  if (owner != nullptr && effect == ClickEffect::kReset) ResetForm(*owner);
+  return true;
+}
+
+void TestBrowser::Submit(HtmlNode& form, const HtmlNode* submitter) {
+  const std::optional<BrowserUrl> base = ParseUrl(location_);
+  if (!base) return;
+  const std::string action = form.AttributeOr("action", "");
+  std::optional<BrowserUrl> target = action.empty() ? base : ResolveUrl(*base, action);
+  if (!target) return;
+  std::string method = form.AttributeOr("method", "get");
+  std::transform(method.begin(), method.end(), method.begin(), [](unsigned char c) { return std::toupper(c); });
+  const std::string data = FormUrlEncode(FormDataSet(form, submitter));
+  if (method == "POST") {
+    Start(target->ToString(), target, "POST", data, Step::kForward);
+  } else {
+    target->query = data;
+    Start(target->ToString(), target, "GET", "", Step::kForward);
+  }
+}
+
+}  // namespace vantrope::testing

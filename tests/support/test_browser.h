@@ -1,0 +1,80 @@
+// A browser for tests: the WebBrowser port over the demo broker's site
+// model, in-process and on virtual time. A page asked for loads after a
+// short delay that the timer host lets pass; forms, links, cookies, redirects
+// and history behave as in a real browser, as far as the site needs them.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/timer.h"
+#include "broker/broker_site.h"
+#include "site/web_browser.h"
+#include "support/test_browser_dom.h"
+#include "support/test_browser_url.h"
+
+namespace vantrope::testing {
+
+class TestBrowser : public WebBrowser {
+ public:
+  static constexpr int kDefaultLoadMs = 200;
+
+  TestBrowser(demo::BrokerSite& site, ui::TimerHost& timers, int load_ms = kDefaultLoadMs);
+
+  // Events: before-navigate and a progress change at once; after the load
+  // delay another progress change and document-complete. Stopping a load
+  // also completes it, as the program's browser reports a stopped load.
+  void Navigate(const std::string& url) override;
+  void Stop() override;
+  void GoBack() override;
+  bool Busy() override;
+  std::string LocationUrl() override;
+  void ClearHistory() override;
+  void SetLoadPictures(bool load) override;
+
+  std::optional<DomDocument> ReadDocument() override;
+  bool SetElementValue(size_t form, size_t element, const std::string& value) override;
+  bool ClickElement(size_t form, size_t element) override;
+
+  // Beyond the port, for the tests' own checks.
+  int Status() const { return status_; }
+  // The value of a cookie the browser keeps for a host name, if any.
+  std::optional<std::string> Cookie(const std::string& host_name, const std::string& name) const;
+  bool LoadsPictures() const { return load_pictures_; }
+  size_t HistoryLength() const { return history_.size(); }
+
+ private:
+  enum class Step { kForward, kBack };
+  struct Pending {
+    std::string address;     // the final address, after redirects
+    demo::Response response;
+    Step step = Step::kForward;
+  };
+
+  void Start(const std::string& address, std::optional<BrowserUrl> url, const std::string& method,
+             const std::string& body, Step step);
+  // Asks the site, following its redirects; the final address stays in `url`.
+  std::optional<demo::Response> Fetch(BrowserUrl& url, std::string method, std::string body);
+  void KeepCookies(const BrowserUrl& url, const demo::Response& response);
+  std::string CookieHeader(const BrowserUrl& url) const;
+  void Finish();
+  void Submit(HtmlNode& form, const HtmlNode* submitter);
+  HtmlNode* FormElement(size_t form, size_t element);
+
+  demo::BrokerSite& site_;
+  ui::Timer load_timer_;
+  std::optional<Pending> pending_;
+
+  std::unique_ptr<HtmlDocument> document_;
+  std::string location_;
+  int status_ = 0;
+  std::vector<std::string> history_;
+  size_t history_index_ = 0;
+  std::map<std::string, std::map<std::string, std::string>> cookies_;  // by host name
+  bool load_pictures_ = true;
+};
+
+}  // namespace vantrope::testing
