@@ -36,7 +36,10 @@ uint8_t DigitOrZero(std::string_view character) {
 std::string KindName(uint8_t kind) {
   static constexpr const char* kNames[] = {"FORM", "LINK", "TEXT", "TABLE", "TAB_HEADER", "DIV"};
   if (kind < std::size(kNames)) return kNames[kind];
-  return "<" + std::to_string(kind) + ">";
+  std::string name = "<";
+  name += std::to_string(kind);
+  name += '>';
+  return name;
 }
 
 int32_t IntegerOrZero(std::string_view text) {
@@ -79,13 +82,19 @@ void SrtToFieldData(std::string_view line, TCatField& field) {
 std::string FieldDataToStr(const TCatField& field) {
   std::string line = "00<";
   for (const uint8_t mode : field.MatchModes) line += std::to_string(mode);
-  line += "><" + std::to_string(field.Kind) + ">";
-  line += "<" + Trim(field.ID) + ">";
-  line += "<" + Trim(field.Ftype) + ">";
-  line += "<" + Trim(field.Ftext) + ">";
+  line += '>';
+  const auto bracket = [&line](std::string_view text) {
+    line += '<';
+    line += text;
+    line += '>';
+  };
+  bracket(std::to_string(field.Kind));
+  bracket(Trim(field.ID));
+  bracket(Trim(field.Ftype));
+  bracket(Trim(field.Ftext));
   const size_t length = Utf8Length(line);
   const size_t room = length < kLineLimit ? kLineLimit - length : 0;
-  line += "<" + Utf8Left(Trim(field.Fsubdata), room) + ">";
+  bracket(Utf8Left(Trim(field.Fsubdata), room));
   return line;
 }
 

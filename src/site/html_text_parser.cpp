@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "site/element_text.h"
 #include "text/utf16.h"
 
 namespace vantrope {
@@ -97,31 +98,6 @@ class ClosingTags {
   std::array<size_t, kTagNames.size()> next_{};
 };
 
-// The characters of an element outside its tags, trimmed of characters up
-// to code 32. A ">" that closes no tag is text. The spaced form, for blocks,
-// leaves out control characters and puts a space after every ">".
-std::string ElementText(Units element, bool spaced) {
-  std::u16string text;
-  text.reserve(element.size());
-  bool in_tag = false;
-  for (const char16_t c : element) {
-    if (c == u'<') {
-      in_tag = true;
-    } else if (c == u'>') {
-      if (!in_tag) text += c;
-      in_tag = false;
-      if (spaced) text += u' ';
-    } else if (!in_tag && (!spaced || c >= 32)) {
-      text += c;
-    }
-  }
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && text[first] <= 32) ++first;
-  while (last > first && text[last - 1] <= 32) --last;
-  return Utf16ToUtf8(Units(text).substr(first, last - first));
-}
-
 TCatField TextRecord(uint8_t kind, std::string text) {
   TCatField record;
   record.Kind = kind;
@@ -132,7 +108,12 @@ TCatField TextRecord(uint8_t kind, std::string text) {
 class TextPass {
  public:
   TextPass(Units markup, TableCounters& counters, std::vector<TCatField>& fields)
-      : markup_(markup), counters_(counters), fields_(fields), closing_tags_(markup) {
+      : markup_(markup),
+        counters_(counters),
+        fields_(fields),
+        closing_tags_(markup),
+        plain_text_(markup, ElementText::Form::kPlain),
+        spaced_text_(markup, ElementText::Form::kSpaced) {
     for (const TCatField& field : fields_) {
       if (field.Kind == kKindText || field.Kind == kKindDiv) shown_texts_.insert(field.Fsubdata);
     }
@@ -175,10 +156,9 @@ class TextPass {
     if (!tag) return;
     const std::optional<size_t> end = closing_tags_.FirstEnd(*tag, start + 1, start + 1 + kEndSearchLength);
     if (!end) return;
-    const Units element = markup_.substr(start, *end - start);
     switch (*tag) {
       case Tag::P:
-        AddParagraph(ElementText(element, false));
+        AddParagraph(plain_text_.Of(start, *end));
         break;
       case Tag::Table:
         ++counters_.TableNo;
@@ -190,13 +170,13 @@ class TextPass {
         counters_.ColNo = 0;
         break;
       case Tag::Th:
-        AddCell(kKindTabHeader, element);
+        AddCell(kKindTabHeader, plain_text_.Of(start, *end));
         break;
       case Tag::Td:
-        AddCell(kKindTable, element);
+        AddCell(kKindTable, plain_text_.Of(start, *end));
         break;
       case Tag::Div:
-        AddBlock(ElementText(element, true));
+        AddBlock(spaced_text_.Of(start, *end));
         break;
     }
   }
@@ -208,9 +188,8 @@ class TextPass {
   }
 
   // An empty cell still takes its column number.
-  void AddCell(uint8_t kind, Units element) {
+  void AddCell(uint8_t kind, std::string text) {
     ++counters_.ColNo;
-    std::string text = ElementText(element, false);
     if (text.empty()) return;
     TCatField record = TextRecord(kind, std::move(text));
     record.ID = std::to_string(counters_.TableNo);
@@ -229,6 +208,8 @@ class TextPass {
   TableCounters& counters_;
   std::vector<TCatField>& fields_;
   ClosingTags closing_tags_;
+  ElementText plain_text_;
+  ElementText spaced_text_;
   std::unordered_set<std::string> shown_texts_;  // Fsubdata of the TEXT and DIV records in the list
 };
 

@@ -85,6 +85,11 @@ TEST(HtmlTextParserElements, ElementEndsAtTheFirstClosingTagWithoutNesting) {
   EXPECT_EQ(Parse("<p>a</p>b</p>"), Rowset{Text("a")});
 }
 
+TEST(HtmlTextParserElements, NestedBlocksAllRunToTheFirstEnd) {
+  EXPECT_EQ(Parse("<div><div>\n<div>x</div>\ny</div></div>"), Rowset{Div("x")});
+  EXPECT_EQ(Parse("<div>a<div><div>b<span>c</span></div>d</div>"), (Rowset{Div("a  b c"), Div("b c")}));
+}
+
 TEST(HtmlTextParserElements, UnclosedElementIsIgnored) {
   EXPECT_EQ(Parse("<p>a<div>b"), Rowset{});
   TableCounters counters;
