@@ -135,7 +135,8 @@ void TestBrowser::Finish() {
   if (!pending_) return;
   Pending pending = std::move(*pending_);
   pending_.reset();
-  if (pending.step == Step::kBack) {
+  // History cleared while going back: the page counts as a new one.
+  if (pending.step == Step::kBack && history_index_ > 0) {
     --history_index_;
     history_[history_index_] = pending.address;
   } else {
@@ -145,6 +146,7 @@ void TestBrowser::Finish() {
   }
   location_ = pending.address;
   status_ = pending.response.status;
+  source_ = pending.response.body;
   document_ = std::make_unique<HtmlDocument>(pending.response.body);
   for (HtmlNode* element : Descendants(document_->Root()))
     if (element->IsElement("form")) ResetForm(*element);
@@ -190,9 +192,8 @@ std::optional<DomDocument> TestBrowser::ReadDocument() {
     if (!(element->IsElement("a") || element->IsElement("area")) || element->Attribute("href") == nullptr) continue;
     const std::string href = *element->Attribute("href");
     const std::optional<BrowserUrl> address = base ? ResolveUrl(*base, href) : std::nullopt;
-    read.links.push_back(
-        {element->AttributeOr("id", ""), element->AttributeOr("title", ""), InnerText(*element),
-         address ? address->ToString() : href});
+    read.links.push_back({element->AttributeOr("id", ""), element->AttributeOr("title", ""), InnerText(*element),
+                          address ? address->ToString() : href});
   }
   const HtmlNode* body = document_->Body();
   if (body != nullptr) read.body_html = InnerHtml(*body);

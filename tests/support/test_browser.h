@@ -41,6 +41,8 @@ class TestBrowser : public WebBrowser {
 
   // Beyond the port, for the tests' own checks.
   int Status() const { return status_; }
+  // The page's markup as the site served it.
+  const std::string& Source() const { return source_; }
   // The value of a cookie the browser keeps for a host name, if any.
   std::optional<std::string> Cookie(const std::string& host_name, const std::string& name) const;
   bool LoadsPictures() const { return load_pictures_; }
@@ -49,7 +51,7 @@ class TestBrowser : public WebBrowser {
  private:
   enum class Step { kForward, kBack };
   struct Pending {
-    std::string address;     // the final address, after redirects
+    std::string address;  // the final address, after redirects
     demo::Response response;
     Step step = Step::kForward;
   };
@@ -71,6 +73,7 @@ class TestBrowser : public WebBrowser {
   std::unique_ptr<HtmlDocument> document_;
   std::string location_;
   int status_ = 0;
+  std::string source_;
   std::vector<std::string> history_;
   size_t history_index_ = 0;
   std::map<std::string, std::map<std::string, std::string>> cookies_;  // by host name

@@ -57,14 +57,15 @@ void Convert(const GumboNode& from, HtmlNode& to) {
 }
 
 bool IsVoid(const std::string& tag) {
-  static const char* const kVoid[] = {"area",  "base", "basefont", "bgsound", "br",    "col",   "embed",
-                                      "frame", "hr",   "img",      "input",   "keygen", "link", "meta",
-                                      "param", "source", "track",  "wbr"};
+  static const char* const kVoid[] = {"area",  "base",  "basefont", "bgsound", "br",    "col",
+                                      "embed", "frame", "hr",       "img",     "input", "keygen",
+                                      "link",  "meta",  "param",    "source",  "track", "wbr"};
   return std::any_of(std::begin(kVoid), std::end(kVoid), [&](const char* name) { return tag == name; });
 }
 
 bool HoldsRawText(const HtmlNode* parent) {
-  static const char* const kRaw[] = {"style", "script", "xmp", "iframe", "noembed", "noframes", "plaintext", "noscript"};
+  static const char* const kRaw[] = {"style",   "script",   "xmp",       "iframe",
+                                     "noembed", "noframes", "plaintext", "noscript"};
   return parent != nullptr && parent->kind == HtmlNode::Kind::kElement &&
          std::any_of(std::begin(kRaw), std::end(kRaw), [&](const char* name) { return parent->tag == name; });
 }

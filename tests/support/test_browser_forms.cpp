@@ -18,14 +18,13 @@ bool IsListed(const HtmlNode& element) {
 }
 
 std::string InputType(const HtmlNode& input) {
-  static const char* const kTypes[] = {"hidden", "text",   "search",   "tel",   "url",      "email",
-                                       "password", "date", "month",    "week",  "time",     "datetime-local",
-                                       "number", "range",  "color",    "checkbox", "radio", "file",
-                                       "submit", "image",  "reset",    "button"};
+  static const char* const kTypes[] = {"hidden",   "text",  "search", "tel",      "url",   "email",
+                                       "password", "date",  "month",  "week",     "time",  "datetime-local",
+                                       "number",   "range", "color",  "checkbox", "radio", "file",
+                                       "submit",   "image", "reset",  "button"};
   const std::string type = Lower(input.AttributeOr("type", ""));
-  return std::any_of(std::begin(kTypes), std::end(kTypes), [&](const char* known) { return type == known; })
-             ? type
-             : "text";
+  return std::any_of(std::begin(kTypes), std::end(kTypes), [&](const char* known) { return type == known; }) ? type
+                                                                                                             : "text";
 }
 
 std::string ButtonType(const HtmlNode& button) {

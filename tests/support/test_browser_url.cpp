@@ -59,7 +59,9 @@ bool HasScheme(std::string_view text) {
 
 std::string BrowserUrl::ToString() const { return scheme + "://" + host + path + (query ? "?" + *query : ""); }
 
-std::string BrowserUrl::HostName() const { return host.substr(0, host.rfind(':') == std::string::npos ? host.size() : host.rfind(':')); }
+std::string BrowserUrl::HostName() const {
+  return host.substr(0, host.rfind(':') == std::string::npos ? host.size() : host.rfind(':'));
+}
 
 std::optional<BrowserUrl> ParseUrl(std::string_view text) {
   if (!HasScheme(text)) return std::nullopt;

@@ -11,9 +11,9 @@
 namespace vantrope::testing {
 
 struct BrowserUrl {
-  std::string scheme;  // lowercase: "http"
-  std::string host;    // lowercase, with a port other than 80: "127.0.0.1:8470"
-  std::string path;    // at least "/"
+  std::string scheme;                // lowercase: "http"
+  std::string host;                  // lowercase, with a port other than 80: "127.0.0.1:8470"
+  std::string path;                  // at least "/"
   std::optional<std::string> query;  // without "?"; a fragment is dropped
 
   std::string ToString() const;

@@ -1,0 +1,71 @@
+#include "server_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace vantrope::demo {
+
+const char* const kServerUsage =
+    "usage: vantrope-demo-broker [--port N] [--time-scale N] [--seed N] [--script WL...]\n"
+    "                            [--accounts-file PATH] [--session-minutes N]\n"
+    "  --port N             port on 127.0.0.1 and localhost (default 8470; 0: any free port)\n"
+    "  --time-scale N       contracts expire N times faster than their duration (default 1)\n"
+    "  --seed N             seed of the prices and of the outcomes drawn (default 1)\n"
+    "  --script WLLW        outcomes of the contracts in the order they settle, repeated\n"
+    "  --accounts-file PATH writes the account numbers there, one a line\n"
+    "  --session-minutes N  a session unused this long expires (default 30)\n";
+
+namespace {
+
+bool ReadNumber(const std::string& text, long long min, long long max, long long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoll(text.c_str(), &end, 10);
+  return errno == 0 && *end == '\0' && value >= min && value <= max;
+}
+
+}  // namespace
+
+std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& arguments, std::string& error) {
+  ServerOptions options;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& name = arguments[i];
+    if (i + 1 >= arguments.size()) {
+      error = "unknown option or missing value: " + name;
+      return std::nullopt;
+    }
+    const std::string& value = arguments[++i];
+    long long number = 0;
+    bool ok = true;
+    if (name == "--port") {
+      ok = ReadNumber(value, 0, 65535, number);
+      options.port = static_cast<int>(number);
+    } else if (name == "--time-scale") {
+      ok = ReadNumber(value, 1, 1000000, number);
+      options.time_scale = static_cast<int>(number);
+    } else if (name == "--seed") {
+      ok = ReadNumber(value, 0, 4294967295LL, number);
+      options.seed = static_cast<uint32_t>(number);
+    } else if (name == "--script") {
+      ok = !value.empty() && value.find_first_not_of("WL") == std::string::npos;
+      options.script = value;
+    } else if (name == "--accounts-file") {
+      ok = !value.empty();
+      options.accounts_file = value;
+    } else if (name == "--session-minutes") {
+      ok = ReadNumber(value, 1, 10000000, number);
+      options.session_minutes = static_cast<int>(number);
+    } else {
+      error = "unknown option: " + name;
+      return std::nullopt;
+    }
+    if (!ok) {
+      error = "bad value for " + name + ": " + value;
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+}  // namespace vantrope::demo

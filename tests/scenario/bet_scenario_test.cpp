@@ -1,0 +1,119 @@
+// The whole robot trades on the demo broker: Start, login, the trading form,
+// a signal, the bet, its result, the log row and the history record.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "log/history_file.h"
+#include "scenario/robot_world.h"
+
+namespace vantrope::testing {
+namespace {
+
+// Records every change of the bet cycle's step and the site state.
+struct Trace {
+  std::vector<uint16_t> steps;
+  std::vector<uint8_t> states;
+  void Sample(const TMainForm& f) {
+    if (steps.empty() || steps.back() != f.BetOnStatus) steps.push_back(f.BetOnStatus);
+    if (states.empty() || states.back() != f.EVENT.BetStatus) states.push_back(f.EVENT.BetStatus);
+  }
+};
+
+class BetScenario : public ::testing::Test {
+ protected:
+  explicit BetScenario(std::string script = "W") : world(Options(std::move(script))) {}
+  static demo::SiteOptions Options(std::string script) {
+    demo::SiteOptions options;
+    options.script = std::move(script);
+    return options;
+  }
+  TMainForm& F() { return world.Form(); }
+  // Runs virtual time in small steps, tracing, until the condition holds.
+  template <typename Condition>
+  bool RunUntil(Condition condition, int64_t limit_ms) {
+    return world.WaitUntil(
+        [&] {
+          trace.Sample(F());
+          return condition();
+        },
+        limit_ms, 10);
+  }
+  int RowsOfType(int type) {
+    int count = 0;
+    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
+    return count;
+  }
+
+  RobotWorld world;
+  Trace trace;
+};
+
+TEST_F(BetScenario, OneBetFromStartToItsResult) {
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000)) << "the trading form is ready";
+  EXPECT_EQ(F().StartBalance, 1250);
+  EXPECT_EQ(F().CurrencyName, "USD");
+  EXPECT_EQ(F().RobotStatus, 23);
+
+  world.Signal(1);
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 6 || F().EVENT.BetStatus == 7; }, 600'000));
+  EXPECT_EQ(F().EVENT.BetStatus, 6) << "the script says won";
+  EXPECT_GT(F().EVENT.Result, 0);
+
+  const std::vector<uint16_t> expected_steps = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 11, 6};
+  std::vector<uint16_t> steps = trace.steps;
+  // Waiting for the contract goes back and forth between 11 and 12.
+  steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
+  for (size_t i = 0; i + 1 < steps.size();)
+    if (steps[i] == 12 && steps[i + 1] == 11 && i + 2 < steps.size() && steps[i + 2] == 12)
+      steps.erase(steps.begin() + i, steps.begin() + i + 2);
+    else
+      ++i;
+  EXPECT_EQ(std::vector<uint16_t>(steps.begin(), steps.begin() + std::min(steps.size(), expected_steps.size())),
+            expected_steps);
+  EXPECT_EQ(trace.states, (std::vector<uint8_t>{0, 1, 2, 4, 5, 6}));
+
+  EXPECT_EQ(RowsOfType(5), 1) << "one row went from pending to won";
+  EXPECT_EQ(RowsOfType(8), 0);
+  const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].Account, "CR100200");
+  EXPECT_EQ(records[0].Result, 1);
+  EXPECT_EQ(records[0].Pair, "frxEURUSD");
+  EXPECT_EQ(records[0].Direction, 1);
+  EXPECT_EQ(records[0].BalanceAtBet, F().BalanceAtBet);
+  EXPECT_GT(records[0].BalanceAtResult, records[0].BalanceAtBet);
+
+  // The simple strategy bets twice on one signal by default.
+  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 8; }, 60'000));
+}
+
+TEST_F(BetScenario, StopEndsTheCycleAndLogsOut) {
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
+  F().btStop.onClick();
+  EXPECT_EQ(F().BetOnStatus, 65535);
+  EXPECT_TRUE(F().btRun.Enabled());
+  EXPECT_TRUE(F().pnDown.Enabled());
+  world.Wait(60'000);
+  EXPECT_FALSE(F().tmBetOnState.Enabled());
+  EXPECT_EQ(F().RobotStatus, 0);
+}
+
+TEST_F(BetScenario, WrongPasswordEndsTheRun) {
+  world.Start("CR100200", "not-the-password");
+  ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 0; }, 120'000));
+  EXPECT_EQ(RowsOfType(4), 1) << "the failed login is a fault";
+  EXPECT_TRUE(F().btRun.Enabled());
+}
+
+TEST_F(BetScenario, EmptyPasswordStartsNothing) {
+  world.Start("CR100200", "   ");
+  EXPECT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_TRUE(F().btRun.Enabled());
+  EXPECT_EQ(F().BetOnStatus, 65535);
+}
+
+}  // namespace
+}  // namespace vantrope::testing

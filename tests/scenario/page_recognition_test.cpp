@@ -1,0 +1,118 @@
+// The shipped templates recognise every page of the demo broker, resolve its
+// controls and read the balance, through the robot's own parser.
+#include <gtest/gtest.h>
+
+#include "scenario/robot_world.h"
+
+namespace vantrope::testing {
+namespace {
+
+constexpr const char* kSite = "http://127.0.0.1:8470";
+
+class DemoPageRecognition : public ::testing::Test {
+ protected:
+  TMainForm& F() { return world.Form(); }
+  uint8_t PageAt(const std::string& url) {
+    world.Open(url);
+    return F().PageIndex;
+  }
+  bool Set(size_t slot, const std::string& value) {
+    const int32_t field = F().ControlSlots[slot].FieldIndex;
+    return field >= 0 && F().WebSetValue(static_cast<uint16_t>(field), value) > 0;
+  }
+  void Press(size_t slot) {
+    const int32_t field = F().ControlSlots[slot].FieldIndex;
+    ASSERT_GE(field, 0) << "slot " << slot;
+    ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(field)));
+    world.Wait(TestBrowser::kDefaultLoadMs + 5000);
+  }
+  void LogIn(const std::string& password = "demo200") {
+    ASSERT_EQ(PageAt(F().MainUrl), 1);
+    ASSERT_TRUE(Set(0, "CR100200"));
+    ASSERT_TRUE(Set(1, password));
+    Press(2);
+  }
+  // The trading form of the forex market, filled as the bet cycle fills it,
+  // with the prices asked for.
+  void AskPrices() {
+    ASSERT_EQ(PageAt(std::string(kSite) + "/d/trade.cgi?l=EN&market=forex"), 4);
+    for (const auto& [slot, value] : std::vector<std::pair<size_t, std::string>>{
+             {2, "all"}, {4, "frxEURUSD"}, {5, "now"}, {7, "m"}, {6, "1"}, {8, "10"}})
+      ASSERT_TRUE(Set(slot, value)) << "slot " << slot;
+    Press(9);
+  }
+
+  RobotWorld world;
+};
+
+TEST_F(DemoPageRecognition, LoginPagesAndTheLoggedInPage) {
+  ASSERT_EQ(PageAt(F().MainUrl), 1);
+  EXPECT_EQ(F().PageName, "Вход в личный кабинет");
+  for (size_t slot : {0, 1, 2}) EXPECT_GE(F().ControlSlots[slot].FieldIndex, 0) << slot;
+  LogIn();
+  EXPECT_EQ(F().PageIndex, 3);
+  EXPECT_GT(F().SearchControl(21), 0);
+}
+
+TEST_F(DemoPageRecognition, FailedLoginEndsTheRun) {
+  LogIn("wrong");
+  EXPECT_EQ(F().PageIndex, 2);
+}
+
+TEST_F(DemoPageRecognition, AccountPageGivesTheBalance) {
+  LogIn();
+  EXPECT_EQ(PageAt(F().PortFolioUrl), 10);
+  EXPECT_EQ(F().CurrentBalance, 1250);
+  EXPECT_EQ(F().ControlSlots[1].ControlNo, 4);
+}
+
+TEST_F(DemoPageRecognition, TradingPageAndItsPrices) {
+  LogIn();
+  EXPECT_EQ(PageAt(F().ReturnUrl), 4);
+  EXPECT_GE(F().ControlSlots[11].FieldIndex, 0) << "the forex tab";
+  AskPrices();
+  ASSERT_EQ(F().PageIndex, 7) << "both buy controls shown";
+  const auto& slots = F().ControlSlots;
+  for (size_t slot = 2; slot <= 15; ++slot) EXPECT_GE(slots[slot].FieldIndex, 0) << slot;
+  EXPECT_GT(slots[14].FieldIndex, 0);
+  EXPECT_GT(slots[15].FieldIndex, 0);
+  EXPECT_NE(slots[12].FieldIndex, slots[13].FieldIndex);
+  const int32_t percent = F().GetBrokerPercent(10, 12);
+  EXPECT_GE(percent, 70);
+  EXPECT_LE(percent, 85);
+}
+
+TEST_F(DemoPageRecognition, BoughtContractOpenThenSettled) {
+  LogIn();
+  AskPrices();
+  Press(18);
+  EXPECT_EQ(F().PageIndex, 9);
+  EXPECT_EQ(PageAt(F().PortFolioUrl), 11);
+  world.Wait(61'000);
+  EXPECT_EQ(PageAt(F().PortFolioUrl), 10);
+}
+
+TEST_F(DemoPageRecognition, StalePricesAskForNewOnes) {
+  LogIn();
+  AskPrices();
+  world.Wait(31'000);
+  Press(18);
+  EXPECT_EQ(F().PageIndex, 8);
+  EXPECT_GE(F().ControlSlots[0].FieldIndex, 0) << "the price request on that page";
+}
+
+TEST_F(DemoPageRecognition, PagesTheRobotStepsBackFrom) {
+  LogIn();
+  EXPECT_EQ(PageAt(std::string(kSite) + "/no/such/page?l=EN"), 14);
+  EXPECT_EQ(PageAt(std::string(kSite) + "/d/error.cgi?l=EN&reason=purchase"), 13);
+  EXPECT_EQ(PageAt(std::string(kSite) + "/d/error.cgi?l=EN&reason=balance"), 15);
+}
+
+TEST_F(DemoPageRecognition, RussianPagesAreNotRecognised) {
+  LogIn();
+  EXPECT_EQ(PageAt(std::string(kSite) + "/d/trade.cgi?l=RU"), 0);
+  EXPECT_EQ(PageAt("http://localhost:8470/d/portfolio.cgi?l=RU"), 0);
+}
+
+}  // namespace
+}  // namespace vantrope::testing

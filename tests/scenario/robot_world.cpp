@@ -1,0 +1,49 @@
+#include "scenario/robot_world.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "settings/ini_file.h"
+
+namespace vantrope::testing {
+
+RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& settings) {
+  shell.clock = &clock;
+  site_ = std::make_unique<demo::BrokerSite>(std::move(options), site_clock_);
+  browser = std::make_unique<TestBrowser>(*site_, clock);
+  platform_ = std::make_unique<Platform>(
+      Platform{clock, clock, shell, dialogs, clipboard, sounds, memory, *browser, windows});
+
+  std::ifstream shipped(VANTROPE_SHIPPED_INI, std::ios::binary);
+  std::ostringstream text;
+  text << shipped.rdbuf();
+  dir.WriteFile("Vantrope.ini", text.str());
+  IniFile ini("Vantrope.ini");
+  for (const Setting& setting : settings) ini.WriteString(setting.section, setting.key, setting.value);
+  ini.Save();
+  dir.WriteFile("accounts.txt", "CR100200\nCR100201\nVRTC300\nCR100209\nCR100299\n");
+
+  form_ = std::make_unique<TMainForm>(*platform_);
+  form_->CreateWindows();
+}
+
+void RobotWorld::Open(const std::string& url) {
+  form_->NavigateUrl(url);
+  clock.Advance(TestBrowser::kDefaultLoadMs);
+  clock.Advance(5000);  // the parse delay
+}
+
+void RobotWorld::Start(const std::string& account, const std::string& password) {
+  const auto& accounts = form_->cbeLogin.Items();
+  for (size_t i = 0; i < accounts.size(); ++i)
+    if (accounts[i] == account) form_->cbeLogin.SetItemIndex(static_cast<int>(i));
+  form_->tePassword.SetText(password);
+  form_->btRun.onClick();
+}
+
+void RobotWorld::Signal(uint8_t direction) {
+  form_->EVENT.NewSignal = true;
+  form_->EVENT.Direction = direction;
+}
+
+}  // namespace vantrope::testing

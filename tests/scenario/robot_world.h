@@ -1,0 +1,74 @@
+// The whole robot against the demo broker, in-process and on virtual time:
+// the main window with the shipped settings, the test browser on the site.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "broker/broker_site.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+#include "support/test_browser.h"
+
+namespace vantrope::testing {
+
+class RobotWorld {
+ public:
+  struct Setting {
+    std::string section, key, value;
+  };
+  // The shipped settings file, with these keys changed.
+  explicit RobotWorld(demo::SiteOptions options = {}, const std::vector<Setting>& settings = {});
+
+  TMainForm& Form() { return *form_; }
+  // Lets virtual time pass; the robot's timers and the site's contracts run.
+  void Wait(int64_t ms) { clock.Advance(ms); }
+  // Opens an address and lets the page load and be parsed.
+  void Open(const std::string& url);
+  // Types the password and presses Start.
+  void Start(const std::string& account, const std::string& password);
+  // Raises an indicator signal as the arrow search does.
+  void Signal(uint8_t direction);
+  // Waits in steps until the condition holds or the time is up.
+  template <typename Condition>
+  bool WaitUntil(Condition condition, int64_t limit_ms, int64_t step_ms = 100) {
+    for (int64_t waited = 0; waited <= limit_ms; waited += step_ms) {
+      if (condition()) return true;
+      clock.Advance(step_ms);
+    }
+    return condition();
+  }
+
+  TempWorkDir dir;
+  VirtualClock clock;
+  FakeShell shell;
+  FakeDialogs dialogs;
+  FakeClipboard clipboard;
+  FakeSoundPlayer sounds;
+  FakeProcessMemory memory;
+  FakeWindowSystem windows;
+
+ private:
+  class SiteClock : public demo::SiteClock {
+   public:
+    explicit SiteClock(VirtualClock& clock) : clock_(clock) {}
+    int64_t NowMs() override { return clock_.ElapsedMs(); }
+
+   private:
+    VirtualClock& clock_;
+  };
+
+  SiteClock site_clock_{clock};
+  std::unique_ptr<demo::BrokerSite> site_;
+
+ public:
+  std::unique_ptr<TestBrowser> browser;
+
+ private:
+  std::unique_ptr<Platform> platform_;
+  std::unique_ptr<TMainForm> form_;
+};
+
+}  // namespace vantrope::testing
