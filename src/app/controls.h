@@ -261,6 +261,8 @@ class Grid : public Control {
   void Clear();
   int TopRow() const { return top_row_; }
   void ScrollTo(int row) { Set(top_row_, row); }
+  // Before the grid's pop-up menu opens.
+  std::function<void()> onPopup;
 
  private:
   struct CellData {

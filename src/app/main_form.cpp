@@ -56,6 +56,7 @@ TMainForm::TMainForm(Platform& p)
   imLogo.onDblClick = [this] { imLogoDblClick(); };
   for (ui::MenuItem& item : miSelectLogoPic) item.onClick = [this, &item] { miSelectLogoPicClick(item.Tag()); };
   miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
+  gwLog.onPopup = [this] { ppmLogPopup(); };
   btMute.onClick = [this] { btMuteClick(); };
   teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };
   btRun.onClick = [this] { btRunClick(); };
@@ -78,6 +79,8 @@ TMainForm::~TMainForm() {
 // The design-time state of the controls: what the window shows before the
 // settings and the language pack are applied.
 void TMainForm::BuildControls() {
+  // Shown at the end of the start-up.
+  Form.SetVisible(false);
   Form.SetMinSize(0, kMinWindowHeight);
   pnMain.SetWidth(kMainPanelWidth);
   pnExpand.SetWidth(kExpandPanelWidth);

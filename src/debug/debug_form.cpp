@@ -18,6 +18,7 @@ std::string ZeroPadded(unsigned value, size_t digits) {
 }  // namespace
 
 TfmDebug::TfmDebug(TMainForm& main_form) : main_form_(main_form) {
+  Form.SetVisible(false);
   cbeBetOnValutePair.SetItems(PairItems());
   cbeBetOnValutePair.SetItemIndex(0);
   neBetOnBetPeriod.SetLimits(30, 9999);
@@ -35,7 +36,10 @@ TfmDebug::TfmDebug(TMainForm& main_form) : main_form_(main_form) {
 void TfmDebug::FormCreate(const WindowBounds& bounds) {
   stored_bounds_ = bounds;
   Form.SetVisible(false);
-  Form.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
+  Form.SetMinSize(kMinWidth, kMinHeight);
+  // Never stored yet: the window's own size.
+  Form.SetBounds(bounds.left, bounds.top, bounds.width > 0 ? bounds.width : kDesignWidth,
+                 bounds.height > 0 ? bounds.height : kDesignHeight);
 }
 
 void TfmDebug::FormClose() {

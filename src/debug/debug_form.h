@@ -20,6 +20,10 @@ struct WindowBounds {
 class TfmDebug {
  public:
   static constexpr size_t kLogViewLines = 1000;
+  static constexpr int kDesignWidth = 839;
+  static constexpr int kDesignHeight = 748;
+  static constexpr int kMinWidth = 550;
+  static constexpr int kMinHeight = 468;
 
   explicit TfmDebug(TMainForm& main_form);
 

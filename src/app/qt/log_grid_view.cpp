@@ -67,7 +67,11 @@ LogGridView::LogGridView(ui::Grid& model, ui::MenuItem& save_item, QWidget* pare
 
 void LogGridView::Refresh() {
   ApplyControl(*this, model_);
-  if (rowCount() != model_.RowCount()) setRowCount(model_.RowCount());
+  if (rowCount() != model_.RowCount()) {
+    setRowCount(model_.RowCount());
+    // The scroll range follows the new rows only at the next layout pass.
+    updateGeometries();
+  }
   for (int row = 0; row < model_.RowCount(); ++row)
     for (int col = 0; col < model_.ColCount(); ++col) SyncCell(col, row);
   verticalScrollBar()->setValue(model_.TopRow());
@@ -82,10 +86,12 @@ void LogGridView::SyncCell(int col, int row) {
   const QString text = ToQString(model_.Cell(col, row));
   if (cell->text() != text) cell->setText(text);
   const QColor color = ToQColor(model_.CellColor(col, row));
-  if (cell->background().color() != color || cell->background().style() != Qt::SolidPattern)
-    cell->setBackground(color);
+  if (cell->background().color() != color || cell->background().style() != Qt::SolidPattern) cell->setBackground(color);
 }
 
-void LogGridView::contextMenuEvent(QContextMenuEvent* event) { PopUpMenu({&save_item_}, event->globalPos()); }
+void LogGridView::contextMenuEvent(QContextMenuEvent* event) {
+  if (model_.onPopup) model_.onPopup();
+  PopUpMenu({&save_item_}, event->globalPos());
+}
 
 }  // namespace vantrope

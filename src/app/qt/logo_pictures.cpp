@@ -72,8 +72,8 @@ void PaintCharts(QPainter& p) {
   struct Candle {
     double x, open, close, high, low;
   };
-  const Candle candles[] = {{14, 70, 58, 76, 52}, {30, 58, 64, 70, 50}, {46, 62, 44, 66, 38},
-                            {62, 44, 50, 56, 36}, {78, 50, 26, 54, 18}};
+  const Candle candles[] = {
+      {14, 70, 58, 76, 52}, {30, 58, 64, 70, 50}, {46, 62, 44, 66, 38}, {62, 44, 50, 56, 36}, {78, 50, 26, 54, 18}};
   for (const Candle& c : candles) {
     const QColor color = c.close < c.open ? QColor(20, 150, 60) : QColor(200, 40, 40);
     p.setPen(QPen(color.darker(130), 2));
@@ -147,7 +147,7 @@ void PaintRobot(QPainter& p) {
 
 void PaintLogoPicture(QPainter& painter, const QRect& area, int index) {
   using Paint = void (*)(QPainter&);
-  static constexpr Paint kPictures[kLogoPictureCount] = {PaintBull, PaintBear, PaintCharts,
+  static constexpr Paint kPictures[kLogoPictureCount] = {PaintBull,  PaintBear,  PaintCharts,
                                                          PaintCoins, PaintGlobe, PaintRobot};
   if (index < 0 || index >= kLogoPictureCount) return;
   painter.save();

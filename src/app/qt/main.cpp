@@ -21,6 +21,7 @@
 #include "app/qt/termination_signals.h"
 #include "app/qt/time_scale_option.h"
 #include "site/webengine/webengine_browser.h"
+#include "terminal/x11/x11_window_system.h"
 
 int main(int argc, char** argv) {
   using namespace vantrope;
@@ -47,18 +48,15 @@ int main(int argc, char** argv) {
   QtTimerHost timers(*time_scale);
   WebEngineBrowser browser;
   QtClock clock;
-  QtShell shell(timers, browser);
+  X11WindowSystem windows;
+  QtShell shell(timers, browser, windows);
   QtDialogs dialogs;
   QtClipboard clipboard;
   QtSoundPlayer sounds;
   QtProcessMemory memory;
-  Platform platform{clock, timers, shell, dialogs, clipboard, sounds, memory, browser};
+  Platform platform{clock, timers, shell, dialogs, clipboard, sounds, memory, browser, windows};
 
   TMainForm form(platform);
-  // Windows are created hidden; the start-up shows the main window.
-  form.Form.SetVisible(false);
-  form.fmDebug.Form.SetVisible(false);
-
   MainWindowView main_window(form, browser.View());
   ModelWindow debug_window(form.fmDebug.Form, [&form] {
     form.fmDebug.FormClose();
@@ -68,6 +66,7 @@ int main(int argc, char** argv) {
   dialogs.AttachMainWindow(&main_window);
 
   TerminationSignals termination([&form] { form.CloseFromOutside(); });
+  form.ProgramPath = argv[0];
   form.CreateWindows();
   termination.Listen();
   return app.exec();

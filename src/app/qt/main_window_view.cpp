@@ -27,7 +27,8 @@ QHBoxLayout* PanelRow(QWidget* body) {
 
 }  // namespace
 
-MainWindowView::MainWindowView(TMainForm& f, QWidget* browser_view) : ModelWindow(f.Form, [&f] { return f.FormClose(); }) {
+MainWindowView::MainWindowView(TMainForm& f, QWidget* browser_view)
+    : ModelWindow(f.Form, [&f] { return f.FormClose(); }) {
   auto* window_layout = new QVBoxLayout(this);
   window_layout->setSizeConstraint(QLayout::SetNoConstraint);
   window_layout->setContentsMargins(0, 0, 0, 0);

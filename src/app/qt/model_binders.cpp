@@ -1,7 +1,6 @@
 #include "app/qt/model_binders.h"
 
 #include <QGraphicsOpacityEffect>
-#include <limits>
 
 #include "app/qt/qt_text.h"
 

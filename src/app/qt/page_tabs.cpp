@@ -15,7 +15,7 @@ const char* const kTabStyle =
     "QToolButton { border: 1px solid palette(mid); border-radius: 3px; padding: 1px 1px;"
     " background: palette(button); }"
     "QToolButton:checked { background: palette(base); border-color: palette(highlight); }"
-    "QToolButton:disabled { color: palette(mid); }";
+    "QToolButton:disabled { color: palette(mid); background: palette(window); border-color: palette(midlight); }";
 
 }  // namespace
 

@@ -54,4 +54,10 @@ std::string QtClock::LongTimeFormat() { return PortFormat(QLocale::system().time
 
 std::string QtClock::ShortDateFormat() { return PortFormat(QLocale::system().dateFormat(QLocale::ShortFormat)); }
 
+// A separator that is no single ASCII character cannot be told as a char.
+char QtClock::DecimalSeparator() {
+  const QString point = QLocale::system().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
+}
+
 }  // namespace vantrope

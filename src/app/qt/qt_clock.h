@@ -10,6 +10,7 @@ class QtClock : public Clock {
   double Now() override;
   std::string LongTimeFormat() override;
   std::string ShortDateFormat() override;
+  char DecimalSeparator() override;
 };
 
 }  // namespace vantrope

@@ -12,37 +12,56 @@ namespace {
 
 QMessageBox::Icon IconOf(DialogKind kind) {
   switch (kind) {
-    case DialogKind::Warning: return QMessageBox::Warning;
-    case DialogKind::Error: return QMessageBox::Critical;
-    case DialogKind::Information: return QMessageBox::Information;
-    case DialogKind::Confirmation: return QMessageBox::Question;
-    case DialogKind::Custom: return QMessageBox::NoIcon;
+    case DialogKind::Warning:
+      return QMessageBox::Warning;
+    case DialogKind::Error:
+      return QMessageBox::Critical;
+    case DialogKind::Information:
+      return QMessageBox::Information;
+    case DialogKind::Confirmation:
+      return QMessageBox::Question;
+    case DialogKind::Custom:
+      return QMessageBox::NoIcon;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButton StandardButtonOf(DialogButton button) {
   switch (button) {
-    case DialogButton::Yes: return QMessageBox::Yes;
-    case DialogButton::No: return QMessageBox::No;
-    case DialogButton::Ok: return QMessageBox::Ok;
-    case DialogButton::Cancel: return QMessageBox::Cancel;
-    case DialogButton::Abort: return QMessageBox::Abort;
-    case DialogButton::Retry: return QMessageBox::Retry;
-    case DialogButton::Ignore: return QMessageBox::Ignore;
+    case DialogButton::Yes:
+      return QMessageBox::Yes;
+    case DialogButton::No:
+      return QMessageBox::No;
+    case DialogButton::Ok:
+      return QMessageBox::Ok;
+    case DialogButton::Cancel:
+      return QMessageBox::Cancel;
+    case DialogButton::Abort:
+      return QMessageBox::Abort;
+    case DialogButton::Retry:
+      return QMessageBox::Retry;
+    case DialogButton::Ignore:
+      return QMessageBox::Ignore;
   }
   return QMessageBox::NoButton;
 }
 
 ModalResult ResultOf(QMessageBox::StandardButton button) {
   switch (button) {
-    case QMessageBox::Yes: return ModalResult::Yes;
-    case QMessageBox::No: return ModalResult::No;
-    case QMessageBox::Ok: return ModalResult::Ok;
-    case QMessageBox::Abort: return ModalResult::Abort;
-    case QMessageBox::Retry: return ModalResult::Retry;
-    case QMessageBox::Ignore: return ModalResult::Ignore;
-    default: return ModalResult::Cancel;
+    case QMessageBox::Yes:
+      return ModalResult::Yes;
+    case QMessageBox::No:
+      return ModalResult::No;
+    case QMessageBox::Ok:
+      return ModalResult::Ok;
+    case QMessageBox::Abort:
+      return ModalResult::Abort;
+    case QMessageBox::Retry:
+      return ModalResult::Retry;
+    case QMessageBox::Ignore:
+      return ModalResult::Ignore;
+    default:
+      return ModalResult::Cancel;
   }
 }
 

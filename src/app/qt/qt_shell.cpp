@@ -6,6 +6,7 @@
 
 #include "app/qt/qt_text.h"
 #include "app/qt/qt_timer_host.h"
+#include "terminal/x11/x11_window_system.h"
 
 namespace vantrope {
 
@@ -36,9 +37,7 @@ void QtShell::ShowErrorReport(const std::string& text) {
   QMessageBox::critical(main_window_, QCoreApplication::applicationName(), ToQString(text));
 }
 
-// Qt offers no portable way to hold off the system's idle sleep, and the
-// program links no desktop library that does.
-void QtShell::KeepSystemAwake() {}
+void QtShell::KeepSystemAwake() { x11_.ResetScreenSaver(); }
 
 void QtShell::Sleep(int ms) { QThread::msleep(ms > 0 ? ulong(ms) : 0); }
 

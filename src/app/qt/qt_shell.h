@@ -10,11 +10,14 @@
 namespace vantrope {
 
 class QtTimerHost;
+class X11WindowSystem;
 
 class QtShell : public Shell {
  public:
   // Terminate silences the timers and the browser's events.
-  QtShell(QtTimerHost& timers, WebBrowser& browser) : timers_(timers), browser_(browser) {}
+  // The screen saver is reset through the X server.
+  QtShell(QtTimerHost& timers, WebBrowser& browser, X11WindowSystem& x11)
+      : timers_(timers), browser_(browser), x11_(x11) {}
 
   // The window that BringToFront raises and error reports belong to.
   void AttachMainWindow(QWidget* window) { main_window_ = window; }
@@ -30,6 +33,7 @@ class QtShell : public Shell {
  private:
   QtTimerHost& timers_;
   WebBrowser& browser_;
+  X11WindowSystem& x11_;
   QPointer<QWidget> main_window_;
 };
 

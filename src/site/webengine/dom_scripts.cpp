@@ -98,7 +98,8 @@ QString SetElementValueScript(size_t form, size_t element, const std::string& va
 }
 
 QString ClickElementScript(size_t form, size_t element) {
-  return OnElement(form, element, QStringLiteral("if (typeof e.click !== 'function') return false; e.click(); return true;"));
+  return OnElement(form, element,
+                   QStringLiteral("if (typeof e.click !== 'function') return false; e.click(); return true;"));
 }
 
 }  // namespace vantrope

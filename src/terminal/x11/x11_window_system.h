@@ -1,0 +1,29 @@
+// The window-system port on an X server, through Xlib.
+#pragma once
+
+#include "terminal/window_system.h"
+
+typedef struct _XDisplay Display;
+
+namespace vantrope {
+
+class X11WindowSystem : public WindowSystem {
+ public:
+  // Without an X server (the offscreen platform) every search finds nothing.
+  X11WindowSystem();
+  ~X11WindowSystem() override;
+  X11WindowSystem(const X11WindowSystem&) = delete;
+  X11WindowSystem& operator=(const X11WindowSystem&) = delete;
+
+  WindowHandle FindTopLevelWindowByTitle(const std::string& title) override;
+  WindowHandle FindChildWindow(WindowHandle parent, const std::string& class_name,
+                               const std::string& caption) override;
+  void ClickButton(WindowHandle button) override;
+  // Resets the screen saver, as user input would.
+  void ResetScreenSaver();
+
+ private:
+  Display* display_ = nullptr;
+};
+
+}  // namespace vantrope
