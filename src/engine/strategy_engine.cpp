@@ -167,6 +167,34 @@ void StrategyEngine::FollowOutcome(const FollowTargets& to) {
   }
 }
 
+bool StrategyEngine::AwaitSignal() {
+  if (f_.LimitCheck(0.75, f_.GameCount)) return false;
+  if (ChartChanged()) {
+    ApplyChartChanges();
+    f_.EVENT.ValuteChanged = false;
+    f_.EVENT.PeriodChanged = false;
+    f_.RobotSubStatus = 0;
+  } else if (WaitForSignal()) {
+    f_.RobotSubStatus = 2;
+  }
+  return true;
+}
+
+void StrategyEngine::BeginChain() {
+  f_.RobotSubStatus = 3;
+  f_.BetCount = 0;
+  f_.GameCount = 0;
+  StartChain();
+}
+
+// Sub-steps 4, 5 and 6 of the strategies without a stake progression.
+void StrategyEngine::FollowBet(const FollowTargets& to) {
+  uint8_t& sub = f_.RobotSubStatus;
+  if (sub == 4) FollowRequested(to);
+  if (sub == 5 && !Paused() && FollowPlacing(to, false)) sub = 4;
+  if (sub == 6 && !Paused()) FollowOutcome(to);
+}
+
 void StrategyEngine::StopOnLimit(int text, int32_t saved_stake) {
   f_.AddStringToLog(ltInfo, f_.Txt(text), true);
   f_.SavedStake = saved_stake;
@@ -187,32 +215,15 @@ void StrategyEngine::SimpleBet() {
     f_.ChainStake = Rounded(f_.neBot0BetSize.Value());
     sub = 1;
   }
-  if (sub == 1 && !Paused()) {
-    if (f_.LimitCheck(0.75, f_.GameCount)) return;
-    if (ChartChanged()) {
-      ApplyChartChanges();
-      f_.EVENT.ValuteChanged = false;
-      f_.EVENT.PeriodChanged = false;
-      sub = 0;
-    } else if (WaitForSignal()) {
-      sub = 2;
-    }
-  }
-  if (sub == 2 && !Paused()) {
-    sub = 3;
-    f_.BetCount = 0;
-    f_.GameCount = 0;
-    StartChain();
-  }
+  if (sub == 1 && !Paused() && !AwaitSignal()) return;
+  if (sub == 2 && !Paused()) BeginChain();
   if (sub == 3 && !Paused()) {
     if (BetHeldBack(true, f_.GameCount))
       sub = 1;
     else
       Request(4);
   }
-  if (sub == 4) FollowRequested(kTo);
-  if (sub == 5 && !Paused() && FollowPlacing(kTo, false)) sub = 4;
-  if (sub == 6 && !Paused()) FollowOutcome(kTo);
+  FollowBet(kTo);
   if (sub == 7 && !Paused()) {
     f_.AddStringToDebugLog(f_.Txt(198));
     f_.GameCount = 0;
@@ -268,22 +279,11 @@ void StrategyEngine::Balanced() {
   }
   if (sub == 1 && !Paused()) {
     BalancedThreshold();
-    if (f_.LimitCheck(0.75, f_.GameCount)) return;
-    if (ChartChanged()) {
-      ApplyChartChanges();
-      f_.EVENT.ValuteChanged = false;
-      f_.EVENT.PeriodChanged = false;
-      sub = 0;
-    } else if (WaitForSignal()) {
-      sub = 2;
-    }
+    if (!AwaitSignal()) return;
   }
   if (sub == 2 && !Paused()) {
     BalancedThreshold();
-    sub = 3;
-    f_.BetCount = 0;
-    f_.GameCount = 0;
-    StartChain();
+    BeginChain();
   }
   if (sub == 3 && !Paused()) {
     BalancedThreshold();
@@ -294,9 +294,7 @@ void StrategyEngine::Balanced() {
       Request(4);
     }
   }
-  if (sub == 4) FollowRequested(kTo);
-  if (sub == 5 && !Paused() && FollowPlacing(kTo, false)) sub = 4;
-  if (sub == 6 && !Paused()) FollowOutcome(kTo);
+  FollowBet(kTo);
   if (sub == 7 && !Paused()) {
     f_.AddStringToDebugLog(f_.Txt(198));
     f_.GameCount = 0;

@@ -46,6 +46,12 @@ class StrategyEngine {
   // Returns true when the site state is 1 or 2, which each strategy handles itself.
   bool FollowPlacing(const FollowTargets& to, bool count_games);
   void FollowOutcome(const FollowTargets& to);
+  // Sub-step 1: the limit check, then a chart change or a new signal; false
+  // when the check paused or stopped the robot.
+  bool AwaitSignal();
+  // Sub-step 2: a new chain on the signal.
+  void BeginChain();
+  void FollowBet(const FollowTargets& to);
   void StopOnLimit(int text, int32_t saved_stake);
   int32_t Rounded(double value) const;
 
