@@ -56,7 +56,9 @@ TEST_F(StrategyEngineTest, SimpleBetRepeatsAWinUpToTheCountThenDropsTheSignal) {
   EXPECT_FALSE(form->EVENT.NewSignal) << "the request takes the signal";
   for (int bet = 1; bet <= 3; ++bet) {
     Bet(true);
-    if (bet < 3) EXPECT_EQ(form->BetOnStatus, 8) << "bet " << bet + 1 << " on the same signal";
+    if (bet < 3) {
+      EXPECT_EQ(form->BetOnStatus, 8) << "bet " << bet + 1 << " on the same signal";
+    }
   }
   EXPECT_NE(form->BetOnStatus, 8);
   EXPECT_EQ(form->RobotSubStatus, 1);
