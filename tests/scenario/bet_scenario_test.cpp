@@ -22,7 +22,8 @@ struct Trace {
 
 class BetScenario : public ::testing::Test {
  protected:
-  explicit BetScenario(std::string script = "W") : world(Options(std::move(script))) {}
+  explicit BetScenario(std::string script = "W", std::vector<RobotWorld::Setting> settings = {})
+      : world(Options(std::move(script)), settings) {}
   static demo::SiteOptions Options(std::string script) {
     demo::SiteOptions options;
     options.script = std::move(script);
@@ -44,6 +45,20 @@ class BetScenario : public ::testing::Test {
     for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
     return count;
   }
+
+  // What holds after every scenario: each won or lost row has its history
+  // record, and the records add up to the balance the site shows.
+  void CheckInvariants() {
+    const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+    EXPECT_EQ(static_cast<int>(records.size()), RowsOfType(5) + RowsOfType(6));
+    if (!all_bets_finished) return;
+    double results = 0;
+    for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;
+    EXPECT_NEAR(F().CurrentBalance - F().StartBalance, results, 0.005);
+  }
+  // A run the site ends in the middle of a bet leaves that bet unrecorded.
+  bool all_bets_finished = true;
+  void TearDown() override { CheckInvariants(); }
 
   RobotWorld world;
   Trace trace;
@@ -113,6 +128,54 @@ TEST_F(BetScenario, EmptyPasswordStartsNothing) {
   EXPECT_EQ(world.dialogs.shown.size(), 1u);
   EXPECT_TRUE(F().btRun.Enabled());
   EXPECT_EQ(F().BetOnStatus, 65535);
+}
+
+class ThreeWinsScenario : public BetScenario {
+ protected:
+  ThreeWinsScenario() : BetScenario("WWWW", {{"Robot0", "BetCount", "3"}}) {}
+};
+
+TEST_F(ThreeWinsScenario, ThreeBetsOnOneSignalThenTheSignalIsDropped) {
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
+  world.Signal(2);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 3; }, 1'800'000));
+  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 300'000)) << "no fourth bet";
+  for (const THistoryRecord& record : ReadHistoryFile("history.dat")) EXPECT_EQ(record.Direction, 2);
+}
+
+class LossScenario : public BetScenario {
+ protected:
+  LossScenario() : BetScenario("L") {}
+};
+
+TEST_F(LossScenario, ALossEndsTheSignal) {
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
+  world.Signal(1);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(6) == 1; }, 600'000));
+  EXPECT_LT(F().EVENT.Result, 0);
+  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 300'000));
+  EXPECT_EQ(F().GameCount, 1);
+}
+
+class DisabledAccountScenario : public BetScenario {
+ protected:
+  DisabledAccountScenario() : BetScenario("WW") {}
+};
+
+TEST_F(DisabledAccountScenario, AccountDisabledByTheSiteEndsTheRun) {
+  world.Start("CR100209", "demo209");
+  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
+  world.Signal(1);
+  ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 0; }, 1'800'000));
+  // The site disables the account as the second contract settles: the robot
+  // sees that page before the second result.
+  all_bets_finished = false;
+  EXPECT_EQ(RowsOfType(5), 1);
+  EXPECT_EQ(RowsOfType(8), 1) << "the second bet's row stays pending";
+  EXPECT_EQ(RowsOfType(4), 1) << "the page that ends a run is a fault";
+  EXPECT_TRUE(F().btRun.Enabled());
 }
 
 }  // namespace
