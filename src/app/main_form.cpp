@@ -64,6 +64,20 @@ TMainForm::TMainForm(Platform& p)
   for (ui::Button* pause : {&btPause1, &btPause2, &btPause3, &btPause3Fon})
     pause->onClick = [this, pause] { btPause1Click(*pause); };
   pcStrategy.onChange = [this] { RobotModeChange(); };
+  btGreed.onClick = [this] { btGreedClick(); };
+  // The stake editors on leaving and on change, the chain lengths on change.
+  struct DepositPage {
+    ui::NumberEdit* stake;
+    ui::SpinEdit* length;
+    void (TMainForm::*calc)();
+  };
+  for (const DepositPage& page : {DepositPage{&neBot1BetSize, &speBot1BetCount, &TMainForm::BetOnNeedDepositCalc1},
+                                  DepositPage{&neBot2BetSize, &speBot2ChainCount, &TMainForm::BetOnNeedDepositCalc2},
+                                  DepositPage{&neBot3BetSize, &speBot3ChainCount, &TMainForm::BetOnNeedDepositCalc3},
+                                  DepositPage{&neBot4BetSize, &speBot4BetCount, &TMainForm::BetOnNeedDepositCalc4}}) {
+    const auto calc = page.calc;
+    page.stake->onChange = page.stake->onExit = page.length->onChange = [this, calc] { (this->*calc)(); };
+  }
   teWebAddr.onDblClick = [this] { HtmlParser(); };
   platform.browser.onBeforeNavigate = [this](const std::string& url) { WebBrowser1BeforeNavigate2(url); };
   platform.browser.onDocumentComplete = [this] { WebBrowser1DocumentComplete(); };
@@ -257,6 +271,11 @@ void TMainForm::FormCreate() {
   ApplyLangPack();
   cbeLogin.SetItemIndex(LoginIndexFromSettings);
   RobotModeChange();
+  BetOnNeedDepositCalc1();
+  BetOnNeedDepositCalc2();
+  BetOnNeedDepositCalc3();
+  BetOnNeedDepositCalc4();
+  ShowCurrentGreed();
   imLogo.SetPictureIndex(LogoIndex);
 
   ExpandState = 0;

@@ -158,6 +158,15 @@ class TMainForm {
   // The price shown in the control slot as a whole percentage of the stake.
   int32_t GetBrokerPercent(uint32_t stake, uint16_t slot);
 
+  // The needed deposit of martingale pages 1..4, from their stake and chain length.
+  void BetOnNeedDepositCalc1();
+  void BetOnNeedDepositCalc2();
+  void BetOnNeedDepositCalc3();
+  void BetOnNeedDepositCalc4();
+  // The advance threshold: 100 %, 60 %, 75 %, and round again.
+  void btGreedClick();
+  void ShowCurrentGreed();
+
   // The simple strategy's "go on until the first loss": the bet count only
   // matters while it is off.
   void cbBot0ReBetClick();

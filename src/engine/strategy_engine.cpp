@@ -38,6 +38,10 @@ void StrategyEngine::Step() {
     case 2: f_.StrategySelection(); break;
     case 23: SimpleBet(); break;
     case 53: Balanced(); break;
+    case 3: Martingale(false); break;
+    case 13: CautiousMartingale(); break;
+    case 33: AdaptiveMartingale(); break;
+    case 43: Martingale(true); break;
     default: break;
   }
 }
@@ -95,10 +99,10 @@ bool StrategyEngine::BetHeldBack(bool win_hold, uint16_t win_marker) const {
   return win_hold && f_.RobotPauseMode == 2 && win_marker == 0;
 }
 
-bool StrategyEngine::Request(uint8_t requested) {
+bool StrategyEngine::Request(uint8_t requested, bool take_signal) {
   if (f_.EVENT.BetStatus != 1 || Paused()) return false;
   f_.AddStringToDebugLog(f_.Txt(194));
-  if (f_.EVENT.NewSignal) {
+  if (take_signal && f_.EVENT.NewSignal) {
     f_.ChainDirection = f_.EVENT.Direction;
     f_.EVENT.NewSignal = false;
   }

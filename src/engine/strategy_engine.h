@@ -30,6 +30,12 @@ class StrategyEngine {
 
   void SimpleBet();
   void Balanced();
+  // Strategies 1 and 4; the Monte-Carlo one reverses after a loss.
+  void Martingale(bool monte_carlo);
+  void CautiousMartingale();
+  void AdaptiveMartingale();
+  // ChainStake raised after a loss; false when it went over MaxStake.
+  bool RaiseAfterLoss();
   void BalancedThreshold();
   bool BalancedLimitReached();
 
@@ -41,7 +47,8 @@ class StrategyEngine {
   bool WaitForSignal();
   void StartChain();
   bool BetHeldBack(bool win_hold, uint16_t win_marker) const;
-  bool Request(uint8_t requested);
+  // Without take_signal a new signal leaves the chain's direction alone.
+  bool Request(uint8_t requested, bool take_signal = true);
   void FollowRequested(const FollowTargets& to);
   // Returns true when the site state is 1 or 2, which each strategy handles itself.
   bool FollowPlacing(const FollowTargets& to, bool count_games);

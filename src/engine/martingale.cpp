@@ -1,0 +1,282 @@
+// The four strategies that raise the stake after a loss: martingale,
+// cautious martingale, adaptive martingale and Monte-Carlo.
+#include <algorithm>
+#include <limits>
+
+#include "app/main_form.h"
+#include "engine/extended_math.h"
+#include "engine/strategy_engine.h"
+
+namespace vantrope {
+
+namespace {
+
+uint8_t Reversed(uint8_t direction) { return direction == 1 ? 2 : direction == 2 ? 1 : direction; }
+
+}  // namespace
+
+bool StrategyEngine::RaiseAfterLoss() {
+  const int64_t raised = BetOnGetBetCost(f_.ChainStake);
+  f_.ChainStake = static_cast<int32_t>(
+      std::clamp<int64_t>(raised, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+  if (raised <= MaxStake) return true;
+  f_.AddStringToLog(ltInfo, f_.Txt(203), false);
+  f_.EVENT.NewSignal = false;
+  return false;
+}
+
+// --- strategies 1 and 4 ---
+
+void StrategyEngine::Martingale(bool monte_carlo) {
+  static constexpr FollowTargets kTo{0, 8, 3, 4, 5, 6};
+  uint8_t& sub = f_.RobotSubStatus;
+  TEvent& e = f_.EVENT;
+  const ui::NumberEdit& stake = monte_carlo ? f_.neBot4BetSize : f_.neBot1BetSize;
+  const int chains = (monte_carlo ? f_.speBot4ChainCount : f_.speBot1ChainCount).Value();
+  const int length = (monte_carlo ? f_.speBot4BetCount : f_.speBot1BetCount).Value();
+
+  // A chain paused in the middle waits in 7 for a new signal.
+  const bool in_chain = f_.BetCount != 0;
+  Continue(in_chain ? 200 : 201, in_chain ? 7 : 0);
+  SiteNotReady();
+  if (sub == 0 && !Paused()) {
+    if (f_.LimitCheck(0.75, f_.BetCount)) return;
+    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    if (WaitForSignal()) {
+      f_.AddStringToDebugLog(f_.Txt(202));
+      sub = 1;
+      f_.BetCount = 0;
+      f_.GameCount = 0;
+      f_.ChainStake = Rounded(stake.Value());
+      StartChain();
+    }
+  }
+  if (sub == 1) {
+    if (BetHeldBack(false, 0)) {
+      sub = 0;
+    } else if (ChartChanged() && f_.BetCount == 0) {
+      ApplyChartChanges();
+      sub = 0;
+    } else {
+      // Monte-Carlo keeps its chain's direction whatever the indicator says.
+      Request(2, !monte_carlo);
+    }
+  }
+  const bool following = sub >= 2 && sub <= 4;
+  if (sub == 2) FollowRequested(kTo);
+  if (sub == 3 && FollowPlacing(kTo, false)) sub = e.BetStatus == 1 ? 1 : 2;
+  if (sub == 4) {
+    FollowOutcome(kTo);
+    if (sub == 5) {
+      ++f_.GameCount;
+      f_.BetCount = 0;
+    }
+  }
+  if (following && sub == 8) {
+    // Bet impossible: the chain keeps its stake and waits for a new signal.
+    e.NewSignal = false;
+    e.Direction = 0;
+  }
+  if (sub == 5) {
+    f_.AddStringToDebugLog(f_.Txt(198));
+    if (monte_carlo && f_.RobotPauseMode == 2) {
+      sub = 0;
+    } else if (f_.GameCount < chains) {
+      f_.ChainStake = Rounded(stake.Value());
+      f_.BetDirection = f_.ChainDirection;
+      sub = 1;
+    } else {
+      e.NewSignal = false;
+      sub = 0;
+    }
+  }
+  if (sub == 6) {
+    f_.AddStringToDebugLog(f_.Txt(199));
+    if (f_.BetCount < length) {
+      const bool raised = RaiseAfterLoss();
+      if (monte_carlo) f_.ChainDirection = Reversed(f_.ChainDirection);
+      f_.BetDirection = f_.ChainDirection;
+      if (raised) {
+        sub = 1;
+      } else {
+        f_.BetCount = 0;
+        sub = 0;
+      }
+    } else {
+      e.NewSignal = false;
+      f_.BetCount = 0;
+      sub = 0;
+    }
+  }
+  if (sub == 7 && !Paused()) {
+    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    if (WaitForSignal()) {
+      f_.AddStringToDebugLog(f_.Txt(202));
+      sub = 1;
+      f_.BetCount = f_.SavedBetCount;
+      f_.GameCount = f_.SavedGameCount;
+      f_.ChainStake = f_.SavedStake;
+      StartChain();
+    }
+  }
+  if (sub == 8 && !Paused()) {
+    if (e.NewSignal && e.Direction != 0) {
+      f_.ChainDirection = e.Direction;
+      sub = 1;
+    } else {
+      f_.AddStringToDebugLog(f_.Txt(190));
+    }
+  }
+}
+
+// --- strategy 2: the chain spread over several signals ---
+
+void StrategyEngine::CautiousMartingale() {
+  static constexpr FollowTargets kTo{1, 1, 4, 5, 6, 7};
+  uint8_t& sub = f_.RobotSubStatus;
+  if (Continue(200, 1)) {
+    f_.ChainStake = f_.SavedStake;
+    f_.BetCount = f_.SavedBetCount;
+    f_.GameCount = f_.SavedGameCount;
+  }
+  SiteNotReady();
+  if (sub == 0 && !Paused()) {
+    f_.BetCount = 0;
+    f_.ChainStake = Rounded(f_.neBot2BetSize.Value());
+    f_.GameCount = 0;
+    sub = 1;
+  }
+  if (sub == 1 && !Paused()) {
+    if (f_.LimitCheck(0.5, f_.GameCount)) return;
+    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    if (WaitForSignal()) {
+      f_.AddStringToDebugLog(f_.Txt(202));
+      sub = 2;
+      StartChain();
+    }
+  }
+  if (sub == 2) {
+    if (BetHeldBack(true, f_.GameCount)) {
+      sub = 1;
+    } else if (ChartChanged() && f_.BetCount == 0) {
+      ApplyChartChanges();
+      sub = 1;
+    } else {
+      Request(3);
+    }
+  }
+  if (sub == 3) FollowRequested(kTo);
+  if (sub == 4 && FollowPlacing(kTo, true)) sub = f_.EVENT.BetStatus == 1 ? 2 : 3;
+  if (sub == 5) FollowOutcome(kTo);
+  if (sub == 6) {
+    f_.AddStringToDebugLog(f_.Txt(198));
+    f_.ChainStake = Rounded(f_.neBot2BetSize.Value());
+    f_.BetDirection = f_.ChainDirection;
+    if (f_.BetCount < f_.speBot2BetCount.Value()) {
+      f_.GameCount = 0;
+      sub = 2;
+    } else {
+      f_.EVENT.NewSignal = false;
+      sub = 0;
+    }
+  }
+  if (sub == 7) {
+    f_.AddStringToDebugLog(f_.Txt(199));
+    if (f_.GameCount < f_.speBot2ChainCount.Value()) {
+      const bool raised = RaiseAfterLoss();
+      f_.BetDirection = f_.ChainDirection;
+      if (!raised) {
+        // Over the ceiling the chain ends, also when it would wait for the next signal.
+        sub = 0;
+      } else if (f_.BetCount >= f_.speBot2BetCount.Value()) {
+        f_.BetCount = 0;
+        f_.EVENT.NewSignal = false;
+        sub = 1;
+      } else {
+        sub = 2;
+      }
+    } else {
+      f_.EVENT.NewSignal = false;
+      sub = 0;
+    }
+  }
+}
+
+// --- strategy 3: every bet follows the latest signal ---
+
+void StrategyEngine::AdaptiveMartingale() {
+  static constexpr FollowTargets kTo{1, 1, 5, 6, 7, 8};
+  uint8_t& sub = f_.RobotSubStatus;
+  TEvent& e = f_.EVENT;
+  if (Continue(200, 1)) {
+    f_.ChainStake = f_.SavedStake;
+    f_.BetCount = f_.SavedBetCount;
+    f_.GameCount = f_.SavedGameCount;
+  }
+  SiteNotReady();
+  if (sub == 0 && !Paused()) {
+    f_.BetCount = 0;
+    f_.ChainStake = Rounded(f_.neBot3BetSize.Value());
+    f_.GameCount = 0;
+    sub = 1;
+  }
+  if (sub == 1 && !Paused()) {
+    if (f_.LimitCheck(0.5, f_.GameCount)) return;
+    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    sub = 2;
+  }
+  if (sub == 2 && !Paused()) {
+    if (f_.RobotPauseMode == 1) {
+      // The limit check of the next step pauses.
+      sub = 1;
+      return;
+    }
+    if (WaitForSignal()) {
+      f_.AddStringToDebugLog(f_.Txt(202));
+      f_.BetCount = 0;
+      sub = 3;
+      StartChain();
+    }
+  }
+  if (sub == 3 && !Paused()) {
+    if (BetHeldBack(true, f_.GameCount)) {
+      sub = 1;
+    } else if (ChartChanged() && f_.BetCount == 0) {
+      ApplyChartChanges();
+      sub = 1;
+    } else {
+      Request(4);
+    }
+  }
+  if (sub == 4 && !Paused()) FollowRequested(kTo);
+  if (sub == 5 && !Paused() && FollowPlacing(kTo, true)) sub = 4;
+  if (sub == 6 && !Paused()) FollowOutcome(kTo);
+  if (sub == 7 && !Paused()) {
+    f_.AddStringToDebugLog(f_.Txt(198));
+    f_.ChainStake = Rounded(f_.neBot3BetSize.Value());
+    f_.ChainDirection = f_.BetDirection = e.Direction;
+    f_.GameCount = 0;
+    sub = 3;
+  }
+  if (sub == 8 && !Paused()) {
+    f_.AddStringToDebugLog(f_.Txt(199));
+    if (f_.GameCount < f_.speBot3ChainCount.Value()) {
+      const bool raised = RaiseAfterLoss();
+      f_.ChainDirection = f_.BetDirection = e.Direction;
+      if (!raised) {
+        // Over the ceiling the chain ends, also when it would bet again at once.
+        sub = 0;
+      } else if (f_.BetCount < 3) {
+        e.NewSignal = false;
+        sub = 3;
+      } else {
+        sub = 1;
+      }
+    } else {
+      e.NewSignal = false;
+      sub = 0;
+    }
+  }
+}
+
+}  // namespace vantrope

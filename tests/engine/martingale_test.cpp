@@ -1,0 +1,373 @@
+// The four martingale strategies with the site simulated: site states in,
+// bet requests out.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/form_fixture.h"
+
+namespace vantrope {
+namespace {
+
+class MartingaleTest : public testing::FormFixture {
+ protected:
+  // Starts the robot on the simulated site, which reports itself ready.
+  void Run(int strategy, const std::string& settings = "", double balance = 1000) {
+    form.reset();
+    WriteSettings(settings);
+    Start();
+    form->pcStrategy.SetActivePageIndex(strategy);
+    form->SimulatorEnabled = true;
+    form->btRunClick();
+    form->CurrentBalance = balance;
+    Site(1);
+  }
+  void Site(uint8_t state) {
+    form->EVENT.BetStatus = state;
+    form->BetOnRobot();
+  }
+  void Signal(uint8_t direction) {
+    form->EVENT.NewSignal = true;
+    form->EVENT.Direction = direction;
+  }
+  bool Requested() const { return form->BetOnStatus == 8; }
+  // One bet from request to result, as the site reports it; the stake and
+  // direction of the request are recorded.
+  void Bet(bool won) {
+    ASSERT_TRUE(Requested()) << "a bet was requested";
+    stakes.push_back(form->BetStake);
+    directions.push_back(form->BetDirection);
+    form->BetOnStatus = 7;
+    Site(2);
+    Site(4);
+    Site(5);
+    Site(won ? 6 : 7);
+    Site(1);
+  }
+  bool DebugLogHas(int text) const {
+    for (const std::string& line : form->fmDebug.mmLog.Lines())
+      if (line.find("> " + form->Txt(text)) != std::string::npos) return true;
+    return false;
+  }
+  std::string LastLogText() const { return form->gwLog.Cell(2, form->gwLog.RowCount() - 1); }
+  std::string LastLogType() const { return form->gwLog.Cell(3, form->gwLog.RowCount() - 1); }
+
+  std::vector<int32_t> stakes;
+  std::vector<uint8_t> directions;
+};
+
+TEST_F(MartingaleTest, ChainRaisesAfterEveryLossUpToItsLengthThenDropsTheSignal) {
+  Run(1, "[Robot1]\nBetSize=3\nBetCount=5\nChainCount=2\n");
+  EXPECT_EQ(form->RobotStatus, 3);
+  Signal(2);
+  Site(1);
+  for (int bet = 0; bet < 5; ++bet) Bet(false);
+  EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 37, 86}));
+  EXPECT_EQ(directions, (std::vector<uint8_t>(5, 2)));
+  EXPECT_FALSE(Requested()) << "the chain ends at its length";
+  EXPECT_EQ(form->RobotSubStatus, 0);
+  EXPECT_EQ(form->BetCount, 0);
+  EXPECT_FALSE(form->EVENT.NewSignal);
+  Site(1);
+  EXPECT_FALSE(Requested()) << "the signal was dropped";
+  EXPECT_TRUE(DebugLogHas(202));
+  EXPECT_TRUE(DebugLogHas(199));
+
+  Signal(1);
+  Site(1);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 3) << "a new signal starts a new chain";
+  EXPECT_EQ(form->BetDirection, 1);
+}
+
+TEST_F(MartingaleTest, AWinStartsTheNextChainAtOnceUpToTheChainsPerSignal) {
+  Run(1, "[Robot1]\nBetSize=3\nBetCount=5\nChainCount=2\n");
+  Signal(1);
+  Site(1);
+  Bet(false);
+  Bet(false);
+  Bet(true);
+  ASSERT_TRUE(Requested()) << "the second chain starts at once";
+  EXPECT_EQ(form->BetStake, 3);
+  EXPECT_EQ(form->GameCount, 1);
+  Bet(true);
+  EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 3}));
+  EXPECT_EQ(directions, (std::vector<uint8_t>(4, 1)));
+  EXPECT_FALSE(Requested()) << "two chains won: the signal is dropped";
+  EXPECT_FALSE(form->EVENT.NewSignal);
+  EXPECT_TRUE(DebugLogHas(198));
+}
+
+TEST_F(MartingaleTest, ANewSignalInTheChainTurnsTheMartingaleButNotMonteCarlo) {
+  Run(1);
+  Signal(1);
+  Site(1);
+  Signal(2);
+  Bet(false);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetDirection, 2) << "the martingale's request takes the new signal";
+  EXPECT_FALSE(form->EVENT.NewSignal);
+
+  Run(4);
+  EXPECT_EQ(form->RobotStatus, 43);
+  Signal(1);
+  Site(1);
+  Signal(1);
+  Bet(false);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 7);
+  EXPECT_EQ(form->BetDirection, 2) << "Monte-Carlo reverses after a loss";
+  EXPECT_TRUE(form->EVENT.NewSignal) << "and leaves the signal alone";
+  Bet(false);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 16);
+  EXPECT_EQ(form->BetDirection, 1);
+}
+
+TEST_F(MartingaleTest, MonteCarloHonoursAPauseAfterAWinAtOnce) {
+  Run(4, "[Robot4]\nChainCount=2\n");
+  Signal(1);
+  Site(1);
+  form->btPause2.onClick();
+  Bet(true);
+  EXPECT_FALSE(Requested()) << "no second chain";
+  EXPECT_EQ(form->RobotPauseMode, 255);
+  EXPECT_EQ(fake.dialogs.shown.size(), 1u);
+
+  Run(1, "[Robot1]\nChainCount=2\n");
+  Signal(1);
+  Site(1);
+  form->btPause2.onClick();
+  Bet(true);
+  EXPECT_TRUE(Requested()) << "the martingale starts its second chain";
+}
+
+TEST_F(MartingaleTest, StakeOverTheCeilingEndsTheChain) {
+  const char* const settings[] = {"", "[Robot1]\nBetSize=50000\nBetCount=5\n",
+                                  // one bet per signal: the chain would wait for the next signal
+                                  "[Robot2]\nBetSize=50000\nBetCount=1\nChainCount=5\n",
+                                  // the first loss of a signal: the chain would bet again at once
+                                  "[Robot3]\nBetSize=50000\nChainCount=5\n", "[Robot4]\nBetSize=50000\nBetCount=5\n"};
+  // Where each strategy waits for the signal of a new chain.
+  const uint8_t waiting[] = {0, 0, 1, 2, 0};
+  for (const int strategy : {1, 2, 3, 4}) {
+    SCOPED_TRACE(strategy);
+    Run(strategy, settings[strategy], 1'000'000);
+    Signal(1);
+    Site(1);
+    Bet(false);
+    EXPECT_EQ(LastLogText(), "  " + form->Txt(203));
+    EXPECT_EQ(LastLogType(), "1");
+    if (strategy == 1 || strategy == 4) {
+      EXPECT_EQ(form->ChainStake, 117499);
+    }
+    EXPECT_FALSE(Requested());
+    EXPECT_FALSE(form->EVENT.NewSignal);
+    EXPECT_EQ(form->RobotSubStatus, waiting[strategy]) << "back to a new chain";
+    Site(1);
+    EXPECT_FALSE(Requested());
+    Signal(2);
+    Site(1);
+    ASSERT_TRUE(Requested());
+    EXPECT_EQ(form->BetStake, 50000) << "the next signal starts with the initial stake";
+  }
+}
+
+TEST_F(MartingaleTest, BetImpossibleWaitsForANewSignalWithTheSameStake) {
+  Run(1);
+  Signal(1);
+  Site(1);
+  Bet(false);
+  ASSERT_TRUE(Requested());
+  form->BetOnStatus = 7;
+  Site(3);
+  EXPECT_EQ(form->RobotSubStatus, 8);
+  EXPECT_EQ(form->EVENT.Direction, 0);
+  Site(1);
+  EXPECT_FALSE(Requested());
+  Signal(2);
+  Site(1);
+  Site(1);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 7);
+  EXPECT_EQ(form->BetDirection, 2);
+}
+
+TEST_F(MartingaleTest, CautiousChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
+  Run(2, "[Robot2]\nBetSize=3\nBetCount=2\nChainCount=5\n");
+  EXPECT_EQ(form->RobotStatus, 13);
+  Signal(1);
+  Site(1);
+  Bet(false);
+  ASSERT_TRUE(Requested()) << "the second bet on the signal at once";
+  Bet(false);
+  EXPECT_FALSE(Requested());
+  EXPECT_FALSE(form->EVENT.NewSignal);
+  Site(1);
+  EXPECT_FALSE(Requested()) << "two bets per signal";
+  EXPECT_EQ(form->GameCount, 2) << "the bets of the chain";
+  Signal(2);
+  Site(1);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 16);
+  EXPECT_EQ(form->BetDirection, 2);
+  Bet(true);
+  ASSERT_TRUE(Requested()) << "a win with bets left on the signal starts again";
+  EXPECT_EQ(form->BetStake, 3);
+  Bet(true);
+  EXPECT_FALSE(Requested());
+  EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 3}));
+}
+
+TEST_F(MartingaleTest, CautiousChainEndsAtItsLength) {
+  Run(2, "[Robot2]\nBetSize=3\nBetCount=9\nChainCount=3\n");
+  Signal(1);
+  Site(1);
+  for (int bet = 0; bet < 3; ++bet) Bet(false);
+  EXPECT_FALSE(Requested());
+  EXPECT_EQ(form->RobotSubStatus, 1) << "sub-step 0 has already set up a new chain";
+  EXPECT_EQ(form->ChainStake, 3);
+  EXPECT_EQ(form->GameCount, 0);
+}
+
+TEST_F(MartingaleTest, AdaptiveBetsAgainAtOnceAfterAWinInTheLatestDirection) {
+  Run(3, "[Robot3]\nBetSize=3\nChainCount=5\n");
+  EXPECT_EQ(form->RobotStatus, 33);
+  Signal(1);
+  Site(1);
+  Bet(false);
+  ASSERT_TRUE(Requested()) << "a loss among the first three bets bets again at once";
+  EXPECT_EQ(form->BetStake, 7);
+  form->EVENT.Direction = 2;  // the indicator turned while the bet ran
+  Bet(true);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 3);
+  EXPECT_EQ(form->BetDirection, 2);
+  EXPECT_EQ(form->ChainDirection, 2);
+}
+
+TEST_F(MartingaleTest, AdaptiveWaitsForASignalFromItsThirdLoss) {
+  Run(3, "[Robot3]\nBetSize=3\nChainCount=5\n");
+  Signal(1);
+  Site(1);
+  Bet(false);
+  Bet(false);
+  Bet(false);
+  EXPECT_FALSE(Requested());
+  EXPECT_EQ(form->ChainStake, 37);
+  Site(1);
+  EXPECT_FALSE(Requested());
+  Signal(2);
+  Site(1);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 37);
+  EXPECT_EQ(form->BetDirection, 2);
+}
+
+TEST_F(MartingaleTest, PauseInTheChainAndContinueWithTheSavedStake) {
+  Run(1);
+  Signal(1);
+  Site(1);
+  form->btPause1.onClick();
+  Bet(false);
+  EXPECT_FALSE(Requested()) << "held back by the pause request";
+  Site(1);
+  EXPECT_EQ(form->RobotPauseMode, 255);
+  EXPECT_EQ(form->RobotPauseType, 2);
+  EXPECT_EQ(form->SavedStake, 7);
+  EXPECT_EQ(form->SavedBetCount, 1);
+  form->btPause3.onClick();
+  Site(1);
+  EXPECT_TRUE(DebugLogHas(200));
+  EXPECT_EQ(form->RobotSubStatus, 7) << "the chain waits for a new signal";
+  Site(1);
+  EXPECT_FALSE(Requested());
+  Signal(2);
+  Site(1);
+  Site(1);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 7);
+  EXPECT_EQ(form->BetDirection, 2);
+  EXPECT_EQ(form->BetCount, 1);
+}
+
+TEST_F(MartingaleTest, ContinueWithoutAChainStartsAfresh) {
+  Run(4);
+  form->btPause1.onClick();
+  Site(1);
+  EXPECT_EQ(form->RobotPauseMode, 255);
+  form->btPause3.onClick();
+  Site(1);
+  EXPECT_TRUE(DebugLogHas(201));
+  EXPECT_EQ(form->RobotSubStatus, 0);
+}
+
+// A chain paused on a pause request comes back after a restart of the program
+// through the resume question.
+class ResumeTest : public MartingaleTest {
+ protected:
+  void PauseInTheChainAndClose(int strategy) {
+    Run(strategy, "[Robot" + std::to_string(strategy) + "]\nBetSize=3\nBetCount=5\nChainCount=5\n");
+    Signal(1);
+    Site(1);
+    form->btPause1.onClick();
+    Bet(false);
+    Site(1);
+    Site(1);
+    ASSERT_EQ(form->RobotPauseMode, 255);
+    fake.dialogs.answers = {ModalResult::No};  // do not keep the running robot open
+    ASSERT_TRUE(form->FormClose());
+    form.reset();
+    fake.dialogs.shown.clear();
+    Start();
+    ASSERT_EQ(form->StrategyIndex(), strategy);
+    form->SimulatorEnabled = true;
+    fake.dialogs.answers = {ModalResult::Yes};
+    form->btRunClick();
+    ASSERT_EQ(fake.dialogs.shown.size(), 1u) << "the resume question";
+    EXPECT_EQ(fake.dialogs.shown[0].kind, DialogKind::Confirmation);
+    EXPECT_EQ(form->RobotPauseMode, 255);
+    Site(1);
+    Site(1);
+    EXPECT_EQ(fake.dialogs.shown.size(), 1u) << "asked once";
+    form->btPause3.onClick();
+  }
+};
+
+TEST_F(ResumeTest, MartingaleGoesOnWithItsSavedStakeOnTheNextSignal) {
+  PauseInTheChainAndClose(1);
+  Site(1);
+  Site(1);
+  EXPECT_FALSE(Requested());
+  Signal(2);
+  Site(1);
+  Site(1);
+  ASSERT_TRUE(Requested());
+  EXPECT_EQ(form->BetStake, 7);
+}
+
+TEST_F(ResumeTest, CautiousAndAdaptiveGoOnWithTheirSavedStake) {
+  for (const int strategy : {2, 3}) {
+    SCOPED_TRACE(strategy);
+    PauseInTheChainAndClose(strategy);
+    Site(1);  // the continue drops any signal that came before it
+    Signal(2);
+    Site(1);
+    if (strategy == 3) {
+      // The pair chosen at the start is applied once the signal's bet count is
+      // back at 0, and the signal goes with it.
+      EXPECT_FALSE(Requested());
+      EXPECT_FALSE(form->EVENT.ValuteChanged);
+      Site(1);
+      Signal(2);
+      Site(1);
+    }
+    Site(1);
+    ASSERT_TRUE(Requested());
+    EXPECT_EQ(form->BetStake, 7);
+    EXPECT_EQ(form->BetDirection, 2);
+  }
+}
+
+}  // namespace
+}  // namespace vantrope
