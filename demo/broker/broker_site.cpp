@@ -40,6 +40,8 @@ BrokerSite::BrokerSite(SiteOptions options, SiteClock& clock)
       shares_(options_.seed),
       sessions_(options_.seed, options_.session_idle_ms) {
   if (options_.time_scale < 1) throw std::invalid_argument("the time scale is a whole number from 1 up");
+  if (options_.price_share < 0 || options_.price_share > 99)
+    throw std::invalid_argument("the price share is a percentage from 1 to 99, or 0");
 }
 
 Response BrokerSite::Handle(const Request& request) {
@@ -69,6 +71,7 @@ Response BrokerSite::Route(Call& call) {
     return HtmlResponse(200, LoginPage(call.frame, notice));
   }
   if (post && path == "/d/login.cgi") return Login(call);
+  if (post && path == "/d/buy.cgi") ++purchases_asked_;
   if (get && path == "/logout") return Logout(call);
   if (get && path == "/d/sso.cgi") return CarrySession(call);
   if (get && path == "/d/error.cgi") return ErrorPage(call);

@@ -24,20 +24,31 @@ struct SiteOptions {
   // Contracts and price quotes run this many times faster than they say.
   int time_scale = 1;
   uint32_t seed = 1;
-  // "W" and "L" letters: the outcomes of the contracts in the order they
-  // settle. Empty: drawn from the seed.
+  // "W", "L" and "T" letters: the outcomes of the contracts in the order
+  // they settle (a tie pays the price back). Empty: drawn from the seed.
   std::string script;
+  // The price of every contract as a share of its payout, in percent
+  // (1..99). 0: drawn from 70 to 85 percent.
+  int price_share = 0;
+  // A price request shows the form again without prices, as a site whose
+  // prices never come.
+  bool withhold_prices = false;
   int64_t session_idle_ms = 30 * 60 * 1000;
   std::vector<Account> accounts = DemoAccounts();
 };
 
 class BrokerSite {
  public:
-  // Throws std::invalid_argument for a time scale below 1 or a script with
-  // other letters than W and L.
+  // Throws std::invalid_argument for a time scale below 1, a price share
+  // outside 0..99 or a script with other letters than W, L and T.
   BrokerSite(SiteOptions options, SiteClock& clock);
 
   Response Handle(const Request& request);
+
+  // For tests' checks: purchases asked for (every POST to the buy address),
+  // and the accounts as they stand.
+  int PurchasesAsked() const { return purchases_asked_; }
+  const std::vector<Account>& Accounts() const { return options_.accounts; }
 
  private:
   struct Call;
@@ -65,6 +76,7 @@ class BrokerSite {
   PriceShares shares_;
   SessionStore sessions_;
   ContractBook contracts_;
+  int purchases_asked_ = 0;
 };
 
 }  // namespace vantrope::demo

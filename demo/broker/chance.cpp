@@ -13,14 +13,15 @@ constexpr uint32_t kPriceStream = 0x9E3779B9u;
 
 OutcomeSource::OutcomeSource(std::string script, uint32_t seed) : script_(std::move(script)), engine_(seed) {
   for (char c : script_)
-    if (c != 'W' && c != 'L') throw std::invalid_argument("an outcome script holds only the letters W and L");
+    if (c != 'W' && c != 'L' && c != 'T')
+      throw std::invalid_argument("an outcome script holds only the letters W, L and T");
 }
 
-bool OutcomeSource::NextIsWin() {
-  if (script_.empty()) return (engine_() & 1u) != 0;
-  const bool win = script_[next_] == 'W';
+Outcome OutcomeSource::Next() {
+  if (script_.empty()) return (engine_() & 1u) != 0 ? Outcome::kWon : Outcome::kLost;
+  const char letter = script_[next_];
   next_ = (next_ + 1) % script_.size();
-  return win;
+  return letter == 'W' ? Outcome::kWon : letter == 'L' ? Outcome::kLost : Outcome::kTie;
 }
 
 PriceShares::PriceShares(uint32_t seed) : engine_(seed ^ kPriceStream) {}

@@ -8,14 +8,16 @@
 
 namespace vantrope::demo {
 
-// Win or loss of each contract in the order they settle: the letters of a
-// script ("WLLW", "W" a win, "L" a loss, begun again when used up), or a
-// fair draw from the seed when the script is empty.
+enum class Outcome { kWon, kLost, kTie };
+
+// The outcome of each contract in the order they settle: the letters of a
+// script ("WLLW", "W" a win, "L" a loss, "T" a tie, begun again when used
+// up), or a fair draw of win or loss from the seed when the script is empty.
 class OutcomeSource {
  public:
   // Throws std::invalid_argument for a script with other letters.
   OutcomeSource(std::string script, uint32_t seed);
-  bool NextIsWin();
+  Outcome Next();
 
  private:
   std::string script_;

@@ -19,10 +19,13 @@ void ContractBook::SettleDue(int64_t now_ms, OutcomeSource& outcomes, std::vecto
   });
   for (Contract* contract : due) {
     contract->settled = true;
-    contract->won = outcomes.NextIsWin();
+    const Outcome outcome = outcomes.Next();
+    contract->won = outcome == Outcome::kWon;
+    contract->tie = outcome == Outcome::kTie;
     for (Account& account : accounts) {
       if (account.number != contract->account) continue;
       if (contract->won) account.balance += contract->payout;
+      if (contract->tie) account.balance += contract->price;
       ++account.settled_contracts;
       if (account.disable_after_contracts > 0 && account.settled_contracts >= account.disable_after_contracts)
         account.disabled = true;

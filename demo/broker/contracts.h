@@ -1,4 +1,4 @@
-// Bought contracts: open until their expiry, then settled as won or lost.
+// Bought contracts: open until their expiry, then settled as won, lost or tied.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,7 @@ struct Contract {
   int64_t expiry_ms = 0;
   bool settled = false;
   bool won = false;
+  bool tie = false;  // the price is paid back
 };
 
 class ContractBook {
@@ -32,7 +33,7 @@ class ContractBook {
   // Numbers the contract and keeps it open; the price is already paid.
   const Contract& Open(Contract contract);
   // Settles every open contract whose expiry has come, the earliest expiry
-  // first: a win pays the payout into its account. An account with a limit
+  // first: a win pays the payout into its account, a tie the price. An account with a limit
   // of settled contracts is disabled when it reaches it.
   void SettleDue(int64_t now_ms, OutcomeSource& outcomes, std::vector<Account>& accounts);
 

@@ -59,8 +59,8 @@ std::string PortfolioPage(const PageFrame& frame, const PortfolioView& view) {
   html += HeaderRow({t.column_contract, t.column_instrument, t.column_type, t.column_price, t.column_payout,
                      t.column_result, t.column_profit});
   for (const Contract& contract : view.settled) {
-    const Cents profit = contract.won ? contract.payout - contract.price : -contract.price;
-    html += "<tr>" + ContractCells(contract, language) + Cell(contract.won ? t.won : t.lost) +
+    const Cents profit = contract.won ? contract.payout - contract.price : contract.tie ? 0 : -contract.price;
+    html += "<tr>" + ContractCells(contract, language) + Cell(contract.won ? t.won : contract.tie ? t.tie : t.lost) +
             Cell(std::string(kCurrency) + " " + FormatProfit(profit, language)) + "</tr>\n";
   }
   if (view.settled.empty()) html += EmptyRow(7, t.no_results);

@@ -42,6 +42,7 @@ const Texts kEnglish = {
     "No results yet.",
     "Won",
     "Lost",
+    "Tie",
 
     "Trade",
     "Market: ",
@@ -139,6 +140,7 @@ const Texts kRussian = {
     "Результатов пока нет.",
     "Выигрыш",
     "Проигрыш",
+    "Ничья",
 
     "Торговля",
     "Рынок: ",

@@ -43,6 +43,7 @@ struct Texts {
   const char* no_results;
   const char* won;
   const char* lost;
+  const char* tie;
 
   const char* trade_heading;
   const char* market_label;  // followed by the market's name

@@ -34,13 +34,15 @@ Response BrokerSite::Trade(Call& call, Session& session) {
     const CheckedTrade checked = CheckTradeForm(view.form);
     if (checked.error != TradeError::kNone)
       return HtmlResponse(400, RequestErrorPage(call.frame, TradeErrorText(checked, call.frame.language)));
+    if (options_.withhold_prices) return HtmlResponse(200, TradePage(call.frame, view));
     Quote quote;
     quote.form = view.form;
     quote.terms = checked.terms;
     quote.made_ms = call.now_ms;
     const Cents amount = checked.terms.amount;
     for (bool rise : {true, false}) {
-      const int share = shares_.Next();  // basis points of the payout
+      const int drawn = shares_.Next();  // basis points of the payout
+      const int share = options_.price_share > 0 ? options_.price_share * 100 : drawn;
       Cents& price = rise ? quote.price_rise : quote.price_fall;
       Cents& payout = rise ? quote.payout_rise : quote.payout_fall;
       payout = checked.terms.payout_basis ? amount : RoundedQuotient(amount * 10000, share);

@@ -213,7 +213,12 @@ void SaveBinary(const TMainForm& form, IniFile& ini) {
   ini.WriteString(s, "ReturnUrl", form.ReturnUrl);
   ini.WriteString(s, "LogOutUrl", form.LogOutUrl);
   ini.WriteString(s, "PortFolioUrl", form.PortFolioUrl);
-  const int robot_mode = ((form.StrategyIndex() + 1) * 100 + form.RobotPauseType) % 65536;
+  // A value still as it was read (the robot has not run since) already holds
+  // its strategy in the hundreds: written back as it is, so a saved chain
+  // survives a start without a run and the value does not grow by 100 a start.
+  const int robot_mode = form.RobotPauseType >= 100
+                             ? form.RobotPauseType
+                             : ((form.StrategyIndex() + 1) * 100 + form.RobotPauseType) % 65536;
   ini.WriteInteger(s, "RobotMode", robot_mode);
   ini.WriteInteger(s, "RobotLastBet", form.SavedStake);
   ini.WriteInteger(s, "RobotBetCount", form.SavedBetCount);

@@ -102,8 +102,8 @@ TEST_F(StartupShutdownTest, ClosingWritesEveryKeyInItsOrder) {
     EXPECT_EQ(text.find(section, at + 1), std::string::npos) << section;
     previous = at;
   }
-  // Strategy 0 with the settings default 100 still to be normalised by a run.
-  EXPECT_NE(text.find("RobotMode=200\r\n"), std::string::npos);
+  // The settings default, not yet normalised by a run, is written back as it was.
+  EXPECT_NE(text.find("RobotMode=100\r\n"), std::string::npos);
   EXPECT_NE(text.find("Name=Простая ставка\r\nDown=1\r\n"), std::string::npos);
 }
 
@@ -197,6 +197,19 @@ TEST_F(StartupShutdownTest, MoneyEditorsAreWrittenRoundedHalfToEven) {
   const std::string text = SettingsText();
   EXPECT_NE(text.find("MinBalans=4\r\n"), std::string::npos);
   EXPECT_NE(text.find("WinLimit=14\r\n"), std::string::npos);
+}
+
+TEST_F(StartupShutdownTest, SavedChainSurvivesAStartWithoutARun) {
+  WriteSettings("[Binary]\nRobotMode=302\nRobotLastBet=16\n[Robot2]\nDown=1\n");
+  Start();
+  ASSERT_TRUE(form->FormClose());
+  EXPECT_NE(SettingsText().find("RobotMode=302"), std::string::npos);
+  form.reset();
+  Start();
+  form->RobotPauseType = 2;  // a run paused its chain
+  form->pcStrategy.SetActivePageIndex(1);
+  ASSERT_TRUE(form->FormClose());
+  EXPECT_NE(SettingsText().find("RobotMode=202"), std::string::npos);
 }
 
 TEST_F(StartupShutdownTest, OutOfRangeIntegersKeepTheirLowBits) {

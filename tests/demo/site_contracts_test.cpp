@@ -195,5 +195,64 @@ TEST_F(DemoSiteContracts, AccountIsDisabledWhenItsLimitOfContractsHasSettled) {
   EXPECT_EQ(world->browser.LocationUrl(), "http://127.0.0.1:8470/d/login.cgi?l=EN");
 }
 
+TEST_F(DemoSiteContracts, TieOfTheScriptPaysThePriceBack) {
+  demo::SiteOptions options;
+  options.script = "T";
+  Start(options);
+  const double start = Balance();
+  const double price = Buy("down", "15", "s");
+  EXPECT_DOUBLE_EQ(Balance(), start - price);
+  world->Wait(15000);
+  EXPECT_EQ(LatestResult(), "Tie");
+  EXPECT_EQ(world->Value(TableCell(3, 2, 7)), "USD +0.00");
+  EXPECT_DOUBLE_EQ(Balance(), start);
+}
+
+TEST_F(DemoSiteContracts, FixedPriceShareMakesEveryPriceThatShareOfThePayout) {
+  demo::SiteOptions options;
+  options.price_share = 75;
+  Start(options);
+  for (int i = 0; i < 3; ++i) {
+    world->Open(std::string(kReturnUrl) + "&market=forex");
+    world->Set(FormById("amount"), "3");
+    world->Press(FormById("get-prices"));
+    EXPECT_EQ(world->Value(FormById("price-up")), "2.25");
+    EXPECT_EQ(world->Value(FormById("price-down")), "2.25");
+  }
+  options.price_share = 100;
+  VirtualClock clock;
+  VirtualSiteClock site_clock(clock);
+  EXPECT_THROW(demo::BrokerSite(options, site_clock), std::invalid_argument);
+}
+
+TEST_F(DemoSiteContracts, WithheldPricesLeaveTheFormWithoutPrices) {
+  demo::SiteOptions options;
+  options.withhold_prices = true;
+  Start(options);
+  world->Open(std::string(kReturnUrl) + "&market=forex");
+  world->Press(FormById("get-prices"));
+  EXPECT_EQ(world->browser.Status(), 200);
+  EXPECT_THAT(world->browser.LocationUrl(), HasSubstr("get_prices=1"));
+  EXPECT_EQ(world->browser.Source().find("buy-up"), std::string::npos);
+  EXPECT_EQ(world->browser.Source().find("price-up"), std::string::npos);
+  EXPECT_NE(world->browser.Source().find("get-prices"), std::string::npos) << "the form is there";
+}
+
+TEST_F(DemoSiteContracts, PurchasesAskedAreCounted) {
+  Start({});
+  EXPECT_EQ(world->site.PurchasesAsked(), 0);
+  Buy("up", "15", "s");
+  EXPECT_EQ(world->site.PurchasesAsked(), 1);
+  // A purchase refused as stale is asked for all the same.
+  world->Open(std::string(kReturnUrl) + "&market=forex");
+  world->Press(FormById("get-prices"));
+  world->Wait(31000);
+  world->Press(FormById("buy-down"));
+  EXPECT_THAT(world->browser.LocationUrl(), HasSubstr("notice=changed"));
+  EXPECT_EQ(world->site.PurchasesAsked(), 2);
+  ASSERT_EQ(world->site.Accounts().size(), demo::DemoAccounts().size());
+  EXPECT_EQ(world->site.Accounts()[0].number, "CR100200");
+}
+
 }  // namespace
 }  // namespace vantrope::testing

@@ -68,11 +68,10 @@ xvfb-run -a -n $((RANDOM % 500 + 100)) -s '-screen 0 1600x1000x24' bash "$(realp
 [[ "$(cat exit_code)" == 0 ]] || fail "exit code after SIGTERM: $(cat exit_code)"
 [[ -f Vantrope.ini ]] || fail "no Vantrope.ini was written"
 
-# RobotMode holds (strategy + 1) * 100 + the pause type: the first strategy
-# with the default pause type 100 is written as 200.
+# Without a run, RobotMode is written back as it was read: the default 100.
 settings=$(tr -d '\r' <Vantrope.ini)
 for line in '[MainForm]' '[Alpari]' '[Binary]' '[Robot0]' '[Robot1]' '[Robot2]' '[Robot3]' '[Robot4]' \
-  '[Robot5]' '[Robot6]' 'RobotMode=200' 'LoadPictures=1'; do
+  '[Robot5]' '[Robot6]' 'RobotMode=100' 'LoadPictures=1'; do
   grep -qxF -- "$line" <<<"$settings" || fail "Vantrope.ini lacks the line $line"
 done
 

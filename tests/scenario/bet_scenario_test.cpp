@@ -4,68 +4,13 @@
 
 #include <algorithm>
 
-#include "log/history_file.h"
-#include "scenario/robot_world.h"
+#include "scenario/bet_scenario.h"
 
 namespace vantrope::testing {
 namespace {
 
-// Records every change of the bet cycle's step and the site state.
-struct Trace {
-  std::vector<uint16_t> steps;
-  std::vector<uint8_t> states;
-  void Sample(const TMainForm& f) {
-    if (steps.empty() || steps.back() != f.BetOnStatus) steps.push_back(f.BetOnStatus);
-    if (states.empty() || states.back() != f.EVENT.BetStatus) states.push_back(f.EVENT.BetStatus);
-  }
-};
-
-class BetScenario : public ::testing::Test {
- protected:
-  explicit BetScenario(std::string script = "W", std::vector<RobotWorld::Setting> settings = {})
-      : world(Options(std::move(script)), settings) {}
-  static demo::SiteOptions Options(std::string script) {
-    demo::SiteOptions options;
-    options.script = std::move(script);
-    return options;
-  }
-  TMainForm& F() { return world.Form(); }
-  // Runs virtual time in small steps, tracing, until the condition holds.
-  template <typename Condition>
-  bool RunUntil(Condition condition, int64_t limit_ms) {
-    return world.WaitUntil(
-        [&] {
-          trace.Sample(F());
-          return condition();
-        },
-        limit_ms, 10);
-  }
-  int RowsOfType(int type) {
-    int count = 0;
-    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
-    return count;
-  }
-
-  // What holds after every scenario: each won or lost row has its history
-  // record, and the records add up to the balance the site shows.
-  void CheckInvariants() {
-    const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
-    EXPECT_EQ(static_cast<int>(records.size()), RowsOfType(5) + RowsOfType(6));
-    if (!all_bets_finished) return;
-    double results = 0;
-    for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;
-    EXPECT_NEAR(F().CurrentBalance - F().StartBalance, results, 0.005);
-  }
-  // A run the site ends in the middle of a bet leaves that bet unrecorded.
-  bool all_bets_finished = true;
-  void TearDown() override { CheckInvariants(); }
-
-  RobotWorld world;
-  Trace trace;
-};
-
 TEST_F(BetScenario, OneBetFromStartToItsResult) {
-  world.Start("CR100200", "demo200");
+  Start("CR100200", "demo200");
   ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000)) << "the trading form is ready";
   EXPECT_EQ(F().StartBalance, 1250);
   EXPECT_EQ(F().CurrencyName, "USD");
@@ -105,7 +50,7 @@ TEST_F(BetScenario, OneBetFromStartToItsResult) {
 }
 
 TEST_F(BetScenario, StopEndsTheCycleAndLogsOut) {
-  world.Start("CR100200", "demo200");
+  Start("CR100200", "demo200");
   ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
   F().btStop.onClick();
   EXPECT_EQ(F().BetOnStatus, 65535);
@@ -117,14 +62,14 @@ TEST_F(BetScenario, StopEndsTheCycleAndLogsOut) {
 }
 
 TEST_F(BetScenario, WrongPasswordEndsTheRun) {
-  world.Start("CR100200", "not-the-password");
+  Start("CR100200", "not-the-password");
   ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 0; }, 120'000));
   EXPECT_EQ(RowsOfType(4), 1) << "the failed login is a fault";
   EXPECT_TRUE(F().btRun.Enabled());
 }
 
 TEST_F(BetScenario, EmptyPasswordStartsNothing) {
-  world.Start("CR100200", "   ");
+  Start("CR100200", "   ");
   EXPECT_EQ(world.dialogs.shown.size(), 1u);
   EXPECT_TRUE(F().btRun.Enabled());
   EXPECT_EQ(F().BetOnStatus, 65535);
@@ -136,7 +81,7 @@ class ThreeWinsScenario : public BetScenario {
 };
 
 TEST_F(ThreeWinsScenario, ThreeBetsOnOneSignalThenTheSignalIsDropped) {
-  world.Start("CR100200", "demo200");
+  Start("CR100200", "demo200");
   ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
   world.Signal(2);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 3; }, 1'800'000));
@@ -150,7 +95,7 @@ class LossScenario : public BetScenario {
 };
 
 TEST_F(LossScenario, ALossEndsTheSignal) {
-  world.Start("CR100200", "demo200");
+  Start("CR100200", "demo200");
   ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(6) == 1; }, 600'000));
@@ -165,7 +110,7 @@ class DisabledAccountScenario : public BetScenario {
 };
 
 TEST_F(DisabledAccountScenario, AccountDisabledByTheSiteEndsTheRun) {
-  world.Start("CR100209", "demo209");
+  Start("CR100209", "demo209");
   ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 0; }, 1'800'000));

@@ -10,7 +10,7 @@ namespace vantrope::testing {
 RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& settings) {
   shell.clock = &clock;
   site_ = std::make_unique<demo::BrokerSite>(std::move(options), site_clock_);
-  browser = std::make_unique<TestBrowser>(*site_, clock);
+  browser = std::make_unique<ObservedBrowser>(*site_, clock);
   platform_ = std::make_unique<Platform>(
       Platform{clock, clock, shell, dialogs, clipboard, sounds, memory, *browser, windows});
 
@@ -25,6 +25,17 @@ RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& se
 
   form_ = std::make_unique<TMainForm>(*platform_);
   form_->CreateWindows();
+}
+
+bool ObservedBrowser::ClickElement(size_t form, size_t element) {
+  if (on_buy_press) {
+    const std::optional<DomDocument> document = ReadDocument();
+    if (document && form < document->forms.size() && element < document->forms[form].elements.size()) {
+      const std::string id = document->forms[form].elements[element].id.value_or("");
+      if (id == "buy-up" || id == "buy-down") on_buy_press(id);
+    }
+  }
+  return TestBrowser::ClickElement(form, element);
 }
 
 void RobotWorld::Open(const std::string& url) {

@@ -2,6 +2,7 @@
 // the main window with the shipped settings, the test browser on the site.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,31 @@
 #include "support/test_browser.h"
 
 namespace vantrope::testing {
+
+// The shell whose "let pending messages run" the bet cycle calls at the start
+// of every tick: the tests look at the robot there.
+class ObservedShell : public FakeShell {
+ public:
+  void ProcessMessages() override {
+    FakeShell::ProcessMessages();
+    if (on_messages) on_messages();
+  }
+  std::function<void()> on_messages;
+};
+
+// The test browser, telling the tests of every press of a buy control.
+class ObservedBrowser : public TestBrowser {
+ public:
+  using TestBrowser::TestBrowser;
+  bool ClickElement(size_t form, size_t element) override;
+  void Navigate(const std::string& url) override {
+    if (on_navigate) on_navigate(url);
+    TestBrowser::Navigate(url);
+  }
+  // Called with the buy control's id before the press takes effect.
+  std::function<void(const std::string&)> on_buy_press;
+  std::function<void(const std::string&)> on_navigate;
+};
 
 class RobotWorld {
  public:
@@ -43,7 +69,7 @@ class RobotWorld {
 
   TempWorkDir dir;
   VirtualClock clock;
-  FakeShell shell;
+  ObservedShell shell;
   FakeDialogs dialogs;
   FakeClipboard clipboard;
   FakeSoundPlayer sounds;
@@ -64,7 +90,8 @@ class RobotWorld {
   std::unique_ptr<demo::BrokerSite> site_;
 
  public:
-  std::unique_ptr<TestBrowser> browser;
+  demo::BrokerSite& Site() { return *site_; }
+  std::unique_ptr<ObservedBrowser> browser;
 
  private:
   std::unique_ptr<Platform> platform_;

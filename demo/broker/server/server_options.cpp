@@ -6,12 +6,14 @@
 namespace vantrope::demo {
 
 const char* const kServerUsage =
-    "usage: vantrope-demo-broker [--port N] [--time-scale N] [--seed N] [--script WL...]\n"
-    "                            [--accounts-file PATH] [--session-minutes N]\n"
+    "usage: vantrope-demo-broker [--port N] [--time-scale N] [--seed N] [--script WLT...]\n"
+    "                            [--price-share N] [--accounts-file PATH] [--session-minutes N]\n"
     "  --port N             port on 127.0.0.1 and localhost (default 8470; 0: any free port)\n"
     "  --time-scale N       contracts expire N times faster than their duration (default 1)\n"
     "  --seed N             seed of the prices and of the outcomes drawn (default 1)\n"
     "  --script WLLW        outcomes of the contracts in the order they settle, repeated\n"
+    "                       (W won, L lost, T tie: the price is paid back)\n"
+    "  --price-share N      every price is N percent of the payout (1..99; default drawn)\n"
     "  --accounts-file PATH writes the account numbers there, one a line\n"
     "  --session-minutes N  a session unused this long expires (default 30)\n";
 
@@ -48,8 +50,11 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
       ok = ReadNumber(value, 0, 4294967295LL, number);
       options.seed = static_cast<uint32_t>(number);
     } else if (name == "--script") {
-      ok = !value.empty() && value.find_first_not_of("WL") == std::string::npos;
+      ok = !value.empty() && value.find_first_not_of("WLT") == std::string::npos;
       options.script = value;
+    } else if (name == "--price-share") {
+      ok = ReadNumber(value, 1, 99, number);
+      options.price_share = static_cast<int>(number);
     } else if (name == "--accounts-file") {
       ok = !value.empty();
       options.accounts_file = value;

@@ -13,6 +13,7 @@ struct ServerOptions {
   int time_scale = 1;
   uint32_t seed = 1;
   std::string script;
+  int price_share = 0;  // 0: drawn
   std::string accounts_file;
   int session_minutes = 30;
 };

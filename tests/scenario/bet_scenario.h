@@ -1,0 +1,155 @@
+// The fixture of the scenarios: the whole robot on the demo broker, traced,
+// with the invariants that every scenario must keep checked after it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "log/history_file.h"
+#include "scenario/robot_world.h"
+
+namespace vantrope::testing {
+
+// Records every change of the bet cycle's step and the site state.
+struct Trace {
+  std::vector<uint16_t> steps;
+  std::vector<uint8_t> states;
+  void Sample(const TMainForm& f) {
+    if (steps.empty() || steps.back() != f.BetOnStatus) steps.push_back(f.BetOnStatus);
+    if (states.empty() || states.back() != f.EVENT.BetStatus) states.push_back(f.EVENT.BetStatus);
+  }
+};
+
+class BetScenario : public ::testing::Test {
+ protected:
+  explicit BetScenario(std::string script = "W", std::vector<RobotWorld::Setting> settings = {})
+      : BetScenario(Options(std::move(script)), std::move(settings)) {}
+  BetScenario(demo::SiteOptions options, std::vector<RobotWorld::Setting> settings)
+      : start_accounts(options.accounts), world(std::move(options), settings) {
+    world.shell.on_messages = [this] { Observe(); };
+    world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
+  }
+  static demo::SiteOptions Options(std::string script, int price_share = 0) {
+    demo::SiteOptions options;
+    options.script = std::move(script);
+    options.price_share = price_share;
+    return options;
+  }
+  // The demo accounts, one of them with another balance.
+  static std::vector<demo::Account> AccountsWith(const std::string& number, demo::Cents balance) {
+    std::vector<demo::Account> accounts = demo::DemoAccounts();
+    for (demo::Account& account : accounts)
+      if (account.number == number) account.balance = balance;
+    return accounts;
+  }
+
+  TMainForm& F() { return world.Form(); }
+  void Start(const std::string& account, const std::string& password) {
+    this->account = account;
+    world.Start(account, password);
+  }
+  // Runs virtual time in small steps, tracing, until the condition holds.
+  template <typename Condition>
+  bool RunUntil(Condition condition, int64_t limit_ms) {
+    return world.WaitUntil(
+        [&] {
+          trace.Sample(F());
+          return condition();
+        },
+        limit_ms, 10);
+  }
+  bool ReachReadyForm() {
+    return RunUntil([&] { return F().BetOnStatus == 7 && F().EVENT.BetStatus == 1; }, 120'000);
+  }
+  int RowsOfType(int type) {
+    int count = 0;
+    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
+    return count;
+  }
+  // Rows of a type whose text contains the language-pack text.
+  int RowsWith(int type, int text) {
+    int count = 0;
+    for (int row = 0; row < F().gwLog.RowCount(); ++row)
+      count += F().gwLog.Cell(3, row) == std::to_string(type) &&
+               F().gwLog.Cell(2, row).find(F().Txt(text)) != std::string::npos;
+    return count;
+  }
+  double SiteBalance(const std::string& number) {
+    for (const demo::Account& a : world.Site().Accounts())
+      if (a.number == number) return static_cast<double>(a.balance) / 100;
+    return 0;
+  }
+  double StartBalanceOf(const std::string& number) {
+    for (const demo::Account& a : start_accounts)
+      if (a.number == number) return static_cast<double>(a.balance) / 100;
+    return 0;
+  }
+
+  // A bet request is the cycle's move from the form (or any step before it)
+  // into the bet steps 8..12; the shell sees every tick begin.
+  void Observe() {
+    const uint16_t step = F().BetOnStatus;
+    auto betting = [](uint16_t s) { return s >= 8 && s <= 12; };
+    if (betting(step) && !betting(last_step)) {
+      ++bet_requests;
+      buys_of_request.push_back(0);
+      prices_changed = false;
+    }
+    // The site refused the purchase: its quote went stale. The bet may be bought anew.
+    if (betting(step) && F().PageIndex == 8) prices_changed = true;
+    last_step = step;
+  }
+  void OnBuyPress(const std::string& id) {
+    Observe();
+    ++buy_presses;
+    EXPECT_GT(bet_requests, 0) << "a buy without a bet request";
+    if (bet_requests == 0) return;
+    const uint8_t sub = F().RobotSubStatus;
+    if (buys_of_request.back() > 0 && prices_changed) {
+      // The strategy took the refused press for the bet made and waits for its outcome.
+      ++presses_after_stale_prices;
+      EXPECT_EQ(sub, 6) << "the strategy follows its request";
+    } else {
+      EXPECT_EQ(++buys_of_request.back(), 1) << "two buy presses for one request";
+      EXPECT_TRUE(sub == 4 || sub == 5) << "the strategy follows its request";
+    }
+    prices_changed = false;
+    EXPECT_EQ(id, F().BetDirection == 1 ? "buy-up" : "buy-down") << "the buy of the requested direction";
+  }
+
+  // What holds after every scenario: each press of a buy control belongs to
+  // its own bet request, each won or lost row has its history record, and
+  // the records add up to the balance change at the broker.
+  void CheckInvariants() {
+    EXPECT_EQ(world.Site().PurchasesAsked(), buy_presses) << "every purchase the site saw was a buy press";
+    EXPECT_LE(buy_presses - presses_after_stale_prices, bet_requests);
+    const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+    int won = 0, lost = 0;
+    for (const THistoryRecord& record : records) (record.Result == 1 ? won : lost) += 1;
+    EXPECT_EQ(won, RowsOfType(5)) << "one history record per won row";
+    EXPECT_EQ(lost, RowsOfType(6)) << "one history record per lost row";
+    if (!all_bets_finished || account.empty()) return;
+    double results = 0;
+    for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;
+    EXPECT_NEAR(SiteBalance(account) - StartBalanceOf(account), results, 0.005);
+    EXPECT_NEAR(F().CurrentBalance - F().StartBalance, results, 0.005);
+  }
+  // A run the site ends in the middle of a bet leaves that bet unrecorded.
+  bool all_bets_finished = true;
+  void TearDown() override { CheckInvariants(); }
+
+  std::vector<demo::Account> start_accounts;
+  RobotWorld world;
+  Trace trace;
+  std::string account;
+  int bet_requests = 0;
+  int buy_presses = 0;
+  std::vector<int> buys_of_request;
+  int presses_after_stale_prices = 0;
+  bool prices_changed = false;
+  uint16_t last_step = 65535;
+};
+
+}  // namespace vantrope::testing

@@ -1,0 +1,180 @@
+// A martingale chain on the demo broker: losses raise the stake, a win ends
+// the chain.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "log/history_file.h"
+#include "scenario/robot_world.h"
+#include "settings/ini_file.h"
+
+namespace vantrope::testing {
+namespace {
+
+class MartingaleScenario : public ::testing::Test {
+ protected:
+  // The strategy page chosen, with its settings, and the outcomes the site gives.
+  MartingaleScenario(int strategy = 1,
+                     std::vector<RobotWorld::Setting> settings = {{"Robot1", "BetCount", "5"},
+                                                                  {"Robot1", "ChainCount", "1"}},
+                     std::string script = "LLW")
+      : world(Options(std::move(script)), Page(strategy, std::move(settings))) {}
+  static demo::SiteOptions Options(std::string script) {
+    demo::SiteOptions options;
+    options.script = std::move(script);
+    return options;
+  }
+  static std::vector<RobotWorld::Setting> Page(int strategy, std::vector<RobotWorld::Setting> settings) {
+    for (int page = 0; page < 7; ++page)
+      settings.push_back({"Robot" + std::to_string(page), "Down", page == strategy ? "1" : "0"});
+    settings.push_back({"Robot" + std::to_string(strategy), "BetSize", "3"});
+    return settings;
+  }
+  void StartTrading() {
+    world.Start("CR100200", "demo200");
+    ASSERT_TRUE(world.WaitUntil([&] { return F().BetOnStatus == 7; }, 120'000, 10)) << "the trading form is ready";
+  }
+  void ExpectBets(const std::vector<int32_t>& stakes, const std::vector<uint8_t>& results,
+                  const std::vector<int32_t>& directions) {
+    const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+    ASSERT_EQ(records.size(), stakes.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+      EXPECT_EQ(records[i].Stake, stakes[i]) << i;
+      EXPECT_EQ(records[i].Result, results[i]) << i;
+      EXPECT_EQ(records[i].Direction, directions[i]) << i;
+    }
+  }
+  TMainForm& F() { return world.Form(); }
+  int RowsOfType(int type) {
+    int count = 0;
+    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
+    return count;
+  }
+  // Every won or lost row has its history record, and the records add up to
+  // the balance the site shows.
+  void TearDown() override {
+    const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+    EXPECT_EQ(static_cast<int>(records.size()), RowsOfType(5) + RowsOfType(6));
+    double results = 0;
+    for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;
+    EXPECT_NEAR(F().CurrentBalance - F().StartBalance, results, 0.005);
+  }
+
+  RobotWorld world;
+};
+
+TEST_F(MartingaleScenario, TwoLossesRaiseTheStakeAndTheWinEndsTheChain) {
+  StartTrading();
+  EXPECT_EQ(F().RobotStatus, 3);
+  world.Signal(1);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
+  ExpectBets({3, 7, 16}, {2, 2, 1}, {1, 1, 1});
+  EXPECT_EQ(F().GameCount, 1) << "one chain won";
+  EXPECT_FALSE(world.WaitUntil([&] { return F().BetOnStatus == 8; }, 300'000, 10)) << "one chain per signal";
+  EXPECT_EQ(F().RobotSubStatus, 0);
+  EXPECT_FALSE(F().EVENT.NewSignal);
+}
+
+class MonteCarloScenario : public MartingaleScenario {
+ protected:
+  MonteCarloScenario() : MartingaleScenario(4, {{"Robot4", "BetCount", "5"}, {"Robot4", "ChainCount", "1"}}, "LW") {}
+};
+
+TEST_F(MonteCarloScenario, TheStakeRisesAndTheDirectionTurnsAfterALoss) {
+  StartTrading();
+  EXPECT_EQ(F().RobotStatus, 43);
+  world.Signal(1);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
+  ExpectBets({3, 7}, {2, 1}, {1, 2});
+  EXPECT_FALSE(world.WaitUntil([&] { return F().BetOnStatus == 8; }, 300'000, 10));
+}
+
+class CautiousScenario : public MartingaleScenario {
+ protected:
+  CautiousScenario() : MartingaleScenario(2, {{"Robot2", "BetCount", "2"}, {"Robot2", "ChainCount", "5"}}, "LLW") {}
+};
+
+TEST_F(CautiousScenario, TheChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
+  StartTrading();
+  EXPECT_EQ(F().RobotStatus, 13);
+  world.Signal(1);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 2; }, 1'800'000, 10));
+  EXPECT_FALSE(world.WaitUntil([&] { return F().BetOnStatus == 8; }, 300'000, 10)) << "two bets per signal";
+  world.Signal(2);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
+  ExpectBets({3, 7, 16}, {2, 2, 1}, {1, 1, 2});
+}
+
+class AdaptiveScenario : public MartingaleScenario {
+ protected:
+  AdaptiveScenario() : MartingaleScenario(3, {{"Robot3", "ChainCount", "5"}}, "LWL") {}
+};
+
+TEST_F(AdaptiveScenario, AWinIsFollowedAtOnceByTheInitialStakeInTheLatestDirection) {
+  StartTrading();
+  EXPECT_EQ(F().RobotStatus, 33);
+  world.Signal(1);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 1; }, 1'800'000, 10));
+  ASSERT_TRUE(world.WaitUntil([&] { return F().BetOnStatus > 8 && F().BetOnStatus != 65535; }, 120'000, 10))
+      << "the second bet of the signal at once";
+  world.Signal(2);  // the indicator turns while the bet runs
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 2; }, 1'800'000, 10));
+  ExpectBets({3, 7, 3}, {2, 1, 2}, {1, 1, 2});
+}
+
+// A chain paused after a result, the program closed and started again: the
+// resume question comes once and the chain goes on with its saved stake.
+TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake) {
+  std::vector<RobotWorld::Setting> saved;
+  {
+    demo::SiteOptions options;
+    options.script = "L";
+    RobotWorld world(options, {{"Robot0", "Down", "0"}, {"Robot1", "Down", "1"}, {"Robot1", "BetSize", "3"}});
+    TMainForm& f = world.Form();
+    world.Start("CR100200", "demo200");
+    ASSERT_TRUE(world.WaitUntil([&] { return f.BetOnStatus == 7; }, 120'000, 10));
+    world.Signal(1);
+    ASSERT_TRUE(world.WaitUntil([&] { return f.BetOnStatus == 8; }, 60'000, 10));
+    f.btPause1.onClick();
+    ASSERT_TRUE(world.WaitUntil([&] { return f.RobotPauseMode == 255; }, 1'800'000, 10));
+    EXPECT_EQ(f.SavedStake, 7);
+    EXPECT_EQ(f.SavedBetCount, 1);
+    world.dialogs.answers = {ModalResult::No};  // close the running robot
+    ASSERT_TRUE(f.FormClose());
+    const IniFile ini("Vantrope.ini");
+    for (const char* key : {"RobotMode", "RobotLastBet", "RobotBetCount", "RobotGameCount"})
+      saved.push_back({"Binary", key, ini.ReadString("Binary", key, "")});
+    EXPECT_EQ(saved[0].value, "202");
+  }
+  demo::SiteOptions options;
+  options.script = "W";
+  saved.insert(saved.end(), {{"Robot0", "Down", "0"}, {"Robot1", "Down", "1"}, {"Robot1", "BetSize", "3"}});
+  RobotWorld world(options, saved);
+  TMainForm& f = world.Form();
+  auto questions = [&] {
+    int count = 0;
+    for (const FakeDialogs::Shown& box : world.dialogs.shown) count += box.title == f.Txt(179);
+    return count;
+  };
+  world.dialogs.answers = {ModalResult::Yes};
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(world.WaitUntil([&] { return f.BetOnStatus == 7; }, 120'000, 10));
+  EXPECT_EQ(questions(), 1);
+  EXPECT_EQ(f.RobotPauseMode, 255);
+  f.btPause3.onClick();
+  world.Wait(10'000);
+  world.Signal(2);
+  ASSERT_TRUE(world.WaitUntil([&] { return ReadHistoryFile("history.dat").size() == 1; }, 1'800'000, 10));
+  const THistoryRecord record = ReadHistoryFile("history.dat")[0];
+  EXPECT_EQ(record.Stake, 7);
+  EXPECT_EQ(record.Direction, 2);
+  EXPECT_EQ(record.Result, 1);
+  EXPECT_EQ(questions(), 1) << "asked once";
+  int result_rows = 0;
+  for (int row = 0; row < f.gwLog.RowCount(); ++row) result_rows += f.gwLog.Cell(3, row) == "5";
+  EXPECT_EQ(result_rows, 1);
+  EXPECT_NEAR(f.CurrentBalance - f.StartBalance, record.BalanceAtResult - record.BalanceAtBet, 0.005);
+}
+
+}  // namespace
+}  // namespace vantrope::testing
