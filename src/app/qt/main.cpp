@@ -9,8 +9,8 @@
 
 #include "app/main_form.h"
 #include "app/platform.h"
+#include "app/qt/debug_window_view.h"
 #include "app/qt/main_window_view.h"
-#include "app/qt/model_window.h"
 #include "app/qt/qt_clipboard.h"
 #include "app/qt/qt_clock.h"
 #include "app/qt/qt_dialogs.h"
@@ -58,10 +58,7 @@ int main(int argc, char** argv) {
 
   TMainForm form(platform);
   MainWindowView main_window(form, browser.View());
-  ModelWindow debug_window(form.fmDebug.Form, [&form] {
-    form.fmDebug.FormClose();
-    return true;
-  });
+  DebugWindowView debug_window(form.fmDebug);
   shell.AttachMainWindow(&main_window);
   dialogs.AttachMainWindow(&main_window);
 

@@ -1,0 +1,103 @@
+// The robot's page work end to end: the demo broker's server program, the
+// program with the shipped settings pointed at it, and Qt WebEngine. The
+// shipped page templates recognise the real pages, the robot logs in and
+// reads the balance.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QTest>
+#include <algorithm>
+
+#include "child_process.h"
+#include "qt_program.h"
+
+namespace vantrope::testing {
+namespace {
+
+// Timers run ten times faster: the parse follows a page after 500 ms.
+constexpr int kTimeScale = 10;
+constexpr int kStepTimeoutMs = 30000;
+constexpr int kStartTimeoutMs = 10000;
+
+// The demo broker on a port it picks itself.
+class DemoBroker {
+ public:
+  DemoBroker() : server_({VANTROPE_DEMO_BROKER, "--port", "0"}) {
+    const std::optional<std::string> line = server_.ReadLine(kStartTimeoutMs);
+    const std::string listening = "listening on http://127.0.0.1:";
+    const size_t at = line ? line->find(listening) : std::string::npos;
+    if (at == std::string::npos) throw std::runtime_error("the demo broker did not start: " + line.value_or(""));
+    port_ = std::to_string(std::stoi(line->substr(at + listening.size())));
+  }
+
+  const std::string& Port() const { return port_; }
+  // True when the server ended cleanly on SIGTERM.
+  bool Stop() {
+    const int status = server_.Stop();
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
+ private:
+  ChildProcess server_;
+  std::string port_;
+};
+
+// The shipped addresses name port 8470 on both of the broker's host names.
+void PointAddressesAt(IniFile& ini, const std::string& port) {
+  for (const char* key : {"MainUrl", "ReturnUrl", "LogOutUrl", "PortFolioUrl"}) {
+    std::string url = ini.ReadString("Binary", key, "");
+    const size_t at = url.find(":8470/");
+    if (at != std::string::npos) url.replace(at, 6, ":" + port + "/");
+    ini.WriteString("Binary", key, url);
+  }
+}
+
+bool HasText(const std::vector<TCatField>& fields, const std::string& text) {
+  return std::any_of(fields.begin(), fields.end(),
+                     [&](const TCatField& field) { return field.Kind == kKindText && field.Fsubdata == text; });
+}
+
+class DemoBrokerEndToEnd : public ::testing::Test {
+ protected:
+  DemoBrokerEndToEnd() : program(kTimeScale, [this](IniFile& ini) { PointAddressesAt(ini, broker.Port()); }) {}
+
+  TMainForm& F() { return program.form; }
+  // Waits until the page is parsed and recognised as `page`, and shows `text`.
+  bool OnPage(uint8_t page, const std::string& text) {
+    return QTest::qWaitFor([&] { return F().PageIndex == page && HasText(F().WebFields, text); }, kStepTimeoutMs);
+  }
+  int32_t Field(size_t slot) { return F().ControlSlots[slot].FieldIndex; }
+
+  DemoBroker broker;
+  QtProgram program;
+};
+
+TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
+  const std::string site = "http://127.0.0.1:" + broker.Port();
+  ASSERT_EQ(F().MainUrl, site + "/d/contact.cgi?l=EN");
+  ASSERT_EQ(F().PortFolioUrl, "http://localhost:" + broker.Port() + "/d/portfolio.cgi?l=EN");
+
+  F().NavigateUrl(F().MainUrl);
+  ASSERT_TRUE(OnPage(1, "Log in to your trading account.")) << "page " << int(F().PageIndex);
+  for (size_t slot : {0, 1, 2}) ASSERT_GE(Field(slot), 0) << "slot " << slot;
+
+  EXPECT_GT(F().WebSetValue(static_cast<uint16_t>(Field(0)), "CR100200"), 0);
+  EXPECT_GT(F().WebSetValue(static_cast<uint16_t>(Field(1)), "demo200"), 0);
+  ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(Field(2))));
+  ASSERT_TRUE(OnPage(3, "You are logged in as CR100200.")) << "page " << int(F().PageIndex);
+
+  F().NavigateUrl(F().PortFolioUrl);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return F().PageIndex == 10 && F().CurrentBalance == 1250; }, kStepTimeoutMs))
+      << "page " << int(F().PageIndex) << ", balance " << F().CurrentBalance;
+
+  F().NavigateUrl(F().ReturnUrl);
+  ASSERT_TRUE(OnPage(4, "Market: Indices")) << "page " << int(F().PageIndex);
+  ASSERT_GE(Field(11), 0) << "the forex tab";
+  ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(Field(11))));
+  ASSERT_TRUE(OnPage(4, "Market: Forex")) << "page " << int(F().PageIndex);
+
+  EXPECT_TRUE(broker.Stop());
+}
+
+}  // namespace
+}  // namespace vantrope::testing

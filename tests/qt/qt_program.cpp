@@ -1,0 +1,47 @@
+#include "qt_program.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <filesystem>
+
+#include "app/qt/qt_text.h"
+
+namespace vantrope::testing {
+
+namespace {
+constexpr int kModalWatchMs = 100;
+}  // namespace
+
+QtProgram::QtProgram(int time_scale, const std::function<void(IniFile&)>& edit_settings)
+    : timers(time_scale),
+      shell(timers, browser, windows),
+      platform{clock, timers, shell, dialogs, clipboard, sounds, memory, browser, windows},
+      form(platform),
+      main_window(form, browser.View()),
+      debug_window(form.fmDebug) {
+  std::filesystem::copy_file(VANTROPE_SHIPPED_INI, dir.Path() / "Vantrope.ini");
+  if (edit_settings) {
+    IniFile ini("Vantrope.ini");
+    edit_settings(ini);
+    ini.Save();
+  }
+  // A modal box runs its own event loop, in which this timer still fires.
+  modal_watch_.setInterval(kModalWatchMs);
+  QObject::connect(&modal_watch_, &QTimer::timeout, [this] { CloseModalBox(); });
+  modal_watch_.start();
+  shell.AttachMainWindow(&main_window);
+  form.CreateWindows();
+}
+
+void QtProgram::CloseModalBox() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return;
+  const auto* box = qobject_cast<QMessageBox*>(modal);
+  ADD_FAILURE() << "a modal window opened: " << ToStdString(modal->windowTitle()) << ": "
+                << (box ? ToStdString(box->text()) : std::string());
+  modal->close();
+}
+
+}  // namespace vantrope::testing
