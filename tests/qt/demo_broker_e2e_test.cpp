@@ -7,8 +7,10 @@
 
 #include <QTest>
 #include <algorithm>
+#include <fstream>
 
 #include "child_process.h"
+#include "log/history_file.h"
 #include "qt_program.h"
 
 namespace vantrope::testing {
@@ -22,12 +24,18 @@ constexpr int kStartTimeoutMs = 10000;
 // The demo broker on a port it picks itself.
 class DemoBroker {
  public:
-  DemoBroker() : server_({VANTROPE_DEMO_BROKER, "--port", "0"}) {
+  explicit DemoBroker(std::vector<std::string> extra = {}) : server_(Arguments(std::move(extra))) {
     const std::optional<std::string> line = server_.ReadLine(kStartTimeoutMs);
     const std::string listening = "listening on http://127.0.0.1:";
     const size_t at = line ? line->find(listening) : std::string::npos;
     if (at == std::string::npos) throw std::runtime_error("the demo broker did not start: " + line.value_or(""));
     port_ = std::to_string(std::stoi(line->substr(at + listening.size())));
+  }
+
+  static std::vector<std::string> Arguments(std::vector<std::string> extra) {
+    std::vector<std::string> arguments = {VANTROPE_DEMO_BROKER, "--port", "0"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return arguments;
   }
 
   const std::string& Port() const { return port_; }
@@ -96,6 +104,56 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(Field(11))));
   ASSERT_TRUE(OnPage(4, "Market: Forex")) << "page " << int(F().PageIndex);
 
+  EXPECT_TRUE(broker.Stop());
+}
+
+// The robot itself: Start, the ready trading form, a bet requested through the
+// signal hook the arrow search uses, its result, Stop.
+class RobotEndToEnd : public ::testing::Test {
+ protected:
+  RobotEndToEnd()
+      : broker({"--time-scale", std::to_string(kTimeScale), "--script", "W"}),
+        program(kTimeScale, [this](IniFile& ini) {
+          PointAddressesAt(ini, broker.Port());
+          std::ofstream("accounts.txt") << "CR100200\n";
+        }) {}
+
+  TMainForm& F() { return program.form; }
+  int RowsOfType(int type) {
+    int count = 0;
+    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
+    return count;
+  }
+
+  DemoBroker broker;
+  QtProgram program;
+};
+
+TEST_F(RobotEndToEnd, StartBetAndStop) {
+  ASSERT_FALSE(F().cbeLogin.Items().empty()) << "the broker's account list";
+  F().cbeLogin.SetItemIndex(0);
+  ASSERT_EQ(F().cbeLogin.Text(), "CR100200");
+  F().tePassword.SetText("demo200");
+  F().btRun.onClick();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return F().EVENT.BetStatus == 1; }, 120'000))
+      << "the trading form is ready; step " << F().BetOnStatus << ", page " << int(F().PageIndex);
+  EXPECT_EQ(F().StartBalance, 1250);
+
+  // The test hook: a signal as the arrow search raises it.
+  F().EVENT.NewSignal = true;
+  F().EVENT.Direction = 1;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(5) == 1; }, 120'000))
+      << "step " << F().BetOnStatus << ", site state " << int(F().EVENT.BetStatus);
+  const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].Result, 1);
+  EXPECT_EQ(records[0].Account, "CR100200");
+  EXPECT_GT(records[0].BalanceAtResult, records[0].BalanceAtBet);
+
+  F().btStop.onClick();
+  EXPECT_EQ(F().BetOnStatus, 65535);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return F().PageIndex == 1; }, kStepTimeoutMs))
+      << "logged out: the login page again; page " << int(F().PageIndex);
   EXPECT_TRUE(broker.Stop());
 }
 
