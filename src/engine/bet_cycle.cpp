@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/main_form.h"
+#include "engine/greed_thresholds.h"
 #include "site/page_search.h"
 #include "text/utf8.h"
 
@@ -11,7 +12,6 @@ namespace vantrope {
 
 namespace {
 
-constexpr std::array<int32_t, 3> kGreedThresholds = {100, 75, 60};
 constexpr double kResultWaitCeiling = 9999999999.0;
 constexpr double kResultWaitLimit = 60;
 

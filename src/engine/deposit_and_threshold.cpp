@@ -6,12 +6,12 @@
 #include "app/main_form.h"
 #include "app/money.h"
 #include "engine/extended_math.h"
+#include "engine/greed_thresholds.h"
 
 namespace vantrope {
 
 namespace {
 
-constexpr std::array<int32_t, 3> kThresholds = {100, 75, 60};
 constexpr std::array<ui::Color, 3> kThresholdColors = {ui::Rgb(255, 0, 0), ui::Rgb(255, 255, 0), ui::Rgb(0, 255, 0)};
 
 void ShowNeededDeposit(const ui::NumberEdit& stake, const ui::SpinEdit& length, ui::NumberEdit& deposit) {
@@ -33,8 +33,8 @@ void TMainForm::btGreedClick() {
 void TMainForm::ShowCurrentGreed() {
   // An index from a damaged settings file would show nothing meaningful and
   // step through values the bet cycle does not know: back to the default.
-  if (GreedPorog >= kThresholds.size()) GreedPorog = 0;
-  btGreed.SetCaption(std::to_string(kThresholds[GreedPorog]) + "%");
+  if (GreedPorog >= kGreedThresholds.size()) GreedPorog = 0;
+  btGreed.SetCaption(std::to_string(kGreedThresholds[GreedPorog]) + "%");
   shGreed.SetBrushColor(kThresholdColors[GreedPorog]);
 }
 
