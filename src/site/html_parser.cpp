@@ -1,5 +1,6 @@
 // The full parse of the current document into WebFields.
 #include "app/main_form.h"
+#include "debug/field_grid_row.h"
 #include "site/document_fields.h"
 #include "text/utf8.h"
 
@@ -15,16 +16,7 @@ void TMainForm::HtmlParser() {
   ui::Grid& grid = fmDebug.gwWebParser;
   if (grid.RowCount() > 0) grid.Clear();
   if (DebugEnabled) {
-    for (size_t i = 0; i < WebFields.size(); ++i) {
-      const TCatField& field = WebFields[i];
-      const int row = grid.AppendRow();
-      grid.SetCell(0, row, std::to_string(i));
-      grid.SetCell(1, row, KindName(field.Kind));
-      grid.SetCell(2, row, field.ID);
-      grid.SetCell(3, row, field.Ftype);
-      grid.SetCell(4, row, field.Ftext);
-      grid.SetCell(5, row, field.Fsubdata);
-    }
+    for (size_t i = 0; i < WebFields.size(); ++i) AppendFieldRow(grid, i, WebFields[i]);
   }
   BetOnWebEncoder();
 }

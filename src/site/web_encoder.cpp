@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "app/money.h"
+#include "debug/field_grid_row.h"
 #include "settings/default_addresses.h"
 #include "site/page_search.h"
 #include "text/utf8.h"
@@ -214,14 +215,7 @@ void TMainForm::WriteRecognitionResult() {
   for (size_t slot = 0; slot < ControlSlots.size(); ++slot) {
     const int32_t index = ControlSlots[slot].FieldIndex;
     if (index < 0 || static_cast<size_t>(index) >= WebFields.size()) continue;
-    const TCatField& field = WebFields[index];
-    const int row = grid.AppendRow();
-    grid.SetCell(0, row, std::to_string(slot));
-    grid.SetCell(1, row, KindName(field.Kind));
-    grid.SetCell(2, row, field.ID);
-    grid.SetCell(3, row, field.Ftype);
-    grid.SetCell(4, row, field.Ftext);
-    grid.SetCell(5, row, field.Fsubdata);
+    const int row = AppendFieldRow(grid, slot, WebFields[index]);
     grid.SetCell(6, row, "<EDIT>");
     grid.SetCell(7, row, "<EXECUTE>");
     grid.SetCell(8, row, std::to_string(index));

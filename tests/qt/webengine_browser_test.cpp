@@ -10,6 +10,7 @@
 
 #include "site/document_fields.h"
 #include "site/webengine/webengine_browser.h"
+#include "support/field_record.h"
 
 namespace vantrope::testing {
 namespace {
@@ -82,16 +83,6 @@ class TestSite {
   std::mutex mutex_;
   std::string received_;
 };
-
-TCatField Record(uint8_t kind, std::string id, std::string ftype, std::string ftext, std::string fsubdata) {
-  TCatField field;
-  field.Kind = kind;
-  field.ID = std::move(id);
-  field.Ftype = std::move(ftype);
-  field.Ftext = std::move(ftext);
-  field.Fsubdata = std::move(fsubdata);
-  return field;
-}
 
 class WebEngineAdapter : public ::testing::Test {
  protected:

@@ -1,4 +1,5 @@
 #include "site/document_fields.h"
+#include "support/field_record.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +9,14 @@
 namespace vantrope {
 namespace {
 
+using testing::Record;
+
 DomFormElement Element(std::string id, std::string name, std::string type, std::string value) {
   return {std::move(id), std::move(name), std::move(type), std::move(value)};
 }
 
 DomLink Link(std::string id, std::string title, std::string text, std::string address) {
   return {std::move(id), std::move(title), std::move(text), std::move(address)};
-}
-
-TCatField Record(uint8_t kind, std::string id, std::string ftype, std::string ftext, std::string fsubdata) {
-  TCatField field;
-  field.Kind = kind;
-  field.ID = std::move(id);
-  field.Ftype = std::move(ftype);
-  field.Ftext = std::move(ftext);
-  field.Fsubdata = std::move(fsubdata);
-  return field;
 }
 
 std::vector<TCatField> Parse(const DomDocument& document, TableCounters counters = {}) {

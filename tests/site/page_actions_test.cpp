@@ -3,19 +3,12 @@
 
 #include "site/page_search.h"
 #include "support/form_fixture.h"
+#include "support/field_record.h"
 
 namespace vantrope {
 namespace {
 
-TCatField Record(uint8_t kind, std::string id, std::string ftype, std::string ftext, std::string fsubdata) {
-  TCatField field;
-  field.Kind = kind;
-  field.ID = std::move(id);
-  field.Ftype = std::move(ftype);
-  field.Ftext = std::move(ftext);
-  field.Fsubdata = std::move(fsubdata);
-  return field;
-}
+using testing::Record;
 
 TCatField Pattern(const std::string& line) {
   TCatField pattern;

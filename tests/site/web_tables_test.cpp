@@ -1,4 +1,5 @@
 #include "site/web_tables.h"
+#include "support/field_record.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +9,7 @@
 namespace vantrope {
 namespace {
 
-TCatField Record(uint8_t kind, std::string id, std::string row, std::string column, std::string text) {
-  TCatField field;
-  field.Kind = kind;
-  field.ID = std::move(id);
-  field.Ftype = std::move(row);
-  field.Ftext = std::move(column);
-  field.Fsubdata = std::move(text);
-  return field;
-}
+using testing::Record;
 
 const std::vector<TCatField> kPage = {
     Record(kKindForm, "7", "1", "1", "form"),
