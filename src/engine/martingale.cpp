@@ -129,23 +129,29 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   }
 }
 
-// --- strategy 2: the chain spread over several signals ---
-
-void StrategyEngine::CautiousMartingale() {
-  static constexpr FollowTargets kTo{1, 1, 4, 5, 6, 7};
-  uint8_t& sub = f_.RobotSubStatus;
+// The opening of strategies 2 and 3: a continue goes on with the saved chain,
+// sub-step 0 starts a new one with the initial stake.
+void StrategyEngine::ResumeOrOpenChain(const ui::NumberEdit& initial_stake) {
   if (Continue(200, 1)) {
     f_.ChainStake = f_.SavedStake;
     f_.BetCount = f_.SavedBetCount;
     f_.GameCount = f_.SavedGameCount;
   }
   SiteNotReady();
-  if (sub == 0 && !Paused()) {
+  if (f_.RobotSubStatus == 0 && !Paused()) {
     f_.BetCount = 0;
-    f_.ChainStake = Rounded(f_.neBot2BetSize.Value());
+    f_.ChainStake = Rounded(initial_stake.Value());
     f_.GameCount = 0;
-    sub = 1;
+    f_.RobotSubStatus = 1;
   }
+}
+
+// --- strategy 2: the chain spread over several signals ---
+
+void StrategyEngine::CautiousMartingale() {
+  static constexpr FollowTargets kTo{1, 1, 4, 5, 6, 7};
+  uint8_t& sub = f_.RobotSubStatus;
+  ResumeOrOpenChain(f_.neBot2BetSize);
   if (sub == 1 && !Paused()) {
     if (f_.LimitCheck(0.5, f_.GameCount)) return;
     if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
@@ -208,18 +214,7 @@ void StrategyEngine::AdaptiveMartingale() {
   static constexpr FollowTargets kTo{1, 1, 5, 6, 7, 8};
   uint8_t& sub = f_.RobotSubStatus;
   TEvent& e = f_.EVENT;
-  if (Continue(200, 1)) {
-    f_.ChainStake = f_.SavedStake;
-    f_.BetCount = f_.SavedBetCount;
-    f_.GameCount = f_.SavedGameCount;
-  }
-  SiteNotReady();
-  if (sub == 0 && !Paused()) {
-    f_.BetCount = 0;
-    f_.ChainStake = Rounded(f_.neBot3BetSize.Value());
-    f_.GameCount = 0;
-    sub = 1;
-  }
+  ResumeOrOpenChain(f_.neBot3BetSize);
   if (sub == 1 && !Paused()) {
     if (f_.LimitCheck(0.5, f_.GameCount)) return;
     if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();

@@ -8,6 +8,10 @@
 
 namespace vantrope {
 
+namespace ui {
+class NumberEdit;
+}
+
 class TMainForm;
 
 class StrategyEngine {
@@ -36,6 +40,7 @@ class StrategyEngine {
   void AdaptiveMartingale();
   // ChainStake raised after a loss; false when it went over MaxStake.
   bool RaiseAfterLoss();
+  void ResumeOrOpenChain(const ui::NumberEdit& initial_stake);
   void BalancedThreshold();
   bool BalancedLimitReached();
 
