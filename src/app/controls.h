@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/bitmap.h"
+
 namespace vantrope::ui {
 
 // An RGB colour as 0x00BBGGRR, the form the established colour numbers use
@@ -63,7 +65,14 @@ class Control : public Model {
   std::string caption_;
 };
 
-class Label : public Control {};
+class Label : public Control {
+ public:
+  Color FontColor() const { return font_color_; }
+  void SetFontColor(Color v) { Set(font_color_, v); }
+
+ private:
+  Color font_color_ = 0;
+};
 
 class Panel : public Control {
  public:
@@ -234,6 +243,22 @@ class Image : public Control {
   int picture_ = 0;
   int width_ = 0;
   int height_ = 0;
+};
+
+// A picture shown as it is, pixel for pixel.
+class PictureBox : public Control {
+ public:
+  const Bitmap& Picture() const { return picture_; }
+  void SetPicture(const Bitmap& picture) { Set(picture_, picture); }
+  // Changes pixels in place, then shows them once.
+  template <typename Edit>
+  void EditPicture(Edit edit) {
+    edit(picture_);
+    Notify();
+  }
+
+ private:
+  Bitmap picture_;
 };
 
 class MenuItem : public Control {

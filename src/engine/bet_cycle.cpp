@@ -1,11 +1,11 @@
 #include "engine/bet_cycle.h"
 
 #include <array>
-#include <cstdio>
 
 #include "app/main_form.h"
 #include "engine/greed_thresholds.h"
 #include "site/page_search.h"
+#include "text/number_format.h"
 #include "text/utf8.h"
 
 namespace vantrope {
@@ -16,15 +16,6 @@ constexpr double kResultWaitCeiling = 9999999999.0;
 constexpr double kResultWaitLimit = 60;
 
 bool IsTradingPage(uint8_t page) { return page >= 4 && page <= 7; }
-
-std::string FormatFixed2(double value, char decimal_separator) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  std::string result = text;
-  for (char& c : result)
-    if (c == '.' || c == ',') c = decimal_separator;
-  return result;
-}
 
 }  // namespace
 
@@ -489,7 +480,7 @@ void BetCycle::ReadResult() {
   f_.BalanceAtResult = f_.CurrentBalance;
   f_.EVENT.Result = f_.BalanceAtResult - f_.BalanceAtBet;
   const std::string amount =
-      f_.CurrencyName + ": " + FormatFixed2(std::abs(f_.EVENT.Result), f_.platform.clock.DecimalSeparator());
+      f_.CurrencyName + ": " + FormatFixed(std::abs(f_.EVENT.Result), 2, f_.platform.clock.DecimalSeparator());
   const int by_direction = f_.ChainDirection == 1 ? 0 : f_.ChainDirection == 2 ? 1 : 2;
   if (f_.EVENT.Result > 0) {
     f_.AddStringToLog(ltWin, f_.Txt(171 + by_direction) + " " + amount, true);

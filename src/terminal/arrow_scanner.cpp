@@ -1,0 +1,73 @@
+#include "terminal/arrow_scanner.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace vantrope {
+
+void ArrowScanner::BuildMask(const Bitmap& snapshot, ui::Color arrow_color) {
+  const int columns = std::min(snapshot.Width(), kStripWidth);
+  mask_rows_.resize(static_cast<size_t>(snapshot.Height()));
+  for (int y = 0; y < snapshot.Height(); ++y) {
+    const ui::Color* row = snapshot.Row(y);
+    unsigned __int128 bits = 0;
+    for (int x = 0; x < columns; ++x)
+      if (row[x] == arrow_color) bits |= static_cast<unsigned __int128>(1) << x;
+    mask_rows_[static_cast<size_t>(y)] = bits;
+  }
+}
+
+void ArrowScanner::BuildTemplate(const Bitmap& picture, int width, int height, int component_shift) {
+  width = std::clamp(width, 0, kMaxTemplateWidth);
+  height = std::clamp(height, 0, kMaxTemplateHeight);
+  template_full_.fill(0);
+  template_empty_.fill(0);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const uint8_t component = static_cast<uint8_t>(picture.Pixel(x, y) >> component_shift);
+      if (component == 255) template_full_[y] |= 1u << x;
+      if (component == 0) template_empty_[y] |= 1u << x;
+    }
+}
+
+TArrowMatch ArrowScanner::FindObject(uint8_t width, uint8_t height) const {
+  TArrowMatch match;
+  const int rows = static_cast<int>(mask_rows_.size());
+  const int last_x = kStripWidth - kSearchMargin - width;
+  const int last_y = rows - height - kSearchMargin;
+  if (width == 0 || height == 0 || width > kMaxTemplateWidth || height > kMaxTemplateHeight || last_x < 0 ||
+      last_y < 0)
+    return match;
+
+  // The score depends only on the count of equal cells, in the single
+  // precision of the established arithmetic: one table of verdicts.
+  const int cells = width * height;
+  const float per_cent = static_cast<float>(cells) / 100.0f;
+  const auto score_of = [per_cent](int equal) { return static_cast<float>(equal) / per_cent; };
+  int needed = 0;
+  while (needed <= cells && score_of(needed) < kMatchThreshold) ++needed;
+  if (needed > cells) return match;
+
+  // The last qualifying placement of the column-then-row scan is the first
+  // one scanning backwards.
+  const uint32_t window = width == 32 ? ~0u : (1u << width) - 1;
+  for (int x = last_x; x >= 0; --x) {
+    for (int y = last_y; y >= 0; --y) {
+      int equal = 0;
+      for (int r = 0; r < height; ++r) {
+        const auto bits = static_cast<uint32_t>(mask_rows_[static_cast<size_t>(y + r)] >> x) & window;
+        equal += std::popcount((bits & template_full_[r]) | (~bits & template_empty_[r]));
+      }
+      if (equal >= needed) {
+        match.Found = true;
+        match.Score = score_of(equal);
+        match.X = static_cast<uint16_t>(x);
+        match.Y = static_cast<uint16_t>(y);
+        return match;
+      }
+    }
+  }
+  return match;
+}
+
+}  // namespace vantrope
