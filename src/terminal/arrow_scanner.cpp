@@ -7,14 +7,30 @@ namespace vantrope {
 
 void ArrowScanner::BuildMask(const Bitmap& snapshot, ui::Color arrow_color) {
   const int columns = std::min(snapshot.Width(), kStripWidth);
+  constexpr int kCorners = kStripWidth + 1;
   mask_rows_.resize(static_cast<size_t>(snapshot.Height()));
+  mask_sums_.assign(static_cast<size_t>(snapshot.Height() + 1) * kCorners, 0);
   for (int y = 0; y < snapshot.Height(); ++y) {
     const ui::Color* row = snapshot.Row(y);
     unsigned __int128 bits = 0;
-    for (int x = 0; x < columns; ++x)
-      if (row[x] == arrow_color) bits |= static_cast<unsigned __int128>(1) << x;
+    const int32_t* above = &mask_sums_[static_cast<size_t>(y) * kCorners];
+    int32_t* sums = &mask_sums_[static_cast<size_t>(y + 1) * kCorners];
+    int32_t in_row = 0;
+    for (int x = 0; x < kStripWidth; ++x) {
+      if (x < columns && row[x] == arrow_color) {
+        bits |= static_cast<unsigned __int128>(1) << x;
+        ++in_row;
+      }
+      sums[x + 1] = above[x + 1] + in_row;
+    }
     mask_rows_[static_cast<size_t>(y)] = bits;
   }
+}
+
+int ArrowScanner::ArrowPixelsIn(int x, int y, int width, int height) const {
+  constexpr int kCorners = kStripWidth + 1;
+  const auto at = [this](int cx, int cy) { return mask_sums_[static_cast<size_t>(cy) * kCorners + cx]; };
+  return at(x + width, y + height) - at(x, y + height) - at(x + width, y) + at(x, y);
 }
 
 void ArrowScanner::BuildTemplate(const Bitmap& picture, int width, int height, int component_shift) {
@@ -48,11 +64,21 @@ TArrowMatch ArrowScanner::FindObject(uint8_t width, uint8_t height) const {
   while (needed <= cells && score_of(needed) < kMatchThreshold) ++needed;
   if (needed > cells) return match;
 
+  // A placement with n arrow pixels has at most min(full, n) equal arrow
+  // cells and min(empty, cells - n) equal background cells.
+  int full_cells = 0, empty_cells = 0;
+  for (int r = 0; r < height; ++r) {
+    full_cells += std::popcount(template_full_[r]);
+    empty_cells += std::popcount(template_empty_[r]);
+  }
+
   // The last qualifying placement of the column-then-row scan is the first
   // one scanning backwards.
   const uint32_t window = width == 32 ? ~0u : (1u << width) - 1;
   for (int x = last_x; x >= 0; --x) {
     for (int y = last_y; y >= 0; --y) {
+      const int arrow_pixels = ArrowPixelsIn(x, y, width, height);
+      if (std::min(full_cells, arrow_pixels) + std::min(empty_cells, cells - arrow_pixels) < needed) continue;
       int equal = 0;
       for (int r = 0; r < height; ++r) {
         const auto bits = static_cast<uint32_t>(mask_rows_[static_cast<size_t>(y + r)] >> x) & window;

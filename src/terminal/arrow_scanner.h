@@ -18,8 +18,10 @@ struct TArrowMatch {
 };
 
 // The score and scan rules are those of a byte-by-byte comparison of a 0/255
-// mask with a template of colour components; the scanner keeps the mask and
-// the template as bits so a placement costs one popcount per template row.
+// mask with a template of colour components. The scanner keeps the mask and
+// the template as bits, so a placement costs one popcount per template row,
+// and skips every placement whose count of arrow-coloured pixels cannot give
+// enough equal cells, which on a chart is nearly all of them.
 class ArrowScanner {
  public:
   static constexpr int kStripWidth = 128;
@@ -40,8 +42,12 @@ class ArrowScanner {
   TArrowMatch FindObject(uint8_t width, uint8_t height) const;
 
  private:
+  int ArrowPixelsIn(int x, int y, int width, int height) const;
+
   // Bit x of a row is column x of the strip.
   std::vector<unsigned __int128> mask_rows_;
+  // Arrow-coloured pixels above and left of each corner: (rows + 1) x 129.
+  std::vector<int32_t> mask_sums_;
   // Template rows as bits: cells of value 255, and cells of value 0. A cell
   // of any other value equals no mask cell.
   std::array<uint32_t, kMaxTemplateHeight> template_full_{};
