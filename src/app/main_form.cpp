@@ -48,7 +48,8 @@ TMainForm::TMainForm(Platform& p)
       tmParserDelay(p.timers, "tmParserDelay", 5000, [this] { tmParserDelayTimer(); }),
       tmWebWDT(p.timers, "tmWebWDT", 180'000, [this] { tmWebWDTTimer(); }),
       tmWebWDT2(p.timers, "tmWebWDT2", 100'000, [this] { tmWebWDT2Timer(); }),
-      tmAutoApplySecurity(p.timers, "tmAutoApplySecurity", 2500, [this] { tmAutoApplySecurityTimer(); }) {
+      tmAutoApplySecurity(p.timers, "tmAutoApplySecurity", 2500, [this] { tmAutoApplySecurityTimer(); }),
+      tmSeeker(p.timers, "tmSeeker", 1000, [this] { tmSeekerTimer(); }) {
   BuildControls();
   cbBot0ReBet.onClick = [this] { cbBot0ReBetClick(); };
   Form.onResize = [this] { FormResize(); };
@@ -65,6 +66,7 @@ TMainForm::TMainForm(Platform& p)
     pause->onClick = [this, pause] { btPause1Click(*pause); };
   pcStrategy.onChange = [this] { RobotModeChange(); };
   btGreed.onClick = [this] { btGreedClick(); };
+  cbAlpariSeek.onClick = [this] { cbAlpariSeekClick(); };
   // The stake editors on leaving and on change, the chain lengths on change.
   struct DepositPage {
     ui::NumberEdit* stake;
@@ -283,6 +285,9 @@ void TMainForm::FormCreate() {
   LastLogText.clear();
   LogRepeatGuard = 0;
   gwLog.Clear();
+  SnapshotState = 0;
+  Snapshot = Bitmap();
+  LastTerminalPeriod = TTerminalPeriod{};
   TerminalControl = cbAlpariSeek.Checked();
   EVENT = TEvent{};
   RobotBusy = false;
@@ -302,7 +307,9 @@ void TMainForm::FormCreate() {
   SetUpWindowWidth();
   teWebAddr.SetText(MainUrl);
   ShowStatusMessage(Txt(108));
+  LoadArrowTemplates();
   tmVisualFx.SetEnabled(true);
+  tmSeeker.SetEnabled(TerminalControl);
   tmClearRam.SetEnabled(true);
 
   platform.shell.BringToFront();

@@ -15,6 +15,7 @@
 #include "site/cat_field.h"
 #include "site/control_slot.h"
 #include "site/html_text_parser.h"
+#include "terminal/arrow_scanner.h"
 
 namespace vantrope {
 
@@ -167,6 +168,17 @@ class TMainForm {
   void btGreedClick();
   void ShowCurrentGreed();
 
+  // Terminal signals.
+  void tmSeekerTimer();
+  void cbAlpariSeekClick();
+  // The window's caption; empty for no window.
+  std::string GetCaption(WindowHandle window);
+  // The broker code of the caption's pair; takes over the chart's timeframe.
+  std::string GetValuteFromWindowCaption(const std::string& caption);
+  // Searches the captured strip for both arrows and raises their signals.
+  void SearchImage();
+  TArrowMatch FindObject(uint8_t width, uint8_t height) const { return ArrowSearch.FindObject(width, height); }
+
   // The simple strategy's "go on until the first loss": the bet count only
   // matters while it is off.
   void cbBot0ReBetClick();
@@ -254,6 +266,7 @@ class TMainForm {
   ui::Timer tmWebWDT;
   ui::Timer tmWebWDT2;
   ui::Timer tmAutoApplySecurity;
+  ui::Timer tmSeeker;
 
   // The debug window, hidden until asked for.
   TfmDebug fmDebug{*this};
@@ -309,6 +322,30 @@ class TMainForm {
   bool RecognitionLog = false;
   bool SimulatorEnabled = false;
   double BetPrice = 0;
+
+  // --- the terminal ---
+  struct TTerminalRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+  };
+  struct TTerminalPeriod {
+    uint16_t period = 0;
+    std::string unit = " ";
+  };
+  static constexpr uint16_t SnapshotStripWidth = 128;
+  WindowHandle TerminalHandle = 0;
+  TTerminalRect TerminalRect;
+  std::string TerminalValute;
+  uint8_t SnapshotState = 0;  // 0 none, 1 captured, 2 searched
+  double SnapshotTime = 0;
+  Bitmap Snapshot;
+  TTerminalPeriod LastTerminalPeriod;
+  // The arrow templates' stored pictures, shown through imUp and imDown.
+  Bitmap imUpPicture, imDownPicture;
+  ArrowScanner ArrowSearch;
+  TArrowMatch ArrowUpMatch, ArrowDownMatch;
 
   // --- robot state ---
   TEvent EVENT;
@@ -366,6 +403,12 @@ class TMainForm {
   void WriteRecognitionResult();
   void ShowSiteDisplays();
   void LoadSounds();
+  void LoadArrowTemplates();
+  void ShowNoTerminal();
+  void ShowTerminalPeriod();
+  void MarkArrowOnTerminal();
+  TArrowMatch SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color, int component_shift);
+  void ShowArrowLabel(ui::Label& label, const TArrowMatch& match);
   void OpenDebugLog();
   void CloseDebugLog();
   void SetWindowWidthForPanel(int panel_width);

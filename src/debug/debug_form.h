@@ -52,6 +52,10 @@ class TfmDebug {
   ui::NumberEdit neBetOnBetPeriod;
   ui::ComboBox cbeBetOnBetTimeCost;
   ui::NumberEdit neBetOnDebet;  // the stake of a manual bet
+  // The terminal as the seeker found it, and its captured strip.
+  ui::Label stTermName, stTermHandle, stTermValute, stTermPosX, stTermPosY, stTermWidth, stTermHeight, stSnapTime;
+  ui::PictureBox Image1;
+  ui::Label lbArrowUpFound, lbArrowDownFound;
   DebugLogFile LogFile;
   std::string LastDebugLine;
 

@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -116,8 +117,9 @@ void LoadAlpari(TMainForm& form, const IniFile& ini) {
   form.TerminalControl = form.cbAlpariSeek.Checked();
   form.AlpariHardUpdate = ini.ReadBool(s, "AlpariHardUpdate", false);
   form.TerminalPageName = TerminalClassFromSettings(ini.ReadString(s, "TerminalPageName", kDefaultTerminalClass));
-  const auto width = static_cast<uint8_t>(ini.ReadInteger(s, "ArrowSizeX", 10));
-  const auto height = static_cast<uint8_t>(ini.ReadInteger(s, "ArrowSizeY", 8));
+  // The arrow search holds templates of at most 32 x 16 cells.
+  const int width = std::clamp(ini.ReadInteger(s, "ArrowSizeX", 10), 1, ArrowScanner::kMaxTemplateWidth);
+  const int height = std::clamp(ini.ReadInteger(s, "ArrowSizeY", 8), 1, ArrowScanner::kMaxTemplateHeight);
   form.imUp.SetSize(width, height);
   form.imDown.SetSize(width, height);
 }

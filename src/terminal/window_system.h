@@ -4,10 +4,22 @@
 #include <cstdint>
 #include <string>
 
+#include "app/bitmap.h"
+#include "app/controls.h"
+
 namespace vantrope {
 
 // An opaque window handle; 0 is no window.
 using WindowHandle = uint64_t;
+
+// A window's rectangle in screen pixels; right and bottom are exclusive.
+struct WindowRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  bool operator==(const WindowRect&) const = default;
+};
 
 class WindowSystem {
  public:
@@ -19,6 +31,26 @@ class WindowSystem {
                                        const std::string& caption) = 0;
   // Presses a push button as a click would.
   virtual void ClickButton(WindowHandle button) = 0;
+
+  // The first top-level window of exactly this window class, 0 when none.
+  virtual WindowHandle FindTopLevelWindowByClass(const std::string& class_name) = 0;
+  // The window's caption in UTF-8; empty when there is none or no window.
+  virtual std::string WindowCaption(WindowHandle window) = 0;
+  // The window's rectangle on the screen; false when the window is gone.
+  // A minimised window reports the small rectangle of its minimised state.
+  virtual bool GetWindowRect(WindowHandle window, WindowRect& rect) = 0;
+  // Restores a minimised window without giving it the input focus.
+  virtual void ShowWindowNoActivate(WindowHandle window) = 0;
+  // Shows the window as it is.
+  virtual void ShowWindow(WindowHandle window) = 0;
+  // Puts the window on top of the window order.
+  virtual void BringWindowToTop(WindowHandle window) = 0;
+  // Copies the window's pixels from (x, y), window coordinates, into `into`
+  // at its own size. False when the copy fails; `into` then holds nothing usable.
+  virtual bool CopyWindowPixels(WindowHandle window, int x, int y, Bitmap& into) = 0;
+  // Draws a one-pixel frame on the window's own pixels, window coordinates;
+  // it stays until the window repaints.
+  virtual void DrawFrame(WindowHandle window, const WindowRect& frame, ui::Color color) = 0;
 };
 
 }  // namespace vantrope

@@ -189,6 +189,18 @@ TEST_F(StartupShutdownTest, HandEditedFileIsReadAsWritten) {
   EXPECT_NE(text.find("[Robot1]\r\nDown=0\r\n"), std::string::npos);
 }
 
+TEST_F(StartupShutdownTest, ArrowTemplateSizesAreHeldToTheirLimits) {
+  WriteSettings("[Alpari]\r\nArrowSizeX=40\r\nArrowSizeY=0\r\n");
+  TMainForm& f = Start();
+  EXPECT_EQ(f.imUp.Width(), 32);
+  EXPECT_EQ(f.imDown.Height(), 1);
+  EXPECT_EQ(f.imUpPicture.Width(), 10) << "the stored picture keeps its size";
+  ASSERT_TRUE(f.FormClose());
+  const std::string text = SettingsText();
+  EXPECT_NE(text.find("ArrowSizeX=32\r\n"), std::string::npos);
+  EXPECT_NE(text.find("ArrowSizeY=1\r\n"), std::string::npos);
+}
+
 TEST_F(StartupShutdownTest, MoneyEditorsAreWrittenRoundedHalfToEven) {
   TMainForm& f = Start();
   f.neMinBalans.SetValue(3.5);

@@ -155,12 +155,82 @@ class FakeWindowSystem : public WindowSystem {
     clicked.push_back(windows.at(button / 1000 - 1).buttons.at(button % 1000));
   }
 
+
+  // Terminal windows by class: handles from kTerminalHandleBase on.
+  WindowHandle FindTopLevelWindowByClass(const std::string& class_name) override {
+    ++class_searches;
+    for (size_t i = 0; i < terminals.size(); ++i)
+      if (terminals[i].exists && terminals[i].class_name == class_name) return kTerminalHandleBase + i;
+    return 0;
+  }
+  std::string WindowCaption(WindowHandle window) override {
+    const Terminal* terminal = Find(window);
+    return terminal ? terminal->caption : std::string();
+  }
+  bool GetWindowRect(WindowHandle window, WindowRect& rect) override {
+    const Terminal* terminal = Find(window);
+    if (!terminal) return false;
+    rect = terminal->rect;
+    return true;
+  }
+  void ShowWindowNoActivate(WindowHandle window) override { calls.push_back("restore " + Name(window)); }
+  void ShowWindow(WindowHandle window) override { calls.push_back("show " + Name(window)); }
+  void BringWindowToTop(WindowHandle window) override {
+    calls.push_back("raise " + Name(window));
+    if (Terminal* terminal = Find(window)) terminal->covered = false;
+  }
+  // What the window's region of the screen shows: the cover over the
+  // terminal's own picture while something lies over it.
+  bool CopyWindowPixels(WindowHandle window, int x, int y, Bitmap& into) override {
+    const Terminal* terminal = Find(window);
+    if (!terminal || terminal->copy_fails) return false;
+    for (int row = 0; row < into.Height(); ++row)
+      for (int col = 0; col < into.Width(); ++col) {
+        const bool covered = terminal->covered && terminal->cover.Pixel(x + col, y + row) != Bitmap::kInvalidColor;
+        const Bitmap& source = covered ? terminal->cover : terminal->picture;
+        const ui::Color pixel = source.Pixel(x + col, y + row);
+        into.SetPixel(col, row, pixel == Bitmap::kInvalidColor ? ui::Rgb(0, 0, 0) : pixel);
+      }
+    return true;
+  }
+  void DrawFrame(WindowHandle window, const WindowRect& frame, ui::Color color) override {
+    frames.push_back({window, frame, color});
+  }
+
+  static constexpr WindowHandle kTerminalHandleBase = 0x5000;
   struct Window {
     std::string title;
     std::vector<std::string> buttons;
   };
+  struct Terminal {
+    std::string class_name = "MetaQuotes::MetaTrader::4.00";
+    std::string caption;
+    WindowRect rect;
+    Bitmap picture;  // the window's own pixels, window coordinates
+    Bitmap cover;    // another window's pixels over it, where not invalid
+    bool covered = false;
+    bool copy_fails = false;
+    bool exists = true;
+  };
+  struct Frame {
+    WindowHandle window;
+    WindowRect rect;
+    ui::Color color;
+  };
   std::vector<Window> windows;
   std::vector<std::string> clicked;
+  std::vector<Terminal> terminals;
+  std::vector<std::string> calls;
+  std::vector<Frame> frames;
+  int class_searches = 0;
+
+ private:
+  Terminal* Find(WindowHandle window) {
+    if (window < kTerminalHandleBase || window - kTerminalHandleBase >= terminals.size()) return nullptr;
+    Terminal& terminal = terminals[window - kTerminalHandleBase];
+    return terminal.exists ? &terminal : nullptr;
+  }
+  static std::string Name(WindowHandle window) { return std::to_string(window); }
 };
 
 struct FakePlatform {

@@ -5,7 +5,12 @@
 #include <X11/Xutil.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
+
+#include "terminal/x11/x11_error_trap.h"
+#include "terminal/x11/x11_pixel_format.h"
 
 namespace vantrope {
 
@@ -13,6 +18,10 @@ namespace {
 
 // Window managers put client windows into frames, a level or two below the root.
 constexpr int kSearchDepth = 3;
+
+// What Windows reports for a minimised window; the robot restores a window
+// whose rectangle is that small.
+constexpr WindowRect kMinimisedRect{-32000, -32000, -32000 + 160, -32000 + 28};
 
 std::vector<Window> ChildrenOf(Display* display, Window window) {
   Window root = 0, parent = 0;
@@ -26,7 +35,8 @@ std::vector<Window> ChildrenOf(Display* display, Window window) {
   return result;
 }
 
-// The window manager's UTF-8 name, else the plain name.
+// The window manager's UTF-8 name, else the plain name in whatever encoding
+// it was set (Latin-1 or compound text), converted.
 std::string TitleOf(Display* display, Window window) {
   const Atom utf8_name = XInternAtom(display, "_NET_WM_NAME", False);
   const Atom utf8_string = XInternAtom(display, "UTF8_STRING", False);
@@ -34,18 +44,21 @@ std::string TitleOf(Display* display, Window window) {
   int format = 0;
   unsigned long items = 0, remaining = 0;
   unsigned char* data = nullptr;
-  std::string title;
   if (XGetWindowProperty(display, window, utf8_name, 0, 1024, False, utf8_string, &type, &format, &items, &remaining,
-                         &data) == Success &&
-      data != nullptr) {
-    title.assign(reinterpret_cast<char*>(data), items);
-    XFree(data);
-    return title;
+                         &data) == Success) {
+    std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
+    if (type == utf8_string && format == 8 && data != nullptr)
+      return std::string(reinterpret_cast<char*>(data), items);
   }
-  char* name = nullptr;
-  if (XFetchName(display, window, &name) != 0 && name != nullptr) {
-    title = name;
-    XFree(name);
+  XTextProperty name{};
+  if (XGetWMName(display, window, &name) == 0 || name.value == nullptr) return {};
+  std::unique_ptr<unsigned char, int (*)(void*)> owned(name.value, XFree);
+  char** lines = nullptr;
+  int count = 0;
+  std::string title;
+  if (Xutf8TextPropertyToTextList(display, &name, &lines, &count) >= Success && lines != nullptr) {
+    for (int i = 0; i < count; ++i) title += lines[i];
+    XFreeStringList(lines);
   }
   return title;
 }
@@ -60,6 +73,22 @@ bool HasClass(Display* display, Window window, const std::string& class_name) {
   return match;
 }
 
+// The ICCCM state the window manager keeps on the windows it manages; none
+// without a window manager.
+std::optional<long> WmStateOf(Display* display, Window window) {
+  const Atom wm_state = XInternAtom(display, "WM_STATE", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long items = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, wm_state, 0, 2, False, wm_state, &type, &format, &items, &remaining,
+                         &data) != Success)
+    return std::nullopt;
+  std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
+  if (type != wm_state || format != 32 || items < 1 || data == nullptr) return std::nullopt;
+  return reinterpret_cast<long*>(data)[0];
+}
+
 Window FindBelow(Display* display, Window top, int depth, const std::function<bool(Window)>& wanted) {
   for (Window child : ChildrenOf(display, top)) {
     if (wanted(child)) return child;
@@ -67,6 +96,24 @@ Window FindBelow(Display* display, Window top, int depth, const std::function<bo
       if (Window found = FindBelow(display, child, depth - 1, wanted)) return found;
   }
   return 0;
+}
+
+// The program's own window of a top-level one: the window itself, or under a
+// reparenting window manager the window in its frame that carries WM_STATE.
+Window ClientOf(Display* display, Window top) {
+  if (WmStateOf(display, top)) return top;
+  const Window client =
+      FindBelow(display, top, kSearchDepth - 1, [&](Window w) { return WmStateOf(display, w).has_value(); });
+  return client != 0 ? client : top;
+}
+
+// Menus and tooltips are override-redirect windows and carry their
+// program's class too; a window withdrawn from the screen is no main window.
+bool IsMainWindow(Display* display, Window client) {
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display, client, &attributes) == 0 || attributes.override_redirect) return false;
+  const std::optional<long> state = WmStateOf(display, client);
+  return !state || *state != WithdrawnState;
 }
 
 }  // namespace
@@ -79,6 +126,7 @@ X11WindowSystem::~X11WindowSystem() {
 
 WindowHandle X11WindowSystem::FindTopLevelWindowByTitle(const std::string& title) {
   if (display_ == nullptr) return 0;
+  X11ErrorTrap trap(display_);
   return FindBelow(display_, DefaultRootWindow(display_), kSearchDepth,
                    [&](Window w) { return TitleOf(display_, w) == title; });
 }
@@ -86,6 +134,7 @@ WindowHandle X11WindowSystem::FindTopLevelWindowByTitle(const std::string& title
 WindowHandle X11WindowSystem::FindChildWindow(WindowHandle parent, const std::string& class_name,
                                               const std::string& caption) {
   if (display_ == nullptr || parent == 0) return 0;
+  X11ErrorTrap trap(display_);
   return FindBelow(display_, static_cast<Window>(parent), kSearchDepth, [&](Window w) {
     return HasClass(display_, w, class_name) && TitleOf(display_, w) == caption;
   });
@@ -93,6 +142,7 @@ WindowHandle X11WindowSystem::FindChildWindow(WindowHandle parent, const std::st
 
 void X11WindowSystem::ClickButton(WindowHandle button) {
   if (display_ == nullptr || button == 0) return;
+  X11ErrorTrap trap(display_);
   XWindowAttributes attributes{};
   if (XGetWindowAttributes(display_, static_cast<Window>(button), &attributes) == 0) return;
   XEvent event{};
@@ -107,6 +157,118 @@ void X11WindowSystem::ClickButton(WindowHandle button) {
     XSendEvent(display_, static_cast<Window>(button), True,
                type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
   }
+  XFlush(display_);
+}
+
+// Top-level windows in the server's order (bottom of the stack first).
+WindowHandle X11WindowSystem::FindTopLevelWindowByClass(const std::string& class_name) {
+  if (display_ == nullptr) return 0;
+  X11ErrorTrap trap(display_);
+  // The tree lists the root's children bottom first; the first match is the
+  // topmost, as a search of the desktop's windows finds it.
+  const std::vector<Window> tops = ChildrenOf(display_, DefaultRootWindow(display_));
+  for (auto top = tops.rbegin(); top != tops.rend(); ++top) {
+    const Window client = ClientOf(display_, *top);
+    if (HasClass(display_, client, class_name) && IsMainWindow(display_, client)) return client;
+  }
+  return 0;
+}
+
+std::string X11WindowSystem::WindowCaption(WindowHandle window) {
+  if (display_ == nullptr || window == 0) return {};
+  X11ErrorTrap trap(display_);
+  return TitleOf(display_, static_cast<Window>(window));
+}
+
+// An iconified window is unmapped and has no place on the screen; it reports
+// the minimised rectangle, so that the robot restores it.
+bool X11WindowSystem::GetWindowRect(WindowHandle window, WindowRect& rect) {
+  if (display_ == nullptr || window == 0) return false;
+  X11ErrorTrap trap(display_);
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display_, static_cast<Window>(window), &attributes) == 0) return false;
+  if (attributes.map_state != IsViewable || WmStateOf(display_, static_cast<Window>(window)) == IconicState) {
+    rect = kMinimisedRect;
+    return !trap.Failed();
+  }
+  int left = 0, top = 0;
+  Window child = 0;
+  if (XTranslateCoordinates(display_, static_cast<Window>(window), attributes.root, 0, 0, &left, &top, &child) == 0 ||
+      trap.Failed())
+    return false;
+  rect = {left, top, left + attributes.width, top + attributes.height};
+  return true;
+}
+
+// Mapping an iconified window de-iconifies it; the input focus is left alone.
+void X11WindowSystem::ShowWindowNoActivate(WindowHandle window) { ShowWindow(window); }
+
+void X11WindowSystem::ShowWindow(WindowHandle window) {
+  if (display_ == nullptr || window == 0) return;
+  X11ErrorTrap trap(display_);
+  XMapWindow(display_, static_cast<Window>(window));
+  XFlush(display_);
+}
+
+// Under a window manager the raise goes to it as a request for the whole frame.
+void X11WindowSystem::BringWindowToTop(WindowHandle window) {
+  if (display_ == nullptr || window == 0) return;
+  X11ErrorTrap trap(display_);
+  XRaiseWindow(display_, static_cast<Window>(window));
+  XFlush(display_);
+}
+
+// What the screen shows in that part of the window, windows lying over it
+// included, read from the root: the server blanks the covered parts of an
+// image read from the window itself. A window that is not viewable, or a
+// part beyond the screen, gives nothing.
+bool X11WindowSystem::CopyWindowPixels(WindowHandle window, int x, int y, Bitmap& into) {
+  if (display_ == nullptr || window == 0 || into.Width() == 0 || into.Height() == 0) return false;
+  X11ErrorTrap trap(display_);
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display_, static_cast<Window>(window), &attributes) == 0 ||
+      attributes.map_state != IsViewable)
+    return false;
+  int screen_x = 0, screen_y = 0;
+  Window child = 0;
+  if (XTranslateCoordinates(display_, static_cast<Window>(window), attributes.root, x, y, &screen_x, &screen_y,
+                            &child) == 0)
+    return false;
+  XImage* image = XGetImage(display_, attributes.root, screen_x, screen_y, static_cast<unsigned int>(into.Width()),
+                            static_cast<unsigned int>(into.Height()), AllPlanes, ZPixmap);
+  if (image == nullptr || trap.Failed()) {
+    if (image != nullptr) XDestroyImage(image);
+    return false;
+  }
+  const X11PixelFormat format(image->red_mask, image->green_mask, image->blue_mask);
+  if (format.Usable())
+    for (int row = 0; row < into.Height(); ++row) {
+      ui::Color* pixels = into.Row(row);
+      for (int column = 0; column < into.Width(); ++column)
+        pixels[column] = format.ToColor(XGetPixel(image, column, row));
+    }
+  XDestroyImage(image);
+  return format.Usable();
+}
+
+void X11WindowSystem::DrawFrame(WindowHandle window, const WindowRect& frame, ui::Color color) {
+  if (display_ == nullptr || window == 0 || frame.right <= frame.left || frame.bottom <= frame.top) return;
+  X11ErrorTrap trap(display_);
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display_, static_cast<Window>(window), &attributes) == 0) return;
+  const X11PixelFormat format(attributes.visual->red_mask, attributes.visual->green_mask,
+                              attributes.visual->blue_mask);
+  if (!format.Usable()) return;
+  XGCValues values{};
+  values.foreground = format.ToPixel(color);
+  // Over child windows too, as a frame drawn on the whole window would be.
+  values.subwindow_mode = IncludeInferiors;
+  GC gc = XCreateGC(display_, static_cast<Window>(window), GCForeground | GCSubwindowMode, &values);
+  // The outline's right and bottom lines lie on width and height.
+  XDrawRectangle(display_, static_cast<Window>(window), gc, frame.left, frame.top,
+                 static_cast<unsigned int>(frame.right - frame.left - 1),
+                 static_cast<unsigned int>(frame.bottom - frame.top - 1));
+  XFreeGC(display_, gc);
   XFlush(display_);
 }
 

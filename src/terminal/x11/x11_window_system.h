@@ -19,6 +19,14 @@ class X11WindowSystem : public WindowSystem {
   WindowHandle FindChildWindow(WindowHandle parent, const std::string& class_name,
                                const std::string& caption) override;
   void ClickButton(WindowHandle button) override;
+  WindowHandle FindTopLevelWindowByClass(const std::string& class_name) override;
+  std::string WindowCaption(WindowHandle window) override;
+  bool GetWindowRect(WindowHandle window, WindowRect& rect) override;
+  void ShowWindowNoActivate(WindowHandle window) override;
+  void ShowWindow(WindowHandle window) override;
+  void BringWindowToTop(WindowHandle window) override;
+  bool CopyWindowPixels(WindowHandle window, int x, int y, Bitmap& into) override;
+  void DrawFrame(WindowHandle window, const WindowRect& frame, ui::Color color) override;
   // Resets the screen saver, as user input would.
   void ResetScreenSaver();
 

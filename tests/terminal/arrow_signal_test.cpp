@@ -1,0 +1,152 @@
+// Arrows on the terminal's chart becoming signals, and the pair following it.
+#include <gtest/gtest.h>
+
+#include "terminal_world.h"
+
+namespace vantrope::testing {
+namespace {
+
+class ArrowSignals : public TerminalFixture {
+ protected:
+  void SetUp() override {
+    TerminalFixture::SetUp();
+    SwitchSeekingOn();
+    Pass();  // the first timeframe report
+    form->EVENT.PeriodChanged = false;
+    form->EVENT.Valute = "frxEURUSD";  // as the robot's start sets it
+  }
+  int RowsOfType(const std::string& type) const {
+    int count = 0;
+    for (int row = 0; row < Rows(); ++row) count += Type(row) == type;
+    return count;
+  }
+  ui::Color Yellow() const { return ui::Rgb(255, 255, 0); }
+};
+
+TEST_F(ArrowSignals, UpArrowRaisesOneSignalPerDirection) {
+  DrawOnChart(40, 100, true);
+  Pass();
+  EXPECT_TRUE(form->EVENT.NewSignal);
+  EXPECT_EQ(form->EVENT.Direction, 1);
+  ASSERT_EQ(RowsOfType("2"), 1);
+  EXPECT_EQ(Text(Rows() - 1), form->Txt(132));
+  EXPECT_EQ(fake.sounds.played.size(), 2u) << "the timeframe line and the up line";
+
+  // The consumer clears the flag only: the same arrow raises nothing more.
+  form->EVENT.NewSignal = false;
+  Pass();
+  Pass();
+  EXPECT_FALSE(form->EVENT.NewSignal);
+  EXPECT_EQ(RowsOfType("2"), 1);
+
+  // A refused bet resets the direction: the arrow still in view signals again.
+  form->EVENT.Direction = 0;
+  Pass();
+  EXPECT_TRUE(form->EVENT.NewSignal);
+  EXPECT_EQ(RowsOfType("2"), 2);
+
+  // A down arrow further right signals at once.
+  form->EVENT.NewSignal = false;
+  DrawOnChart(60, 300, false);
+  Pass();
+  EXPECT_TRUE(form->EVENT.NewSignal);
+  EXPECT_EQ(form->EVENT.Direction, 2);
+  EXPECT_EQ(RowsOfType("3"), 1);
+  EXPECT_EQ(Text(Rows() - 1), form->Txt(133));
+}
+
+TEST_F(ArrowSignals, TheArrowFurtherRightWins) {
+  DrawOnChart(50, 100, true);
+  DrawOnChart(70, 300, false);
+  Pass();
+  EXPECT_FALSE(form->ArrowUpMatch.Found);
+  EXPECT_TRUE(form->ArrowDownMatch.Found);
+  EXPECT_EQ(form->EVENT.Direction, 2);
+  EXPECT_EQ(RowsOfType("2"), 0);
+  // Both are outlined; the losing label keeps its score in black. A down
+  // arrow also matches one row lower, and the last match wins.
+  const TArrowMatch& down = form->ArrowDownMatch;
+  EXPECT_EQ(down.X, 70);
+  EXPECT_EQ(down.Y, 301);
+  const Bitmap& picture = form->fmDebug.Image1.Picture();
+  EXPECT_EQ(picture.Pixel(49, 99), Yellow());
+  EXPECT_EQ(picture.Pixel(60, 107), Yellow());
+  EXPECT_EQ(picture.Pixel(60, 98), form->Snapshot.Pixel(60, 98));
+  EXPECT_EQ(picture.Pixel(69, 300), Yellow());
+  EXPECT_EQ(picture.Pixel(80, 308), Yellow());
+  EXPECT_EQ(picture.Pixel(55, 103), form->Snapshot.Pixel(55, 103)) << "inside untouched";
+  EXPECT_NE(form->Snapshot.Pixel(49, 99), Yellow()) << "the snapshot itself stays clean";
+  const TfmDebug& debug = form->fmDebug;
+  EXPECT_EQ(debug.lbArrowUpFound.Caption(), " " + form->Txt(131) + " 100.0%");
+  EXPECT_EQ(debug.lbArrowUpFound.FontColor(), ui::Rgb(0, 0, 0));
+  EXPECT_EQ(debug.lbArrowDownFound.FontColor(), ui::Rgb(255, 0, 0));
+}
+
+TEST_F(ArrowSignals, InOneColumnDownWins) {
+  DrawOnChart(50, 300, true);
+  DrawOnChart(50, 100, false);
+  Pass();
+  EXPECT_EQ(form->EVENT.Direction, 2);
+  EXPECT_FALSE(form->ArrowUpMatch.Found);
+  DrawOnChart(51, 200, true);
+  form->EVENT.NewSignal = false;
+  Pass();
+  EXPECT_EQ(form->EVENT.Direction, 1) << "one column further right";
+}
+
+TEST_F(ArrowSignals, NoSignalBeforeTheRobotsFirstStart) {
+  form->EVENT.Valute.clear();
+  DrawOnChart(40, 100, true);
+  Terminal().caption = "Demo - [GBPUSD,M15]";
+  Pass();
+  EXPECT_TRUE(form->ArrowUpMatch.Found) << "found and shown";
+  EXPECT_EQ(form->fmDebug.lbArrowUpFound.FontColor(), ui::Rgb(255, 0, 0));
+  EXPECT_FALSE(form->EVENT.NewSignal);
+  EXPECT_EQ(form->EVENT.Direction, 0);
+  EXPECT_TRUE(form->EVENT.Valute.empty()) << "no pair to follow yet";
+  EXPECT_FALSE(form->EVENT.ValuteChanged);
+}
+
+TEST_F(ArrowSignals, BetPairFollowsTheChart) {
+  form->BetOnStatus = 7;
+  Terminal().caption = "Demo - [GBPUSD,M15]";
+  Pass();
+  ASSERT_EQ(RowsOfType("1"), 2);
+  EXPECT_EQ(Text(Rows() - 1), form->Txt(134) + "frxEURUSD" + form->Txt(135) + "frxGBPUSD]");
+  EXPECT_EQ(form->EVENT.Valute, "frxGBPUSD");
+  EXPECT_TRUE(form->EVENT.ValuteChanged);
+  EXPECT_EQ(form->BetOnStatus, 6);
+  Pass();
+  EXPECT_EQ(RowsOfType("1"), 2) << "followed once";
+
+  // A caption without a pair is followed too.
+  Terminal().caption = "Demo";
+  Pass();
+  EXPECT_EQ(form->EVENT.Valute, "frx");
+}
+
+TEST_F(ArrowSignals, FrameMarksTheArrowOfTheCurrentDirection) {
+  DrawOnChart(40, 100, true);
+  Pass();
+  ASSERT_EQ(fake.windows.frames.size(), 1u);
+  const auto& up = fake.windows.frames[0];
+  EXPECT_EQ(up.window, FakeWindowSystem::kTerminalHandleBase);
+  EXPECT_EQ(up.rect, (WindowRect{800 - 130 + 40, 98, 800 - 117 + 40, 113}));
+  EXPECT_EQ(up.color, Yellow());
+
+  // Before a start nothing signals, so the direction in force stays: the
+  // up arrow found is not framed, a down arrow is.
+  form->EVENT.Valute.clear();
+  form->EVENT.Direction = 2;
+  Pass();
+  EXPECT_EQ(fake.windows.frames.size(), 1u);
+
+  Terminal().picture = Blank(kWidth, kHeight);
+  DrawOnChart(30, 200, false);
+  Pass();
+  ASSERT_EQ(fake.windows.frames.size(), 2u);
+  EXPECT_EQ(fake.windows.frames[1].rect, (WindowRect{800 - 130 + 30, 201 - 7, 800 - 117 + 30, 201 + 8}));
+}
+
+}  // namespace
+}  // namespace vantrope::testing
