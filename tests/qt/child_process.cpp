@@ -45,16 +45,20 @@ int RemainingMs(Clock::time_point deadline) {
 ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
   if (argv.empty()) throw std::runtime_error("no program to start");
   const std::string program = ProgramPath(argv[0]);
-  int pipe_ends[2];
+  int pipe_ends[2], input_ends[2];
   if (pipe2(pipe_ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot start " + program);
+  if (pipe2(input_ends, O_CLOEXEC) != 0) {
+    close(pipe_ends[0]);
+    close(pipe_ends[1]);
+    throw std::runtime_error("cannot start " + program);
+  }
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   const pid_t parent = getpid();
   pid_ = fork();
   if (pid_ < 0) {
-    close(pipe_ends[0]);
-    close(pipe_ends[1]);
+    for (int end : {pipe_ends[0], pipe_ends[1], input_ends[0], input_ends[1]}) close(end);
     throw std::runtime_error("cannot start " + program);
   }
   if (pid_ == 0) {
@@ -62,16 +66,29 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (getppid() != parent) _exit(127);
     dup2(pipe_ends[1], STDOUT_FILENO);
+    dup2(input_ends[0], STDIN_FILENO);
     execv(program.c_str(), args.data());
     _exit(127);
   }
   close(pipe_ends[1]);
+  close(input_ends[0]);
   output_ = pipe_ends[0];
+  input_ = input_ends[1];
+}
+
+bool ChildProcess::WriteLine(const std::string& line) {
+  const std::string text = line + "\n";
+  // A program that has ended must not end the test with SIGPIPE.
+  const sighandler_t previous = signal(SIGPIPE, SIG_IGN);
+  const bool written = write(input_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  signal(SIGPIPE, previous);
+  return written;
 }
 
 ChildProcess::~ChildProcess() {
   if (pid_ > 0) Stop();
   if (output_ >= 0) close(output_);
+  if (input_ >= 0) close(input_);
 }
 
 std::optional<std::string> ChildProcess::ReadLine(int timeout_ms) {

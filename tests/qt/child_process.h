@@ -22,12 +22,15 @@ class ChildProcess {
   // The next line of the program's output, without its line break; no value
   // when none is complete within `timeout_ms` or the output has ended.
   std::optional<std::string> ReadLine(int timeout_ms);
+  // Writes a line to the program's standard input; false when it is gone.
+  bool WriteLine(const std::string& line);
   // Sends SIGTERM and waits for the end; the status as waitpid gives it.
   // A program that is still running 30 s later is killed.
   int Stop();
 
  private:
   pid_t pid_ = -1;
+  int input_ = -1;
   int output_ = -1;
   std::string pending_;
 };

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "child_process.h"
+#include "demo_terminal_process.h"
 #include "log/history_file.h"
 #include "qt_program.h"
 
@@ -107,14 +108,18 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   EXPECT_TRUE(broker.Stop());
 }
 
-// The robot itself: Start, the ready trading form, a bet requested through the
-// signal hook the arrow search uses, its result, Stop.
+// The robot itself: Start, the ready trading form, an up arrow drawn on the
+// demo terminal's chart, the bet, its result, Stop.
 class RobotEndToEnd : public ::testing::Test {
  protected:
   RobotEndToEnd()
       : broker({"--time-scale", std::to_string(kTimeScale), "--script", "W"}),
+        terminal({"--geometry", "800x600+0+0"}),
         program(kTimeScale, [this](IniFile& ini) {
           PointAddressesAt(ini, broker.Port());
+          // The program's window lies over the terminal: raise it for each capture.
+          ini.WriteBool("Alpari", "AlpariSeek", true);
+          ini.WriteBool("Alpari", "AlpariHardUpdate", true);
           std::ofstream("accounts.txt") << "CR100200\n";
         }) {}
 
@@ -126,6 +131,7 @@ class RobotEndToEnd : public ::testing::Test {
   }
 
   DemoBroker broker;
+  DemoTerminal terminal;
   QtProgram program;
 };
 
@@ -139,9 +145,10 @@ TEST_F(RobotEndToEnd, StartBetAndStop) {
       << "the trading form is ready; step " << F().BetOnStatus << ", page " << int(F().PageIndex);
   EXPECT_EQ(F().StartBalance, 1250);
 
-  // The test hook: a signal as the arrow search raises it.
-  F().EVENT.NewSignal = true;
-  F().EVENT.Direction = 1;
+  EXPECT_EQ(F().TerminalValute, "frxEURUSD") << "the seeker reads the terminal's caption";
+  ASSERT_EQ(terminal.Send("up").rfind("ok up", 0), 0u);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(2) == 1; }, kStepTimeoutMs)) << "the up signal's line";
+  EXPECT_EQ(F().EVENT.Direction, 1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(5) == 1; }, 120'000))
       << "step " << F().BetOnStatus << ", site state " << int(F().EVENT.BetStatus);
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
@@ -149,6 +156,8 @@ TEST_F(RobotEndToEnd, StartBetAndStop) {
   EXPECT_EQ(records[0].Result, 1);
   EXPECT_EQ(records[0].Account, "CR100200");
   EXPECT_GT(records[0].BalanceAtResult, records[0].BalanceAtBet);
+  EXPECT_EQ(records[0].Pair, "frxEURUSD");
+  EXPECT_EQ(records[0].Direction, 1);
 
   F().btStop.onClick();
   EXPECT_EQ(F().BetOnStatus, 65535);
