@@ -1,10 +1,10 @@
 #include "terminal_options.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "caption.h"
+#include "demo/command_line.h"
 #include "chart_picture.h"
 
 namespace vantrope::demo::terminal {
@@ -22,14 +22,6 @@ const char* const kTerminalUsage =
     "Standard input: up, down, pair NAME, timeframe NAME, clear, quit; one a line.\n";
 
 namespace {
-
-bool ReadNumber(const std::string& text, long long min, long long max, long long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return errno == 0 && *end == '\0' && value >= min && value <= max;
-}
 
 bool ReadGeometry(const std::string& text, Geometry& geometry) {
   int width = 0, height = 0, x = 0, y = 0, used = 0;

@@ -1,7 +1,6 @@
 #include "server_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "command_line.h"
 
 namespace vantrope::demo {
 
@@ -16,18 +15,6 @@ const char* const kServerUsage =
     "  --price-share N      every price is N percent of the payout (1..99; default drawn)\n"
     "  --accounts-file PATH writes the account numbers there, one a line\n"
     "  --session-minutes N  a session unused this long expires (default 30)\n";
-
-namespace {
-
-bool ReadNumber(const std::string& text, long long min, long long max, long long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return errno == 0 && *end == '\0' && value >= min && value <= max;
-}
-
-}  // namespace
 
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& arguments, std::string& error) {
   ServerOptions options;
