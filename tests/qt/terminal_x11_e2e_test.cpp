@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "app/pixmap_reader.h"
+#include "app/resources.h"
 #include "demo_terminal_process.h"
 #include "terminal/arrow_scanner.h"
 #include "terminal/x11/x11_window_system.h"
@@ -25,20 +27,11 @@ const std::string kDefaultClass = "MetaQuotes::MetaTrader::4.00";
 const ui::Color kGreen = ui::Rgb(0, 255, 0);
 const ui::Color kYellow = ui::Rgb(255, 255, 0);
 
-Bitmap UpArrowPicture() {
-  const char* rows[] = {"....##....", "...####...", "..######..", ".########.",
-                        "##########", "###.##.###", "##..##..##", "#...##...#"};
-  Bitmap picture;
-  picture.Resize(10, 8);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 10; ++x) picture.SetPixel(x, y, rows[y][x] == '#' ? ui::Rgb(255, 255, 255) : ui::Rgb(0, 0, 0));
-  return picture;
-}
-
 TArrowMatch FindUpArrow(const Bitmap& strip) {
   ArrowScanner scanner;
   scanner.BuildMask(strip, kGreen);
-  scanner.BuildTemplate(UpArrowPicture(), 10, 8, 8);
+  // The program's own template, as the robot loads it.
+  scanner.BuildTemplate(ReadPixmap(*FindResource("BITMAP", "UP")).value(), 10, 8, 8);
   return scanner.FindObject(10, 8);
 }
 

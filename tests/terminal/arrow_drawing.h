@@ -36,11 +36,14 @@ inline void DrawArrow(Bitmap& strip, int x, int y, bool up, ui::Color color, int
       if (ShapeOf(up)[row][col] == '#' && skip-- <= 0) strip.SetPixel(x + col, y + row, color);
 }
 
-inline Bitmap Strip(int height, ui::Color background = ui::Rgb(0, 0, 0)) {
-  Bitmap strip;
-  strip.Resize(128, height);
-  strip.Fill(background);
-  return strip;
+inline Bitmap Filled(int width, int height, ui::Color color) {
+  Bitmap picture;
+  picture.Resize(width, height);
+  picture.Fill(color);
+  return picture;
 }
+
+// A strip as the seeker captures it: 128 pixels wide.
+inline Bitmap Strip(int height, ui::Color background = ui::Rgb(0, 0, 0)) { return Filled(128, height, background); }
 
 }  // namespace vantrope::testing

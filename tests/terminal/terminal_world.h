@@ -25,12 +25,7 @@ class TerminalFixture : public FormFixture {
     fake.windows.terminals.push_back(terminal);
   }
 
-  static Bitmap Blank(int width, int height) {
-    Bitmap picture;
-    picture.Resize(width, height);
-    picture.Fill(ui::Rgb(10, 10, 30));
-    return picture;
-  }
+  static Bitmap Blank(int width, int height) { return Filled(width, height, ui::Rgb(10, 10, 30)); }
 
   FakeWindowSystem::Terminal& Terminal() { return fake.windows.terminals[0]; }
   // An arrow at the strip's column x and row y.

@@ -160,7 +160,6 @@ void X11WindowSystem::ClickButton(WindowHandle button) {
   XFlush(display_);
 }
 
-// Top-level windows in the server's order (bottom of the stack first).
 WindowHandle X11WindowSystem::FindTopLevelWindowByClass(const std::string& class_name) {
   if (display_ == nullptr) return 0;
   X11ErrorTrap trap(display_);
