@@ -7,7 +7,7 @@
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 #include "site/pair_table.h"
-#include "settings/default_addresses.h"
+#include "site/default_addresses.h"
 #include "text/utf8.h"
 
 namespace vantrope {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 #include "app/platform.h"
-#include "app/timer.h"
+#include "ui/timer.h"
 #include "debug/debug_form.h"
 #include "settings/lang_pack.h"
 #include "site/cat_field.h"

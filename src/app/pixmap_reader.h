@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/bitmap.h"
+#include "ui/bitmap.h"
 
 namespace vantrope {
 

@@ -1,15 +1,15 @@
 // Everything outside the core, as the core sees it.
 #pragma once
 
-#include "app/clipboard.h"
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/process_memory.h"
-#include "app/shell.h"
-#include "app/sound_player.h"
-#include "app/timer.h"
+#include "desktop/clipboard.h"
+#include "desktop/clock.h"
+#include "desktop/dialogs.h"
+#include "desktop/process_memory.h"
+#include "desktop/shell.h"
+#include "desktop/sound_player.h"
+#include "ui/timer.h"
 #include "site/web_browser.h"
-#include "terminal/window_system.h"
+#include "desktop/window_system.h"
 
 namespace vantrope {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 #include "debug/debug_log_file.h"
 
 namespace vantrope {

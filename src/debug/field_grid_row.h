@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 #include "site/cat_field.h"
 
 namespace vantrope {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/main_form.h"
-#include "app/money.h"
+#include "ui/money.h"
 #include "engine/extended_math.h"
 #include "engine/greed_thresholds.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
-#include "app/money.h"
+#include "ui/money.h"
 #include "text/utf8.h"
 
 namespace vantrope {

@@ -1,7 +1,7 @@
 #include "engine/strategy_engine.h"
 
 #include "app/main_form.h"
-#include "app/money.h"
+#include "ui/money.h"
 #include "text/utf8.h"
 
 namespace vantrope {

@@ -1,6 +1,6 @@
 // The history record of a finished bet, filled from the robot's state.
 #include "app/main_form.h"
-#include "app/money.h"
+#include "ui/money.h"
 #include "log/history_file.h"
 #include "text/utf8.h"
 

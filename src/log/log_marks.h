@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/controls.h"
+#include "ui/color.h"
 
 namespace vantrope {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/main_form.h"
-#include "app/money.h"
-#include "settings/default_addresses.h"
+#include "ui/money.h"
+#include "site/default_addresses.h"
 #include "settings/ini_file.h"
 #include "text/cp1251.h"
 #include "text/utf8.h"

@@ -1,6 +1,6 @@
 // Typing into and pressing the elements of the live document, and the payout.
 #include "app/main_form.h"
-#include "app/money.h"
+#include "ui/money.h"
 #include "site/page_search.h"
 #include "text/utf8.h"
 

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
-#include "app/money.h"
+#include "ui/money.h"
 #include "site/pair_table.h"
 #include "text/utf8.h"
 

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "app/main_form.h"
-#include "app/money.h"
+#include "ui/money.h"
 #include "debug/field_grid_row.h"
-#include "settings/default_addresses.h"
+#include "site/default_addresses.h"
 #include "site/page_search.h"
 #include "text/utf8.h"
 

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/controls.h"
+#include "ui/bitmap.h"
+#include "ui/color.h"
 
 namespace vantrope {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "child_process.h"
-#include "terminal/window_system.h"
+#include "desktop/window_system.h"
 
 namespace vantrope::testing {
 

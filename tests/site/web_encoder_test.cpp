@@ -2,7 +2,7 @@
 // hand-made field lists.
 #include <gtest/gtest.h>
 
-#include "settings/default_addresses.h"
+#include "site/default_addresses.h"
 #include "support/form_fixture.h"
 
 namespace vantrope {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/timer.h"
+#include "ui/timer.h"
 #include "broker/broker_site.h"
 #include "site/web_browser.h"
 #include "support/test_browser_dom.h"

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "app/clock.h"
-#include "app/timer.h"
+#include "desktop/clock.h"
+#include "ui/timer.h"
 
 namespace vantrope::testing {
 

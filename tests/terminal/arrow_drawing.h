@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/bitmap.h"
-#include "app/controls.h"
+#include "ui/bitmap.h"
+#include "ui/controls.h"
 
 namespace vantrope::testing {
 

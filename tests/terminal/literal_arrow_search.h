@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/bitmap.h"
+#include "ui/bitmap.h"
 #include "terminal/arrow_scanner.h"
 
 namespace vantrope::testing {

@@ -3,7 +3,7 @@
 
 #include <QLineEdit>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

@@ -5,7 +5,7 @@
 
 #include <QFrame>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

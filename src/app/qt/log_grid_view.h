@@ -4,7 +4,7 @@
 
 #include <QTableWidget>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

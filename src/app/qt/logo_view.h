@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

@@ -4,7 +4,7 @@
 
 #include <QPlainTextEdit>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

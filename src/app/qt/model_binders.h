@@ -16,7 +16,7 @@
 #include <QSpinBox>
 #include <functional>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

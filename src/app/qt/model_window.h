@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

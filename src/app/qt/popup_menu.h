@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <vector>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

@@ -1,7 +1,7 @@
 // The clipboard port on the desktop's clipboard.
 #pragma once
 
-#include "app/clipboard.h"
+#include "desktop/clipboard.h"
 
 namespace vantrope {
 

@@ -1,7 +1,7 @@
 // The clock port on the system clock and the system locale.
 #pragma once
 
-#include "app/clock.h"
+#include "desktop/clock.h"
 
 namespace vantrope {
 

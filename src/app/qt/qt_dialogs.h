@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/dialogs.h"
+#include "desktop/dialogs.h"
 
 namespace vantrope {
 

@@ -1,7 +1,7 @@
 // The process memory port on Linux: the resident set and glibc's heap trim.
 #pragma once
 
-#include "app/process_memory.h"
+#include "desktop/process_memory.h"
 
 namespace vantrope {
 

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/shell.h"
+#include "desktop/shell.h"
 #include "site/web_browser.h"
 
 namespace vantrope {

@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "app/sound_player.h"
+#include "desktop/sound_player.h"
 
 namespace vantrope {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

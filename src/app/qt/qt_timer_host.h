@@ -6,7 +6,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "app/timer.h"
+#include "ui/timer.h"
 
 namespace vantrope {
 

@@ -1,7 +1,7 @@
 // Pixel values of a true-colour visual, to and from the controls' colours.
 #pragma once
 
-#include "app/controls.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 

@@ -1,7 +1,7 @@
 // The window-system port on an X server, through Xlib.
 #pragma once
 
-#include "terminal/window_system.h"
+#include "desktop/window_system.h"
 
 typedef struct _XDisplay Display;
 

@@ -9,15 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/bitmap.h"
+#include "ui/bitmap.h"
+#include "ui/color.h"
 
 namespace vantrope::ui {
-
-// An RGB colour as 0x00BBGGRR, the form the established colour numbers use
-// (12632256 is silver).
-using Color = uint32_t;
-constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b) { return r | (g << 8) | (b << 16); }
-constexpr Color kClBtnFace = 0xFF000000;  // the system's button-face colour
 
 class Model {
  public:

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/bitmap.h"
-#include "app/controls.h"
+#include "ui/bitmap.h"
+#include "ui/color.h"
 
 namespace vantrope {
 

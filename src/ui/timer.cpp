@@ -1,4 +1,4 @@
-#include "app/timer.h"
+#include "ui/timer.h"
 
 namespace vantrope::ui {
 

@@ -1,4 +1,4 @@
-#include "app/bitmap.h"
+#include "ui/bitmap.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 
 namespace vantrope {
 
-// Colours are 0x00BBGGRR, as the controls keep them (ui::Color).
+// Colours are 0x00BBGGRR (ui::Color).
 class Bitmap {
  public:
   // What a pixel outside the picture reads as: every component 255.
