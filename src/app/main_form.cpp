@@ -51,7 +51,7 @@ TMainForm::TMainForm(Platform& p)
       tmAutoApplySecurity(p.timers, "tmAutoApplySecurity", 2500, [this] { tmAutoApplySecurityTimer(); }),
       tmSeeker(p.timers, "tmSeeker", 1000, [this] { tmSeekerTimer(); }) {
   BuildControls();
-  cbBot0ReBet.onClick = [this] { cbBot0ReBetClick(); };
+  strategies.cbBot0ReBet.onClick = [this] { cbBot0ReBetClick(); };
   Form.onResize = [this] { FormResize(); };
   pnExpand.onClick = [this] { pnExpandClick(); };
   imLogo.onDblClick = [this] { imLogoDblClick(); };
@@ -59,13 +59,14 @@ TMainForm::TMainForm(Platform& p)
   miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
   gwLog.onPopup = [this] { ppmLogPopup(); };
   btMute.onClick = [this] { btMuteClick(); };
-  teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };
-  btRun.onClick = [this] { btRunClick(); };
-  btStop.onClick = [this] { btStopClick(); };
-  for (ui::Button* pause : {&btPause1, &btPause2, &btPause3, &btPause3Fon})
+  browser_panel.teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };
+  robot_controls.btRun.onClick = [this] { btRunClick(); };
+  robot_controls.btStop.onClick = [this] { btStopClick(); };
+  for (ui::Button* pause :
+       {&robot_controls.btPause1, &robot_controls.btPause2, &robot_controls.btPause3, &robot_controls.btPause3Fon})
     pause->onClick = [this, pause] { btPause1Click(*pause); };
-  pcStrategy.onChange = [this] { RobotModeChange(); };
-  btGreed.onClick = [this] { btGreedClick(); };
+  strategies.pcStrategy.onChange = [this] { RobotModeChange(); };
+  robot_controls.btGreed.onClick = [this] { btGreedClick(); };
   cbAlpariSeek.onClick = [this] { cbAlpariSeekClick(); };
   // The stake editors on leaving and on change, the chain lengths on change.
   struct DepositPage {
@@ -73,14 +74,15 @@ TMainForm::TMainForm(Platform& p)
     ui::SpinEdit* length;
     void (TMainForm::*calc)();
   };
-  for (const DepositPage& page : {DepositPage{&neBot1BetSize, &speBot1BetCount, &TMainForm::BetOnNeedDepositCalc1},
-                                  DepositPage{&neBot2BetSize, &speBot2ChainCount, &TMainForm::BetOnNeedDepositCalc2},
-                                  DepositPage{&neBot3BetSize, &speBot3ChainCount, &TMainForm::BetOnNeedDepositCalc3},
-                                  DepositPage{&neBot4BetSize, &speBot4BetCount, &TMainForm::BetOnNeedDepositCalc4}}) {
+  for (const DepositPage& page :
+       {DepositPage{&strategies.neBot1BetSize, &strategies.speBot1BetCount, &TMainForm::BetOnNeedDepositCalc1},
+        DepositPage{&strategies.neBot2BetSize, &strategies.speBot2ChainCount, &TMainForm::BetOnNeedDepositCalc2},
+        DepositPage{&strategies.neBot3BetSize, &strategies.speBot3ChainCount, &TMainForm::BetOnNeedDepositCalc3},
+        DepositPage{&strategies.neBot4BetSize, &strategies.speBot4BetCount, &TMainForm::BetOnNeedDepositCalc4}}) {
     const auto calc = page.calc;
     page.stake->onChange = page.stake->onExit = page.length->onChange = [this, calc] { (this->*calc)(); };
   }
-  teWebAddr.onDblClick = [this] { HtmlParser(); };
+  browser_panel.teWebAddr.onDblClick = [this] { HtmlParser(); };
   platform.browser.onBeforeNavigate = [this](const std::string& url) { WebBrowser1BeforeNavigate2(url); };
   platform.browser.onDocumentComplete = [this] { WebBrowser1DocumentComplete(); };
   platform.browser.onProgressChange = [this] { WebBrowser1ProgressChange(); };
@@ -101,81 +103,86 @@ void TMainForm::BuildControls() {
   pnMain.SetWidth(kMainPanelWidth);
   pnExpand.SetWidth(kExpandPanelWidth);
   pnExpand.SetCaption("4");
-  pbWEB.SetVisible(false);
+  browser_panel.pbWEB.SetVisible(false);
 
-  tePassword.SetPassword(true);
-  for (ui::NumberEdit* balance : {&neStartBalanse, &neCurrentBalanse, &neWinBalanse}) {
+  account.tePassword.SetPassword(true);
+  for (ui::NumberEdit* balance : {&account.neStartBalanse, &account.neCurrentBalanse, &account.neWinBalanse}) {
     SetUpMoneyEditor(*balance, 0, 0, 2);
     balance->SetReadOnly(true);
   }
-  neWinBalanse.SetFontColor(ui::Rgb(0xC0, 0xC0, 0xC0));
+  account.neWinBalanse.SetFontColor(ui::Rgb(0xC0, 0xC0, 0xC0));
 
   for (int i = 0; i < kLogoCount; ++i) miSelectLogoPic[i].SetTag(i);
   imLogo.SetSize(106, 105);
 
-  btGreed.SetCaption("100%");
-  cbeBetOnWorkStart.SetItems(HourItems());
-  cbeBetOnWorkEnd.SetItems(HourItems());
-  SetUpMoneyEditor(neMinBalans, 0, 1e9, 2);
-  teSiteStatus.SetReadOnly(true);
+  robot_controls.btGreed.SetCaption("100%");
+  robot_controls.cbeBetOnWorkStart.SetItems(HourItems());
+  robot_controls.cbeBetOnWorkEnd.SetItems(HourItems());
+  SetUpMoneyEditor(robot_controls.neMinBalans, 0, 1e9, 2);
+  robot_controls.teSiteStatus.SetReadOnly(true);
 
-  cbeBetOnValutePair_.SetItems(PairItems());
-  cbeBetOnValutePair_.SetItemIndex(0);
-  teBetOnBetPeriod_.SetText("30");
-  cbeBetOnBetTimeCost_.SetItems({"секунд", "минут", "часов"});
-  cbeBetOnBetTimeCost_.SetItemIndex(1);
+  chart.cbeBetOnValutePair_.SetItems(PairItems());
+  chart.cbeBetOnValutePair_.SetItemIndex(0);
+  chart.teBetOnBetPeriod_.SetText("30");
+  chart.cbeBetOnBetTimeCost_.SetItems({"секунд", "минут", "часов"});
+  chart.cbeBetOnBetTimeCost_.SetItemIndex(1);
   // The program sets these three from the signal; the user cannot type in them.
-  cbeBetOnValutePair_.SetEnabled(false);
-  teBetOnBetPeriod_.SetEnabled(false);
-  cbeBetOnBetTimeCost_.SetEnabled(false);
+  chart.cbeBetOnValutePair_.SetEnabled(false);
+  chart.teBetOnBetPeriod_.SetEnabled(false);
+  chart.cbeBetOnBetTimeCost_.SetEnabled(false);
 
-  btRun.SetTag(1);
-  btPause1.SetTag(2);
-  btPause2.SetTag(3);
-  btPause3.SetTag(4);
-  btPause3Fon.SetTag(4);
-  btStop.SetTag(5);
+  robot_controls.btRun.SetTag(1);
+  robot_controls.btPause1.SetTag(2);
+  robot_controls.btPause2.SetTag(3);
+  robot_controls.btPause3.SetTag(4);
+  robot_controls.btPause3Fon.SetTag(4);
+  robot_controls.btStop.SetTag(5);
   // At rest only Start can be pressed.
-  btPause1.SetEnabled(false);
-  btPause2.SetEnabled(false);
-  btPause3.SetEnabled(false);
-  btStop.SetEnabled(false);
-  btPause3Fon.SetVisible(false);
+  robot_controls.btPause1.SetEnabled(false);
+  robot_controls.btPause2.SetEnabled(false);
+  robot_controls.btPause3.SetEnabled(false);
+  robot_controls.btStop.SetEnabled(false);
+  robot_controls.btPause3Fon.SetVisible(false);
 
   // Strategy money editors take one decimal; stakes and limits are rounded
   // to whole units where they are used.
-  for (ui::NumberEdit* stake : {&neBot0BetSize, &neBot1BetSize, &neBot2BetSize, &neBot3BetSize, &neBot4BetSize,
-                                &neBot5BetSize})
+  for (ui::NumberEdit* stake : {&strategies.neBot0BetSize, &strategies.neBot1BetSize, &strategies.neBot2BetSize,
+                                &strategies.neBot3BetSize, &strategies.neBot4BetSize, &strategies.neBot5BetSize})
     SetUpMoneyEditor(*stake, 3, 100000, 1);
-  for (ui::NumberEdit* deposit : {&neBot1MinDeposit, &neBot2MinDeposit, &neBot3MinDeposit, &neBot4MinDeposit}) {
+  for (ui::NumberEdit* deposit : {&strategies.neBot1MinDeposit, &strategies.neBot2MinDeposit,
+                                  &strategies.neBot3MinDeposit, &strategies.neBot4MinDeposit}) {
     SetUpMoneyEditor(*deposit, 0, 0, 0);
     deposit->SetReadOnly(true);
   }
-  for (ui::NumberEdit* limit : {&neBot5WinLimit, &neBot5LoseLimit}) SetUpMoneyEditor(*limit, 6, 100000, 1);
-  SetUpMoneyEditor(neBot5Porog, 0, 100000, 1);
-  neBot5Porog.SetReadOnly(true);
-  for (ui::SpinEdit* bets : {&speBot0BetCount, &speBot5BetCount}) bets->SetLimits(1, 20);
-  for (ui::SpinEdit* chains : {&speBot1ChainCount, &speBot2BetCount, &speBot4ChainCount}) chains->SetLimits(1, 9);
-  for (ui::SpinEdit* length : {&speBot1BetCount, &speBot2ChainCount, &speBot3ChainCount, &speBot4BetCount})
+  for (ui::NumberEdit* limit : {&strategies.neBot5WinLimit, &strategies.neBot5LoseLimit})
+    SetUpMoneyEditor(*limit, 6, 100000, 1);
+  SetUpMoneyEditor(strategies.neBot5Porog, 0, 100000, 1);
+  strategies.neBot5Porog.SetReadOnly(true);
+  for (ui::SpinEdit* bets : {&strategies.speBot0BetCount, &strategies.speBot5BetCount}) bets->SetLimits(1, 20);
+  for (ui::SpinEdit* chains :
+       {&strategies.speBot1ChainCount, &strategies.speBot2BetCount, &strategies.speBot4ChainCount})
+    chains->SetLimits(1, 9);
+  for (ui::SpinEdit* length : {&strategies.speBot1BetCount, &strategies.speBot2ChainCount,
+                               &strategies.speBot3ChainCount, &strategies.speBot4BetCount})
     length->SetLimits(1, 99);
 
-  imUp.SetVisible(false);
-  imDown.SetVisible(false);
+  terminal.imUp.SetVisible(false);
+  terminal.imDown.SetVisible(false);
 }
 
 // The texts of the language pack on the window's captions, hints and menus.
 void TMainForm::ApplyLangPack() {
   Form.SetCaption(std::string());  // set with the version at the end of start-up
-  lbLogin.SetCaption(Txt(1));
-  lbPassword.SetCaption(Txt(2));
-  lbStartBalanse.SetCaption(Txt(3));
-  lbCurrentBalanse.SetCaption(Txt(4));
-  lbWinBalanse.SetCaption(Txt(5));
-  cbeLogin.SetHint(Txt(6));
-  tePassword.SetHint(Txt(7));
-  neStartBalanse.SetHint(Txt(8));
-  neCurrentBalanse.SetHint(Txt(9));
-  neWinBalanse.SetHint(Txt(10));
+  account.lbLogin.SetCaption(Txt(1));
+  account.lbPassword.SetCaption(Txt(2));
+  account.lbStartBalanse.SetCaption(Txt(3));
+  account.lbCurrentBalanse.SetCaption(Txt(4));
+  account.lbWinBalanse.SetCaption(Txt(5));
+  account.cbeLogin.SetHint(Txt(6));
+  account.tePassword.SetHint(Txt(7));
+  account.neStartBalanse.SetHint(Txt(8));
+  account.neCurrentBalanse.SetHint(Txt(9));
+  account.neWinBalanse.SetHint(Txt(10));
   cbAlpariSeek.SetCaption(Txt(11));
   cbAlpariSeek.SetHint(Txt(12));
   miSelectLogoPic[0].SetCaption(Txt(13));
@@ -187,68 +194,77 @@ void TMainForm::ApplyLangPack() {
   miSaveLogAsText.SetCaption(Txt(19));
   SaveDialog1.filter = Txt(20);
   SaveDialog1.title = Txt(21);
-  btGreed.SetHint(Txt(22));
-  cbBetOnRobotWorkTime.SetCaption(Txt(23));
-  cbBetOnRobotWorkTime.SetHint(Txt(24));
-  lbWorkFrom.SetCaption(Txt(25));
-  lbWorkTo.SetCaption(Txt(26));
-  cbeBetOnWorkStart.SetHint(Txt(27));
-  cbeBetOnWorkEnd.SetHint(Txt(28));
-  lbMinBalans.SetCaption(Txt(29));
-  neMinBalans.SetHint(Txt(30));
-  teSiteStatus.SetHint(Txt(31));
-  teSiteStatus.SetText(Txt(32));
+  robot_controls.btGreed.SetHint(Txt(22));
+  robot_controls.cbBetOnRobotWorkTime.SetCaption(Txt(23));
+  robot_controls.cbBetOnRobotWorkTime.SetHint(Txt(24));
+  robot_controls.lbWorkFrom.SetCaption(Txt(25));
+  robot_controls.lbWorkTo.SetCaption(Txt(26));
+  robot_controls.cbeBetOnWorkStart.SetHint(Txt(27));
+  robot_controls.cbeBetOnWorkEnd.SetHint(Txt(28));
+  robot_controls.lbMinBalans.SetCaption(Txt(29));
+  robot_controls.neMinBalans.SetHint(Txt(30));
+  robot_controls.teSiteStatus.SetHint(Txt(31));
+  robot_controls.teSiteStatus.SetText(Txt(32));
   lbValutePair.SetCaption(Txt(33));
-  cbeBetOnValutePair_.SetHint(Txt(34));
+  chart.cbeBetOnValutePair_.SetHint(Txt(34));
   lbTimeFrame.SetCaption(Txt(35));
-  cbeBetOnBetTimeCost_.SetHint(Txt(36));
-  shRobotReady.SetHint(Txt(37));
+  chart.cbeBetOnBetTimeCost_.SetHint(Txt(36));
+  robot_controls.shRobotReady.SetHint(Txt(37));
   shWebBrowserBusy.SetHint(Txt(38));
   shHtmlParser.SetHint(Txt(39));
   shWaitIndicator.SetHint(Txt(190));
-  btRun.SetCaption(Txt(41));
-  btRun.SetHint(Txt(42));
-  btPause1.SetHint(Txt(43));
-  btPause2.SetHint(Txt(44));
-  btPause3.SetHint(Txt(45));
-  btPause3Fon.SetHint(Txt(45));
-  btStop.SetCaption(Txt(46));
-  btStop.SetHint(Txt(47));
+  robot_controls.btRun.SetCaption(Txt(41));
+  robot_controls.btRun.SetHint(Txt(42));
+  robot_controls.btPause1.SetHint(Txt(43));
+  robot_controls.btPause2.SetHint(Txt(44));
+  robot_controls.btPause3.SetHint(Txt(45));
+  robot_controls.btPause3Fon.SetHint(Txt(45));
+  robot_controls.btStop.SetCaption(Txt(46));
+  robot_controls.btStop.SetHint(Txt(47));
   pnExpand.SetHint(Txt(48));
   gbLog.SetCaption(" " + Txt(49) + " ");
 
   // One text serves the like element on every strategy page.
-  for (ui::Label* stake : {&lbBot0BetSize, &lbBot5BetSize}) stake->SetCaption(Txt(50));
-  for (ui::NumberEdit* stake : {&neBot0BetSize, &neBot5BetSize}) stake->SetHint(Txt(51));
-  cbBot0ReBet.SetCaption(Txt(52));
-  cbBot0ReBet.SetHint(Txt(53));
-  for (ui::Label* bets : {&lbBot0BetCount, &lbBot2BetCount, &lbBot5BetCount}) bets->SetCaption(Txt(54));
-  for (ui::SpinEdit* bets : {&speBot0BetCount, &speBot2BetCount, &speBot5BetCount}) bets->SetHint(Txt(55));
-  for (ui::Label* deposit : {&lbBot1MinDeposit, &lbBot2MinDeposit, &lbBot3MinDeposit, &lbBot4MinDeposit})
+  for (ui::Label* stake : {&strategies.lbBot0BetSize, &strategies.lbBot5BetSize}) stake->SetCaption(Txt(50));
+  for (ui::NumberEdit* stake : {&strategies.neBot0BetSize, &strategies.neBot5BetSize}) stake->SetHint(Txt(51));
+  strategies.cbBot0ReBet.SetCaption(Txt(52));
+  strategies.cbBot0ReBet.SetHint(Txt(53));
+  for (ui::Label* bets : {&strategies.lbBot0BetCount, &strategies.lbBot2BetCount, &strategies.lbBot5BetCount})
+    bets->SetCaption(Txt(54));
+  for (ui::SpinEdit* bets : {&strategies.speBot0BetCount, &strategies.speBot2BetCount, &strategies.speBot5BetCount})
+    bets->SetHint(Txt(55));
+  for (ui::Label* deposit : {&strategies.lbBot1MinDeposit, &strategies.lbBot2MinDeposit, &strategies.lbBot3MinDeposit,
+                             &strategies.lbBot4MinDeposit})
     deposit->SetCaption(Txt(56));
-  for (ui::Label* chains : {&lbBot1ChainCount, &lbBot4ChainCount}) chains->SetCaption(Txt(57));
-  for (ui::Label* length : {&lbBot1BetCount, &lbBot2ChainCount, &lbBot3ChainCount, &lbBot4BetCount})
+  for (ui::Label* chains : {&strategies.lbBot1ChainCount, &strategies.lbBot4ChainCount}) chains->SetCaption(Txt(57));
+  for (ui::Label* length : {&strategies.lbBot1BetCount, &strategies.lbBot2ChainCount, &strategies.lbBot3ChainCount,
+                            &strategies.lbBot4BetCount})
     length->SetCaption(Txt(58));
-  for (ui::Label* stake : {&lbBot1BetSize, &lbBot2BetSize, &lbBot3BetSize, &lbBot4BetSize}) stake->SetCaption(Txt(59));
-  for (ui::NumberEdit* deposit : {&neBot1MinDeposit, &neBot2MinDeposit, &neBot3MinDeposit, &neBot4MinDeposit})
+  for (ui::Label* stake :
+       {&strategies.lbBot1BetSize, &strategies.lbBot2BetSize, &strategies.lbBot3BetSize, &strategies.lbBot4BetSize})
+    stake->SetCaption(Txt(59));
+  for (ui::NumberEdit* deposit : {&strategies.neBot1MinDeposit, &strategies.neBot2MinDeposit,
+                                  &strategies.neBot3MinDeposit, &strategies.neBot4MinDeposit})
     deposit->SetHint(Txt(60));
-  for (ui::SpinEdit* chains : {&speBot1ChainCount, &speBot4ChainCount}) chains->SetHint(Txt(61));
-  for (ui::SpinEdit* length : {&speBot1BetCount, &speBot2ChainCount, &speBot3ChainCount, &speBot4BetCount})
+  for (ui::SpinEdit* chains : {&strategies.speBot1ChainCount, &strategies.speBot4ChainCount}) chains->SetHint(Txt(61));
+  for (ui::SpinEdit* length : {&strategies.speBot1BetCount, &strategies.speBot2ChainCount,
+                               &strategies.speBot3ChainCount, &strategies.speBot4BetCount})
     length->SetHint(Txt(62));
-  for (ui::NumberEdit* stake : {&neBot1BetSize, &neBot2BetSize, &neBot3BetSize, &neBot4BetSize})
+  for (ui::NumberEdit* stake :
+       {&strategies.neBot1BetSize, &strategies.neBot2BetSize, &strategies.neBot3BetSize, &strategies.neBot4BetSize})
     stake->SetHint(Txt(63));
-  lbBot5WinLimit.SetCaption(Txt(64));
-  lbBot5Porog.SetCaption(Txt(65));
-  lbBot5LoseLimit.SetCaption(Txt(66));
-  cbBot5ChangeDirection.SetCaption(Txt(67));
-  cbBot5ChangeDirection.SetHint(Txt(68));
-  neBot5WinLimit.SetHint(Txt(69));
-  neBot5Porog.SetHint(Txt(70));
-  neBot5LoseLimit.SetHint(Txt(71));
+  strategies.lbBot5WinLimit.SetCaption(Txt(64));
+  strategies.lbBot5Porog.SetCaption(Txt(65));
+  strategies.lbBot5LoseLimit.SetCaption(Txt(66));
+  strategies.cbBot5ChangeDirection.SetCaption(Txt(67));
+  strategies.cbBot5ChangeDirection.SetHint(Txt(68));
+  strategies.neBot5WinLimit.SetHint(Txt(69));
+  strategies.neBot5Porog.SetHint(Txt(70));
+  strategies.neBot5LoseLimit.SetHint(Txt(71));
 
-  pcStrategy.SetHint(Txt(260));
-  cbeBetOnBetTimeCost_.SetItems({Txt(261), Txt(262), Txt(263)});
-  cbeBetOnBetTimeCost_.SetItemIndex(1);
+  strategies.pcStrategy.SetHint(Txt(260));
+  chart.cbeBetOnBetTimeCost_.SetItems({Txt(261), Txt(262), Txt(263)});
+  chart.cbeBetOnBetTimeCost_.SetItemIndex(1);
 }
 
 // Width limits with the browser panel folded: the window opens at its minimum.
@@ -267,11 +283,11 @@ void TMainForm::FormCreate() {
     LoadSettings(*this, ini);
   }
   LoadPageTemplates();
-  cbeLogin.SetItems(ReadAccountList(kAccountListFile));
+  account.cbeLogin.SetItems(ReadAccountList(kAccountListFile));
   LoadSounds();
   OpenDebugLog();
   ApplyLangPack();
-  cbeLogin.SetItemIndex(LoginIndexFromSettings);
+  account.cbeLogin.SetItemIndex(LoginIndexFromSettings);
   RobotModeChange();
   BetOnNeedDepositCalc1();
   BetOnNeedDepositCalc2();
@@ -285,31 +301,31 @@ void TMainForm::FormCreate() {
   LastLogText.clear();
   LogRepeatGuard = 0;
   gwLog.Clear();
-  SnapshotState = 0;
-  Snapshot = Bitmap();
-  LastTerminalPeriod = TTerminalPeriod{};
-  TerminalControl = cbAlpariSeek.Checked();
+  terminal.SnapshotState = 0;
+  terminal.Snapshot = Bitmap();
+  terminal.LastTerminalPeriod = TerminalState::Period{};
+  terminal.TerminalControl = cbAlpariSeek.Checked();
   EVENT = TEvent{};
-  RobotBusy = false;
-  BalancedTarget = 0;
-  SiteDataUpdated = false;
-  CurrencyName.clear();
-  StartBalance = 0;
-  BetStake = 3;
-  BetDirection = 0;
-  BetOnStatus = 65535;
-  RobotStatus = 0;
-  RobotSubStatus = 0;
-  RobotPauseMode = 0;
+  robot.RobotBusy = false;
+  robot.BalancedTarget = 0;
+  page.SiteDataUpdated = false;
+  page.CurrencyName.clear();
+  robot.StartBalance = 0;
+  robot.BetStake = 3;
+  robot.BetDirection = 0;
+  robot.BetOnStatus = 65535;
+  robot.RobotStatus = 0;
+  robot.RobotSubStatus = 0;
+  robot.RobotPauseMode = 0;
 
   imLogo.SetEnabled(true);
   Form.SetCaption(Utf8PadRight(std::string("Vantrope for ") + kBrokerHost, 30) + kVersionText + " " + Txt(0));
   SetUpWindowWidth();
-  teWebAddr.SetText(MainUrl);
+  browser_panel.teWebAddr.SetText(site.MainUrl);
   ShowStatusMessage(Txt(108));
   LoadArrowTemplates();
   tmVisualFx.SetEnabled(true);
-  tmSeeker.SetEnabled(TerminalControl);
+  tmSeeker.SetEnabled(terminal.TerminalControl);
   tmClearRam.SetEnabled(true);
 
   platform.shell.BringToFront();
@@ -323,7 +339,7 @@ void TMainForm::CreateWindows() {
 }
 
 bool TMainForm::FormClose() {
-  const bool robot_running = !btRun.Enabled();
+  const bool robot_running = !robot_controls.btRun.Enabled();
   if (robot_running &&
       MyMessageDialog(Txt(111), Txt(109) + "\r" + Txt(110), {Txt(105), Txt(259)},
                       {DialogButton::Yes, DialogButton::No}, DialogKind::Warning) == ModalResult::Yes)
@@ -401,9 +417,9 @@ void TMainForm::ShowStatusMessage(const std::string& text) {
 }
 
 void TMainForm::cbBot0ReBetClick() {
-  const bool count_matters = !cbBot0ReBet.Checked();
-  speBot0BetCount.SetVisible(count_matters);
-  lbBot0BetCount.SetVisible(count_matters);
+  const bool count_matters = !strategies.cbBot0ReBet.Checked();
+  strategies.speBot0BetCount.SetVisible(count_matters);
+  strategies.lbBot0BetCount.SetVisible(count_matters);
 }
 
 void TMainForm::tmStatusWiewerTimer() {

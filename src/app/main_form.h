@@ -7,48 +7,26 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls.h"
 #include "app/platform.h"
-#include "ui/timer.h"
 #include "debug/debug_form.h"
+#include "engine/account_panel.h"
+#include "engine/robot_controls.h"
+#include "engine/robot_state.h"
+#include "engine/strategy_pages.h"
+#include "event/robot_event.h"
+#include "log/robot_log.h"
 #include "settings/lang_pack.h"
-#include "site/cat_field.h"
-#include "site/control_slot.h"
-#include "site/html_text_parser.h"
-#include "terminal/arrow_scanner.h"
+#include "site/browser_panel.h"
+#include "site/site_page.h"
+#include "site/site_settings.h"
+#include "terminal/terminal_state.h"
+#include "ui/controls.h"
+#include "ui/timer.h"
 
 namespace vantrope {
 
-// Types of the event log's lines.
-enum TLogType : uint8_t {
-  ltPlain = 0,
-  ltInfo = 1,
-  ltUp = 2,
-  ltDown = 3,
-  ltError = 4,
-  ltWin = 5,
-  ltLost = 6,
-  ltNotice = 7,
-  ltBetPending = 8,
-  ltPendingClosed = 9,
-};
-
-// The robot's event record.
-struct TEvent {
-  bool NewSignal = false;
-  uint8_t Direction = 0;  // 0 none, 1 up, 2 down
-  bool ValuteChanged = false;
-  std::string Valute;  // broker instrument code, such as "frxEURUSD"
-  bool PeriodChanged = false;
-  uint16_t Period = 1;
-  std::string PeriodUnit = "m";  // "s", "m", "h" or "d"
-  double Result = 0;
-  uint8_t BetStatus = 0;
-};
-
 class TMainForm {
  public:
-  static constexpr int kStrategyCount = 7;
   static constexpr int kLogoCount = 6;
 
   explicit TMainForm(Platform& platform);
@@ -177,7 +155,7 @@ class TMainForm {
   std::string GetValuteFromWindowCaption(const std::string& caption);
   // Searches the captured strip for both arrows and raises their signals.
   void SearchImage();
-  TArrowMatch FindObject(uint8_t width, uint8_t height) const { return ArrowSearch.FindObject(width, height); }
+  TArrowMatch FindObject(uint8_t width, uint8_t height) const { return terminal.ArrowSearch.FindObject(width, height); }
 
   // The simple strategy's "go on until the first loss": the bet count only
   // matters while it is off.
@@ -187,16 +165,12 @@ class TMainForm {
 
   // --- window ---
   ui::Window Form;
-  ui::Panel pnMain, pnExpand, pnWeb, pnDown;
+  ui::Panel pnMain, pnExpand, pnWeb;
   ui::StatusBar StatusBar1;
-  ui::TextEdit teWebAddr;
-  ui::Control pbWEB;  // the thin progress bar shown while a page loads
+  BrowserPanel browser_panel;
 
   // --- account panel ---
-  ui::Label lbLogin, lbPassword, lbStartBalanse, lbCurrentBalanse, lbWinBalanse;
-  ui::ComboBox cbeLogin;
-  ui::TextEdit tePassword;
-  ui::NumberEdit neStartBalanse, neCurrentBalanse, neWinBalanse;
+  AccountPanel account;
   ui::CheckBox cbAlpariSeek;
 
   // --- logo and event log ---
@@ -208,52 +182,14 @@ class TMainForm {
   ui::SaveDialog SaveDialog1;
 
   // --- robot controls ---
-  ui::Button btGreed;
-  ui::Shape shGreed;
-  ui::CheckBox cbBetOnRobotWorkTime;
-  ui::Label lbWorkFrom, lbWorkTo;
-  ui::ComboBox cbeBetOnWorkStart, cbeBetOnWorkEnd;
-  ui::Label lbMinBalans;
-  ui::NumberEdit neMinBalans;
-  ui::TextEdit teSiteStatus;
+  RobotControls robot_controls;
   ui::Label lbValutePair, lbTimeFrame;
-  ui::ComboBox cbeBetOnValutePair_;
-  ui::TextEdit teBetOnBetPeriod_;
-  ui::ComboBox cbeBetOnBetTimeCost_;
-  ui::Shape shRobotReady, shWebBrowserBusy, shHtmlParser, shWaitIndicator;
-  ui::Button btRun, btPause1, btPause2, btPause3, btPause3Fon, btStop, btMute;
+  ChartDisplay chart;
+  ui::Shape shWebBrowserBusy, shHtmlParser, shWaitIndicator;
+  ui::Button btMute;
 
   // --- strategy pages ---
-  ui::PageControl pcStrategy{kStrategyCount};
-  // page 0: simple bet
-  ui::Label lbBot0BetSize, lbBot0BetCount;
-  ui::NumberEdit neBot0BetSize;
-  ui::CheckBox cbBot0ReBet;
-  ui::SpinEdit speBot0BetCount;
-  // page 1: martingale
-  ui::Label lbBot1MinDeposit, lbBot1ChainCount, lbBot1BetCount, lbBot1BetSize;
-  ui::NumberEdit neBot1MinDeposit, neBot1BetSize;
-  ui::SpinEdit speBot1ChainCount, speBot1BetCount;
-  // page 2: cautious martingale
-  ui::Label lbBot2MinDeposit, lbBot2BetCount, lbBot2ChainCount, lbBot2BetSize;
-  ui::NumberEdit neBot2MinDeposit, neBot2BetSize;
-  ui::SpinEdit speBot2BetCount, speBot2ChainCount;
-  // page 3: adaptive martingale
-  ui::Label lbBot3MinDeposit, lbBot3ChainCount, lbBot3BetSize;
-  ui::NumberEdit neBot3MinDeposit, neBot3BetSize;
-  ui::SpinEdit speBot3ChainCount;
-  // page 4: Monte-Carlo
-  ui::Label lbBot4MinDeposit, lbBot4ChainCount, lbBot4BetCount, lbBot4BetSize;
-  ui::NumberEdit neBot4MinDeposit, neBot4BetSize;
-  ui::SpinEdit speBot4ChainCount, speBot4BetCount;
-  // page 5: balanced
-  ui::Label lbBot5BetSize, lbBot5BetCount, lbBot5WinLimit, lbBot5Porog, lbBot5LoseLimit;
-  ui::NumberEdit neBot5BetSize, neBot5WinLimit, neBot5Porog, neBot5LoseLimit;
-  ui::SpinEdit speBot5BetCount;
-  ui::CheckBox cbBot5ChangeDirection;
-
-  // Hidden arrow templates; their size comes from the settings.
-  ui::Image imUp, imDown;
+  StrategyPages strategies;
 
   // --- timers ---
   ui::Timer tmStatusWiewer;
@@ -280,25 +216,10 @@ class TMainForm {
   int32_t BrowserPanelWidth = 600;
   bool Mute = false;
   uint8_t LogoIndex = 0;
-  bool TerminalControl = false;  // follows cbAlpariSeek
-  bool AlpariHardUpdate = false;
-  std::string TerminalPageName;  // window class of the trading terminal
   WindowBounds DebugWindowBounds;      // read from the settings for the debug window
   int32_t LoginIndexFromSettings = 0;  // applied once the account box is filled
-  uint8_t GreedPorog = 0;
-  bool LoadPictures = true;
-  std::string MainUrl, ReturnUrl, LogOutUrl, PortFolioUrl;
-  uint16_t RobotPauseType = 100;
-  int32_t SavedStake = 3;
-  uint16_t SavedBetCount = 0;
-  uint16_t SavedGameCount = 0;
-  std::vector<std::string> PageFieldTemplates;
-  std::vector<std::string> PageControlTemplates;
-  std::vector<std::string> PageNames;
 
   // --- window state ---
-  static constexpr int kBlendNormal = 0;
-  static constexpr int kBlendFaded = 60;
   static constexpr uint64_t kMemoryTrimThreshold = 180'000'000;
   uint8_t ExpandState = 0;
   int32_t MainPanelWidth = 0;
@@ -310,81 +231,18 @@ class TMainForm {
   // The WAVE images by log line type; null where the program has none.
   std::array<const std::vector<uint8_t>*, ltLost + 1> Sounds{};
 
-  // --- the parsed page ---
-  std::vector<TCatField> WebFields;
-  TableCounters WebTableCounters;
-  std::array<TControlSlot, 20> ControlSlots;
-  std::vector<TCatField> PageFields;
-  std::vector<TCatField> PageControls;
-  std::string PageName;
-  bool EncoderBusy = false;
-  uint8_t EncoderSkips = 0;
-  bool RecognitionLog = false;
-  bool SimulatorEnabled = false;
-  double BetPrice = 0;
-
-  // --- the terminal ---
-  struct TTerminalRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-  };
-  struct TTerminalPeriod {
-    uint16_t period = 0;
-    std::string unit = " ";
-  };
-  static constexpr uint16_t SnapshotStripWidth = 128;
-  WindowHandle TerminalHandle = 0;
-  TTerminalRect TerminalRect;
-  std::string TerminalValute;
-  uint8_t SnapshotState = 0;  // 0 none, 1 captured, 2 searched
-  double SnapshotTime = 0;
-  Bitmap Snapshot;
-  TTerminalPeriod LastTerminalPeriod;
-  // The arrow templates' stored pictures, shown through imUp and imDown.
-  Bitmap imUpPicture, imDownPicture;
-  ArrowScanner ArrowSearch;
-  TArrowMatch ArrowUpMatch, ArrowDownMatch;
-
-  // --- robot state ---
+  // --- the robot's state, by subsystem ---
   TEvent EVENT;
-  bool RobotBusy = false;
-  double BalancedTarget = 0;
-  bool SiteDataUpdated = false;
-  std::string CurrencyName;
-  double StartBalance = 0;
-  double CurrentBalance = 0;
-  double BalanceAtBet = 0;
-  double BalanceAtResult = 0;
-  double BetPlacedTime = 0;
-  uint8_t PageIndex = 0;
-  bool PageParsedBlink = false;
-  std::string BetPeriodUnit;
-  int32_t ChainStake = 0;
-  uint8_t ChainDirection = 0;
-  std::string ChainValute;
-  uint16_t ChainPeriod = 0;
-  int32_t BetStake = 3;
-  uint8_t BetDirection = 0;
-  uint16_t BetOnStatus = 65535;
-  uint16_t RobotStatus = 0;
-  uint8_t RobotSubStatus = 0;
-  uint8_t RobotPauseMode = 0;
-  uint8_t LastStrategyIndex = 0;
-  uint16_t BetCount = 0;
-  uint16_t GameCount = 0;
-  std::string ChainPeriodUnit;
-  std::string BetValute;
-  uint16_t BetPeriod = 0;
-  uint8_t BetPricePercent = 0;
-  double ResultWaitCounter = 0;
+  RobotState robot;
+  SitePage page;
+  SiteSettings site;
+  TerminalState terminal;
 
   // Program entry: the main window's start-up, then the hidden debug window.
   void CreateWindows();
 
   // The active strategy page.
-  uint8_t StrategyIndex() const { return static_cast<uint8_t>(pcStrategy.ActivePageIndex()); }
+  uint8_t StrategyIndex() const { return strategies.StrategyIndex(); }
 
  private:
   void BuildControls();

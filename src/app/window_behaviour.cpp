@@ -15,7 +15,8 @@ constexpr ui::Color kLampRed = ui::Rgb(255, 128, 128);
 constexpr ui::Color kLampBlue = ui::Rgb(157, 157, 255);
 
 void ToggleBlend(ui::Button& button) {
-  button.SetBlend(button.Blend() == TMainForm::kBlendNormal ? TMainForm::kBlendFaded : TMainForm::kBlendNormal);
+  button.SetBlend(button.Blend() == RobotControls::kBlendNormal ? RobotControls::kBlendFaded
+                                                                : RobotControls::kBlendNormal);
 }
 
 }  // namespace
@@ -81,21 +82,21 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::tmVisualFxTimer() {
-  switch (RobotPauseMode) {
+  switch (robot.RobotPauseMode) {
     case 1:
-      ToggleBlend(btPause1);
-      btPause2.SetBlend(kBlendNormal);
-      btPause3Fon.SetVisible(false);
+      ToggleBlend(robot_controls.btPause1);
+      robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
+      robot_controls.btPause3Fon.SetVisible(false);
       break;
     case 2:
-      ToggleBlend(btPause2);
-      btPause1.SetBlend(kBlendNormal);
-      btPause3Fon.SetVisible(false);
+      ToggleBlend(robot_controls.btPause2);
+      robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
+      robot_controls.btPause3Fon.SetVisible(false);
       break;
     case 255:
-      btPause3Fon.SetVisible(!btPause3Fon.Visible());
-      btPause1.SetBlend(kBlendNormal);
-      btPause2.SetBlend(kBlendNormal);
+      robot_controls.btPause3Fon.SetVisible(!robot_controls.btPause3Fon.Visible());
+      robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
+      robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
       break;
     default:
       break;
@@ -108,11 +109,12 @@ void TMainForm::tmVisualFxTimer() {
   if (LogRepeatGuard > 0) --LogRepeatGuard;
   if (btMute.Down() != Mute) btMute.SetDown(Mute);
 
-  shRobotReady.SetBrushColor(BetOnStatus >= 7 && BetOnStatus <= 64999 ? kLampGreen : kLampRed);
+  robot_controls.shRobotReady.SetBrushColor(robot.BetOnStatus >= 7 && robot.BetOnStatus <= 64999 ? kLampGreen
+                                                                                                 : kLampRed);
   shWebBrowserBusy.SetBrushColor(platform.browser.Busy() ? kLampRed : kLampGreen);
-  shHtmlParser.SetBrushColor(PageParsedBlink ? kLampBlue : kLampGreen);
-  PageParsedBlink = false;
-  shWaitIndicator.SetBrushColor(BetOnStatus == 7 ? kLampGreen : ui::kClBtnFace);
+  shHtmlParser.SetBrushColor(page.PageParsedBlink ? kLampBlue : kLampGreen);
+  page.PageParsedBlink = false;
+  shWaitIndicator.SetBrushColor(robot.BetOnStatus == 7 ? kLampGreen : ui::kClBtnFace);
 }
 
 uint64_t TMainForm::GegMemSize() { return platform.memory.WorkingSetSize(); }

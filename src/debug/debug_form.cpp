@@ -19,18 +19,18 @@ std::string ZeroPadded(unsigned value, size_t digits) {
 
 TfmDebug::TfmDebug(TMainForm& main_form) : main_form_(main_form) {
   Form.SetVisible(false);
-  cbeBetOnValutePair.SetItems(PairItems());
-  cbeBetOnValutePair.SetItemIndex(0);
-  neBetOnBetPeriod.SetLimits(30, 9999);
-  neBetOnBetPeriod.SetValue(30);
-  cbeBetOnBetTimeCost.SetItems({"sec", "min", "hrs"});
-  cbeBetOnBetTimeCost.SetItemIndex(0);
-  neBetOnDebet.SetLimits(2, 50);
-  neBetOnDebet.SetDecimals(1);
-  neBetOnDebet.SetValue(2);
-  cbeBetOnValutePair.onChange = [this] { main_form_.cbeBetOnValutePairChange(); };
-  cbeBetOnBetTimeCost.onChange = [this] { main_form_.cbeBetOnBetTimeCostChange(); };
-  neBetOnBetPeriod.onExit = [this] { main_form_.neBetOnBetPeriodExit(); };
+  site_control.cbeBetOnValutePair.SetItems(PairItems());
+  site_control.cbeBetOnValutePair.SetItemIndex(0);
+  site_control.neBetOnBetPeriod.SetLimits(30, 9999);
+  site_control.neBetOnBetPeriod.SetValue(30);
+  site_control.cbeBetOnBetTimeCost.SetItems({"sec", "min", "hrs"});
+  site_control.cbeBetOnBetTimeCost.SetItemIndex(0);
+  site_control.neBetOnDebet.SetLimits(2, 50);
+  site_control.neBetOnDebet.SetDecimals(1);
+  site_control.neBetOnDebet.SetValue(2);
+  site_control.cbeBetOnValutePair.onChange = [this] { main_form_.cbeBetOnValutePairChange(); };
+  site_control.cbeBetOnBetTimeCost.onChange = [this] { main_form_.cbeBetOnBetTimeCostChange(); };
+  site_control.neBetOnBetPeriod.onExit = [this] { main_form_.neBetOnBetPeriodExit(); };
 }
 
 void TfmDebug::FormCreate(const WindowBounds& bounds) {
@@ -52,8 +52,9 @@ void TfmDebug::Show() { Form.SetVisible(true); }
 void TfmDebug::AddStringToDebugLog(const std::string& text) {
   if (mmLog.Lines().size() >= kLogViewLines) mmLog.DeleteFirst();
   const TMainForm& m = main_form_;
-  const std::string line = " " + ZeroPadded(m.BetOnStatus, 5) + " " + ZeroPadded(m.PageIndex, 3) + " " +
-                           ZeroPadded(m.RobotStatus, 3) + " " + ZeroPadded(m.RobotSubStatus, 3) + " > " + text;
+  const std::string line = " " + ZeroPadded(m.robot.BetOnStatus, 5) + " " + ZeroPadded(m.page.PageIndex, 3) + " " +
+                           ZeroPadded(m.robot.RobotStatus, 3) + " " + ZeroPadded(m.robot.RobotSubStatus, 3) + " > " +
+                           text;
   if (line == LastDebugLine) return;
   LastDebugLine = line;
 

@@ -3,8 +3,10 @@
 
 #include <string>
 
-#include "ui/controls.h"
 #include "debug/debug_log_file.h"
+#include "site/bet_selectors.h"
+#include "terminal/terminal_state.h"
+#include "ui/controls.h"
 
 namespace vantrope {
 
@@ -48,14 +50,9 @@ class TfmDebug {
   // The recognition protocol of a traced parse.
   ui::Memo mmWebRecogLog;
   // Site control: the pair and expiry of a manual bet.
-  ui::ComboBox cbeBetOnValutePair;
-  ui::NumberEdit neBetOnBetPeriod;
-  ui::ComboBox cbeBetOnBetTimeCost;
-  ui::NumberEdit neBetOnDebet;  // the stake of a manual bet
+  BetSelectors site_control;
   // The terminal as the seeker found it, and its captured strip.
-  ui::Label stTermName, stTermHandle, stTermValute, stTermPosX, stTermPosY, stTermWidth, stTermHeight, stSnapTime;
-  ui::PictureBox Image1;
-  ui::Label lbArrowUpFound, lbArrowDownFound;
+  TerminalView terminal;
   DebugLogFile LogFile;
   std::string LastDebugLine;
 

@@ -17,13 +17,13 @@ void TMainForm::BetOnStateFault(const std::string& name, const std::string& text
   AddStringToLog(ltError, Txt(141) + name + "): " + text, true);
   platform.browser.Stop();
   tmBetOnState.SetEnabled(false);
-  PageIndex = 0;
-  PageName = PageNameOf(0);
+  page.PageIndex = 0;
+  page.PageName = PageNameOf(0);
   // Left off, no tick would ever come again and the running robot would hang.
   // A login page without its controls is tried again from the start, as the
   // cycle does when it finds them missing itself.
-  if (between_ticks && !pnDown.Enabled()) {
-    if (BetOnStatus == 1) BetOnStatus = 0;
+  if (between_ticks && !strategies.pnDown.Enabled()) {
+    if (robot.BetOnStatus == 1) robot.BetOnStatus = 0;
     tmBetOnState.SetInterval(kRetryInterval);
     tmBetOnState.SetEnabled(true);
   }

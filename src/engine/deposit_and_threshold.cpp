@@ -20,22 +20,30 @@ void ShowNeededDeposit(const ui::NumberEdit& stake, const ui::SpinEdit& length, 
 
 }  // namespace
 
-void TMainForm::BetOnNeedDepositCalc1() { ShowNeededDeposit(neBot1BetSize, speBot1BetCount, neBot1MinDeposit); }
-void TMainForm::BetOnNeedDepositCalc2() { ShowNeededDeposit(neBot2BetSize, speBot2ChainCount, neBot2MinDeposit); }
-void TMainForm::BetOnNeedDepositCalc3() { ShowNeededDeposit(neBot3BetSize, speBot3ChainCount, neBot3MinDeposit); }
-void TMainForm::BetOnNeedDepositCalc4() { ShowNeededDeposit(neBot4BetSize, speBot4BetCount, neBot4MinDeposit); }
+void TMainForm::BetOnNeedDepositCalc1() {
+  ShowNeededDeposit(strategies.neBot1BetSize, strategies.speBot1BetCount, strategies.neBot1MinDeposit);
+}
+void TMainForm::BetOnNeedDepositCalc2() {
+  ShowNeededDeposit(strategies.neBot2BetSize, strategies.speBot2ChainCount, strategies.neBot2MinDeposit);
+}
+void TMainForm::BetOnNeedDepositCalc3() {
+  ShowNeededDeposit(strategies.neBot3BetSize, strategies.speBot3ChainCount, strategies.neBot3MinDeposit);
+}
+void TMainForm::BetOnNeedDepositCalc4() {
+  ShowNeededDeposit(strategies.neBot4BetSize, strategies.speBot4BetCount, strategies.neBot4MinDeposit);
+}
 
 void TMainForm::btGreedClick() {
-  GreedPorog = GreedPorog > 0 ? GreedPorog - 1 : 2;
+  robot.GreedPorog = robot.GreedPorog > 0 ? robot.GreedPorog - 1 : 2;
   ShowCurrentGreed();
 }
 
 void TMainForm::ShowCurrentGreed() {
   // An index from a damaged settings file would show nothing meaningful and
   // step through values the bet cycle does not know: back to the default.
-  if (GreedPorog >= kGreedThresholds.size()) GreedPorog = 0;
-  btGreed.SetCaption(std::to_string(kGreedThresholds[GreedPorog]) + "%");
-  shGreed.SetBrushColor(kThresholdColors[GreedPorog]);
+  if (robot.GreedPorog >= kGreedThresholds.size()) robot.GreedPorog = 0;
+  robot_controls.btGreed.SetCaption(std::to_string(kGreedThresholds[robot.GreedPorog]) + "%");
+  robot_controls.shGreed.SetBrushColor(kThresholdColors[robot.GreedPorog]);
 }
 
 }  // namespace vantrope

@@ -16,8 +16,8 @@ uint8_t Reversed(uint8_t direction) { return direction == 1 ? 2 : direction == 2
 }  // namespace
 
 bool StrategyEngine::RaiseAfterLoss() {
-  const int64_t raised = BetOnGetBetCost(f_.ChainStake);
-  f_.ChainStake = static_cast<int32_t>(
+  const int64_t raised = BetOnGetBetCost(f_.robot.ChainStake);
+  f_.robot.ChainStake = static_cast<int32_t>(
       std::clamp<int64_t>(raised, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
   if (raised <= MaxStake) return true;
   f_.AddStringToLog(ltInfo, f_.Txt(203), false);
@@ -29,32 +29,32 @@ bool StrategyEngine::RaiseAfterLoss() {
 
 void StrategyEngine::Martingale(bool monte_carlo) {
   static constexpr FollowTargets kTo{0, 8, 3, 4, 5, 6};
-  uint8_t& sub = f_.RobotSubStatus;
+  uint8_t& sub = f_.robot.RobotSubStatus;
   TEvent& e = f_.EVENT;
-  const ui::NumberEdit& stake = monte_carlo ? f_.neBot4BetSize : f_.neBot1BetSize;
-  const int chains = (monte_carlo ? f_.speBot4ChainCount : f_.speBot1ChainCount).Value();
-  const int length = (monte_carlo ? f_.speBot4BetCount : f_.speBot1BetCount).Value();
+  const ui::NumberEdit& stake = monte_carlo ? f_.strategies.neBot4BetSize : f_.strategies.neBot1BetSize;
+  const int chains = (monte_carlo ? f_.strategies.speBot4ChainCount : f_.strategies.speBot1ChainCount).Value();
+  const int length = (monte_carlo ? f_.strategies.speBot4BetCount : f_.strategies.speBot1BetCount).Value();
 
   // A chain paused in the middle waits in 7 for a new signal.
-  const bool in_chain = f_.BetCount != 0;
+  const bool in_chain = f_.robot.BetCount != 0;
   Continue(in_chain ? 200 : 201, in_chain ? 7 : 0);
   SiteNotReady();
   if (sub == 0 && !Paused()) {
-    if (f_.LimitCheck(0.75, f_.BetCount)) return;
-    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    if (f_.LimitCheck(0.75, f_.robot.BetCount)) return;
+    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
       f_.AddStringToDebugLog(f_.Txt(202));
       sub = 1;
-      f_.BetCount = 0;
-      f_.GameCount = 0;
-      f_.ChainStake = Rounded(stake.Value());
+      f_.robot.BetCount = 0;
+      f_.robot.GameCount = 0;
+      f_.robot.ChainStake = Rounded(stake.Value());
       StartChain();
     }
   }
   if (sub == 1) {
     if (BetHeldBack(false, 0)) {
       sub = 0;
-    } else if (ChartChanged() && f_.BetCount == 0) {
+    } else if (ChartChanged() && f_.robot.BetCount == 0) {
       ApplyChartChanges();
       sub = 0;
     } else {
@@ -68,8 +68,8 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   if (sub == 4) {
     FollowOutcome(kTo);
     if (sub == 5) {
-      ++f_.GameCount;
-      f_.BetCount = 0;
+      ++f_.robot.GameCount;
+      f_.robot.BetCount = 0;
     }
   }
   if (following && sub == 8) {
@@ -79,11 +79,11 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   }
   if (sub == 5) {
     f_.AddStringToDebugLog(f_.Txt(198));
-    if (monte_carlo && f_.RobotPauseMode == 2) {
+    if (monte_carlo && f_.robot.RobotPauseMode == 2) {
       sub = 0;
-    } else if (f_.GameCount < chains) {
-      f_.ChainStake = Rounded(stake.Value());
-      f_.BetDirection = f_.ChainDirection;
+    } else if (f_.robot.GameCount < chains) {
+      f_.robot.ChainStake = Rounded(stake.Value());
+      f_.robot.BetDirection = f_.robot.ChainDirection;
       sub = 1;
     } else {
       e.NewSignal = false;
@@ -92,36 +92,36 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   }
   if (sub == 6) {
     f_.AddStringToDebugLog(f_.Txt(199));
-    if (f_.BetCount < length) {
+    if (f_.robot.BetCount < length) {
       const bool raised = RaiseAfterLoss();
-      if (monte_carlo) f_.ChainDirection = Reversed(f_.ChainDirection);
-      f_.BetDirection = f_.ChainDirection;
+      if (monte_carlo) f_.robot.ChainDirection = Reversed(f_.robot.ChainDirection);
+      f_.robot.BetDirection = f_.robot.ChainDirection;
       if (raised) {
         sub = 1;
       } else {
-        f_.BetCount = 0;
+        f_.robot.BetCount = 0;
         sub = 0;
       }
     } else {
       e.NewSignal = false;
-      f_.BetCount = 0;
+      f_.robot.BetCount = 0;
       sub = 0;
     }
   }
   if (sub == 7 && !Paused()) {
-    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
       f_.AddStringToDebugLog(f_.Txt(202));
       sub = 1;
-      f_.BetCount = f_.SavedBetCount;
-      f_.GameCount = f_.SavedGameCount;
-      f_.ChainStake = f_.SavedStake;
+      f_.robot.BetCount = f_.robot.SavedBetCount;
+      f_.robot.GameCount = f_.robot.SavedGameCount;
+      f_.robot.ChainStake = f_.robot.SavedStake;
       StartChain();
     }
   }
   if (sub == 8 && !Paused()) {
     if (e.NewSignal && e.Direction != 0) {
-      f_.ChainDirection = e.Direction;
+      f_.robot.ChainDirection = e.Direction;
       sub = 1;
     } else {
       f_.AddStringToDebugLog(f_.Txt(190));
@@ -133,16 +133,16 @@ void StrategyEngine::Martingale(bool monte_carlo) {
 // sub-step 0 starts a new one with the initial stake.
 void StrategyEngine::ResumeOrOpenChain(const ui::NumberEdit& initial_stake) {
   if (Continue(200, 1)) {
-    f_.ChainStake = f_.SavedStake;
-    f_.BetCount = f_.SavedBetCount;
-    f_.GameCount = f_.SavedGameCount;
+    f_.robot.ChainStake = f_.robot.SavedStake;
+    f_.robot.BetCount = f_.robot.SavedBetCount;
+    f_.robot.GameCount = f_.robot.SavedGameCount;
   }
   SiteNotReady();
-  if (f_.RobotSubStatus == 0 && !Paused()) {
-    f_.BetCount = 0;
-    f_.ChainStake = Rounded(initial_stake.Value());
-    f_.GameCount = 0;
-    f_.RobotSubStatus = 1;
+  if (f_.robot.RobotSubStatus == 0 && !Paused()) {
+    f_.robot.BetCount = 0;
+    f_.robot.ChainStake = Rounded(initial_stake.Value());
+    f_.robot.GameCount = 0;
+    f_.robot.RobotSubStatus = 1;
   }
 }
 
@@ -150,11 +150,11 @@ void StrategyEngine::ResumeOrOpenChain(const ui::NumberEdit& initial_stake) {
 
 void StrategyEngine::CautiousMartingale() {
   static constexpr FollowTargets kTo{1, 1, 4, 5, 6, 7};
-  uint8_t& sub = f_.RobotSubStatus;
-  ResumeOrOpenChain(f_.neBot2BetSize);
+  uint8_t& sub = f_.robot.RobotSubStatus;
+  ResumeOrOpenChain(f_.strategies.neBot2BetSize);
   if (sub == 1 && !Paused()) {
-    if (f_.LimitCheck(0.5, f_.GameCount)) return;
-    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    if (f_.LimitCheck(0.5, f_.robot.GameCount)) return;
+    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
       f_.AddStringToDebugLog(f_.Txt(202));
       sub = 2;
@@ -162,9 +162,9 @@ void StrategyEngine::CautiousMartingale() {
     }
   }
   if (sub == 2) {
-    if (BetHeldBack(true, f_.GameCount)) {
+    if (BetHeldBack(true, f_.robot.GameCount)) {
       sub = 1;
-    } else if (ChartChanged() && f_.BetCount == 0) {
+    } else if (ChartChanged() && f_.robot.BetCount == 0) {
       ApplyChartChanges();
       sub = 1;
     } else {
@@ -176,10 +176,10 @@ void StrategyEngine::CautiousMartingale() {
   if (sub == 5) FollowOutcome(kTo);
   if (sub == 6) {
     f_.AddStringToDebugLog(f_.Txt(198));
-    f_.ChainStake = Rounded(f_.neBot2BetSize.Value());
-    f_.BetDirection = f_.ChainDirection;
-    if (f_.BetCount < f_.speBot2BetCount.Value()) {
-      f_.GameCount = 0;
+    f_.robot.ChainStake = Rounded(f_.strategies.neBot2BetSize.Value());
+    f_.robot.BetDirection = f_.robot.ChainDirection;
+    if (f_.robot.BetCount < f_.strategies.speBot2BetCount.Value()) {
+      f_.robot.GameCount = 0;
       sub = 2;
     } else {
       f_.EVENT.NewSignal = false;
@@ -188,14 +188,14 @@ void StrategyEngine::CautiousMartingale() {
   }
   if (sub == 7) {
     f_.AddStringToDebugLog(f_.Txt(199));
-    if (f_.GameCount < f_.speBot2ChainCount.Value()) {
+    if (f_.robot.GameCount < f_.strategies.speBot2ChainCount.Value()) {
       const bool raised = RaiseAfterLoss();
-      f_.BetDirection = f_.ChainDirection;
+      f_.robot.BetDirection = f_.robot.ChainDirection;
       if (!raised) {
         // Over the ceiling the chain ends, also when it would wait for the next signal.
         sub = 0;
-      } else if (f_.BetCount >= f_.speBot2BetCount.Value()) {
-        f_.BetCount = 0;
+      } else if (f_.robot.BetCount >= f_.strategies.speBot2BetCount.Value()) {
+        f_.robot.BetCount = 0;
         f_.EVENT.NewSignal = false;
         sub = 1;
       } else {
@@ -212,31 +212,31 @@ void StrategyEngine::CautiousMartingale() {
 
 void StrategyEngine::AdaptiveMartingale() {
   static constexpr FollowTargets kTo{1, 1, 5, 6, 7, 8};
-  uint8_t& sub = f_.RobotSubStatus;
+  uint8_t& sub = f_.robot.RobotSubStatus;
   TEvent& e = f_.EVENT;
-  ResumeOrOpenChain(f_.neBot3BetSize);
+  ResumeOrOpenChain(f_.strategies.neBot3BetSize);
   if (sub == 1 && !Paused()) {
-    if (f_.LimitCheck(0.5, f_.GameCount)) return;
-    if (ChartChanged() && f_.BetCount == 0) ApplyChartChanges();
+    if (f_.LimitCheck(0.5, f_.robot.GameCount)) return;
+    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
     sub = 2;
   }
   if (sub == 2 && !Paused()) {
-    if (f_.RobotPauseMode == 1) {
+    if (f_.robot.RobotPauseMode == 1) {
       // The limit check of the next step pauses.
       sub = 1;
       return;
     }
     if (WaitForSignal()) {
       f_.AddStringToDebugLog(f_.Txt(202));
-      f_.BetCount = 0;
+      f_.robot.BetCount = 0;
       sub = 3;
       StartChain();
     }
   }
   if (sub == 3 && !Paused()) {
-    if (BetHeldBack(true, f_.GameCount)) {
+    if (BetHeldBack(true, f_.robot.GameCount)) {
       sub = 1;
-    } else if (ChartChanged() && f_.BetCount == 0) {
+    } else if (ChartChanged() && f_.robot.BetCount == 0) {
       ApplyChartChanges();
       sub = 1;
     } else {
@@ -248,20 +248,20 @@ void StrategyEngine::AdaptiveMartingale() {
   if (sub == 6 && !Paused()) FollowOutcome(kTo);
   if (sub == 7 && !Paused()) {
     f_.AddStringToDebugLog(f_.Txt(198));
-    f_.ChainStake = Rounded(f_.neBot3BetSize.Value());
-    f_.ChainDirection = f_.BetDirection = e.Direction;
-    f_.GameCount = 0;
+    f_.robot.ChainStake = Rounded(f_.strategies.neBot3BetSize.Value());
+    f_.robot.ChainDirection = f_.robot.BetDirection = e.Direction;
+    f_.robot.GameCount = 0;
     sub = 3;
   }
   if (sub == 8 && !Paused()) {
     f_.AddStringToDebugLog(f_.Txt(199));
-    if (f_.GameCount < f_.speBot3ChainCount.Value()) {
+    if (f_.robot.GameCount < f_.strategies.speBot3ChainCount.Value()) {
       const bool raised = RaiseAfterLoss();
-      f_.ChainDirection = f_.BetDirection = e.Direction;
+      f_.robot.ChainDirection = f_.robot.BetDirection = e.Direction;
       if (!raised) {
         // Over the ceiling the chain ends, also when it would bet again at once.
         sub = 0;
-      } else if (f_.BetCount < 3) {
+      } else if (f_.robot.BetCount < 3) {
         e.NewSignal = false;
         sub = 3;
       } else {

@@ -17,82 +17,82 @@ constexpr ui::Color kRobotNotReadyColor = 8421631;
 
 ui::NumberEdit* TMainForm::InitialStakeEditor() {
   switch (StrategyIndex()) {
-    case 0: return &neBot0BetSize;
-    case 1: return &neBot1BetSize;
-    case 2: return &neBot2BetSize;
-    case 3: return &neBot3BetSize;
-    case 4: return &neBot4BetSize;
-    case 5: return &neBot5BetSize;
+    case 0: return &strategies.neBot0BetSize;
+    case 1: return &strategies.neBot1BetSize;
+    case 2: return &strategies.neBot2BetSize;
+    case 3: return &strategies.neBot3BetSize;
+    case 4: return &strategies.neBot4BetSize;
+    case 5: return &strategies.neBot5BetSize;
     default: return nullptr;
   }
 }
 
 void TMainForm::btRunClick() {
-  if (!SimulatorEnabled && Trim(tePassword.Text()).empty()) {
+  if (!page.SimulatorEnabled && Trim(account.tePassword.Text()).empty()) {
     MyShowMessage(Txt(111), Txt(123), DialogKind::Warning);
     return;
   }
-  btRun.SetEnabled(false);
-  btPause1.SetEnabled(true);
-  btPause2.SetEnabled(true);
-  btPause3.SetEnabled(false);
-  btStop.SetEnabled(true);
+  robot_controls.btRun.SetEnabled(false);
+  robot_controls.btPause1.SetEnabled(true);
+  robot_controls.btPause2.SetEnabled(true);
+  robot_controls.btPause3.SetEnabled(false);
+  robot_controls.btStop.SetEnabled(true);
   ShowStatusMessage(Txt(124));
-  btPause1.SetBlend(kBlendNormal);
-  btPause2.SetBlend(kBlendNormal);
-  btPause3Fon.SetVisible(false);
+  robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
+  robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
+  robot_controls.btPause3Fon.SetVisible(false);
 
-  RobotPauseMode = 0;
-  BetOnStatus = 0;
-  teSiteStatus.SetText(Txt(32));
-  for (ui::Control* control : std::initializer_list<ui::Control*>{&pnDown, &cbeLogin, &tePassword,
-                                                                  &cbBetOnRobotWorkTime, &cbeBetOnWorkStart,
-                                                                  &cbeBetOnWorkEnd})
+  robot.RobotPauseMode = 0;
+  robot.BetOnStatus = 0;
+  robot_controls.teSiteStatus.SetText(Txt(32));
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &strategies.pnDown, &account.cbeLogin, &account.tePassword, &robot_controls.cbBetOnRobotWorkTime,
+           &robot_controls.cbeBetOnWorkStart, &robot_controls.cbeBetOnWorkEnd})
     control->SetEnabled(false);
-  neStartBalanse.SetValue(0);
-  neCurrentBalanse.SetValue(0);
-  neWinBalanse.SetValue(0);
-  neWinBalanse.SetFontColor(kNeutralColor);
+  account.neStartBalanse.SetValue(0);
+  account.neCurrentBalanse.SetValue(0);
+  account.neWinBalanse.SetValue(0);
+  account.neWinBalanse.SetFontColor(kNeutralColor);
 
-  BetValute = Trim(EVENT.Valute).empty() ? std::string("frxEURUSD") : EVENT.Valute;
-  BetPeriodUnit = Trim(EVENT.PeriodUnit).empty() ? std::string("m") : EVENT.PeriodUnit;
-  BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
+  robot.BetValute = Trim(EVENT.Valute).empty() ? std::string("frxEURUSD") : EVENT.Valute;
+  robot.BetPeriodUnit = Trim(EVENT.PeriodUnit).empty() ? std::string("m") : EVENT.PeriodUnit;
+  robot.BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
   if (const ui::NumberEdit* stake = InitialStakeEditor())
-    BetStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
+    robot.BetStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
   if (StrategyIndex() == 5) {
-    neBot5Porog.SetValue(0);
-    BalancedTarget = 0;
+    strategies.neBot5Porog.SetValue(0);
+    robot.BalancedTarget = 0;
   }
 
-  SiteDataUpdated = false;
-  PageIndex = 255;
-  PageName.clear();
-  CurrencyName.clear();
-  StartBalance = 0;
-  CurrentBalance = SimulatorEnabled ? 1000 : 0;
-  if (SimulatorEnabled) {
-    neStartBalanse.SetValue(1000);
-    neCurrentBalanse.SetValue(1000);
+  page.SiteDataUpdated = false;
+  page.PageIndex = 255;
+  page.PageName.clear();
+  page.CurrencyName.clear();
+  robot.StartBalance = 0;
+  page.CurrentBalance = page.SimulatorEnabled ? 1000 : 0;
+  if (page.SimulatorEnabled) {
+    account.neStartBalanse.SetValue(1000);
+    account.neCurrentBalanse.SetValue(1000);
   }
 
-  shRobotReady.SetBrushColor(kRobotNotReadyColor);
-  RobotStatus = 1;
-  RobotSubStatus = 0;
-  RobotPauseMode = 0;
-  BetCount = 0;
-  GameCount = 0;
-  ChainStake = 3;
-  ChainDirection = EVENT.Direction;
+  robot_controls.shRobotReady.SetBrushColor(kRobotNotReadyColor);
+  robot.RobotStatus = 1;
+  robot.RobotSubStatus = 0;
+  robot.RobotPauseMode = 0;
+  robot.BetCount = 0;
+  robot.GameCount = 0;
+  robot.ChainStake = 3;
+  robot.ChainDirection = EVENT.Direction;
 
   cbeBetOnValutePairChange();
-  ChainValute = EVENT.Valute;
-  ChainPeriod = EVENT.Period;
-  ChainPeriodUnit = EVENT.PeriodUnit;
-  RobotBusy = false;
+  robot.ChainValute = EVENT.Valute;
+  robot.ChainPeriod = EVENT.Period;
+  robot.ChainPeriodUnit = EVENT.PeriodUnit;
+  robot.RobotBusy = false;
 
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetEnabled(true);
-  if (SimulatorEnabled) BetOnRobot();
+  if (page.SimulatorEnabled) BetOnRobot();
   tmAutoApplySecurity.SetEnabled(true);
 }
 
@@ -102,144 +102,146 @@ void TMainForm::RequestPause(int tag) {
   switch (tag) {
     case 2:
     case 3:
-      RobotPauseMode = tag == 2 ? 1 : 2;
-      btPause1.SetEnabled(false);
-      btPause2.SetEnabled(false);
-      btPause3.SetEnabled(true);
+      robot.RobotPauseMode = tag == 2 ? 1 : 2;
+      robot_controls.btPause1.SetEnabled(false);
+      robot_controls.btPause2.SetEnabled(false);
+      robot_controls.btPause3.SetEnabled(true);
       ShowStatusMessage(Txt(tag == 2 ? 125 : 126));
-      (tag == 2 ? btPause2 : btPause1).SetBlend(kBlendNormal);
+      (tag == 2 ? robot_controls.btPause2 : robot_controls.btPause1).SetBlend(RobotControls::kBlendNormal);
       break;
     case 4:
-      if (RobotPauseMode == 255) {
-        RobotPauseMode = 254;
-        btRun.SetDown(true);
+      if (robot.RobotPauseMode == 255) {
+        robot.RobotPauseMode = 254;
+        robot_controls.btRun.SetDown(true);
         ShowStatusMessage(Txt(127));
-      } else if (RobotPauseMode == 1 || RobotPauseMode == 2) {
-        RobotPauseMode = 0;
+      } else if (robot.RobotPauseMode == 1 || robot.RobotPauseMode == 2) {
+        robot.RobotPauseMode = 0;
         ShowStatusMessage(Txt(128));
       } else {
         return;
       }
-      btPause1.SetEnabled(true);
-      btPause2.SetEnabled(true);
-      btPause3.SetEnabled(false);
-      btPause1.SetBlend(kBlendNormal);
-      btPause2.SetBlend(kBlendNormal);
+      robot_controls.btPause1.SetEnabled(true);
+      robot_controls.btPause2.SetEnabled(true);
+      robot_controls.btPause3.SetEnabled(false);
+      robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
+      robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
       break;
     default:
       return;
   }
-  btPause3Fon.SetVisible(false);
+  robot_controls.btPause3Fon.SetVisible(false);
 }
 
 void TMainForm::btStopClick() {
-  btRun.SetEnabled(true);
-  btPause1.SetEnabled(false);
-  btPause2.SetEnabled(false);
-  btPause3.SetEnabled(false);
-  btStop.SetEnabled(false);
+  robot_controls.btRun.SetEnabled(true);
+  robot_controls.btPause1.SetEnabled(false);
+  robot_controls.btPause2.SetEnabled(false);
+  robot_controls.btPause3.SetEnabled(false);
+  robot_controls.btStop.SetEnabled(false);
   ShowStatusMessage(Txt(129));
-  btPause1.SetBlend(kBlendNormal);
-  btPause2.SetBlend(kBlendNormal);
-  btPause3Fon.SetVisible(false);
-  RobotPauseMode = 0;
-  for (ui::Control* control : std::initializer_list<ui::Control*>{&cbeLogin, &tePassword, &cbBetOnRobotWorkTime,
-                                                                  &cbeBetOnWorkStart, &cbeBetOnWorkEnd})
+  robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
+  robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
+  robot_controls.btPause3Fon.SetVisible(false);
+  robot.RobotPauseMode = 0;
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{&account.cbeLogin, &account.tePassword, &robot_controls.cbBetOnRobotWorkTime,
+                                           &robot_controls.cbeBetOnWorkStart, &robot_controls.cbeBetOnWorkEnd})
     control->SetEnabled(true);
-  RobotStatus = 0;
-  BetOnStatus = 65535;
+  robot.RobotStatus = 0;
+  robot.BetOnStatus = 65535;
   tmBetWDT.SetEnabled(false);
   platform.browser.Stop();
   platform.shell.ProcessMessages();
-  NavigateUrl(LogOutUrl);
-  SiteDataUpdated = false;
-  PageIndex = 255;
-  RobotPauseType = 0;
+  NavigateUrl(site.LogOutUrl);
+  page.SiteDataUpdated = false;
+  page.PageIndex = 255;
+  robot.RobotPauseType = 0;
   tmBetOnState.SetEnabled(false);
-  pnDown.SetEnabled(true);
+  strategies.pnDown.SetEnabled(true);
 }
 
 void TMainForm::RobotModeChange() {
-  const uint8_t previous = LastStrategyIndex;
-  LastStrategyIndex = StrategyIndex();
-  if (LastStrategyIndex != previous)
-    ShowStatusMessage(Txt(117) + Trim(pcStrategy.PageCaption(LastStrategyIndex)) + "\".");
+  const uint8_t previous = robot.LastStrategyIndex;
+  robot.LastStrategyIndex = StrategyIndex();
+  if (robot.LastStrategyIndex != previous)
+    ShowStatusMessage(Txt(117) + Trim(strategies.pcStrategy.PageCaption(robot.LastStrategyIndex)) + "\".");
 }
 
 void TMainForm::WorkingHoursStep() {
-  RobotBusy = true;
-  if (cbBetOnRobotWorkTime.Checked() && RobotStatus < 5) {
+  robot.RobotBusy = true;
+  if (robot_controls.cbBetOnRobotWorkTime.Checked() && robot.RobotStatus < 5) {
     const double now = platform.clock.Now();
     int hour = static_cast<int>(std::floor((now - std::floor(now)) * 24.0 + 1e-9)) % 24;
-    const int start = cbeBetOnWorkStart.ItemIndex();
-    int end = cbeBetOnWorkEnd.ItemIndex();
+    const int start = robot_controls.cbeBetOnWorkStart.ItemIndex();
+    int end = robot_controls.cbeBetOnWorkEnd.ItemIndex();
     if (end < start) {
       end += 24;
       if (hour < start) hour += 24;
     }
-    if (RobotStatus == 1 && start <= hour && hour < end) {
+    if (robot.RobotStatus == 1 && start <= hour && hour < end) {
       AddStringToLog(ltInfo, Txt(175), false);
-      RobotStatus = 2;
+      robot.RobotStatus = 2;
     }
     if (hour >= end) {
       AddStringToLog(ltInfo, Txt(176), false);
-      RobotPauseMode = 1;
+      robot.RobotPauseMode = 1;
     }
-  } else if (RobotStatus == 1) {
-    RobotStatus = 2;
+  } else if (robot.RobotStatus == 1) {
+    robot.RobotStatus = 2;
   }
 }
 
 void TMainForm::StrategySelection() {
   const int own_paused_chain = (StrategyIndex() + 1) * 100 + 2;
-  if (RobotPauseType > 100 && RobotPauseType != own_paused_chain) RobotPauseType = 0;
-  if (RobotPauseType % 100 != 0) {
-    const bool resumable =
-        RobotPauseType == 202 || RobotPauseType == 302 || (RobotPauseType == 402 && SavedGameCount != 0);
+  if (robot.RobotPauseType > 100 && robot.RobotPauseType != own_paused_chain) robot.RobotPauseType = 0;
+  if (robot.RobotPauseType % 100 != 0) {
+    const bool resumable = robot.RobotPauseType == 202 || robot.RobotPauseType == 302 ||
+                           (robot.RobotPauseType == 402 && robot.SavedGameCount != 0);
     if (resumable) {
       if (MyMessageDialog(Txt(179), Txt(177) + "\r" + Txt(178), {Txt(105), Txt(259)},
                           {DialogButton::Yes, DialogButton::No}, DialogKind::Confirmation) == ModalResult::Yes) {
-        ChainStake = SavedStake;
-        BetCount = SavedBetCount;
-        GameCount = SavedGameCount;
-        RobotPauseMode = 255;
-        RobotPauseType = 1;
-        btPause1.SetEnabled(false);
-        btPause2.SetEnabled(false);
-        btPause3.SetEnabled(true);
+        robot.ChainStake = robot.SavedStake;
+        robot.BetCount = robot.SavedBetCount;
+        robot.GameCount = robot.SavedGameCount;
+        robot.RobotPauseMode = 255;
+        robot.RobotPauseType = 1;
+        robot_controls.btPause1.SetEnabled(false);
+        robot_controls.btPause2.SetEnabled(false);
+        robot_controls.btPause3.SetEnabled(true);
       }
-    } else if (RobotPauseType != 402) {
-      RobotPauseType = 0;
+    } else if (robot.RobotPauseType != 402) {
+      robot.RobotPauseType = 0;
     }
   }
   static constexpr uint16_t kRunningStatus[] = {23, 3, 13, 33, 43, 53};
-  if (StrategyIndex() < 6) RobotStatus = kRunningStatus[StrategyIndex()];
+  if (StrategyIndex() < 6) robot.RobotStatus = kRunningStatus[StrategyIndex()];
 }
 
 bool TMainForm::LimitCheck(double factor, uint16_t chain_counter) {
   int verdict = 0;
-  if (RobotPauseMode == 1)
+  if (robot.RobotPauseMode == 1)
     verdict = 1;
-  else if (RobotPauseMode == 2 && chain_counter == 0)
+  else if (robot.RobotPauseMode == 2 && chain_counter == 0)
     verdict = 2;
-  if (CurrentBalance != 0 && !(CurrentBalance - ChainStake * factor > RoundHalfEven(neMinBalans.Value())))
+  if (page.CurrentBalance != 0 &&
+      !(page.CurrentBalance - robot.ChainStake * factor > RoundHalfEven(robot_controls.neMinBalans.Value())))
     verdict = 3;
-  if (verdict == 0 || RobotPauseMode == 255) return false;
+  if (verdict == 0 || robot.RobotPauseMode == 255) return false;
 
-  RobotPauseType = 0;
+  robot.RobotPauseType = 0;
   std::string text;
   if (verdict == 1) {
     text = Txt(181) + "\r" + Txt(182);
-    RobotPauseType = 2;
+    robot.RobotPauseType = 2;
   } else if (verdict == 2) {
     text = Txt(183) + "\r" + Txt(184);
   } else {
     text = Txt(185);
   }
   AddStringToDebugLog(Txt(187));
-  SavedStake = ChainStake;
-  SavedBetCount = BetCount;
-  SavedGameCount = GameCount;
+  robot.SavedStake = robot.ChainStake;
+  robot.SavedBetCount = robot.BetCount;
+  robot.SavedGameCount = robot.GameCount;
   const uint8_t strategy = StrategyIndex();
   if (strategy == 0)
     MyShowMessage(Txt(111), text, DialogKind::Warning);
@@ -251,16 +253,16 @@ bool TMainForm::LimitCheck(double factor, uint16_t chain_counter) {
   if (verdict == 3) {
     AddStringToLog(ltInfo, Txt(189), true);
     if (const ui::NumberEdit* stake = InitialStakeEditor())
-      SavedStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
-    SavedBetCount = 0;
-    if (strategy != 0 && strategy != 5) SavedGameCount = 0;
-    RobotPauseMode = 0;
+      robot.SavedStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
+    robot.SavedBetCount = 0;
+    if (strategy != 0 && strategy != 5) robot.SavedGameCount = 0;
+    robot.RobotPauseMode = 0;
     btStopClick();
   } else {
-    btPause1.SetEnabled(false);
-    btPause2.SetEnabled(false);
-    btPause3.SetEnabled(true);
-    RobotPauseMode = 255;
+    robot_controls.btPause1.SetEnabled(false);
+    robot_controls.btPause2.SetEnabled(false);
+    robot_controls.btPause3.SetEnabled(true);
+    robot.RobotPauseMode = 255;
   }
   return true;
 }

@@ -21,7 +21,7 @@ constexpr const char* kDefaultTerminalClass = "MetaQuotes::MetaTrader::4.00";
 constexpr size_t kTerminalClassMaxBytes = 255;
 
 using StrategyControl =
-    std::variant<ui::NumberEdit TMainForm::*, ui::SpinEdit TMainForm::*, ui::CheckBox TMainForm::*>;
+    std::variant<ui::NumberEdit StrategyPages::*, ui::SpinEdit StrategyPages::*, ui::CheckBox StrategyPages::*>;
 
 struct StrategyKey {
   const char* key;
@@ -40,34 +40,34 @@ const std::vector<StrategySection>& StrategySections() {
   static const std::vector<StrategySection> sections = {
       {"Простая ставка",
        true,
-       {{"BetSize", &TMainForm::neBot0BetSize, 3},
-        {"BetCount", &TMainForm::speBot0BetCount, 2},
-        {"ReBet", &TMainForm::cbBot0ReBet, 0}}},
+       {{"BetSize", &StrategyPages::neBot0BetSize, 3},
+        {"BetCount", &StrategyPages::speBot0BetCount, 2},
+        {"ReBet", &StrategyPages::cbBot0ReBet, 0}}},
       {"Мартингейл",
        false,
-       {{"ChainCount", &TMainForm::speBot1ChainCount, 2},
-        {"BetCount", &TMainForm::speBot1BetCount, 5},
-        {"BetSize", &TMainForm::neBot1BetSize, 3}}},
+       {{"ChainCount", &StrategyPages::speBot1ChainCount, 2},
+        {"BetCount", &StrategyPages::speBot1BetCount, 5},
+        {"BetSize", &StrategyPages::neBot1BetSize, 3}}},
       {"Осторожный мартингейл",
        false,
-       {{"BetCount", &TMainForm::speBot2BetCount, 2},
-        {"ChainCount", &TMainForm::speBot2ChainCount, 5},
-        {"BetSize", &TMainForm::neBot2BetSize, 3}}},
+       {{"BetCount", &StrategyPages::speBot2BetCount, 2},
+        {"ChainCount", &StrategyPages::speBot2ChainCount, 5},
+        {"BetSize", &StrategyPages::neBot2BetSize, 3}}},
       {"Адаптивный мартингейл",
        false,
-       {{"ChainCount", &TMainForm::speBot3ChainCount, 5}, {"BetSize", &TMainForm::neBot3BetSize, 3}}},
+       {{"ChainCount", &StrategyPages::speBot3ChainCount, 5}, {"BetSize", &StrategyPages::neBot3BetSize, 3}}},
       {"Монте-Карло",
        false,
-       {{"ChainCount", &TMainForm::speBot4ChainCount, 2},
-        {"BetCount", &TMainForm::speBot4BetCount, 5},
-        {"BetSize", &TMainForm::neBot4BetSize, 3}}},
+       {{"ChainCount", &StrategyPages::speBot4ChainCount, 2},
+        {"BetCount", &StrategyPages::speBot4BetCount, 5},
+        {"BetSize", &StrategyPages::neBot4BetSize, 3}}},
       {"",
        false,
-       {{"WinLimit", &TMainForm::neBot5WinLimit, 6},
-        {"LoseLimit", &TMainForm::neBot5LoseLimit, 6},
-        {"BetSize", &TMainForm::neBot5BetSize, 3},
-        {"BetCount", &TMainForm::speBot5BetCount, 2},
-        {"AutoDirect", &TMainForm::cbBot5ChangeDirection, 0}}},
+       {{"WinLimit", &StrategyPages::neBot5WinLimit, 6},
+        {"LoseLimit", &StrategyPages::neBot5LoseLimit, 6},
+        {"BetSize", &StrategyPages::neBot5BetSize, 3},
+        {"BetCount", &StrategyPages::speBot5BetCount, 2},
+        {"AutoDirect", &StrategyPages::cbBot5ChangeDirection, 0}}},
       {"", false, {}},
   };
   return sections;
@@ -100,9 +100,9 @@ void LoadMainForm(TMainForm& form, const IniFile& ini) {
   form.Form.SetBounds(left, top, form.Form.Width(), height);
   form.BrowserPanelWidth = ini.ReadInteger(s, "Width", 600);
   form.DebugEnabled = ini.ReadBool(s, "DebugEnabled", true);
-  form.cbBetOnRobotWorkTime.SetChecked(ini.ReadBool(s, "RobotWorkTime", false));
-  form.cbeBetOnWorkStart.SetItemIndex(ini.ReadInteger(s, "WorkStart", 0));
-  form.cbeBetOnWorkEnd.SetItemIndex(ini.ReadInteger(s, "WorkEnd", 0));
+  form.robot_controls.cbBetOnRobotWorkTime.SetChecked(ini.ReadBool(s, "RobotWorkTime", false));
+  form.robot_controls.cbeBetOnWorkStart.SetItemIndex(ini.ReadInteger(s, "WorkStart", 0));
+  form.robot_controls.cbeBetOnWorkEnd.SetItemIndex(ini.ReadInteger(s, "WorkEnd", 0));
   form.DebugWindowBounds.top = ini.ReadInteger(s, "fmDebug_Top", 0);
   form.DebugWindowBounds.left = ini.ReadInteger(s, "fmDebug_Left", 0);
   form.DebugWindowBounds.width = ini.ReadInteger(s, "fmDebug_Width", 0);
@@ -114,35 +114,36 @@ void LoadMainForm(TMainForm& form, const IniFile& ini) {
 void LoadAlpari(TMainForm& form, const IniFile& ini) {
   const char* s = "Alpari";
   form.cbAlpariSeek.SetChecked(ini.ReadBool(s, "AlpariSeek", false));
-  form.TerminalControl = form.cbAlpariSeek.Checked();
-  form.AlpariHardUpdate = ini.ReadBool(s, "AlpariHardUpdate", false);
-  form.TerminalPageName = TerminalClassFromSettings(ini.ReadString(s, "TerminalPageName", kDefaultTerminalClass));
+  form.terminal.TerminalControl = form.cbAlpariSeek.Checked();
+  form.terminal.AlpariHardUpdate = ini.ReadBool(s, "AlpariHardUpdate", false);
+  form.terminal.TerminalPageName =
+      TerminalClassFromSettings(ini.ReadString(s, "TerminalPageName", kDefaultTerminalClass));
   // The arrow search holds templates of at most 32 x 16 cells.
   const int width = std::clamp(ini.ReadInteger(s, "ArrowSizeX", 10), 1, ArrowScanner::kMaxTemplateWidth);
   const int height = std::clamp(ini.ReadInteger(s, "ArrowSizeY", 8), 1, ArrowScanner::kMaxTemplateHeight);
-  form.imUp.SetSize(width, height);
-  form.imDown.SetSize(width, height);
+  form.terminal.imUp.SetSize(width, height);
+  form.terminal.imDown.SetSize(width, height);
 }
 
 void LoadBinary(TMainForm& form, const IniFile& ini) {
   const char* s = "Binary";
-  form.GreedPorog = static_cast<uint8_t>(ini.ReadInteger(s, "GreedPorog", 0));
-  form.LoadPictures = ini.ReadBool(s, "LoadPictures", true);
-  form.platform.browser.SetLoadPictures(form.LoadPictures);
+  form.robot.GreedPorog = static_cast<uint8_t>(ini.ReadInteger(s, "GreedPorog", 0));
+  form.site.LoadPictures = ini.ReadBool(s, "LoadPictures", true);
+  form.platform.browser.SetLoadPictures(form.site.LoadPictures);
   form.LoginIndexFromSettings = ini.ReadInteger(s, "Login", 0);
-  form.neMinBalans.SetValue(ini.ReadInteger(s, "MinBalans", 0));
-  form.MainUrl = ini.ReadString(s, "MainUrl", kDefaultMainUrl);
-  form.ReturnUrl = ini.ReadString(s, "ReturnUrl", kDefaultReturnUrl);
-  form.LogOutUrl = ini.ReadString(s, "LogOutUrl", kDefaultLogOutUrl);
-  form.PortFolioUrl = ini.ReadString(s, "PortFolioUrl", kDefaultPortFolioUrl);
-  form.RobotPauseType = static_cast<uint16_t>(ini.ReadInteger(s, "RobotMode", 100));
-  form.SavedStake = ini.ReadInteger(s, "RobotLastBet", 3);
-  form.SavedBetCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotBetCount", 0));
-  form.SavedGameCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotGameCount", 0));
-  form.PageFieldTemplates = ReadTable(ini, "PageFieldCount", 71, "PageField_");
+  form.robot_controls.neMinBalans.SetValue(ini.ReadInteger(s, "MinBalans", 0));
+  form.site.MainUrl = ini.ReadString(s, "MainUrl", kDefaultMainUrl);
+  form.site.ReturnUrl = ini.ReadString(s, "ReturnUrl", kDefaultReturnUrl);
+  form.site.LogOutUrl = ini.ReadString(s, "LogOutUrl", kDefaultLogOutUrl);
+  form.site.PortFolioUrl = ini.ReadString(s, "PortFolioUrl", kDefaultPortFolioUrl);
+  form.robot.RobotPauseType = static_cast<uint16_t>(ini.ReadInteger(s, "RobotMode", 100));
+  form.robot.SavedStake = ini.ReadInteger(s, "RobotLastBet", 3);
+  form.robot.SavedBetCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotBetCount", 0));
+  form.robot.SavedGameCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotGameCount", 0));
+  form.site.PageFieldTemplates = ReadTable(ini, "PageFieldCount", 71, "PageField_");
   // The fifth letter of this key is the Cyrillic Es, as existing files spell it.
-  form.PageControlTemplates = ReadTable(ini, "PageСontrolsCount", 30, "PageControl_");
-  form.PageNames = ReadTable(ini, "PageNamesCount", 21, "PageName_");
+  form.site.PageControlTemplates = ReadTable(ini, "PageСontrolsCount", 30, "PageControl_");
+  form.site.PageNames = ReadTable(ini, "PageNamesCount", 21, "PageName_");
 }
 
 void LoadStrategies(TMainForm& form, const IniFile& ini) {
@@ -150,14 +151,15 @@ void LoadStrategies(TMainForm& form, const IniFile& ini) {
   for (size_t i = 0; i < sections.size(); ++i) {
     const std::string s = RobotSection(i);
     const std::string name = ini.ReadString(s, "Name", sections[i].name_default);
-    form.pcStrategy.SetPageCaption(static_cast<int>(i), name);
-    form.pcStrategy.SetPageEnabled(static_cast<int>(i), !Trim(name).empty());
-    if (ini.ReadBool(s, "Down", sections[i].down_default)) form.pcStrategy.SetActivePageIndex(static_cast<int>(i));
+    form.strategies.pcStrategy.SetPageCaption(static_cast<int>(i), name);
+    form.strategies.pcStrategy.SetPageEnabled(static_cast<int>(i), !Trim(name).empty());
+    if (ini.ReadBool(s, "Down", sections[i].down_default))
+      form.strategies.pcStrategy.SetActivePageIndex(static_cast<int>(i));
     for (const StrategyKey& key : sections[i].keys) {
       const int32_t value = ini.ReadInteger(s, key.key, key.default_value);
       std::visit(
           [&](auto member) {
-            auto& control = form.*member;
+            auto& control = form.strategies.*member;
             if constexpr (std::is_same_v<std::decay_t<decltype(control)>, ui::CheckBox>) {
               control.SetChecked(value != 0);
               if (control.onClick) control.onClick();
@@ -182,9 +184,9 @@ void SaveMainForm(const TMainForm& form, IniFile& ini) {
   ini.WriteInteger(s, "Height", form.Form.Height());
   ini.WriteInteger(s, "Width", form.BrowserPanelWidth);
   ini.WriteBool(s, "DebugEnabled", form.DebugEnabled);
-  ini.WriteBool(s, "RobotWorkTime", form.cbBetOnRobotWorkTime.Checked());
-  ini.WriteInteger(s, "WorkStart", form.cbeBetOnWorkStart.ItemIndex());
-  ini.WriteInteger(s, "WorkEnd", form.cbeBetOnWorkEnd.ItemIndex());
+  ini.WriteBool(s, "RobotWorkTime", form.robot_controls.cbBetOnRobotWorkTime.Checked());
+  ini.WriteInteger(s, "WorkStart", form.robot_controls.cbeBetOnWorkStart.ItemIndex());
+  ini.WriteInteger(s, "WorkEnd", form.robot_controls.cbeBetOnWorkEnd.ItemIndex());
   const WindowBounds& debug = form.fmDebug.StoredBounds();
   ini.WriteInteger(s, "fmDebug_Top", debug.top);
   ini.WriteInteger(s, "fmDebug_Left", debug.left);
@@ -197,46 +199,46 @@ void SaveMainForm(const TMainForm& form, IniFile& ini) {
 void SaveAlpari(const TMainForm& form, IniFile& ini) {
   const char* s = "Alpari";
   ini.WriteBool(s, "AlpariSeek", form.cbAlpariSeek.Checked());
-  ini.WriteBool(s, "AlpariHardUpdate", form.AlpariHardUpdate);
-  ini.WriteString(s, "TerminalPageName", form.TerminalPageName);
-  ini.WriteInteger(s, "ArrowSizeX", form.imUp.Width());
-  ini.WriteInteger(s, "ArrowSizeY", form.imUp.Height());
+  ini.WriteBool(s, "AlpariHardUpdate", form.terminal.AlpariHardUpdate);
+  ini.WriteString(s, "TerminalPageName", form.terminal.TerminalPageName);
+  ini.WriteInteger(s, "ArrowSizeX", form.terminal.imUp.Width());
+  ini.WriteInteger(s, "ArrowSizeY", form.terminal.imUp.Height());
 }
 
 void SaveBinary(const TMainForm& form, IniFile& ini) {
   const char* s = "Binary";
   ini.WriteString(s, "Language", "");
-  ini.WriteInteger(s, "GreedPorog", form.GreedPorog);
+  ini.WriteInteger(s, "GreedPorog", form.robot.GreedPorog);
   // A run without pictures, set by hand in the file, lasts for one run only.
   ini.WriteBool(s, "LoadPictures", true);
-  ini.WriteInteger(s, "Login", form.cbeLogin.ItemIndex());
-  ini.WriteInteger(s, "MinBalans", static_cast<int32_t>(RoundHalfEven(form.neMinBalans.Value())));
-  ini.WriteString(s, "MainUrl", form.MainUrl);
-  ini.WriteString(s, "ReturnUrl", form.ReturnUrl);
-  ini.WriteString(s, "LogOutUrl", form.LogOutUrl);
-  ini.WriteString(s, "PortFolioUrl", form.PortFolioUrl);
+  ini.WriteInteger(s, "Login", form.account.cbeLogin.ItemIndex());
+  ini.WriteInteger(s, "MinBalans", static_cast<int32_t>(RoundHalfEven(form.robot_controls.neMinBalans.Value())));
+  ini.WriteString(s, "MainUrl", form.site.MainUrl);
+  ini.WriteString(s, "ReturnUrl", form.site.ReturnUrl);
+  ini.WriteString(s, "LogOutUrl", form.site.LogOutUrl);
+  ini.WriteString(s, "PortFolioUrl", form.site.PortFolioUrl);
   // A value still as it was read (the robot has not run since) already holds
   // its strategy in the hundreds: written back as it is, so a saved chain
   // survives a start without a run and the value does not grow by 100 a start.
-  const int robot_mode = form.RobotPauseType >= 100
-                             ? form.RobotPauseType
-                             : ((form.StrategyIndex() + 1) * 100 + form.RobotPauseType) % 65536;
+  const int robot_mode = form.robot.RobotPauseType >= 100
+                             ? form.robot.RobotPauseType
+                             : ((form.StrategyIndex() + 1) * 100 + form.robot.RobotPauseType) % 65536;
   ini.WriteInteger(s, "RobotMode", robot_mode);
-  ini.WriteInteger(s, "RobotLastBet", form.SavedStake);
-  ini.WriteInteger(s, "RobotBetCount", form.SavedBetCount);
-  ini.WriteInteger(s, "RobotGameCount", form.SavedGameCount);
+  ini.WriteInteger(s, "RobotLastBet", form.robot.SavedStake);
+  ini.WriteInteger(s, "RobotBetCount", form.robot.SavedBetCount);
+  ini.WriteInteger(s, "RobotGameCount", form.robot.SavedGameCount);
 }
 
 void SaveStrategies(const TMainForm& form, IniFile& ini) {
   const auto& sections = StrategySections();
   for (size_t i = 0; i < sections.size(); ++i) {
     const std::string s = RobotSection(i);
-    ini.WriteString(s, "Name", form.pcStrategy.PageCaption(static_cast<int>(i)));
+    ini.WriteString(s, "Name", form.strategies.pcStrategy.PageCaption(static_cast<int>(i)));
     ini.WriteBool(s, "Down", form.StrategyIndex() == i);
     for (const StrategyKey& key : sections[i].keys) {
       std::visit(
           [&](auto member) {
-            const auto& control = form.*member;
+            const auto& control = form.strategies.*member;
             using Control = std::decay_t<decltype(control)>;
             if constexpr (std::is_same_v<Control, ui::CheckBox>)
               ini.WriteBool(s, key.key, control.Checked());

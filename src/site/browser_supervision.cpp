@@ -47,14 +47,14 @@ void TMainForm::NavigateUrl(const std::string& url) {
 }
 
 void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) {
-  pbWEB.SetVisible(true);
-  teWebAddr.SetText(url);
+  browser_panel.pbWEB.SetVisible(true);
+  browser_panel.teWebAddr.SetText(url);
   Restart(tmWebWDT);
-  SiteDataUpdated = false;
+  page.SiteDataUpdated = false;
 }
 
 void TMainForm::WebBrowser1DocumentComplete() {
-  pbWEB.SetVisible(false);
+  browser_panel.pbWEB.SetVisible(false);
   Restart(tmParserDelay);
 }
 
@@ -68,13 +68,13 @@ void TMainForm::tmWebWDTTimer() {
   tmWebWDT.SetEnabled(false);
   platform.browser.Stop();
   platform.shell.ProcessMessages();
-  NavigateUrl(teWebAddr.Text());
+  NavigateUrl(browser_panel.teWebAddr.Text());
 }
 
 void TMainForm::tmWebWDT2Timer() {
   tmWebWDT2.SetEnabled(false);
   AddStringToDebugLog(Txt(136));
-  NavigateUrl(teWebAddr.Text());
+  NavigateUrl(browser_panel.teWebAddr.Text());
 }
 
 void TMainForm::tmAutoApplySecurityTimer() {
@@ -92,6 +92,6 @@ void TMainForm::tmAutoApplySecurityTimer() {
   }
 }
 
-void TMainForm::teWebAddrButtonClick() { NavigateUrl(teWebAddr.Text()); }
+void TMainForm::teWebAddrButtonClick() { NavigateUrl(browser_panel.teWebAddr.Text()); }
 
 }  // namespace vantrope

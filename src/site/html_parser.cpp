@@ -7,16 +7,16 @@
 namespace vantrope {
 
 void TMainForm::HtmlParser() {
-  WebFields.clear();
+  page.WebFields.clear();
   if (Trim(platform.browser.LocationUrl()).empty() || platform.browser.Busy()) return;
   // A document that does not answer reads as one without forms, links or body.
   const DomDocument document = platform.browser.ReadDocument().value_or(DomDocument{});
-  ParseDocumentFields(document, WebTableCounters, WebFields);
+  ParseDocumentFields(document, page.WebTableCounters, page.WebFields);
 
   ui::Grid& grid = fmDebug.gwWebParser;
   if (grid.RowCount() > 0) grid.Clear();
   if (DebugEnabled) {
-    for (size_t i = 0; i < WebFields.size(); ++i) AppendFieldRow(grid, i, WebFields[i]);
+    for (size_t i = 0; i < page.WebFields.size(); ++i) AppendFieldRow(grid, i, page.WebFields[i]);
   }
   BetOnWebEncoder();
 }

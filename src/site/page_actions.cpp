@@ -18,11 +18,11 @@ bool IsElementOf(const DomFormElement& element, const TCatField& record) {
 }  // namespace
 
 bool TMainForm::CanActOn(uint16_t index) const {
-  return index < WebFields.size() && !Trim(platform.browser.LocationUrl()).empty();
+  return index < page.WebFields.size() && !Trim(platform.browser.LocationUrl()).empty();
 }
 
 uint16_t TMainForm::WebSetValue(uint16_t index, const std::string& text) {
-  if (!CanActOn(index) || WebFields[index].Kind != kKindForm) return 0;
+  if (!CanActOn(index) || page.WebFields[index].Kind != kKindForm) return 0;
   const std::optional<DomDocument> document = platform.browser.ReadDocument();
   if (!document) return 0;
   const std::string value = Trim(text);
@@ -30,7 +30,8 @@ uint16_t TMainForm::WebSetValue(uint16_t index, const std::string& text) {
   for (size_t form = 0; form < document->forms.size(); ++form) {
     const auto& elements = document->forms[form].elements;
     for (size_t element = 0; element < elements.size(); ++element)
-      if (IsElementOf(elements[element], WebFields[index]) && platform.browser.SetElementValue(form, element, value))
+      if (IsElementOf(elements[element], page.WebFields[index]) &&
+          platform.browser.SetElementValue(form, element, value))
         ++count;
   }
   return count;
@@ -38,7 +39,7 @@ uint16_t TMainForm::WebSetValue(uint16_t index, const std::string& text) {
 
 bool TMainForm::WebExecute(uint16_t index) {
   if (!CanActOn(index)) return false;
-  const TCatField& record = WebFields[index];
+  const TCatField& record = page.WebFields[index];
   if (record.Kind == kKindLink) {
     const std::string address = Trim(record.Fsubdata);
     if (address.empty()) return false;
@@ -57,12 +58,12 @@ bool TMainForm::WebExecute(uint16_t index) {
 }
 
 int32_t TMainForm::GetBrokerPercent(uint32_t stake, uint16_t slot) {
-  const int32_t field = slot < ControlSlots.size() ? ControlSlots[slot].FieldIndex : -1;
+  const int32_t field = slot < page.ControlSlots.size() ? page.ControlSlots[slot].FieldIndex : -1;
   if (field < 0) return 0;
-  const double price = CostTranslate(Trim(GetWebValue(WebFields, static_cast<uint16_t>(field))));
+  const double price = CostTranslate(Trim(GetWebValue(page.WebFields, static_cast<uint16_t>(field))));
   // A stake of 0 has no percentage.
   if (price == 0 || stake == 0) return 0;
-  BetPrice = price;
+  page.BetPrice = price;
   return static_cast<int32_t>(RoundHalfEven(price / (stake / 100.0)));
 }
 

@@ -12,7 +12,7 @@ void TMainForm::BetOnSetValutePair(const std::string& code) {
   std::string letters = code;
   if (letters.rfind("frx", 0) == 0) letters = letters.substr(3, 6);
   const std::string item = letters.substr(0, 3) + "/" + letters.substr(std::min<size_t>(3, letters.size()), 3);
-  ui::ComboBox& box = fmDebug.cbeBetOnValutePair;
+  ui::ComboBox& box = fmDebug.site_control.cbeBetOnValutePair;
   int found = -1;
   for (size_t i = 0; i < box.Items().size(); ++i)
     if (Trim(box.Items()[i]) == item) found = static_cast<int>(i);
@@ -22,7 +22,7 @@ void TMainForm::BetOnSetValutePair(const std::string& code) {
 }
 
 void TMainForm::cbeBetOnValutePairChange() {
-  const int index = fmDebug.cbeBetOnValutePair.ItemIndex();
+  const int index = fmDebug.site_control.cbeBetOnValutePair.ItemIndex();
   const std::string code = index > 0 && index < static_cast<int>(kPairTable.size()) ? kPairTable[index].code
                                                                                      : kPairTable[0].code;
   if (code != EVENT.Valute) EVENT.ValuteChanged = true;
@@ -30,8 +30,8 @@ void TMainForm::cbeBetOnValutePairChange() {
 }
 
 void TMainForm::cbeBetOnBetTimeCostChange() {
-  ui::NumberEdit& period = fmDebug.neBetOnBetPeriod;
-  switch (fmDebug.cbeBetOnBetTimeCost.ItemIndex()) {
+  ui::NumberEdit& period = fmDebug.site_control.neBetOnBetPeriod;
+  switch (fmDebug.site_control.cbeBetOnBetTimeCost.ItemIndex()) {
     case 0:
       EVENT.PeriodUnit = "s";
       period.SetLimits(30, period.MaxValue());
@@ -57,7 +57,7 @@ void TMainForm::neBetOnBetPeriodExit() {
   if (EVENT.Period == 0)
     EVENT.Period = 30;
   else
-    EVENT.Period = static_cast<uint16_t>(RoundHalfEven(fmDebug.neBetOnBetPeriod.Value()));
+    EVENT.Period = static_cast<uint16_t>(RoundHalfEven(fmDebug.site_control.neBetOnBetPeriod.Value()));
   EVENT.PeriodChanged = true;
 }
 

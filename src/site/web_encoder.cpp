@@ -50,30 +50,30 @@ std::vector<TCatField> LoadTemplates(const std::vector<std::string>& lines, uint
 }  // namespace
 
 void TMainForm::LoadPageTemplates() {
-  PageFields = LoadTemplates(PageFieldTemplates, 0, 0, kMaxPageFields);
-  PageControls = LoadTemplates(PageControlTemplates, 99, kMinPageControls, SIZE_MAX);
+  site.PageFields = LoadTemplates(site.PageFieldTemplates, 0, 0, kMaxPageFields);
+  site.PageControls = LoadTemplates(site.PageControlTemplates, 99, kMinPageControls, SIZE_MAX);
 }
 
 // A page without a name in the settings has an empty one.
-const std::string& TMainForm::PageNameOf(size_t page) const {
+const std::string& TMainForm::PageNameOf(size_t number) const {
   static const std::string empty;
-  return page < PageNames.size() ? PageNames[page] : empty;
+  return number < site.PageNames.size() ? site.PageNames[number] : empty;
 }
 
 int32_t TMainForm::SearchControl(uint16_t control) {
-  if (control >= PageControls.size()) return -1;
-  return SearchWebData(WebFields, PageControls[control]);
+  if (control >= site.PageControls.size()) return -1;
+  return SearchWebData(page.WebFields, site.PageControls[control]);
 }
 
 void TMainForm::RecognitionProtocol(const std::string& line) {
-  if (RecognitionLog) fmDebug.mmWebRecogLog.Append(line);
+  if (page.RecognitionLog) fmDebug.mmWebRecogLog.Append(line);
 }
 
-bool TMainForm::PagePasses(uint8_t page) {
-  RecognitionProtocol("=== " + Trim(PageNameOf(page)) + " ===");
-  for (size_t i = 0; i < PageFields.size(); ++i) {
-    if (PageFields[i].PageNo != page) continue;
-    const int32_t found = SearchWebData(WebFields, PageFields[i]);
+bool TMainForm::PagePasses(uint8_t number) {
+  RecognitionProtocol("=== " + Trim(PageNameOf(number)) + " ===");
+  for (size_t i = 0; i < site.PageFields.size(); ++i) {
+    if (site.PageFields[i].PageNo != number) continue;
+    const int32_t found = SearchWebData(page.WebFields, site.PageFields[i]);
     RecognitionProtocol("PageField_" + std::to_string(i) + ": " + std::to_string(found));
     if (found == -1) return false;
   }
@@ -83,22 +83,22 @@ bool TMainForm::PagePasses(uint8_t page) {
 uint8_t TMainForm::RecognisePage() {
   std::array<uint8_t, 17> weight{};
   bool found = false;
-  auto pass = [&](uint8_t page) {
-    weight[page] = kPagePriority[page];
+  auto pass = [&](uint8_t number) {
+    weight[number] = kPagePriority[number];
     found = true;
   };
-  for (uint8_t page : {1, 2, 3})
-    if (PagePasses(page)) pass(page);
+  for (uint8_t number : {1, 2, 3})
+    if (PagePasses(number)) pass(number);
   if (PagePasses(4)) {
     const bool up = SearchControl(13) != -1;
     const bool down = SearchControl(14) != -1;
     pass(up && down ? 7 : down ? 6 : up ? 5 : 4);
   }
-  for (uint8_t page : {8, 9})
-    if (PagePasses(page)) pass(page);
+  for (uint8_t number : {8, 9})
+    if (PagePasses(number)) pass(number);
   if (PagePasses(10)) {
     const int32_t balance = SearchControl(3);
-    const std::string value = balance < 0 ? std::string() : GetWebValue(WebFields, static_cast<uint16_t>(balance));
+    const std::string value = balance < 0 ? std::string() : GetWebValue(page.WebFields, static_cast<uint16_t>(balance));
     const auto low_byte = static_cast<uint8_t>(RoundHalfEven(CostTranslate(value)));
     pass(low_byte == 0 ? 10 : 11);
   }
@@ -106,102 +106,102 @@ uint8_t TMainForm::RecognisePage() {
     bool any = false;
     for (uint8_t group : {12, 17, 18}) {
       RecognitionProtocol("=== " + Trim(PageNameOf(12)) + " ===");
-      for (size_t i = 0; i < PageFields.size(); ++i) {
-        if (PageFields[i].PageNo != group) continue;
-        const int32_t index = SearchWebData(WebFields, PageFields[i]);
+      for (size_t i = 0; i < site.PageFields.size(); ++i) {
+        if (site.PageFields[i].PageNo != group) continue;
+        const int32_t index = SearchWebData(page.WebFields, site.PageFields[i]);
         RecognitionProtocol("PageField_" + std::to_string(i) + ": " + std::to_string(index));
         if (index != -1) any = true;
       }
     }
     if (any) weight[12] = kPagePriority[12];
   }
-  for (uint8_t page : {13, 14, 15, 16})
-    if (PagePasses(page)) weight[page] = kPagePriority[page];
+  for (uint8_t number : {13, 14, 15, 16})
+    if (PagePasses(number)) weight[number] = kPagePriority[number];
 
   uint8_t best = 0;
-  for (uint8_t page = 1; page < weight.size(); ++page)
-    if (weight[page] > weight[best]) best = page;
+  for (uint8_t number = 1; number < weight.size(); ++number)
+    if (weight[number] > weight[best]) best = number;
   return best;
 }
 
 void TMainForm::ResolveSlot(size_t slot, uint16_t control) {
-  ControlSlots[slot] = {SearchControl(control), control};
+  page.ControlSlots[slot] = {SearchControl(control), control};
 }
 
-void TMainForm::RequireSlot(uint8_t page, size_t slot, const std::string& missing_text) {
-  if (ControlSlots[slot].FieldIndex != -1) return;
+void TMainForm::RequireSlot(uint8_t number, size_t slot, const std::string& missing_text) {
+  if (page.ControlSlots[slot].FieldIndex != -1) return;
   BetOnStateFault("WebEncoder",
-                  "WEB-page " + std::to_string(page) + ". PageControl_" + std::to_string(ControlSlots[slot].ControlNo) +
-                      " " + missing_text,
+                  "WEB-page " + std::to_string(number) + ". PageControl_" +
+                      std::to_string(page.ControlSlots[slot].ControlNo) + " " + missing_text,
                   0);
 }
 
-void TMainForm::ResolvePageSlots(uint8_t page) {
-  ControlSlots.fill(TControlSlot{});
-  if (page == 1) {
+void TMainForm::ResolvePageSlots(uint8_t number) {
+  page.ControlSlots.fill(TControlSlot{});
+  if (number == 1) {
     for (size_t slot : {0, 1, 2}) ResolveSlot(slot, static_cast<uint16_t>(slot));
-    for (size_t slot : {0, 1, 2}) RequireSlot(page, slot, Txt(139));
-  } else if (page >= 4 && page <= 7) {
+    for (size_t slot : {0, 1, 2}) RequireSlot(number, slot, Txt(139));
+  } else if (number >= 4 && number <= 7) {
     for (const SlotRule& rule : kTradingSlots) ResolveSlot(rule.slot, rule.control);
-    if (ControlSlots[12].FieldIndex >= 0) {
+    if (page.ControlSlots[12].FieldIndex >= 0) {
       // The second match: the first one is hidden for one search.
-      TCatField& first = WebFields[ControlSlots[12].FieldIndex];
+      TCatField& first = page.WebFields[page.ControlSlots[12].FieldIndex];
       const uint8_t kind = first.Kind;
       first.Kind = 255;
       ResolveSlot(13, 15);
       first.Kind = kind;
     }
-    for (size_t slot = 2; slot <= 11; ++slot) RequireSlot(page, slot, Txt(139));
+    for (size_t slot = 2; slot <= 11; ++slot) RequireSlot(number, slot, Txt(139));
     // Pages 5 and 7 showed control 13 during recognition, pages 6 and 7 control 14.
-    if (page == 5 || page == 7) RequireSlot(page, 12, "не найден.");
-    if (page == 6 || page == 7) RequireSlot(page, 13, Txt(139));
-  } else if (page == 8) {
+    if (number == 5 || number == 7) RequireSlot(number, 12, "не найден.");
+    if (number == 6 || number == 7) RequireSlot(number, 13, Txt(139));
+  } else if (number == 8) {
     ResolveSlot(0, 12);
-    RequireSlot(page, 0, Txt(139));
-  } else if (page == 9) {
+    RequireSlot(number, 0, Txt(139));
+  } else if (number == 9) {
     ResolveSlot(0, 20);
-    RequireSlot(page, 0, Txt(139));
-  } else if (page == 10 || page == 11) {
+    RequireSlot(number, 0, Txt(139));
+  } else if (number == 10 || number == 11) {
     ResolveSlot(0, 3);
     ResolveSlot(1, 4);
   }
 }
 
-void TMainForm::ReadAccountValues(uint8_t page) {
-  const bool currency_resolved = ControlSlots[0].FieldIndex != -1;
-  const bool balance_resolved = ControlSlots[1].FieldIndex != -1;
+void TMainForm::ReadAccountValues(uint8_t number) {
+  const bool currency_resolved = page.ControlSlots[0].FieldIndex != -1;
+  const bool balance_resolved = page.ControlSlots[1].FieldIndex != -1;
   int failures = (currency_resolved ? 0 : 1) + (balance_resolved ? 0 : 1);
   if (balance_resolved) {
-    const std::string value = GetWebValue(WebFields, static_cast<uint16_t>(ControlSlots[1].FieldIndex));
-    if (!currency_resolved && Trim(CurrencyName).empty()) {
+    const std::string value = GetWebValue(page.WebFields, static_cast<uint16_t>(page.ControlSlots[1].FieldIndex));
+    if (!currency_resolved && Trim(page.CurrencyName).empty()) {
       std::string text = value;
       if (!text.empty() && text[0] == ':') text = Utf8Left(text.substr(1), 99);
       text = Trim(text);
       const size_t space = text.find(' ');
-      CurrencyName = space == std::string::npos ? std::string() : Trim(text.substr(0, space));
+      page.CurrencyName = space == std::string::npos ? std::string() : Trim(text.substr(0, space));
     }
     const double balance = CostTranslate(value);
     if (balance != 0)
-      CurrentBalance = balance;
+      page.CurrentBalance = balance;
     else
       ++failures;
   }
-  SiteDataUpdated = true;
-  RequireSlot(page, 0, Txt(139));
-  RequireSlot(page, 1, Txt(139));
+  page.SiteDataUpdated = true;
+  RequireSlot(number, 0, Txt(139));
+  RequireSlot(number, 1, Txt(139));
   if (failures > 0) {
-    PageIndex = 0;
-    PageName = PageNameOf(0);
+    page.PageIndex = 0;
+    page.PageName = PageNameOf(0);
   }
 }
 
 void TMainForm::WriteRecognitionResult() {
-  if (RecognitionLog) {
+  if (page.RecognitionLog) {
     RecognitionProtocol("");
-    RecognitionProtocol(Txt(138) + std::to_string(PageIndex) + ") " + PageNameOf(PageIndex));
-    RecognitionProtocol(PageName);
+    RecognitionProtocol(Txt(138) + std::to_string(page.PageIndex) + ") " + PageNameOf(page.PageIndex));
+    RecognitionProtocol(page.PageName);
     RecognitionProtocol("");
-    for (const TControlSlot& slot : ControlSlots) {
+    for (const TControlSlot& slot : page.ControlSlots) {
       if (slot.ControlNo == 65535) continue;
       const std::string text = slot.FieldIndex == -1 ? Txt(139) : Txt(140) + std::to_string(slot.FieldIndex) + ")";
       RecognitionProtocol("PageControl_" + std::to_string(slot.ControlNo) + ": " + (slot.ControlNo < 10 ? " " : "") +
@@ -209,13 +209,13 @@ void TMainForm::WriteRecognitionResult() {
     }
   }
   if (!DebugEnabled) return;
-  AddStringToDebugLog(PageName);
+  AddStringToDebugLog(page.PageName);
   ui::Grid& grid = fmDebug.gwDebug;
   grid.Clear();
-  for (size_t slot = 0; slot < ControlSlots.size(); ++slot) {
-    const int32_t index = ControlSlots[slot].FieldIndex;
-    if (index < 0 || static_cast<size_t>(index) >= WebFields.size()) continue;
-    const int row = AppendFieldRow(grid, slot, WebFields[index]);
+  for (size_t slot = 0; slot < page.ControlSlots.size(); ++slot) {
+    const int32_t index = page.ControlSlots[slot].FieldIndex;
+    if (index < 0 || static_cast<size_t>(index) >= page.WebFields.size()) continue;
+    const int row = AppendFieldRow(grid, slot, page.WebFields[index]);
     grid.SetCell(6, row, "<EDIT>");
     grid.SetCell(7, row, "<EXECUTE>");
     grid.SetCell(8, row, std::to_string(index));
@@ -223,53 +223,54 @@ void TMainForm::WriteRecognitionResult() {
 }
 
 void TMainForm::ShowSiteDisplays() {
-  teSiteStatus.SetText(PageName);
-  const std::string suffix = " " + CurrencyName;
-  neStartBalanse.SetValue(StartBalance);
-  neCurrentBalanse.SetValue(CurrentBalance);
-  const double difference = CurrentBalance - StartBalance;
-  neWinBalanse.SetValue(difference);
-  for (ui::NumberEdit* editor : {&neStartBalanse, &neCurrentBalanse, &neWinBalanse}) editor->SetSuffix(suffix);
-  neWinBalanse.SetFontColor(difference == 0  ? ui::Rgb(0xC0, 0xC0, 0xC0)
-                            : difference > 0 ? ui::Rgb(0x00, 0x80, 0x00)
-                                             : ui::Rgb(0xFF, 0x00, 0x00));
+  robot_controls.teSiteStatus.SetText(page.PageName);
+  const std::string suffix = " " + page.CurrencyName;
+  account.neStartBalanse.SetValue(robot.StartBalance);
+  account.neCurrentBalanse.SetValue(page.CurrentBalance);
+  const double difference = page.CurrentBalance - robot.StartBalance;
+  account.neWinBalanse.SetValue(difference);
+  for (ui::NumberEdit* editor : {&account.neStartBalanse, &account.neCurrentBalanse, &account.neWinBalanse})
+    editor->SetSuffix(suffix);
+  account.neWinBalanse.SetFontColor(difference == 0  ? ui::Rgb(0xC0, 0xC0, 0xC0)
+                                    : difference > 0 ? ui::Rgb(0x00, 0x80, 0x00)
+                                                     : ui::Rgb(0xFF, 0x00, 0x00));
 }
 
 void TMainForm::BetOnWebEncoder() {
-  PageParsedBlink = true;
-  if (EncoderBusy) {
-    if (EncoderSkips > 0)
-      --EncoderSkips;
+  page.PageParsedBlink = true;
+  if (page.EncoderBusy) {
+    if (page.EncoderSkips > 0)
+      --page.EncoderSkips;
     else
-      EncoderBusy = false;
+      page.EncoderBusy = false;
     return;
   }
-  EncoderBusy = true;
-  EncoderSkips = kEncoderSkipLimit;
-  if (SimulatorEnabled) {
-    SiteDataUpdated = true;
-    EncoderBusy = false;
+  page.EncoderBusy = true;
+  page.EncoderSkips = kEncoderSkipLimit;
+  if (page.SimulatorEnabled) {
+    page.SiteDataUpdated = true;
+    page.EncoderBusy = false;
     return;
   }
   tmWebWDT.SetEnabled(false);
 
-  const uint8_t page = RecognisePage();
-  PageIndex = page;
-  PageName = PageNameOf(page);
+  const uint8_t number = RecognisePage();
+  page.PageIndex = number;
+  page.PageName = PageNameOf(number);
   // The trading page's own address stands for it when no template matched;
   // its controls are then not resolved.
-  if (page == 0 && Trim(platform.browser.LocationUrl()) == kDefaultReturnUrl) {
-    PageIndex = 4;
-    PageName = PageNameOf(4);
+  if (number == 0 && Trim(platform.browser.LocationUrl()) == kDefaultReturnUrl) {
+    page.PageIndex = 4;
+    page.PageName = PageNameOf(4);
   }
-  ResolvePageSlots(page);
-  if (page == 10 || page == 11) ReadAccountValues(page);
+  ResolvePageSlots(number);
+  if (number == 10 || number == 11) ReadAccountValues(number);
   WriteRecognitionResult();
   ShowSiteDisplays();
 
-  SiteDataUpdated = true;
-  if (PageIndex != 0) tmWebWDT2.SetEnabled(false);
-  EncoderBusy = false;
+  page.SiteDataUpdated = true;
+  if (page.PageIndex != 0) tmWebWDT2.SetEnabled(false);
+  page.EncoderBusy = false;
 }
 
 void TMainForm::LangCheck() {
@@ -278,7 +279,7 @@ void TMainForm::LangCheck() {
   if (at == std::string::npos) return;
   url.replace(at + 2, 2, "EN");
   NavigateUrl(url);
-  SiteDataUpdated = false;
+  page.SiteDataUpdated = false;
   tmBetOnState.SetInterval(6000);
 }
 

@@ -35,7 +35,7 @@ void Outline(Bitmap& picture, const TArrowMatch& match, int width, int height) {
 }  // namespace
 
 void TMainForm::LoadArrowTemplates() {
-  for (auto [picture, name] : {std::pair{&imUpPicture, "UP"}, std::pair{&imDownPicture, "DOWN"}}) {
+  for (auto [picture, name] : {std::pair{&terminal.imUpPicture, "UP"}, std::pair{&terminal.imDownPicture, "DOWN"}}) {
     const std::vector<uint8_t>* bytes = FindResource("BITMAP", name);
     *picture = bytes ? ReadPixmap(*bytes).value_or(Bitmap()) : Bitmap();
   }
@@ -43,8 +43,8 @@ void TMainForm::LoadArrowTemplates() {
 
 TArrowMatch TMainForm::SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color,
                                    int component_shift) {
-  ArrowSearch.BuildMask(Snapshot, color);
-  ArrowSearch.BuildTemplate(picture, image.Width(), image.Height(), component_shift);
+  terminal.ArrowSearch.BuildMask(terminal.Snapshot, color);
+  terminal.ArrowSearch.BuildTemplate(picture, image.Width(), image.Height(), component_shift);
   return FindObject(static_cast<uint8_t>(image.Width()), static_cast<uint8_t>(image.Height()));
 }
 
@@ -54,45 +54,47 @@ void TMainForm::ShowArrowLabel(ui::Label& label, const TArrowMatch& match) {
 }
 
 void TMainForm::SearchImage() {
-  ArrowUpMatch = SearchArrow(imUpPicture, imUp, kUpColor, kGreenShift);
-  ArrowDownMatch = SearchArrow(imDownPicture, imDown, kDownColor, kRedShift);
+  terminal.ArrowUpMatch = SearchArrow(terminal.imUpPicture, terminal.imUp, kUpColor, kGreenShift);
+  terminal.ArrowDownMatch = SearchArrow(terminal.imDownPicture, terminal.imDown, kDownColor, kRedShift);
 
-  fmDebug.Image1.EditPicture([this](Bitmap& picture) {
-    if (ArrowUpMatch.Found) Outline(picture, ArrowUpMatch, imUp.Width(), imUp.Height());
-    if (ArrowDownMatch.Found) Outline(picture, ArrowDownMatch, imDown.Width(), imDown.Height());
+  fmDebug.terminal.Image1.EditPicture([this](Bitmap& picture) {
+    if (terminal.ArrowUpMatch.Found)
+      Outline(picture, terminal.ArrowUpMatch, terminal.imUp.Width(), terminal.imUp.Height());
+    if (terminal.ArrowDownMatch.Found)
+      Outline(picture, terminal.ArrowDownMatch, terminal.imDown.Width(), terminal.imDown.Height());
   });
-  ShowArrowLabel(fmDebug.lbArrowUpFound, ArrowUpMatch);
-  ShowArrowLabel(fmDebug.lbArrowDownFound, ArrowDownMatch);
+  ShowArrowLabel(fmDebug.terminal.lbArrowUpFound, terminal.ArrowUpMatch);
+  ShowArrowLabel(fmDebug.terminal.lbArrowDownFound, terminal.ArrowDownMatch);
 
   // Both found: the one further right stands on the newer bar; down wins a tie.
-  if (ArrowUpMatch.Found && ArrowDownMatch.Found) {
-    if (ArrowUpMatch.X > ArrowDownMatch.X)
-      ArrowDownMatch.Found = false;
+  if (terminal.ArrowUpMatch.Found && terminal.ArrowDownMatch.Found) {
+    if (terminal.ArrowUpMatch.X > terminal.ArrowDownMatch.X)
+      terminal.ArrowDownMatch.Found = false;
     else
-      ArrowUpMatch.Found = false;
+      terminal.ArrowUpMatch.Found = false;
   }
-  fmDebug.lbArrowUpFound.SetFontColor(ArrowUpMatch.Found ? kFoundColor : kNotFoundColor);
-  fmDebug.lbArrowDownFound.SetFontColor(ArrowDownMatch.Found ? kFoundColor : kNotFoundColor);
+  fmDebug.terminal.lbArrowUpFound.SetFontColor(terminal.ArrowUpMatch.Found ? kFoundColor : kNotFoundColor);
+  fmDebug.terminal.lbArrowDownFound.SetFontColor(terminal.ArrowDownMatch.Found ? kFoundColor : kNotFoundColor);
 
   // Until the robot has been started once there is no pair to bet on.
   const bool robot_started = !Trim(EVENT.Valute).empty();
-  if (ArrowUpMatch.Found && EVENT.Direction != 1 && robot_started) {
+  if (terminal.ArrowUpMatch.Found && EVENT.Direction != 1 && robot_started) {
     EVENT.Direction = 1;
     AddStringToLog(ltUp, Txt(132), true);
     EVENT.NewSignal = true;
   }
-  if (ArrowDownMatch.Found && EVENT.Direction != 2 && robot_started) {
+  if (terminal.ArrowDownMatch.Found && EVENT.Direction != 2 && robot_started) {
     EVENT.Direction = 2;
     AddStringToLog(ltDown, Txt(133), true);
     EVENT.NewSignal = true;
   }
-  if (TerminalValute != EVENT.Valute && robot_started) {
-    AddStringToLog(ltInfo, Txt(134) + EVENT.Valute + Txt(135) + TerminalValute + "]", true);
-    EVENT.Valute = Utf8Left(TerminalValute, 9);
+  if (terminal.TerminalValute != EVENT.Valute && robot_started) {
+    AddStringToLog(ltInfo, Txt(134) + EVENT.Valute + Txt(135) + terminal.TerminalValute + "]", true);
+    EVENT.Valute = Utf8Left(terminal.TerminalValute, 9);
     EVENT.ValuteChanged = true;
-    if (BetOnStatus == 7) BetOnStatus = 6;
+    if (robot.BetOnStatus == 7) robot.BetOnStatus = 6;
   }
-  SnapshotState = 2;
+  terminal.SnapshotState = 2;
 }
 
 }  // namespace vantrope

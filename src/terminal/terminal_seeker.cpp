@@ -24,8 +24,8 @@ std::string HandleText(WindowHandle handle) {
 }  // namespace
 
 void TMainForm::cbAlpariSeekClick() {
-  TerminalControl = cbAlpariSeek.Checked();
-  tmSeeker.SetEnabled(TerminalControl);
+  terminal.TerminalControl = cbAlpariSeek.Checked();
+  tmSeeker.SetEnabled(terminal.TerminalControl);
 }
 
 std::string TMainForm::GetCaption(WindowHandle window) {
@@ -33,8 +33,9 @@ std::string TMainForm::GetCaption(WindowHandle window) {
 }
 
 void TMainForm::ShowNoTerminal() {
-  for (ui::Label* field : {&fmDebug.stTermPosX, &fmDebug.stTermPosY, &fmDebug.stTermWidth, &fmDebug.stTermHeight,
-                           &fmDebug.stTermHandle, &fmDebug.stTermName, &fmDebug.stTermValute})
+  for (ui::Label* field : {&fmDebug.terminal.stTermPosX, &fmDebug.terminal.stTermPosY, &fmDebug.terminal.stTermWidth,
+                           &fmDebug.terminal.stTermHeight, &fmDebug.terminal.stTermHandle, &fmDebug.terminal.stTermName,
+                           &fmDebug.terminal.stTermValute})
     field->SetCaption(kNoValue);
 }
 
@@ -42,84 +43,84 @@ void TMainForm::tmSeekerTimer() {
   tmSeeker.SetEnabled(false);
   // A capture still waiting for its search: seeking stays off until the
   // user switches terminal control on again.
-  if (SnapshotState == 1) return;
+  if (terminal.SnapshotState == 1) return;
 
   WindowSystem& windows = platform.windows;
-  TerminalHandle = windows.FindTopLevelWindowByClass(TerminalPageName);
-  if (TerminalHandle == 0) {
+  terminal.TerminalHandle = windows.FindTopLevelWindowByClass(terminal.TerminalPageName);
+  if (terminal.TerminalHandle == 0) {
     ShowNoTerminal();
   } else {
-    fmDebug.stTermHandle.SetCaption(HandleText(TerminalHandle));
-    const std::string caption = Trim(GetCaption(TerminalHandle));
-    fmDebug.stTermName.SetCaption(caption);
-    TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
-    fmDebug.stTermValute.SetCaption(Trim(TerminalValute));
+    fmDebug.terminal.stTermHandle.SetCaption(HandleText(terminal.TerminalHandle));
+    const std::string caption = Trim(GetCaption(terminal.TerminalHandle));
+    fmDebug.terminal.stTermName.SetCaption(caption);
+    terminal.TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
+    fmDebug.terminal.stTermValute.SetCaption(Trim(terminal.TerminalValute));
 
     // A window gone since the search keeps the last rectangle read.
     WindowRect rect;
-    if (windows.GetWindowRect(TerminalHandle, rect))
-      TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    fmDebug.stTermPosX.SetCaption(std::to_string(TerminalRect.left));
-    fmDebug.stTermPosY.SetCaption(std::to_string(TerminalRect.top));
-    fmDebug.stTermWidth.SetCaption(std::to_string(TerminalRect.width));
-    fmDebug.stTermHeight.SetCaption(std::to_string(TerminalRect.height));
+    if (windows.GetWindowRect(terminal.TerminalHandle, rect))
+      terminal.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    fmDebug.terminal.stTermPosX.SetCaption(std::to_string(terminal.TerminalRect.left));
+    fmDebug.terminal.stTermPosY.SetCaption(std::to_string(terminal.TerminalRect.top));
+    fmDebug.terminal.stTermWidth.SetCaption(std::to_string(terminal.TerminalRect.width));
+    fmDebug.terminal.stTermHeight.SetCaption(std::to_string(terminal.TerminalRect.height));
 
     // A minimised terminal is restored without the focus; this pass still
     // works with the minimised rectangle.
-    if (TerminalRect.height < kMinimisedHeight) {
-      windows.ShowWindowNoActivate(TerminalHandle);
-      windows.BringWindowToTop(TerminalHandle);
+    if (terminal.TerminalRect.height < kMinimisedHeight) {
+      windows.ShowWindowNoActivate(terminal.TerminalHandle);
+      windows.BringWindowToTop(terminal.TerminalHandle);
       platform.shell.BringToFront();
       platform.shell.ProcessMessages();
     }
 
-    Snapshot.Resize(SnapshotStripWidth, TerminalRect.height);
-    if (Snapshot.Width() * Snapshot.Height() == 0) return;
+    terminal.Snapshot.Resize(terminal.SnapshotStripWidth, terminal.TerminalRect.height);
+    if (terminal.Snapshot.Width() * terminal.Snapshot.Height() == 0) return;
 
-    if (AlpariHardUpdate) {
-      windows.ShowWindow(TerminalHandle);
-      windows.BringWindowToTop(TerminalHandle);
+    if (terminal.AlpariHardUpdate) {
+      windows.ShowWindow(terminal.TerminalHandle);
+      windows.BringWindowToTop(terminal.TerminalHandle);
     }
-    const bool copied =
-        windows.CopyWindowPixels(TerminalHandle, TerminalRect.width - SnapshotStripWidth, 0, Snapshot);
-    SnapshotState = copied ? 1 : 0;
-    SnapshotTime = platform.clock.Now();
-    if (!copied) Snapshot.Fill(kWhite);
-    fmDebug.Image1.SetPicture(Snapshot);
-    fmDebug.stSnapTime.SetCaption(
-        FormatDateTime(platform.clock.ShortDateFormat() + " " + platform.clock.LongTimeFormat(), SnapshotTime));
-    if (SnapshotState == 1) {
+    const bool copied = windows.CopyWindowPixels(
+        terminal.TerminalHandle, terminal.TerminalRect.width - terminal.SnapshotStripWidth, 0, terminal.Snapshot);
+    terminal.SnapshotState = copied ? 1 : 0;
+    terminal.SnapshotTime = platform.clock.Now();
+    if (!copied) terminal.Snapshot.Fill(kWhite);
+    fmDebug.terminal.Image1.SetPicture(terminal.Snapshot);
+    fmDebug.terminal.stSnapTime.SetCaption(FormatDateTime(
+        platform.clock.ShortDateFormat() + " " + platform.clock.LongTimeFormat(), terminal.SnapshotTime));
+    if (terminal.SnapshotState == 1) {
       SearchImage();
       MarkArrowOnTerminal();
     }
   }
-  if (TerminalControl) tmSeeker.SetEnabled(true);
+  if (terminal.TerminalControl) tmSeeker.SetEnabled(true);
 }
 
 // A frame around the arrow that raised the current direction. Its size is
 // the indicator's own arrow, whatever the template size.
 void TMainForm::MarkArrowOnTerminal() {
-  const int32_t strip_left = TerminalRect.width - SnapshotStripWidth;
-  if (ArrowUpMatch.Found && EVENT.Direction == 1) {
-    const int32_t x = strip_left - 2 + ArrowUpMatch.X;
-    const int32_t y = ArrowUpMatch.Y;
-    platform.windows.DrawFrame(TerminalHandle, {x, y - 2, x + 13, y + 13}, kFrameColor);
+  const int32_t strip_left = terminal.TerminalRect.width - terminal.SnapshotStripWidth;
+  if (terminal.ArrowUpMatch.Found && EVENT.Direction == 1) {
+    const int32_t x = strip_left - 2 + terminal.ArrowUpMatch.X;
+    const int32_t y = terminal.ArrowUpMatch.Y;
+    platform.windows.DrawFrame(terminal.TerminalHandle, {x, y - 2, x + 13, y + 13}, kFrameColor);
   }
-  if (ArrowDownMatch.Found && EVENT.Direction == 2) {
-    const int32_t x = strip_left - 2 + ArrowDownMatch.X;
-    const int32_t y = ArrowDownMatch.Y;
-    platform.windows.DrawFrame(TerminalHandle, {x, y - 7, x + 13, y + 8}, kFrameColor);
+  if (terminal.ArrowDownMatch.Found && EVENT.Direction == 2) {
+    const int32_t x = strip_left - 2 + terminal.ArrowDownMatch.X;
+    const int32_t y = terminal.ArrowDownMatch.Y;
+    platform.windows.DrawFrame(terminal.TerminalHandle, {x, y - 7, x + 13, y + 8}, kFrameColor);
   }
 }
 
 void TMainForm::ShowTerminalPeriod() {
-  teBetOnBetPeriod_.SetText(std::to_string(EVENT.Period));
+  chart.teBetOnBetPeriod_.SetText(std::to_string(EVENT.Period));
   static constexpr const char* kUnits[] = {"s", "m", "h", "d"};
   int index = -1;
   for (int i = 0; i < 4; ++i)
     if (EVENT.PeriodUnit == kUnits[i]) index = i;
   // The box lists seconds, minutes and hours: days leave it without a selection.
-  cbeBetOnBetTimeCost_.SetItemIndex(index);
+  chart.cbeBetOnBetTimeCost_.SetItemIndex(index);
 }
 
 std::string TMainForm::GetValuteFromWindowCaption(const std::string& caption) {
@@ -132,20 +133,20 @@ std::string TMainForm::GetValuteFromWindowCaption(const std::string& caption) {
   }
   const std::string code = InstrumentCodeOfPairRun(parsed.pair_run);
 
-  if (EVENT.Period != LastTerminalPeriod.period || EVENT.PeriodUnit != LastTerminalPeriod.unit) {
+  if (EVENT.Period != terminal.LastTerminalPeriod.period || EVENT.PeriodUnit != terminal.LastTerminalPeriod.unit) {
     EVENT.PeriodChanged = true;
-    LastTerminalPeriod = {EVENT.Period, EVENT.PeriodUnit};
+    terminal.LastTerminalPeriod = {EVENT.Period, EVENT.PeriodUnit};
     AddStringToLog(ltInfo, Txt(130) + " " + std::to_string(EVENT.Period) + EVENT.PeriodUnit, true);
     // The bet cycle fills the broker's form again with the new period.
-    if (BetOnStatus == 7) BetOnStatus = 6;
+    if (robot.BetOnStatus == 7) robot.BetOnStatus = 6;
   }
 
   const std::string display = PairDisplayName(code);
-  if (display != Trim(cbeBetOnValutePair_.Text())) {
-    const std::vector<std::string>& items = cbeBetOnValutePair_.Items();
+  if (display != Trim(chart.cbeBetOnValutePair_.Text())) {
+    const std::vector<std::string>& items = chart.cbeBetOnValutePair_.Items();
     for (int i = static_cast<int>(items.size()) - 1; i >= 0; --i)
       if (Trim(items[i]) == display) {
-        cbeBetOnValutePair_.SetItemIndex(i);
+        chart.cbeBetOnValutePair_.SetItemIndex(i);
         break;
       }
   }

@@ -46,21 +46,21 @@ TEST_F(StartupShutdownTest, WithoutSettingsFileTheWindowOpensWithDefaults) {
   EXPECT_EQ(f.Form.MinWidth(), f.pnMain.Width() + f.pnExpand.Width() - 2);
   EXPECT_TRUE(f.Form.Visible());
   EXPECT_EQ(f.StrategyIndex(), 0);
-  EXPECT_EQ(f.pcStrategy.PageCaption(1), "Мартингейл");
-  for (int page = 0; page < 5; ++page) EXPECT_TRUE(f.pcStrategy.PageEnabled(page)) << page;
-  EXPECT_FALSE(f.pcStrategy.PageEnabled(5));
-  EXPECT_FALSE(f.pcStrategy.PageEnabled(6));
+  EXPECT_EQ(f.strategies.pcStrategy.PageCaption(1), "Мартингейл");
+  for (int page = 0; page < 5; ++page) EXPECT_TRUE(f.strategies.pcStrategy.PageEnabled(page)) << page;
+  EXPECT_FALSE(f.strategies.pcStrategy.PageEnabled(5));
+  EXPECT_FALSE(f.strategies.pcStrategy.PageEnabled(6));
   EXPECT_FALSE(f.cbAlpariSeek.Checked());
-  EXPECT_FALSE(f.TerminalControl);
-  EXPECT_EQ(f.lbLogin.Caption(), "");
-  EXPECT_EQ(f.btRun.Caption(), "");
-  EXPECT_EQ(f.neBot1BetSize.Value(), 3);
-  EXPECT_EQ(f.speBot1BetCount.Value(), 5);
-  EXPECT_EQ(f.TerminalPageName, "MetaQuotes::MetaTrader::4.00");
-  EXPECT_EQ(f.imUp.Width(), 10);
-  EXPECT_EQ(f.imDown.Height(), 8);
-  EXPECT_EQ(f.teWebAddr.Text(), "http://127.0.0.1:8470/d/contact.cgi?l=EN");
-  EXPECT_EQ(f.BetOnStatus, 65535);
+  EXPECT_FALSE(f.terminal.TerminalControl);
+  EXPECT_EQ(f.account.lbLogin.Caption(), "");
+  EXPECT_EQ(f.robot_controls.btRun.Caption(), "");
+  EXPECT_EQ(f.strategies.neBot1BetSize.Value(), 3);
+  EXPECT_EQ(f.strategies.speBot1BetCount.Value(), 5);
+  EXPECT_EQ(f.terminal.TerminalPageName, "MetaQuotes::MetaTrader::4.00");
+  EXPECT_EQ(f.terminal.imUp.Width(), 10);
+  EXPECT_EQ(f.terminal.imDown.Height(), 8);
+  EXPECT_EQ(f.browser_panel.teWebAddr.Text(), "http://127.0.0.1:8470/d/contact.cgi?l=EN");
+  EXPECT_EQ(f.robot.BetOnStatus, 65535);
   EXPECT_EQ(f.EVENT.Period, 1);
   EXPECT_EQ(f.EVENT.PeriodUnit, "m");
   EXPECT_EQ(f.fmDebug.Form.Visible(), false);
@@ -111,46 +111,46 @@ TEST_F(StartupShutdownTest, ValuesSurviveARestart) {
   TMainForm& first = Start();
   first.Form.SetBounds(40, 30, first.Form.Width(), 700);
   first.BrowserPanelWidth = 820;
-  first.cbBetOnRobotWorkTime.SetChecked(true);
-  first.cbeBetOnWorkStart.SetItemIndex(9);
-  first.cbeBetOnWorkEnd.SetItemIndex(18);
+  first.robot_controls.cbBetOnRobotWorkTime.SetChecked(true);
+  first.robot_controls.cbeBetOnWorkStart.SetItemIndex(9);
+  first.robot_controls.cbeBetOnWorkEnd.SetItemIndex(18);
   first.Mute = true;
   first.LogoIndex = 4;
-  first.GreedPorog = 2;
-  first.neMinBalans.SetValue(150);
-  first.pcStrategy.SetActivePageIndex(4);
-  first.neBot4BetSize.SetValue(12);
-  first.speBot4ChainCount.SetValue(3);
-  first.cbBot5ChangeDirection.SetChecked(true);
-  first.neBot5WinLimit.SetValue(40);
-  first.SavedStake = 86;
-  first.SavedBetCount = 4;
-  first.SavedGameCount = 1;
-  first.RobotPauseType = 0;
+  first.robot.GreedPorog = 2;
+  first.robot_controls.neMinBalans.SetValue(150);
+  first.strategies.pcStrategy.SetActivePageIndex(4);
+  first.strategies.neBot4BetSize.SetValue(12);
+  first.strategies.speBot4ChainCount.SetValue(3);
+  first.strategies.cbBot5ChangeDirection.SetChecked(true);
+  first.strategies.neBot5WinLimit.SetValue(40);
+  first.robot.SavedStake = 86;
+  first.robot.SavedBetCount = 4;
+  first.robot.SavedGameCount = 1;
+  first.robot.RobotPauseType = 0;
 
   TMainForm& second = Restart();
   EXPECT_EQ(second.Form.Left(), 40);
   EXPECT_EQ(second.Form.Top(), 30);
   EXPECT_EQ(second.Form.Height(), 700);
   EXPECT_EQ(second.BrowserPanelWidth, 820);
-  EXPECT_TRUE(second.cbBetOnRobotWorkTime.Checked());
-  EXPECT_EQ(second.cbeBetOnWorkStart.ItemIndex(), 9);
-  EXPECT_EQ(second.cbeBetOnWorkEnd.ItemIndex(), 18);
+  EXPECT_TRUE(second.robot_controls.cbBetOnRobotWorkTime.Checked());
+  EXPECT_EQ(second.robot_controls.cbeBetOnWorkStart.ItemIndex(), 9);
+  EXPECT_EQ(second.robot_controls.cbeBetOnWorkEnd.ItemIndex(), 18);
   EXPECT_TRUE(second.Mute);
   EXPECT_EQ(second.LogoIndex, 4);
   EXPECT_EQ(second.imLogo.PictureIndex(), 4);
-  EXPECT_EQ(second.GreedPorog, 2);
-  EXPECT_EQ(second.neMinBalans.Value(), 150);
+  EXPECT_EQ(second.robot.GreedPorog, 2);
+  EXPECT_EQ(second.robot_controls.neMinBalans.Value(), 150);
   EXPECT_EQ(second.StrategyIndex(), 4);
-  EXPECT_EQ(second.neBot4BetSize.Value(), 12);
-  EXPECT_EQ(second.speBot4ChainCount.Value(), 3);
-  EXPECT_TRUE(second.cbBot5ChangeDirection.Checked());
-  EXPECT_EQ(second.neBot5WinLimit.Value(), 40);
-  EXPECT_EQ(second.SavedStake, 86);
-  EXPECT_EQ(second.SavedBetCount, 4);
-  EXPECT_EQ(second.SavedGameCount, 1);
+  EXPECT_EQ(second.strategies.neBot4BetSize.Value(), 12);
+  EXPECT_EQ(second.strategies.speBot4ChainCount.Value(), 3);
+  EXPECT_TRUE(second.strategies.cbBot5ChangeDirection.Checked());
+  EXPECT_EQ(second.strategies.neBot5WinLimit.Value(), 40);
+  EXPECT_EQ(second.robot.SavedStake, 86);
+  EXPECT_EQ(second.robot.SavedBetCount, 4);
+  EXPECT_EQ(second.robot.SavedGameCount, 1);
   // Strategy 4 with nothing to resume was stored as 500.
-  EXPECT_EQ(second.RobotPauseType, 500);
+  EXPECT_EQ(second.robot.RobotPauseType, 500);
 }
 
 TEST_F(StartupShutdownTest, HandEditedFileIsReadAsWritten) {
@@ -164,18 +164,18 @@ TEST_F(StartupShutdownTest, HandEditedFileIsReadAsWritten) {
       "[Robot1]\r\nDown=1\r\n[Robot3]\r\nDown=1\r\n[Robot0]\r\nDown=0\r\n"
       "[LangPack]\r\nTXT_0=(тест)\r\nTXT_1=Счет:\r\n");
   TMainForm& f = Start();
-  EXPECT_EQ(f.imUp.Width(), 12);
-  EXPECT_EQ(f.imUp.Height(), 8) << "a value that is not a number gives the default";
-  EXPECT_EQ(f.neMinBalans.Value(), 0);
+  EXPECT_EQ(f.terminal.imUp.Width(), 12);
+  EXPECT_EQ(f.terminal.imUp.Height(), 8) << "a value that is not a number gives the default";
+  EXPECT_EQ(f.robot_controls.neMinBalans.Value(), 0);
   EXPECT_EQ(f.StrategyIndex(), 3) << "the last section with Down set wins";
   EXPECT_EQ(fake.browser.load_pictures, std::optional<bool>(false));
-  EXPECT_EQ(f.PageFieldTemplates, (std::vector<std::string>{"first template", "quoted"}));
-  EXPECT_EQ(f.PageControlTemplates, (std::vector<std::string>{"control"}))
+  EXPECT_EQ(f.site.PageFieldTemplates, (std::vector<std::string>{"first template", "quoted"}));
+  EXPECT_EQ(f.site.PageControlTemplates, (std::vector<std::string>{"control"}))
       << "only the count key with the Cyrillic letter counts";
-  EXPECT_EQ(f.PageNames, (std::vector<std::string>{"Главная"}));
-  EXPECT_EQ(f.lbLogin.Caption(), "Счет:");
+  EXPECT_EQ(f.site.PageNames, (std::vector<std::string>{"Главная"}));
+  EXPECT_EQ(f.account.lbLogin.Caption(), "Счет:");
 
-  f.neMinBalans.SetValue(2.5);
+  f.robot_controls.neMinBalans.SetValue(2.5);
   ASSERT_TRUE(f.FormClose());
   std::string text = SettingsText();
   EXPECT_NE(text.find("MinBalans=2\r\n"), std::string::npos);
@@ -192,9 +192,9 @@ TEST_F(StartupShutdownTest, HandEditedFileIsReadAsWritten) {
 TEST_F(StartupShutdownTest, ArrowTemplateSizesAreHeldToTheirLimits) {
   WriteSettings("[Alpari]\r\nArrowSizeX=40\r\nArrowSizeY=0\r\n");
   TMainForm& f = Start();
-  EXPECT_EQ(f.imUp.Width(), 32);
-  EXPECT_EQ(f.imDown.Height(), 1);
-  EXPECT_EQ(f.imUpPicture.Width(), 10) << "the stored picture keeps its size";
+  EXPECT_EQ(f.terminal.imUp.Width(), 32);
+  EXPECT_EQ(f.terminal.imDown.Height(), 1);
+  EXPECT_EQ(f.terminal.imUpPicture.Width(), 10) << "the stored picture keeps its size";
   ASSERT_TRUE(f.FormClose());
   const std::string text = SettingsText();
   EXPECT_NE(text.find("ArrowSizeX=32\r\n"), std::string::npos);
@@ -203,8 +203,8 @@ TEST_F(StartupShutdownTest, ArrowTemplateSizesAreHeldToTheirLimits) {
 
 TEST_F(StartupShutdownTest, MoneyEditorsAreWrittenRoundedHalfToEven) {
   TMainForm& f = Start();
-  f.neMinBalans.SetValue(3.5);
-  f.neBot5WinLimit.SetValue(14.5);
+  f.robot_controls.neMinBalans.SetValue(3.5);
+  f.strategies.neBot5WinLimit.SetValue(14.5);
   ASSERT_TRUE(f.FormClose());
   const std::string text = SettingsText();
   EXPECT_NE(text.find("MinBalans=4\r\n"), std::string::npos);
@@ -218,8 +218,8 @@ TEST_F(StartupShutdownTest, SavedChainSurvivesAStartWithoutARun) {
   EXPECT_NE(SettingsText().find("RobotMode=302"), std::string::npos);
   form.reset();
   Start();
-  form->RobotPauseType = 2;  // a run paused its chain
-  form->pcStrategy.SetActivePageIndex(1);
+  form->robot.RobotPauseType = 2;  // a run paused its chain
+  form->strategies.pcStrategy.SetActivePageIndex(1);
   ASSERT_TRUE(form->FormClose());
   EXPECT_NE(SettingsText().find("RobotMode=202"), std::string::npos);
 }
@@ -230,18 +230,18 @@ TEST_F(StartupShutdownTest, OutOfRangeIntegersKeepTheirLowBits) {
       "PageNamesCount=65537\nPageName_0=only\n");
   TMainForm& f = Start();
   EXPECT_EQ(f.LogoIndex, 1);
-  EXPECT_EQ(f.GreedPorog, 2);
-  EXPECT_EQ(f.RobotPauseType, 100);
-  EXPECT_EQ(f.SavedBetCount, 65535);
-  EXPECT_EQ(f.PageNames, std::vector<std::string>{"only"});
+  EXPECT_EQ(f.robot.GreedPorog, 2);
+  EXPECT_EQ(f.robot.RobotPauseType, 100);
+  EXPECT_EQ(f.robot.SavedBetCount, 65535);
+  EXPECT_EQ(f.site.PageNames, std::vector<std::string>{"only"});
 }
 
 TEST_F(StartupShutdownTest, TerminalClassFitsItsBuffer) {
   WriteSettings("[Alpari]\nTerminalPageName=" + std::string(300, 'W') + "\n");
-  EXPECT_EQ(Start().TerminalPageName, std::string(255, 'W'));
+  EXPECT_EQ(Start().terminal.TerminalPageName, std::string(255, 'W'));
   form.reset();
   WriteSettings("[Alpari]\nTerminalPageName=\n");
-  EXPECT_EQ(Start().TerminalPageName, "MetaQuotes::MetaTrader::4.00") << "an empty class would match nothing";
+  EXPECT_EQ(Start().terminal.TerminalPageName, "MetaQuotes::MetaTrader::4.00") << "an empty class would match nothing";
 }
 
 TEST_F(StartupShutdownTest, JunkFilesStartWithDefaults) {
@@ -256,7 +256,7 @@ TEST_F(StartupShutdownTest, JunkFilesStartWithDefaults) {
   }
   TMainForm& f = Start();
   EXPECT_EQ(f.Form.Left(), 12) << "the first of duplicate keys counts";
-  EXPECT_EQ(f.pcStrategy.PageCaption(0), std::string(2047, 'x'));
+  EXPECT_EQ(f.strategies.pcStrategy.PageCaption(0), std::string(2047, 'x'));
 }
 
 TEST_F(StartupShutdownTest, CaptionNamesTheBrokerHostAndVersion) {
@@ -271,7 +271,7 @@ TEST_F(StartupShutdownTest, RunningRobotAsksBeforeClosing) {
   WriteSettings("[LangPack]\nTXT_105=Да\nTXT_109=Робот работает.\nTXT_110=Отменить закрытие?\nTXT_111=Внимание\n"
                 "TXT_259=Нет\n");
   TMainForm& f = Start();
-  f.btRun.SetEnabled(false);  // what Start does to the button
+  f.robot_controls.btRun.SetEnabled(false);  // what Start does to the button
   fake.dialogs.answers = {ModalResult::Yes};
   EXPECT_FALSE(f.FormClose());
   ASSERT_EQ(fake.dialogs.shown.size(), 1u);
@@ -284,7 +284,7 @@ TEST_F(StartupShutdownTest, RunningRobotAsksBeforeClosing) {
   EXPECT_EQ(fake.shell.terminate_calls, 0);
   EXPECT_EQ(SettingsText().find("[MainForm]"), std::string::npos) << "nothing written while the window stays";
 
-  f.SavedStake = 37;
+  f.robot.SavedStake = 37;
   fake.dialogs.answers = {ModalResult::No};
   EXPECT_TRUE(f.FormClose());
   EXPECT_EQ(fake.shell.terminate_calls, 1);
@@ -304,8 +304,8 @@ TEST_F(StartupShutdownTest, UnwritableSettingsKeepTheProgramRunning) {
 
 TEST_F(StartupShutdownTest, ClosingFromOutsideAsksNothingAndSaves) {
   TMainForm& f = Start();
-  f.btRun.SetEnabled(false);
-  f.SavedGameCount = 3;
+  f.robot_controls.btRun.SetEnabled(false);
+  f.robot.SavedGameCount = 3;
   f.CloseFromOutside();
   EXPECT_TRUE(fake.dialogs.shown.empty());
   EXPECT_EQ(fake.shell.terminate_calls, 1);
@@ -316,11 +316,11 @@ TEST_F(StartupShutdownTest, AccountListFillsTheAccountBox) {
   dir.WriteFile("accounts.txt", "# my accounts\nCR100200\n\n  CR100201  \r\nVRTC300\n");
   WriteSettings("[Binary]\nLogin=1\n");
   TMainForm& f = Start();
-  EXPECT_EQ(f.cbeLogin.Items(), (std::vector<std::string>{"CR100200", "CR100201", "VRTC300"}));
-  EXPECT_EQ(f.cbeLogin.Text(), "CR100201");
+  EXPECT_EQ(f.account.cbeLogin.Items(), (std::vector<std::string>{"CR100200", "CR100201", "VRTC300"}));
+  EXPECT_EQ(f.account.cbeLogin.Text(), "CR100201");
   form.reset();
   WriteSettings("[Binary]\nLogin=3\n");
-  EXPECT_EQ(Start().cbeLogin.ItemIndex(), -1) << "an index outside the list selects nothing";
+  EXPECT_EQ(Start().account.cbeLogin.ItemIndex(), -1) << "an index outside the list selects nothing";
 }
 
 TEST_F(StartupShutdownTest, StartStatusMessageShowsForEightSeconds) {
@@ -338,20 +338,20 @@ TEST_F(StartupShutdownTest, LanguagePackReachesTheWindow) {
   WriteSettings("[LangPack]\nTXT_49=История\nTXT_54=Ставок:\nTXT_261=с\nTXT_262=мин\nTXT_263=ч\n");
   TMainForm& f = Start();
   EXPECT_EQ(f.gbLog.Caption(), " История ");
-  EXPECT_EQ(f.lbBot2BetCount.Caption(), "Ставок:");
-  EXPECT_EQ(f.lbBot5BetCount.Caption(), "Ставок:");
-  EXPECT_EQ(f.cbeBetOnBetTimeCost_.Items(), (std::vector<std::string>{"с", "мин", "ч"}));
-  EXPECT_EQ(f.cbeBetOnBetTimeCost_.Text(), "мин");
+  EXPECT_EQ(f.strategies.lbBot2BetCount.Caption(), "Ставок:");
+  EXPECT_EQ(f.strategies.lbBot5BetCount.Caption(), "Ставок:");
+  EXPECT_EQ(f.chart.cbeBetOnBetTimeCost_.Items(), (std::vector<std::string>{"с", "мин", "ч"}));
+  EXPECT_EQ(f.chart.cbeBetOnBetTimeCost_.Text(), "мин");
 }
 
 TEST_F(StartupShutdownTest, GoOnUntilFirstLossHidesTheBetCount) {
   WriteSettings("[Robot0]\nReBet=1\n");
   TMainForm& f = Start();
-  EXPECT_FALSE(f.speBot0BetCount.Visible());
-  f.cbBot0ReBet.SetChecked(false);
-  f.cbBot0ReBet.onClick();
-  EXPECT_TRUE(f.speBot0BetCount.Visible());
-  EXPECT_TRUE(f.lbBot0BetCount.Visible());
+  EXPECT_FALSE(f.strategies.speBot0BetCount.Visible());
+  f.strategies.cbBot0ReBet.SetChecked(false);
+  f.strategies.cbBot0ReBet.onClick();
+  EXPECT_TRUE(f.strategies.speBot0BetCount.Visible());
+  EXPECT_TRUE(f.strategies.lbBot0BetCount.Visible());
 }
 
 TEST_F(StartupShutdownTest, DebugWindowKeepsTheBoundsItWasClosedWith) {

@@ -75,19 +75,19 @@ TEST_F(WindowBehaviourTest, ClosingRemembersTheWidthTheUserLeft) {
 
 TEST_F(WindowBehaviourTest, LampsFollowTheBetCycle) {
   const ui::Color green = ui::Rgb(128, 255, 128), red = ui::Rgb(255, 128, 128);
-  form->BetOnStatus = 65535;
+  form->robot.BetOnStatus = 65535;
   fake.clock.Advance(500);
-  EXPECT_EQ(form->shRobotReady.BrushColor(), red);
+  EXPECT_EQ(form->robot_controls.shRobotReady.BrushColor(), red);
   EXPECT_EQ(form->shWaitIndicator.BrushColor(), ui::kClBtnFace);
-  form->BetOnStatus = 7;
+  form->robot.BetOnStatus = 7;
   fake.clock.Advance(500);
-  EXPECT_EQ(form->shRobotReady.BrushColor(), green);
+  EXPECT_EQ(form->robot_controls.shRobotReady.BrushColor(), green);
   EXPECT_EQ(form->shWaitIndicator.BrushColor(), green);
-  form->BetOnStatus = 8;
+  form->robot.BetOnStatus = 8;
   fake.browser.busy = true;
-  form->PageParsedBlink = true;
+  form->page.PageParsedBlink = true;
   fake.clock.Advance(500);
-  EXPECT_EQ(form->shRobotReady.BrushColor(), green);
+  EXPECT_EQ(form->robot_controls.shRobotReady.BrushColor(), green);
   EXPECT_EQ(form->shWaitIndicator.BrushColor(), ui::kClBtnFace);
   EXPECT_EQ(form->shWebBrowserBusy.BrushColor(), red);
   EXPECT_EQ(form->shHtmlParser.BrushColor(), ui::Rgb(157, 157, 255));
@@ -96,20 +96,20 @@ TEST_F(WindowBehaviourTest, LampsFollowTheBetCycle) {
 }
 
 TEST_F(WindowBehaviourTest, PauseButtonsBlinkByPauseMode) {
-  form->RobotPauseMode = 1;
+  form->robot.RobotPauseMode = 1;
   std::vector<int> blends;
   for (int i = 0; i < 3; ++i) {
     fake.clock.Advance(500);
-    blends.push_back(form->btPause1.Blend());
-    EXPECT_EQ(form->btPause2.Blend(), 0);
+    blends.push_back(form->robot_controls.btPause1.Blend());
+    EXPECT_EQ(form->robot_controls.btPause2.Blend(), 0);
   }
   EXPECT_EQ(blends, (std::vector<int>{60, 0, 60}));
-  form->RobotPauseMode = 255;
+  form->robot.RobotPauseMode = 255;
   fake.clock.Advance(500);
-  EXPECT_EQ(form->btPause1.Blend(), 0);
-  EXPECT_TRUE(form->btPause3Fon.Visible());
+  EXPECT_EQ(form->robot_controls.btPause1.Blend(), 0);
+  EXPECT_TRUE(form->robot_controls.btPause3Fon.Visible());
   fake.clock.Advance(500);
-  EXPECT_FALSE(form->btPause3Fon.Visible());
+  EXPECT_FALSE(form->robot_controls.btPause3Fon.Visible());
 }
 
 TEST_F(WindowBehaviourTest, MuteButtonFollowsTheFlag) {

@@ -16,14 +16,14 @@ class DebugLogTest : public testing::FormFixture {
 };
 
 TEST_F(DebugLogTest, LineIsStampedWithTheFourStateNumbers) {
-  form->BetOnStatus = 7;
-  form->PageIndex = 4;
-  form->RobotStatus = 13;
-  form->RobotSubStatus = 2;
+  form->robot.BetOnStatus = 7;
+  form->page.PageIndex = 4;
+  form->robot.RobotStatus = 13;
+  form->robot.RobotSubStatus = 2;
   form->AddStringToDebugLog("text");
   EXPECT_EQ(View().back(), "12:00:00 00007 004 013 002 > text");
-  form->BetOnStatus = 65535;
-  form->RobotStatus = 1234;
+  form->robot.BetOnStatus = 65535;
+  form->robot.RobotStatus = 1234;
   form->AddStringToDebugLog("text");
   EXPECT_EQ(View().back(), "12:00:00 65535 004 1234 002 > text") << "longer numbers are not cut";
 }
@@ -33,7 +33,7 @@ TEST_F(DebugLogTest, ExactRepeatsAreDroppedUntilStateOrTextChanges) {
   form->AddStringToDebugLog("poll");
   form->AddStringToDebugLog("poll");
   EXPECT_EQ(View().size(), before + 1);
-  form->RobotSubStatus = 1;
+  form->robot.RobotSubStatus = 1;
   form->AddStringToDebugLog("poll");
   EXPECT_EQ(View().size(), before + 2);
   form->AddStringToDebugLog("other");

@@ -16,10 +16,10 @@ class MartingaleTest : public testing::FormFixture {
     form.reset();
     WriteSettings(settings);
     Start();
-    form->pcStrategy.SetActivePageIndex(strategy);
-    form->SimulatorEnabled = true;
+    form->strategies.pcStrategy.SetActivePageIndex(strategy);
+    form->page.SimulatorEnabled = true;
     form->btRunClick();
-    form->CurrentBalance = balance;
+    form->page.CurrentBalance = balance;
     Site(1);
   }
   void Site(uint8_t state) {
@@ -30,14 +30,14 @@ class MartingaleTest : public testing::FormFixture {
     form->EVENT.NewSignal = true;
     form->EVENT.Direction = direction;
   }
-  bool Requested() const { return form->BetOnStatus == 8; }
+  bool Requested() const { return form->robot.BetOnStatus == 8; }
   // One bet from request to result, as the site reports it; the stake and
   // direction of the request are recorded.
   void Bet(bool won) {
     ASSERT_TRUE(Requested()) << "a bet was requested";
-    stakes.push_back(form->BetStake);
-    directions.push_back(form->BetDirection);
-    form->BetOnStatus = 7;
+    stakes.push_back(form->robot.BetStake);
+    directions.push_back(form->robot.BetDirection);
+    form->robot.BetOnStatus = 7;
     Site(2);
     Site(4);
     Site(5);
@@ -58,15 +58,15 @@ class MartingaleTest : public testing::FormFixture {
 
 TEST_F(MartingaleTest, ChainRaisesAfterEveryLossUpToItsLengthThenDropsTheSignal) {
   Run(1, "[Robot1]\nBetSize=3\nBetCount=5\nChainCount=2\n");
-  EXPECT_EQ(form->RobotStatus, 3);
+  EXPECT_EQ(form->robot.RobotStatus, 3);
   Signal(2);
   Site(1);
   for (int bet = 0; bet < 5; ++bet) Bet(false);
   EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 37, 86}));
   EXPECT_EQ(directions, (std::vector<uint8_t>(5, 2)));
   EXPECT_FALSE(Requested()) << "the chain ends at its length";
-  EXPECT_EQ(form->RobotSubStatus, 0);
-  EXPECT_EQ(form->BetCount, 0);
+  EXPECT_EQ(form->robot.RobotSubStatus, 0);
+  EXPECT_EQ(form->robot.BetCount, 0);
   EXPECT_FALSE(form->EVENT.NewSignal);
   Site(1);
   EXPECT_FALSE(Requested()) << "the signal was dropped";
@@ -76,8 +76,8 @@ TEST_F(MartingaleTest, ChainRaisesAfterEveryLossUpToItsLengthThenDropsTheSignal)
   Signal(1);
   Site(1);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 3) << "a new signal starts a new chain";
-  EXPECT_EQ(form->BetDirection, 1);
+  EXPECT_EQ(form->robot.BetStake, 3) << "a new signal starts a new chain";
+  EXPECT_EQ(form->robot.BetDirection, 1);
 }
 
 TEST_F(MartingaleTest, AWinStartsTheNextChainAtOnceUpToTheChainsPerSignal) {
@@ -88,8 +88,8 @@ TEST_F(MartingaleTest, AWinStartsTheNextChainAtOnceUpToTheChainsPerSignal) {
   Bet(false);
   Bet(true);
   ASSERT_TRUE(Requested()) << "the second chain starts at once";
-  EXPECT_EQ(form->BetStake, 3);
-  EXPECT_EQ(form->GameCount, 1);
+  EXPECT_EQ(form->robot.BetStake, 3);
+  EXPECT_EQ(form->robot.GameCount, 1);
   Bet(true);
   EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 3}));
   EXPECT_EQ(directions, (std::vector<uint8_t>(4, 1)));
@@ -105,39 +105,39 @@ TEST_F(MartingaleTest, ANewSignalInTheChainTurnsTheMartingaleButNotMonteCarlo) {
   Signal(2);
   Bet(false);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetDirection, 2) << "the martingale's request takes the new signal";
+  EXPECT_EQ(form->robot.BetDirection, 2) << "the martingale's request takes the new signal";
   EXPECT_FALSE(form->EVENT.NewSignal);
 
   Run(4);
-  EXPECT_EQ(form->RobotStatus, 43);
+  EXPECT_EQ(form->robot.RobotStatus, 43);
   Signal(1);
   Site(1);
   Signal(1);
   Bet(false);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 7);
-  EXPECT_EQ(form->BetDirection, 2) << "Monte-Carlo reverses after a loss";
+  EXPECT_EQ(form->robot.BetStake, 7);
+  EXPECT_EQ(form->robot.BetDirection, 2) << "Monte-Carlo reverses after a loss";
   EXPECT_TRUE(form->EVENT.NewSignal) << "and leaves the signal alone";
   Bet(false);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 16);
-  EXPECT_EQ(form->BetDirection, 1);
+  EXPECT_EQ(form->robot.BetStake, 16);
+  EXPECT_EQ(form->robot.BetDirection, 1);
 }
 
 TEST_F(MartingaleTest, MonteCarloHonoursAPauseAfterAWinAtOnce) {
   Run(4, "[Robot4]\nChainCount=2\n");
   Signal(1);
   Site(1);
-  form->btPause2.onClick();
+  form->robot_controls.btPause2.onClick();
   Bet(true);
   EXPECT_FALSE(Requested()) << "no second chain";
-  EXPECT_EQ(form->RobotPauseMode, 255);
+  EXPECT_EQ(form->robot.RobotPauseMode, 255);
   EXPECT_EQ(fake.dialogs.shown.size(), 1u);
 
   Run(1, "[Robot1]\nChainCount=2\n");
   Signal(1);
   Site(1);
-  form->btPause2.onClick();
+  form->robot_controls.btPause2.onClick();
   Bet(true);
   EXPECT_TRUE(Requested()) << "the martingale starts its second chain";
 }
@@ -159,17 +159,17 @@ TEST_F(MartingaleTest, StakeOverTheCeilingEndsTheChain) {
     EXPECT_EQ(LastLogText(), "  " + form->Txt(203));
     EXPECT_EQ(LastLogType(), "1");
     if (strategy == 1 || strategy == 4) {
-      EXPECT_EQ(form->ChainStake, 117499);
+      EXPECT_EQ(form->robot.ChainStake, 117499);
     }
     EXPECT_FALSE(Requested());
     EXPECT_FALSE(form->EVENT.NewSignal);
-    EXPECT_EQ(form->RobotSubStatus, waiting[strategy]) << "back to a new chain";
+    EXPECT_EQ(form->robot.RobotSubStatus, waiting[strategy]) << "back to a new chain";
     Site(1);
     EXPECT_FALSE(Requested());
     Signal(2);
     Site(1);
     ASSERT_TRUE(Requested());
-    EXPECT_EQ(form->BetStake, 50000) << "the next signal starts with the initial stake";
+    EXPECT_EQ(form->robot.BetStake, 50000) << "the next signal starts with the initial stake";
   }
 }
 
@@ -179,9 +179,9 @@ TEST_F(MartingaleTest, BetImpossibleWaitsForANewSignalWithTheSameStake) {
   Site(1);
   Bet(false);
   ASSERT_TRUE(Requested());
-  form->BetOnStatus = 7;
+  form->robot.BetOnStatus = 7;
   Site(3);
-  EXPECT_EQ(form->RobotSubStatus, 8);
+  EXPECT_EQ(form->robot.RobotSubStatus, 8);
   EXPECT_EQ(form->EVENT.Direction, 0);
   Site(1);
   EXPECT_FALSE(Requested());
@@ -189,13 +189,13 @@ TEST_F(MartingaleTest, BetImpossibleWaitsForANewSignalWithTheSameStake) {
   Site(1);
   Site(1);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 7);
-  EXPECT_EQ(form->BetDirection, 2);
+  EXPECT_EQ(form->robot.BetStake, 7);
+  EXPECT_EQ(form->robot.BetDirection, 2);
 }
 
 TEST_F(MartingaleTest, CautiousChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
   Run(2, "[Robot2]\nBetSize=3\nBetCount=2\nChainCount=5\n");
-  EXPECT_EQ(form->RobotStatus, 13);
+  EXPECT_EQ(form->robot.RobotStatus, 13);
   Signal(1);
   Site(1);
   Bet(false);
@@ -205,15 +205,15 @@ TEST_F(MartingaleTest, CautiousChainWaitsForTheNextSignalAndGoesOnWithTheRaisedS
   EXPECT_FALSE(form->EVENT.NewSignal);
   Site(1);
   EXPECT_FALSE(Requested()) << "two bets per signal";
-  EXPECT_EQ(form->GameCount, 2) << "the bets of the chain";
+  EXPECT_EQ(form->robot.GameCount, 2) << "the bets of the chain";
   Signal(2);
   Site(1);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 16);
-  EXPECT_EQ(form->BetDirection, 2);
+  EXPECT_EQ(form->robot.BetStake, 16);
+  EXPECT_EQ(form->robot.BetDirection, 2);
   Bet(true);
   ASSERT_TRUE(Requested()) << "a win with bets left on the signal starts again";
-  EXPECT_EQ(form->BetStake, 3);
+  EXPECT_EQ(form->robot.BetStake, 3);
   Bet(true);
   EXPECT_FALSE(Requested());
   EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 3}));
@@ -225,25 +225,25 @@ TEST_F(MartingaleTest, CautiousChainEndsAtItsLength) {
   Site(1);
   for (int bet = 0; bet < 3; ++bet) Bet(false);
   EXPECT_FALSE(Requested());
-  EXPECT_EQ(form->RobotSubStatus, 1) << "sub-step 0 has already set up a new chain";
-  EXPECT_EQ(form->ChainStake, 3);
-  EXPECT_EQ(form->GameCount, 0);
+  EXPECT_EQ(form->robot.RobotSubStatus, 1) << "sub-step 0 has already set up a new chain";
+  EXPECT_EQ(form->robot.ChainStake, 3);
+  EXPECT_EQ(form->robot.GameCount, 0);
 }
 
 TEST_F(MartingaleTest, AdaptiveBetsAgainAtOnceAfterAWinInTheLatestDirection) {
   Run(3, "[Robot3]\nBetSize=3\nChainCount=5\n");
-  EXPECT_EQ(form->RobotStatus, 33);
+  EXPECT_EQ(form->robot.RobotStatus, 33);
   Signal(1);
   Site(1);
   Bet(false);
   ASSERT_TRUE(Requested()) << "a loss among the first three bets bets again at once";
-  EXPECT_EQ(form->BetStake, 7);
+  EXPECT_EQ(form->robot.BetStake, 7);
   form->EVENT.Direction = 2;  // the indicator turned while the bet ran
   Bet(true);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 3);
-  EXPECT_EQ(form->BetDirection, 2);
-  EXPECT_EQ(form->ChainDirection, 2);
+  EXPECT_EQ(form->robot.BetStake, 3);
+  EXPECT_EQ(form->robot.BetDirection, 2);
+  EXPECT_EQ(form->robot.ChainDirection, 2);
 }
 
 TEST_F(MartingaleTest, AdaptiveWaitsForASignalFromItsThirdLoss) {
@@ -254,52 +254,52 @@ TEST_F(MartingaleTest, AdaptiveWaitsForASignalFromItsThirdLoss) {
   Bet(false);
   Bet(false);
   EXPECT_FALSE(Requested());
-  EXPECT_EQ(form->ChainStake, 37);
+  EXPECT_EQ(form->robot.ChainStake, 37);
   Site(1);
   EXPECT_FALSE(Requested());
   Signal(2);
   Site(1);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 37);
-  EXPECT_EQ(form->BetDirection, 2);
+  EXPECT_EQ(form->robot.BetStake, 37);
+  EXPECT_EQ(form->robot.BetDirection, 2);
 }
 
 TEST_F(MartingaleTest, PauseInTheChainAndContinueWithTheSavedStake) {
   Run(1);
   Signal(1);
   Site(1);
-  form->btPause1.onClick();
+  form->robot_controls.btPause1.onClick();
   Bet(false);
   EXPECT_FALSE(Requested()) << "held back by the pause request";
   Site(1);
-  EXPECT_EQ(form->RobotPauseMode, 255);
-  EXPECT_EQ(form->RobotPauseType, 2);
-  EXPECT_EQ(form->SavedStake, 7);
-  EXPECT_EQ(form->SavedBetCount, 1);
-  form->btPause3.onClick();
+  EXPECT_EQ(form->robot.RobotPauseMode, 255);
+  EXPECT_EQ(form->robot.RobotPauseType, 2);
+  EXPECT_EQ(form->robot.SavedStake, 7);
+  EXPECT_EQ(form->robot.SavedBetCount, 1);
+  form->robot_controls.btPause3.onClick();
   Site(1);
   EXPECT_TRUE(DebugLogHas(200));
-  EXPECT_EQ(form->RobotSubStatus, 7) << "the chain waits for a new signal";
+  EXPECT_EQ(form->robot.RobotSubStatus, 7) << "the chain waits for a new signal";
   Site(1);
   EXPECT_FALSE(Requested());
   Signal(2);
   Site(1);
   Site(1);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 7);
-  EXPECT_EQ(form->BetDirection, 2);
-  EXPECT_EQ(form->BetCount, 1);
+  EXPECT_EQ(form->robot.BetStake, 7);
+  EXPECT_EQ(form->robot.BetDirection, 2);
+  EXPECT_EQ(form->robot.BetCount, 1);
 }
 
 TEST_F(MartingaleTest, ContinueWithoutAChainStartsAfresh) {
   Run(4);
-  form->btPause1.onClick();
+  form->robot_controls.btPause1.onClick();
   Site(1);
-  EXPECT_EQ(form->RobotPauseMode, 255);
-  form->btPause3.onClick();
+  EXPECT_EQ(form->robot.RobotPauseMode, 255);
+  form->robot_controls.btPause3.onClick();
   Site(1);
   EXPECT_TRUE(DebugLogHas(201));
-  EXPECT_EQ(form->RobotSubStatus, 0);
+  EXPECT_EQ(form->robot.RobotSubStatus, 0);
 }
 
 // A chain paused on a pause request comes back after a restart of the program
@@ -310,27 +310,27 @@ class ResumeTest : public MartingaleTest {
     Run(strategy, "[Robot" + std::to_string(strategy) + "]\nBetSize=3\nBetCount=5\nChainCount=5\n");
     Signal(1);
     Site(1);
-    form->btPause1.onClick();
+    form->robot_controls.btPause1.onClick();
     Bet(false);
     Site(1);
     Site(1);
-    ASSERT_EQ(form->RobotPauseMode, 255);
+    ASSERT_EQ(form->robot.RobotPauseMode, 255);
     fake.dialogs.answers = {ModalResult::No};  // do not keep the running robot open
     ASSERT_TRUE(form->FormClose());
     form.reset();
     fake.dialogs.shown.clear();
     Start();
     ASSERT_EQ(form->StrategyIndex(), strategy);
-    form->SimulatorEnabled = true;
+    form->page.SimulatorEnabled = true;
     fake.dialogs.answers = {ModalResult::Yes};
     form->btRunClick();
     ASSERT_EQ(fake.dialogs.shown.size(), 1u) << "the resume question";
     EXPECT_EQ(fake.dialogs.shown[0].kind, DialogKind::Confirmation);
-    EXPECT_EQ(form->RobotPauseMode, 255);
+    EXPECT_EQ(form->robot.RobotPauseMode, 255);
     Site(1);
     Site(1);
     EXPECT_EQ(fake.dialogs.shown.size(), 1u) << "asked once";
-    form->btPause3.onClick();
+    form->robot_controls.btPause3.onClick();
   }
 };
 
@@ -343,7 +343,7 @@ TEST_F(ResumeTest, MartingaleGoesOnWithItsSavedStakeOnTheNextSignal) {
   Site(1);
   Site(1);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->BetStake, 7);
+  EXPECT_EQ(form->robot.BetStake, 7);
 }
 
 TEST_F(ResumeTest, CautiousAndAdaptiveGoOnWithTheirSavedStake) {
@@ -364,8 +364,8 @@ TEST_F(ResumeTest, CautiousAndAdaptiveGoOnWithTheirSavedStake) {
     }
     Site(1);
     ASSERT_TRUE(Requested());
-    EXPECT_EQ(form->BetStake, 7);
-    EXPECT_EQ(form->BetDirection, 2);
+    EXPECT_EQ(form->robot.BetStake, 7);
+    EXPECT_EQ(form->robot.BetDirection, 2);
   }
 }
 

@@ -27,16 +27,16 @@ TEST_F(HistoryFileTest, RecordOfAKnownBetFieldByField) {
   dir.WriteFile("accounts.txt", "CR1234567890123456789\n");
   WriteSettings("[Binary]\nLogin=0\n[Robot2]\nDown=1\nBetCount=3\nChainCount=7\n");
   TMainForm& f = Start();
-  f.neBot2BetSize.SetValue(12.5);
-  f.BetPlacedTime = 46364.5875;
-  f.BalanceAtBet = 1250.25;
-  f.BalanceAtResult = 1260.75;
-  f.CurrencyName = "USDT";
-  f.ChainValute = "frxEURUSD";
-  f.ChainPeriod = 15;
-  f.BetPeriodUnit = " m ";
-  f.ChainStake = 16;
-  f.ChainDirection = 2;
+  f.strategies.neBot2BetSize.SetValue(12.5);
+  f.robot.BetPlacedTime = 46364.5875;
+  f.robot.BalanceAtBet = 1250.25;
+  f.robot.BalanceAtResult = 1260.75;
+  f.page.CurrencyName = "USDT";
+  f.robot.ChainValute = "frxEURUSD";
+  f.robot.ChainPeriod = 15;
+  f.robot.BetPeriodUnit = " m ";
+  f.robot.ChainStake = 16;
+  f.robot.ChainDirection = 2;
   f.AddHistoryRecord(1);
 
   const std::string b = dir.ReadFile("history.dat");
@@ -63,9 +63,9 @@ TEST_F(HistoryFileTest, RecordOfAKnownBetFieldByField) {
 TEST_F(HistoryFileTest, BalancedStrategyParamsAndEmptyAccount) {
   WriteSettings("[Robot0]\nDown=0\n[Robot5]\nName=Сбалансированный\nDown=1\nWinLimit=20\nLoseLimit=30\nBetCount=4\n");
   TMainForm& f = Start();
-  f.neBot5Porog.SetValue(7.5);
-  f.ChainPeriod = 120;
-  f.BetPeriodUnit = "s";
+  f.strategies.neBot5Porog.SetValue(7.5);
+  f.robot.ChainPeriod = 120;
+  f.robot.BetPeriodUnit = "s";
   f.AddHistoryRecord(2);
   const THistoryRecord r = ReadHistoryFile("history.dat").at(0);
   EXPECT_EQ(r.Account, "");

@@ -73,9 +73,10 @@ class DemoBrokerEndToEnd : public ::testing::Test {
   TMainForm& F() { return program.form; }
   // Waits until the page is parsed and recognised as `page`, and shows `text`.
   bool OnPage(uint8_t page, const std::string& text) {
-    return QTest::qWaitFor([&] { return F().PageIndex == page && HasText(F().WebFields, text); }, kStepTimeoutMs);
+    return QTest::qWaitFor([&] { return F().page.PageIndex == page && HasText(F().page.WebFields, text); },
+                           kStepTimeoutMs);
   }
-  int32_t Field(size_t slot) { return F().ControlSlots[slot].FieldIndex; }
+  int32_t Field(size_t slot) { return F().page.ControlSlots[slot].FieldIndex; }
 
   DemoBroker broker;
   QtProgram program;
@@ -83,27 +84,28 @@ class DemoBrokerEndToEnd : public ::testing::Test {
 
 TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   const std::string site = "http://127.0.0.1:" + broker.Port();
-  ASSERT_EQ(F().MainUrl, site + "/d/contact.cgi?l=EN");
-  ASSERT_EQ(F().PortFolioUrl, "http://localhost:" + broker.Port() + "/d/portfolio.cgi?l=EN");
+  ASSERT_EQ(F().site.MainUrl, site + "/d/contact.cgi?l=EN");
+  ASSERT_EQ(F().site.PortFolioUrl, "http://localhost:" + broker.Port() + "/d/portfolio.cgi?l=EN");
 
-  F().NavigateUrl(F().MainUrl);
-  ASSERT_TRUE(OnPage(1, "Log in to your trading account.")) << "page " << int(F().PageIndex);
+  F().NavigateUrl(F().site.MainUrl);
+  ASSERT_TRUE(OnPage(1, "Log in to your trading account.")) << "page " << int(F().page.PageIndex);
   for (size_t slot : {0, 1, 2}) ASSERT_GE(Field(slot), 0) << "slot " << slot;
 
   EXPECT_GT(F().WebSetValue(static_cast<uint16_t>(Field(0)), "CR100200"), 0);
   EXPECT_GT(F().WebSetValue(static_cast<uint16_t>(Field(1)), "demo200"), 0);
   ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(Field(2))));
-  ASSERT_TRUE(OnPage(3, "You are logged in as CR100200.")) << "page " << int(F().PageIndex);
+  ASSERT_TRUE(OnPage(3, "You are logged in as CR100200.")) << "page " << int(F().page.PageIndex);
 
-  F().NavigateUrl(F().PortFolioUrl);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return F().PageIndex == 10 && F().CurrentBalance == 1250; }, kStepTimeoutMs))
-      << "page " << int(F().PageIndex) << ", balance " << F().CurrentBalance;
+  F().NavigateUrl(F().site.PortFolioUrl);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return F().page.PageIndex == 10 && F().page.CurrentBalance == 1250; }, kStepTimeoutMs))
+      << "page " << int(F().page.PageIndex) << ", balance " << F().page.CurrentBalance;
 
-  F().NavigateUrl(F().ReturnUrl);
-  ASSERT_TRUE(OnPage(4, "Market: Indices")) << "page " << int(F().PageIndex);
+  F().NavigateUrl(F().site.ReturnUrl);
+  ASSERT_TRUE(OnPage(4, "Market: Indices")) << "page " << int(F().page.PageIndex);
   ASSERT_GE(Field(11), 0) << "the forex tab";
   ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(Field(11))));
-  ASSERT_TRUE(OnPage(4, "Market: Forex")) << "page " << int(F().PageIndex);
+  ASSERT_TRUE(OnPage(4, "Market: Forex")) << "page " << int(F().page.PageIndex);
 
   EXPECT_TRUE(broker.Stop());
 }
@@ -136,21 +138,21 @@ class RobotEndToEnd : public ::testing::Test {
 };
 
 TEST_F(RobotEndToEnd, StartBetAndStop) {
-  ASSERT_FALSE(F().cbeLogin.Items().empty()) << "the broker's account list";
-  F().cbeLogin.SetItemIndex(0);
-  ASSERT_EQ(F().cbeLogin.Text(), "CR100200");
-  F().tePassword.SetText("demo200");
-  F().btRun.onClick();
+  ASSERT_FALSE(F().account.cbeLogin.Items().empty()) << "the broker's account list";
+  F().account.cbeLogin.SetItemIndex(0);
+  ASSERT_EQ(F().account.cbeLogin.Text(), "CR100200");
+  F().account.tePassword.SetText("demo200");
+  F().robot_controls.btRun.onClick();
   ASSERT_TRUE(QTest::qWaitFor([&] { return F().EVENT.BetStatus == 1; }, 120'000))
-      << "the trading form is ready; step " << F().BetOnStatus << ", page " << int(F().PageIndex);
-  EXPECT_EQ(F().StartBalance, 1250);
+      << "the trading form is ready; step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(F().robot.StartBalance, 1250);
 
-  EXPECT_EQ(F().TerminalValute, "frxEURUSD") << "the seeker reads the terminal's caption";
+  EXPECT_EQ(F().terminal.TerminalValute, "frxEURUSD") << "the seeker reads the terminal's caption";
   ASSERT_EQ(terminal.Send("up").rfind("ok up", 0), 0u);
   ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(2) == 1; }, kStepTimeoutMs)) << "the up signal's line";
   EXPECT_EQ(F().EVENT.Direction, 1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(5) == 1; }, 120'000))
-      << "step " << F().BetOnStatus << ", site state " << int(F().EVENT.BetStatus);
+      << "step " << F().robot.BetOnStatus << ", site state " << int(F().EVENT.BetStatus);
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].Result, 1);
@@ -159,10 +161,10 @@ TEST_F(RobotEndToEnd, StartBetAndStop) {
   EXPECT_EQ(records[0].Pair, "frxEURUSD");
   EXPECT_EQ(records[0].Direction, 1);
 
-  F().btStop.onClick();
-  EXPECT_EQ(F().BetOnStatus, 65535);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return F().PageIndex == 1; }, kStepTimeoutMs))
-      << "logged out: the login page again; page " << int(F().PageIndex);
+  F().robot_controls.btStop.onClick();
+  EXPECT_EQ(F().robot.BetOnStatus, 65535);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return F().page.PageIndex == 1; }, kStepTimeoutMs))
+      << "logged out: the login page again; page " << int(F().page.PageIndex);
   EXPECT_TRUE(broker.Stop());
 }
 

@@ -17,7 +17,7 @@ struct Trace {
   std::vector<uint16_t> steps;
   std::vector<uint8_t> states;
   void Sample(const TMainForm& f) {
-    if (steps.empty() || steps.back() != f.BetOnStatus) steps.push_back(f.BetOnStatus);
+    if (steps.empty() || steps.back() != f.robot.BetOnStatus) steps.push_back(f.robot.BetOnStatus);
     if (states.empty() || states.back() != f.EVENT.BetStatus) states.push_back(f.EVENT.BetStatus);
   }
 };
@@ -61,7 +61,7 @@ class BetScenario : public ::testing::Test {
         limit_ms, 10);
   }
   bool ReachReadyForm() {
-    return RunUntil([&] { return F().BetOnStatus == 7 && F().EVENT.BetStatus == 1; }, 120'000);
+    return RunUntil([&] { return F().robot.BetOnStatus == 7 && F().EVENT.BetStatus == 1; }, 120'000);
   }
   int RowsOfType(int type) {
     int count = 0;
@@ -90,7 +90,7 @@ class BetScenario : public ::testing::Test {
   // A bet request is the cycle's move from the form (or any step before it)
   // into the bet steps 8..12; the shell sees every tick begin.
   void Observe() {
-    const uint16_t step = F().BetOnStatus;
+    const uint16_t step = F().robot.BetOnStatus;
     auto betting = [](uint16_t s) { return s >= 8 && s <= 12; };
     if (betting(step) && !betting(last_step)) {
       ++bet_requests;
@@ -98,7 +98,7 @@ class BetScenario : public ::testing::Test {
       prices_changed = false;
     }
     // The site refused the purchase: its quote went stale. The bet may be bought anew.
-    if (betting(step) && F().PageIndex == 8) prices_changed = true;
+    if (betting(step) && F().page.PageIndex == 8) prices_changed = true;
     last_step = step;
   }
   void OnBuyPress(const std::string& id) {
@@ -106,7 +106,7 @@ class BetScenario : public ::testing::Test {
     ++buy_presses;
     EXPECT_GT(bet_requests, 0) << "a buy without a bet request";
     if (bet_requests == 0) return;
-    const uint8_t sub = F().RobotSubStatus;
+    const uint8_t sub = F().robot.RobotSubStatus;
     if (buys_of_request.back() > 0 && prices_changed) {
       // The strategy took the refused press for the bet made and waits for its outcome.
       ++presses_after_stale_prices;
@@ -116,7 +116,7 @@ class BetScenario : public ::testing::Test {
       EXPECT_TRUE(sub == 4 || sub == 5) << "the strategy follows its request";
     }
     prices_changed = false;
-    EXPECT_EQ(id, F().BetDirection == 1 ? "buy-up" : "buy-down") << "the buy of the requested direction";
+    EXPECT_EQ(id, F().robot.BetDirection == 1 ? "buy-up" : "buy-down") << "the buy of the requested direction";
   }
 
   // What holds after every scenario: each press of a buy control belongs to
@@ -134,7 +134,7 @@ class BetScenario : public ::testing::Test {
     double results = 0;
     for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;
     EXPECT_NEAR(SiteBalance(account) - StartBalanceOf(account), results, 0.005);
-    EXPECT_NEAR(F().CurrentBalance - F().StartBalance, results, 0.005);
+    EXPECT_NEAR(F().page.CurrentBalance - F().robot.StartBalance, results, 0.005);
   }
   // A run the site ends in the middle of a bet leaves that bet unrecorded.
   bool all_bets_finished = true;

@@ -11,10 +11,10 @@ namespace {
 
 TEST_F(BetScenario, OneBetFromStartToItsResult) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000)) << "the trading form is ready";
-  EXPECT_EQ(F().StartBalance, 1250);
-  EXPECT_EQ(F().CurrencyName, "USD");
-  EXPECT_EQ(F().RobotStatus, 23);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000)) << "the trading form is ready";
+  EXPECT_EQ(F().robot.StartBalance, 1250);
+  EXPECT_EQ(F().page.CurrencyName, "USD");
+  EXPECT_EQ(F().robot.RobotStatus, 23);
 
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 6 || F().EVENT.BetStatus == 7; }, 600'000));
@@ -42,37 +42,37 @@ TEST_F(BetScenario, OneBetFromStartToItsResult) {
   EXPECT_EQ(records[0].Result, 1);
   EXPECT_EQ(records[0].Pair, "frxEURUSD");
   EXPECT_EQ(records[0].Direction, 1);
-  EXPECT_EQ(records[0].BalanceAtBet, F().BalanceAtBet);
+  EXPECT_EQ(records[0].BalanceAtBet, F().robot.BalanceAtBet);
   EXPECT_GT(records[0].BalanceAtResult, records[0].BalanceAtBet);
 
   // The simple strategy bets twice on one signal by default.
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 8; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 60'000));
 }
 
 TEST_F(BetScenario, StopEndsTheCycleAndLogsOut) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
-  F().btStop.onClick();
-  EXPECT_EQ(F().BetOnStatus, 65535);
-  EXPECT_TRUE(F().btRun.Enabled());
-  EXPECT_TRUE(F().pnDown.Enabled());
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
+  F().robot_controls.btStop.onClick();
+  EXPECT_EQ(F().robot.BetOnStatus, 65535);
+  EXPECT_TRUE(F().robot_controls.btRun.Enabled());
+  EXPECT_TRUE(F().strategies.pnDown.Enabled());
   world.Wait(60'000);
   EXPECT_FALSE(F().tmBetOnState.Enabled());
-  EXPECT_EQ(F().RobotStatus, 0);
+  EXPECT_EQ(F().robot.RobotStatus, 0);
 }
 
 TEST_F(BetScenario, WrongPasswordEndsTheRun) {
   Start("CR100200", "not-the-password");
-  ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 0; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 0; }, 120'000));
   EXPECT_EQ(RowsOfType(4), 1) << "the failed login is a fault";
-  EXPECT_TRUE(F().btRun.Enabled());
+  EXPECT_TRUE(F().robot_controls.btRun.Enabled());
 }
 
 TEST_F(BetScenario, EmptyPasswordStartsNothing) {
   Start("CR100200", "   ");
   EXPECT_EQ(world.dialogs.shown.size(), 1u);
-  EXPECT_TRUE(F().btRun.Enabled());
-  EXPECT_EQ(F().BetOnStatus, 65535);
+  EXPECT_TRUE(F().robot_controls.btRun.Enabled());
+  EXPECT_EQ(F().robot.BetOnStatus, 65535);
 }
 
 class ThreeWinsScenario : public BetScenario {
@@ -82,10 +82,10 @@ class ThreeWinsScenario : public BetScenario {
 
 TEST_F(ThreeWinsScenario, ThreeBetsOnOneSignalThenTheSignalIsDropped) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
   world.Signal(2);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 3; }, 1'800'000));
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 300'000)) << "no fourth bet";
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "no fourth bet";
   for (const THistoryRecord& record : ReadHistoryFile("history.dat")) EXPECT_EQ(record.Direction, 2);
 }
 
@@ -96,12 +96,12 @@ class LossScenario : public BetScenario {
 
 TEST_F(LossScenario, ALossEndsTheSignal) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(6) == 1; }, 600'000));
   EXPECT_LT(F().EVENT.Result, 0);
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 300'000));
-  EXPECT_EQ(F().GameCount, 1);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000));
+  EXPECT_EQ(F().robot.GameCount, 1);
 }
 
 class DisabledAccountScenario : public BetScenario {
@@ -111,16 +111,16 @@ class DisabledAccountScenario : public BetScenario {
 
 TEST_F(DisabledAccountScenario, AccountDisabledByTheSiteEndsTheRun) {
   Start("CR100209", "demo209");
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 7; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
   world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 0; }, 1'800'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 0; }, 1'800'000));
   // The site disables the account as the second contract settles: the robot
   // sees that page before the second result.
   all_bets_finished = false;
   EXPECT_EQ(RowsOfType(5), 1);
   EXPECT_EQ(RowsOfType(8), 1) << "the second bet's row stays pending";
   EXPECT_EQ(RowsOfType(4), 1) << "the page that ends a run is a fault";
-  EXPECT_TRUE(F().btRun.Enabled());
+  EXPECT_TRUE(F().robot_controls.btRun.Enabled());
 }
 
 }  // namespace

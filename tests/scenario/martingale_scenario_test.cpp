@@ -32,7 +32,8 @@ class MartingaleScenario : public ::testing::Test {
   }
   void StartTrading() {
     world.Start("CR100200", "demo200");
-    ASSERT_TRUE(world.WaitUntil([&] { return F().BetOnStatus == 7; }, 120'000, 10)) << "the trading form is ready";
+    ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000, 10))
+        << "the trading form is ready";
   }
   void ExpectBets(const std::vector<int32_t>& stakes, const std::vector<uint8_t>& results,
                   const std::vector<int32_t>& directions) {
@@ -57,7 +58,7 @@ class MartingaleScenario : public ::testing::Test {
     EXPECT_EQ(static_cast<int>(records.size()), RowsOfType(5) + RowsOfType(6));
     double results = 0;
     for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;
-    EXPECT_NEAR(F().CurrentBalance - F().StartBalance, results, 0.005);
+    EXPECT_NEAR(F().page.CurrentBalance - F().robot.StartBalance, results, 0.005);
   }
 
   RobotWorld world;
@@ -65,13 +66,13 @@ class MartingaleScenario : public ::testing::Test {
 
 TEST_F(MartingaleScenario, TwoLossesRaiseTheStakeAndTheWinEndsTheChain) {
   StartTrading();
-  EXPECT_EQ(F().RobotStatus, 3);
+  EXPECT_EQ(F().robot.RobotStatus, 3);
   world.Signal(1);
   ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
   ExpectBets({3, 7, 16}, {2, 2, 1}, {1, 1, 1});
-  EXPECT_EQ(F().GameCount, 1) << "one chain won";
-  EXPECT_FALSE(world.WaitUntil([&] { return F().BetOnStatus == 8; }, 300'000, 10)) << "one chain per signal";
-  EXPECT_EQ(F().RobotSubStatus, 0);
+  EXPECT_EQ(F().robot.GameCount, 1) << "one chain won";
+  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000, 10)) << "one chain per signal";
+  EXPECT_EQ(F().robot.RobotSubStatus, 0);
   EXPECT_FALSE(F().EVENT.NewSignal);
 }
 
@@ -82,11 +83,11 @@ class MonteCarloScenario : public MartingaleScenario {
 
 TEST_F(MonteCarloScenario, TheStakeRisesAndTheDirectionTurnsAfterALoss) {
   StartTrading();
-  EXPECT_EQ(F().RobotStatus, 43);
+  EXPECT_EQ(F().robot.RobotStatus, 43);
   world.Signal(1);
   ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
   ExpectBets({3, 7}, {2, 1}, {1, 2});
-  EXPECT_FALSE(world.WaitUntil([&] { return F().BetOnStatus == 8; }, 300'000, 10));
+  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000, 10));
 }
 
 class CautiousScenario : public MartingaleScenario {
@@ -96,10 +97,10 @@ class CautiousScenario : public MartingaleScenario {
 
 TEST_F(CautiousScenario, TheChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
   StartTrading();
-  EXPECT_EQ(F().RobotStatus, 13);
+  EXPECT_EQ(F().robot.RobotStatus, 13);
   world.Signal(1);
   ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 2; }, 1'800'000, 10));
-  EXPECT_FALSE(world.WaitUntil([&] { return F().BetOnStatus == 8; }, 300'000, 10)) << "two bets per signal";
+  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000, 10)) << "two bets per signal";
   world.Signal(2);
   ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
   ExpectBets({3, 7, 16}, {2, 2, 1}, {1, 1, 2});
@@ -112,10 +113,10 @@ class AdaptiveScenario : public MartingaleScenario {
 
 TEST_F(AdaptiveScenario, AWinIsFollowedAtOnceByTheInitialStakeInTheLatestDirection) {
   StartTrading();
-  EXPECT_EQ(F().RobotStatus, 33);
+  EXPECT_EQ(F().robot.RobotStatus, 33);
   world.Signal(1);
   ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 1; }, 1'800'000, 10));
-  ASSERT_TRUE(world.WaitUntil([&] { return F().BetOnStatus > 8 && F().BetOnStatus != 65535; }, 120'000, 10))
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus > 8 && F().robot.BetOnStatus != 65535; }, 120'000, 10))
       << "the second bet of the signal at once";
   world.Signal(2);  // the indicator turns while the bet runs
   ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 2; }, 1'800'000, 10));
@@ -132,13 +133,13 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
     RobotWorld world(options, {{"Robot0", "Down", "0"}, {"Robot1", "Down", "1"}, {"Robot1", "BetSize", "3"}});
     TMainForm& f = world.Form();
     world.Start("CR100200", "demo200");
-    ASSERT_TRUE(world.WaitUntil([&] { return f.BetOnStatus == 7; }, 120'000, 10));
+    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == 7; }, 120'000, 10));
     world.Signal(1);
-    ASSERT_TRUE(world.WaitUntil([&] { return f.BetOnStatus == 8; }, 60'000, 10));
-    f.btPause1.onClick();
-    ASSERT_TRUE(world.WaitUntil([&] { return f.RobotPauseMode == 255; }, 1'800'000, 10));
-    EXPECT_EQ(f.SavedStake, 7);
-    EXPECT_EQ(f.SavedBetCount, 1);
+    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == 8; }, 60'000, 10));
+    f.robot_controls.btPause1.onClick();
+    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.RobotPauseMode == 255; }, 1'800'000, 10));
+    EXPECT_EQ(f.robot.SavedStake, 7);
+    EXPECT_EQ(f.robot.SavedBetCount, 1);
     world.dialogs.answers = {ModalResult::No};  // close the running robot
     ASSERT_TRUE(f.FormClose());
     const IniFile ini("Vantrope.ini");
@@ -158,10 +159,10 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   };
   world.dialogs.answers = {ModalResult::Yes};
   world.Start("CR100200", "demo200");
-  ASSERT_TRUE(world.WaitUntil([&] { return f.BetOnStatus == 7; }, 120'000, 10));
+  ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == 7; }, 120'000, 10));
   EXPECT_EQ(questions(), 1);
-  EXPECT_EQ(f.RobotPauseMode, 255);
-  f.btPause3.onClick();
+  EXPECT_EQ(f.robot.RobotPauseMode, 255);
+  f.robot_controls.btPause3.onClick();
   world.Wait(10'000);
   world.Signal(2);
   ASSERT_TRUE(world.WaitUntil([&] { return ReadHistoryFile("history.dat").size() == 1; }, 1'800'000, 10));
@@ -173,7 +174,7 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   int result_rows = 0;
   for (int row = 0; row < f.gwLog.RowCount(); ++row) result_rows += f.gwLog.Cell(3, row) == "5";
   EXPECT_EQ(result_rows, 1);
-  EXPECT_NEAR(f.CurrentBalance - f.StartBalance, record.BalanceAtResult - record.BalanceAtBet, 0.005);
+  EXPECT_NEAR(f.page.CurrentBalance - f.robot.StartBalance, record.BalanceAtResult - record.BalanceAtBet, 0.005);
 }
 
 }  // namespace

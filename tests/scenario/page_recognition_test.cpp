@@ -14,20 +14,20 @@ class DemoPageRecognition : public ::testing::Test {
   TMainForm& F() { return world.Form(); }
   uint8_t PageAt(const std::string& url) {
     world.Open(url);
-    return F().PageIndex;
+    return F().page.PageIndex;
   }
   bool Set(size_t slot, const std::string& value) {
-    const int32_t field = F().ControlSlots[slot].FieldIndex;
+    const int32_t field = F().page.ControlSlots[slot].FieldIndex;
     return field >= 0 && F().WebSetValue(static_cast<uint16_t>(field), value) > 0;
   }
   void Press(size_t slot) {
-    const int32_t field = F().ControlSlots[slot].FieldIndex;
+    const int32_t field = F().page.ControlSlots[slot].FieldIndex;
     ASSERT_GE(field, 0) << "slot " << slot;
     ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(field)));
     world.Wait(TestBrowser::kDefaultLoadMs + 5000);
   }
   void LogIn(const std::string& password = "demo200") {
-    ASSERT_EQ(PageAt(F().MainUrl), 1);
+    ASSERT_EQ(PageAt(F().site.MainUrl), 1);
     ASSERT_TRUE(Set(0, "CR100200"));
     ASSERT_TRUE(Set(1, password));
     Press(2);
@@ -46,33 +46,33 @@ class DemoPageRecognition : public ::testing::Test {
 };
 
 TEST_F(DemoPageRecognition, LoginPagesAndTheLoggedInPage) {
-  ASSERT_EQ(PageAt(F().MainUrl), 1);
-  EXPECT_EQ(F().PageName, "Вход в личный кабинет");
-  for (size_t slot : {0, 1, 2}) EXPECT_GE(F().ControlSlots[slot].FieldIndex, 0) << slot;
+  ASSERT_EQ(PageAt(F().site.MainUrl), 1);
+  EXPECT_EQ(F().page.PageName, "Вход в личный кабинет");
+  for (size_t slot : {0, 1, 2}) EXPECT_GE(F().page.ControlSlots[slot].FieldIndex, 0) << slot;
   LogIn();
-  EXPECT_EQ(F().PageIndex, 3);
+  EXPECT_EQ(F().page.PageIndex, 3);
   EXPECT_GT(F().SearchControl(21), 0);
 }
 
 TEST_F(DemoPageRecognition, FailedLoginEndsTheRun) {
   LogIn("wrong");
-  EXPECT_EQ(F().PageIndex, 2);
+  EXPECT_EQ(F().page.PageIndex, 2);
 }
 
 TEST_F(DemoPageRecognition, AccountPageGivesTheBalance) {
   LogIn();
-  EXPECT_EQ(PageAt(F().PortFolioUrl), 10);
-  EXPECT_EQ(F().CurrentBalance, 1250);
-  EXPECT_EQ(F().ControlSlots[1].ControlNo, 4);
+  EXPECT_EQ(PageAt(F().site.PortFolioUrl), 10);
+  EXPECT_EQ(F().page.CurrentBalance, 1250);
+  EXPECT_EQ(F().page.ControlSlots[1].ControlNo, 4);
 }
 
 TEST_F(DemoPageRecognition, TradingPageAndItsPrices) {
   LogIn();
-  EXPECT_EQ(PageAt(F().ReturnUrl), 4);
-  EXPECT_GE(F().ControlSlots[11].FieldIndex, 0) << "the forex tab";
+  EXPECT_EQ(PageAt(F().site.ReturnUrl), 4);
+  EXPECT_GE(F().page.ControlSlots[11].FieldIndex, 0) << "the forex tab";
   AskPrices();
-  ASSERT_EQ(F().PageIndex, 7) << "both buy controls shown";
-  const auto& slots = F().ControlSlots;
+  ASSERT_EQ(F().page.PageIndex, 7) << "both buy controls shown";
+  const auto& slots = F().page.ControlSlots;
   for (size_t slot = 2; slot <= 15; ++slot) EXPECT_GE(slots[slot].FieldIndex, 0) << slot;
   EXPECT_GT(slots[14].FieldIndex, 0);
   EXPECT_GT(slots[15].FieldIndex, 0);
@@ -86,10 +86,10 @@ TEST_F(DemoPageRecognition, BoughtContractOpenThenSettled) {
   LogIn();
   AskPrices();
   Press(18);
-  EXPECT_EQ(F().PageIndex, 9);
-  EXPECT_EQ(PageAt(F().PortFolioUrl), 11);
+  EXPECT_EQ(F().page.PageIndex, 9);
+  EXPECT_EQ(PageAt(F().site.PortFolioUrl), 11);
   world.Wait(61'000);
-  EXPECT_EQ(PageAt(F().PortFolioUrl), 10);
+  EXPECT_EQ(PageAt(F().site.PortFolioUrl), 10);
 }
 
 TEST_F(DemoPageRecognition, StalePricesAskForNewOnes) {
@@ -97,8 +97,8 @@ TEST_F(DemoPageRecognition, StalePricesAskForNewOnes) {
   AskPrices();
   world.Wait(31'000);
   Press(18);
-  EXPECT_EQ(F().PageIndex, 8);
-  EXPECT_GE(F().ControlSlots[0].FieldIndex, 0) << "the price request on that page";
+  EXPECT_EQ(F().page.PageIndex, 8);
+  EXPECT_GE(F().page.ControlSlots[0].FieldIndex, 0) << "the price request on that page";
 }
 
 TEST_F(DemoPageRecognition, PagesTheRobotStepsBackFrom) {

@@ -26,7 +26,7 @@ TEST_F(PriceAboveThresholdScenario, PriceOf80PercentIsRefused) {
   ASSERT_TRUE(ReachReadyForm());
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 3; }, 120'000));
-  EXPECT_EQ(F().BetOnStatus, 7);
+  EXPECT_EQ(F().robot.BetOnStatus, 7);
   EXPECT_FALSE(F().EVENT.NewSignal);
   EXPECT_EQ(F().EVENT.Direction, 0);
   EXPECT_FALSE(F().tmBetWDT.Enabled());
@@ -34,7 +34,7 @@ TEST_F(PriceAboveThresholdScenario, PriceOf80PercentIsRefused) {
   EXPECT_EQ(RowsOfType(8), 0);
   EXPECT_EQ(buy_presses, 0);
   EXPECT_EQ(world.Site().PurchasesAsked(), 0) << "no contract bought";
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 300'000)) << "the signal was dropped";
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "the signal was dropped";
   EXPECT_EQ(F().EVENT.BetStatus, 1);
   EXPECT_DOUBLE_EQ(SiteBalance("CR100200"), 1250);
 }
@@ -49,7 +49,7 @@ TEST_F(PriceAtThresholdScenario, PriceOfExactly75PercentIsBought) {
   ASSERT_TRUE(ReachReadyForm());
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 600'000));
-  EXPECT_EQ(F().BetPricePercent, 75);
+  EXPECT_EQ(F().robot.BetPricePercent, 75);
   EXPECT_EQ(buy_presses, 1);
   EXPECT_DOUBLE_EQ(F().EVENT.Result, 0.75) << "a payout of 3 for a price of 2.25";
   EXPECT_DOUBLE_EQ(SiteBalance("CR100200"), 1250.75);
@@ -103,7 +103,7 @@ TEST_F(StalePricesScenario, PricesAreAskedForAgainAndTheBetIsBoughtOnce) {
   EXPECT_EQ(bet_requests, 1);
   EXPECT_EQ(RowsOfType(8), 0);
   EXPECT_DOUBLE_EQ(SiteBalance("CR100200"), 1250.75) << "one contract bought";
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 120'000));
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 120'000));
 }
 
 // A balance of 2.30 and a price of 2.40: the site refuses the purchase.
@@ -122,15 +122,15 @@ TEST_F(BalanceTooLowScenario, RefusedPurchaseEndsAsBetImpossible) {
   ASSERT_TRUE(ReachReadyForm());
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 3; }, 300'000));
-  EXPECT_EQ(F().BetOnStatus, 7);
+  EXPECT_EQ(F().robot.BetOnStatus, 7);
   EXPECT_FALSE(F().EVENT.NewSignal);
   EXPECT_EQ(RowsWith(1, 159), 1) << "the pending row is closed without a result";
   EXPECT_EQ(RowsOfType(8), 0);
   EXPECT_EQ(RowsOfType(5) + RowsOfType(6), 0);
   EXPECT_EQ(buy_presses, 1);
   EXPECT_DOUBLE_EQ(SiteBalance("CR100201"), 2.3);
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 120'000));
-  EXPECT_NE(F().RobotStatus, 0);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 120'000));
+  EXPECT_NE(F().robot.RobotStatus, 0);
 }
 
 }  // namespace

@@ -45,11 +45,11 @@ void RobotWorld::Open(const std::string& url) {
 }
 
 void RobotWorld::Start(const std::string& account, const std::string& password) {
-  const auto& accounts = form_->cbeLogin.Items();
+  const auto& accounts = form_->account.cbeLogin.Items();
   for (size_t i = 0; i < accounts.size(); ++i)
-    if (accounts[i] == account) form_->cbeLogin.SetItemIndex(static_cast<int>(i));
-  form_->tePassword.SetText(password);
-  form_->btRun.onClick();
+    if (accounts[i] == account) form_->account.cbeLogin.SetItemIndex(static_cast<int>(i));
+  form_->account.tePassword.SetText(password);
+  form_->robot_controls.btRun.onClick();
 }
 
 void RobotWorld::Signal(uint8_t direction) {

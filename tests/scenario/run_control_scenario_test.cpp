@@ -24,10 +24,10 @@ TEST_F(NightHoursScenario, At3OClockTheRobotWorks) {
   world.Wait(15 * kHourMs);
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  EXPECT_EQ(F().RobotStatus, 23);
+  EXPECT_EQ(F().robot.RobotStatus, 23);
   EXPECT_EQ(RowsWith(1, 175), 1) << "the working hours have begun";
   EXPECT_EQ(RowsWith(1, 176), 0);
-  EXPECT_EQ(F().RobotPauseMode, 0);
+  EXPECT_EQ(F().robot.RobotPauseMode, 0);
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 600'000));
 }
@@ -36,20 +36,20 @@ TEST_F(NightHoursScenario, At21OClockTheRobotWaitsAndAPauseIsRequested) {
   world.Wait(9 * kHourMs + 50 * 60'000);  // 21:50
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm()) << "the cycle runs the site all the same";
-  EXPECT_EQ(F().RobotStatus, 1);
-  EXPECT_EQ(F().RobotPauseMode, 1);
+  EXPECT_EQ(F().robot.RobotStatus, 1);
+  EXPECT_EQ(F().robot.RobotPauseMode, 1);
   EXPECT_GE(RowsWith(1, 176), 1);
   EXPECT_EQ(RowsWith(1, 175), 0);
   world.Signal(1);
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 300'000)) << "no bet outside the hours";
-  EXPECT_EQ(F().RobotStatus, 1);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "no bet outside the hours";
+  EXPECT_EQ(F().robot.RobotStatus, 1);
 
   // At 22:00 the strategy starts, and the pause requested before pauses it at once.
-  ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 23; }, 300'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 23; }, 300'000));
   EXPECT_GE(world.clock.ElapsedMs(), 10 * kHourMs);
   EXPECT_EQ(RowsWith(1, 175), 1);
-  ASSERT_TRUE(RunUntil([&] { return F().RobotPauseMode == 255; }, 60'000));
-  EXPECT_EQ(F().RobotPauseType, 2);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == 255; }, 60'000));
+  EXPECT_EQ(F().robot.RobotPauseType, 2);
   EXPECT_EQ(bet_requests, 0);
 }
 
@@ -63,7 +63,7 @@ class MinimumBalanceScenario : public BetScenario {
     options.accounts = AccountsWith("CR100201", balance);
     return options;
   }
-  bool Stopped() { return F().RobotStatus == 0 && F().BetOnStatus == 65535; }
+  bool Stopped() { return F().robot.RobotStatus == 0 && F().robot.BetOnStatus == 65535; }
   int MinimumBalanceBoxes() {
     int count = 0;
     for (const FakeDialogs::Shown& box : world.dialogs.shown) count += box.text == F().Txt(185);
@@ -79,11 +79,11 @@ class BalanceAtTheMinimumScenario : public MinimumBalanceScenario {
 TEST_F(BalanceAtTheMinimumScenario, StopsAsSoonAsTheBalanceIsRead) {
   Start("CR100201", "demo201");
   ASSERT_TRUE(RunUntil([&] { return Stopped(); }, 120'000)) << "102 - 2.25 is not above 100";
-  EXPECT_EQ(F().StartBalance, 102);
+  EXPECT_EQ(F().robot.StartBalance, 102);
   EXPECT_EQ(MinimumBalanceBoxes(), 1);
   EXPECT_EQ(RowsWith(1, 189), 1);
   EXPECT_EQ(bet_requests, 0);
-  EXPECT_TRUE(F().btRun.Enabled());
+  EXPECT_TRUE(F().robot_controls.btRun.Enabled());
 }
 
 class BalanceAboveTheMinimumScenario : public MinimumBalanceScenario {
@@ -98,11 +98,11 @@ TEST_F(BalanceAboveTheMinimumScenario, BetsUntilALossBringsTheBalanceDown) {
   world.Signal(1);
   ASSERT_TRUE(RunUntil([&] { return Stopped(); }, 600'000));
   EXPECT_EQ(RowsOfType(6), 1);
-  EXPECT_DOUBLE_EQ(F().CurrentBalance, 101.75) << "101.75 - 2.25 is not above 100";
+  EXPECT_DOUBLE_EQ(F().page.CurrentBalance, 101.75) << "101.75 - 2.25 is not above 100";
   EXPECT_EQ(MinimumBalanceBoxes(), 1);
   EXPECT_EQ(RowsWith(1, 189), 1);
-  EXPECT_EQ(F().SavedStake, 3);
-  EXPECT_EQ(F().RobotPauseMode, 0);
+  EXPECT_EQ(F().robot.SavedStake, 3);
+  EXPECT_EQ(F().robot.RobotPauseMode, 0);
 }
 
 class PauseAfterResultScenario : public BetScenario {
@@ -114,29 +114,29 @@ TEST_F(PauseAfterResultScenario, PausesAfterTheBetAndContinuesOnRequest) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
   world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus >= 10; }, 120'000));
-  F().btPause1.onClick();
-  EXPECT_EQ(F().RobotPauseMode, 1);
-  EXPECT_TRUE(F().btPause3.Enabled());
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus >= 10; }, 120'000));
+  F().robot_controls.btPause1.onClick();
+  EXPECT_EQ(F().robot.RobotPauseMode, 1);
+  EXPECT_TRUE(F().robot_controls.btPause3.Enabled());
 
-  ASSERT_TRUE(RunUntil([&] { return F().RobotPauseMode == 255; }, 600'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == 255; }, 600'000));
   EXPECT_EQ(RowsOfType(5), 1);
-  EXPECT_EQ(F().RobotPauseType, 2);
-  EXPECT_FALSE(F().btPause1.Enabled());
-  EXPECT_FALSE(F().btPause2.Enabled());
-  EXPECT_TRUE(F().btPause3.Enabled());
+  EXPECT_EQ(F().robot.RobotPauseType, 2);
+  EXPECT_FALSE(F().robot_controls.btPause1.Enabled());
+  EXPECT_FALSE(F().robot_controls.btPause2.Enabled());
+  EXPECT_TRUE(F().robot_controls.btPause3.Enabled());
   ASSERT_FALSE(world.dialogs.shown.empty());
   EXPECT_EQ(world.dialogs.shown.back().text, F().Txt(181) + "\r" + F().Txt(182));
   world.Signal(2);
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 300'000)) << "no bet while paused";
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "no bet while paused";
   EXPECT_EQ(bet_requests, 1) << "the second bet of the signal waits too";
 
-  F().btPause3.onClick();
-  EXPECT_EQ(F().RobotPauseMode, 254);
-  ASSERT_TRUE(RunUntil([&] { return F().RobotPauseMode == 0; }, 30'000));
-  EXPECT_EQ(F().RobotPauseType, 0);
+  F().robot_controls.btPause3.onClick();
+  EXPECT_EQ(F().robot.RobotPauseMode, 254);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == 0; }, 30'000));
+  EXPECT_EQ(F().robot.RobotPauseType, 0);
   EXPECT_FALSE(F().EVENT.NewSignal) << "a signal from before the continuation is dropped";
-  EXPECT_TRUE(F().btPause1.Enabled());
+  EXPECT_TRUE(F().robot_controls.btPause1.Enabled());
 
   world.Signal(2);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 2; }, 600'000));
@@ -164,34 +164,34 @@ class ResumeQuestionScenario : public BetScenario {
 TEST_F(ResumeQuestionScenario, YesRestoresTheSavedChainAndWaitsForContinue) {
   world.dialogs.answers.push_back(ModalResult::Yes);
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 13; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 13; }, 60'000));
   ASSERT_EQ(Questions(), 1);
   const FakeDialogs::Shown& question = world.dialogs.shown.back();
   EXPECT_EQ(question.text, F().Txt(177) + "\r" + F().Txt(178));
   EXPECT_EQ(question.kind, DialogKind::Confirmation);
   EXPECT_EQ(question.captions, (std::vector<std::string>{F().Txt(105), F().Txt(259)}));
-  EXPECT_EQ(F().ChainStake, 12);
-  EXPECT_EQ(F().BetCount, 3);
-  EXPECT_EQ(F().GameCount, 1);
-  EXPECT_EQ(F().RobotPauseMode, 255);
-  EXPECT_EQ(F().RobotPauseType, 1);
-  EXPECT_TRUE(F().btPause3.Enabled());
-  EXPECT_FALSE(F().btPause1.Enabled());
+  EXPECT_EQ(F().robot.ChainStake, 12);
+  EXPECT_EQ(F().robot.BetCount, 3);
+  EXPECT_EQ(F().robot.GameCount, 1);
+  EXPECT_EQ(F().robot.RobotPauseMode, 255);
+  EXPECT_EQ(F().robot.RobotPauseType, 1);
+  EXPECT_TRUE(F().robot_controls.btPause3.Enabled());
+  EXPECT_FALSE(F().robot_controls.btPause1.Enabled());
   ASSERT_TRUE(ReachReadyForm());
   world.Wait(60'000);
   EXPECT_EQ(Questions(), 1) << "asked once";
-  EXPECT_EQ(F().ChainStake, 12);
+  EXPECT_EQ(F().robot.ChainStake, 12);
 }
 
 TEST_F(ResumeQuestionScenario, NoLeavesTheNewRunAsItIs) {
   world.dialogs.answers.push_back(ModalResult::No);
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().RobotStatus == 13; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 13; }, 60'000));
   EXPECT_EQ(Questions(), 1);
-  EXPECT_EQ(F().ChainStake, 3);
-  EXPECT_EQ(F().BetCount, 0);
-  EXPECT_EQ(F().GameCount, 0);
-  EXPECT_EQ(F().RobotPauseMode, 0);
+  EXPECT_EQ(F().robot.ChainStake, 3);
+  EXPECT_EQ(F().robot.BetCount, 0);
+  EXPECT_EQ(F().robot.GameCount, 0);
+  EXPECT_EQ(F().robot.RobotPauseMode, 0);
   ASSERT_TRUE(ReachReadyForm());
   world.Wait(60'000);
   EXPECT_EQ(Questions(), 1) << "asked once";

@@ -21,25 +21,25 @@ TEST_F(NoPricesScenario, BetWatchdogGivesUpAfter300Seconds) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
   world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 9; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 9; }, 60'000));
   ASSERT_TRUE(F().tmBetWDT.Enabled());
   const int64_t asked = world.clock.ElapsedMs();
   ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 3; }, 400'000));
   const int64_t waited = world.clock.ElapsedMs() - asked;
   EXPECT_GE(waited, 299'000);
   EXPECT_LE(waited, 300'100) << "the watchdog runs from the first bet step, not restarted by later ones";
-  EXPECT_EQ(F().BetOnStatus, 6);
+  EXPECT_EQ(F().robot.BetOnStatus, 6);
   EXPECT_FALSE(F().EVENT.NewSignal);
   EXPECT_EQ(F().EVENT.Direction, 0);
   EXPECT_FALSE(F().tmBetWDT.Enabled());
   EXPECT_EQ(RowsWith(1, 174), 1) << "the pending row is closed by the watchdog";
   EXPECT_EQ(RowsOfType(8), 0);
-  EXPECT_EQ(F().RobotSubStatus, 0) << "the strategy starts over";
+  EXPECT_EQ(F().robot.RobotSubStatus, 0) << "the strategy starts over";
 
   // The cycle goes back to the form and the robot goes on.
   ASSERT_TRUE(ReachReadyForm());
-  EXPECT_NE(F().RobotStatus, 0);
-  EXPECT_FALSE(RunUntil([&] { return F().BetOnStatus == 8; }, 120'000)) << "the signal was dropped";
+  EXPECT_NE(F().robot.RobotStatus, 0);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 120'000)) << "the signal was dropped";
   EXPECT_EQ(world.Site().PurchasesAsked(), 0);
 }
 
@@ -64,17 +64,17 @@ TEST_F(MissingLoginControlScenario, FaultNamesTheControlAndTheLoginIsTriedAgain)
 
   // From step 0 again, 2000 ms later: the main address once more.
   ASSERT_TRUE(RunUntil([&] { return navigations.size() > before; }, 10'000)) << "the login is tried again";
-  EXPECT_EQ(navigations[before].second, F().MainUrl);
+  EXPECT_EQ(navigations[before].second, F().site.MainUrl);
   EXPECT_LE(navigations[before].first - fault_at, 2'100);
-  EXPECT_EQ(F().BetOnStatus, 1);
-  EXPECT_NE(F().RobotStatus, 0) << "the robot still runs";
-  EXPECT_FALSE(F().btRun.Enabled());
+  EXPECT_EQ(F().robot.BetOnStatus, 1);
+  EXPECT_NE(F().robot.RobotStatus, 0) << "the robot still runs";
+  EXPECT_FALSE(F().robot_controls.btRun.Enabled());
 
   // And again after every failed attempt, never logging in.
   world.Wait(60'000);
   EXPECT_GT(navigations.size(), before + 3);
   EXPECT_EQ(world.Site().PurchasesAsked(), 0);
-  EXPECT_EQ(F().StartBalance, 0);
+  EXPECT_EQ(F().robot.StartBalance, 0);
 }
 
 // The login page no longer fits its templates: it stays unrecognised.
@@ -88,21 +88,21 @@ TEST_F(UnrecognisedLoginPageScenario, ProgressWatchdogReloadsTheAddressEvery100S
   std::vector<std::pair<int64_t, std::string>> navigations;
   world.browser->on_navigate = [&](const std::string& url) { navigations.emplace_back(world.clock.ElapsedMs(), url); };
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().BetOnStatus == 1 && F().SiteDataUpdated; }, 60'000));
-  EXPECT_EQ(F().PageIndex, 0);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 1 && F().page.SiteDataUpdated; }, 60'000));
+  EXPECT_EQ(F().page.PageIndex, 0);
   const size_t before = navigations.size();
   world.Wait(350'000);
   ASSERT_EQ(navigations.size(), before + 3) << "three reloads in 350 s";
   for (size_t i = before; i < navigations.size(); ++i) {
-    EXPECT_EQ(navigations[i].second, F().teWebAddr.Text()) << "the address bar's address";
+    EXPECT_EQ(navigations[i].second, F().browser_panel.teWebAddr.Text()) << "the address bar's address";
     if (i > before) {
       EXPECT_NEAR(navigations[i].first - navigations[i - 1].first, 100'000, 500);
     }
   }
-  EXPECT_EQ(F().BetOnStatus, 1);
-  EXPECT_EQ(F().PageIndex, 0);
+  EXPECT_EQ(F().robot.BetOnStatus, 1);
+  EXPECT_EQ(F().page.PageIndex, 0);
   EXPECT_EQ(RowsOfType(4), 0) << "an unrecognised page is no fault";
-  EXPECT_NE(F().RobotStatus, 0);
+  EXPECT_NE(F().robot.RobotStatus, 0);
 }
 
 // The site answers in Russian: the language check switches it to English.
@@ -120,7 +120,7 @@ TEST_F(RussianSiteScenario, LanguageCheckOnTheUnrecognisedPageLeadsToTheLogin) {
   EXPECT_EQ(navigations[0], "http://127.0.0.1:8470/d/contact.cgi?l=RU");
   EXPECT_NE(navigations[1].find("l=EN"), std::string::npos) << "the Russian login page, switched";
   EXPECT_EQ(navigations[1].find("l=RU"), std::string::npos);
-  EXPECT_EQ(F().StartBalance, 1250);
+  EXPECT_EQ(F().robot.StartBalance, 1250);
   EXPECT_EQ(RowsOfType(4), 0);
 }
 

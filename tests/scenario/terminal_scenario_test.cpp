@@ -26,13 +26,13 @@ class TerminalScenario : public BetScenario {
 
 TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
   world.Wait(2000);
-  EXPECT_EQ(F().cbeBetOnValutePair_.Text(), "GBP/USD") << "the pair box follows the chart";
-  EXPECT_EQ(F().teBetOnBetPeriod_.Text(), "5");
+  EXPECT_EQ(F().chart.cbeBetOnValutePair_.Text(), "GBP/USD") << "the pair box follows the chart";
+  EXPECT_EQ(F().chart.teBetOnBetPeriod_.Text(), "5");
 
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
   EXPECT_EQ(F().EVENT.Valute, "frxGBPUSD");
-  EXPECT_EQ(F().BetPeriod, 5);
+  EXPECT_EQ(F().robot.BetPeriod, 5);
 
   DrawArrowAt(60, 200, true);
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 600'000)) << "the up arrow's bet is won";
@@ -44,7 +44,7 @@ TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
 
   // The simple strategy bets twice on a signal; once both are done, a newer
   // down arrow right of the up arrow turns the robot to down.
-  ASSERT_TRUE(RunUntil([&] { return Records().size() == 2 && F().BetOnStatus == 7; }, 600'000));
+  ASSERT_TRUE(RunUntil([&] { return Records().size() == 2 && F().robot.BetOnStatus == 7; }, 600'000));
   DrawArrowAt(80, 100, false);
   const auto down_bets = [&] {
     int count = 0;

@@ -40,13 +40,13 @@ TEST_F(BrowserSupervisionTest, ManyCompletedDocumentsGiveOneParseFiveSecondsAfte
 }
 
 TEST_F(BrowserSupervisionTest, BeforeNavigateShowsTheAddressAndWaitsForANewPage) {
-  form->SiteDataUpdated = true;
+  form->page.SiteDataUpdated = true;
   fake.browser.onBeforeNavigate("http://127.0.0.1:8470/d/portfolio.cgi");
-  EXPECT_EQ(form->teWebAddr.Text(), "http://127.0.0.1:8470/d/portfolio.cgi");
-  EXPECT_FALSE(form->SiteDataUpdated);
-  EXPECT_TRUE(form->pbWEB.Visible());
+  EXPECT_EQ(form->browser_panel.teWebAddr.Text(), "http://127.0.0.1:8470/d/portfolio.cgi");
+  EXPECT_FALSE(form->page.SiteDataUpdated);
+  EXPECT_TRUE(form->browser_panel.pbWEB.Visible());
   fake.browser.onDocumentComplete();
-  EXPECT_FALSE(form->pbWEB.Visible());
+  EXPECT_FALSE(form->browser_panel.pbWEB.Visible());
 }
 
 TEST_F(BrowserSupervisionTest, StalledNavigationIsReloadedAfterThreeMinutes) {
@@ -64,7 +64,7 @@ TEST_F(BrowserSupervisionTest, StalledNavigationIsReloadedAfterThreeMinutes) {
 }
 
 TEST_F(BrowserSupervisionTest, UnrecognisedPageIsReloadedOnceAfterTheLastProgress) {
-  form->teWebAddr.SetText("http://127.0.0.1:8470/unknown");
+  form->browser_panel.teWebAddr.SetText("http://127.0.0.1:8470/unknown");
   fake.browser.onProgressChange();
   fake.clock.Advance(60'000);
   fake.browser.onProgressChange();
@@ -112,11 +112,11 @@ TEST_F(BrowserSupervisionTest, SecurityPromptsAreAnsweredYes) {
 }
 
 TEST_F(BrowserSupervisionTest, AddressBarNavigatesAndParses) {
-  form->teWebAddr.SetText("http://127.0.0.1:8470/d/contact.cgi");
-  form->teWebAddr.onButtonClick();
+  form->browser_panel.teWebAddr.SetText("http://127.0.0.1:8470/d/contact.cgi");
+  form->browser_panel.teWebAddr.onButtonClick();
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/contact.cgi");
   const int before = Parses();
-  form->teWebAddr.onDblClick();
+  form->browser_panel.teWebAddr.onDblClick();
   EXPECT_EQ(Parses(), before + 1);
 }
 

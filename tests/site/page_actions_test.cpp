@@ -65,9 +65,9 @@ class PageActionsTest : public testing::FormFixture {
     DomFormElement buy{"buy", "buy", "submit", "Купить"};
     DomFormElement no_id{std::nullopt, "amount", "text", "1"};
     fake.browser.document = DomDocument{{DomForm{{amount, buy, no_id}}, DomForm{{amount, buy}}}, {}, "<p>x</p>"};
-    form->WebFields = {Record(kKindForm, "amt", "amount", "text", "1"), Record(kKindForm, "buy", "buy", "submit", ""),
-                       Record(kKindText, "", "", "", "x"),
-                       Record(kKindLink, "l", "", "Портфель", " http://127.0.0.1:8470/d/portfolio.cgi ")};
+    form->page.WebFields = {Record(kKindForm, "amt", "amount", "text", "1"),
+                            Record(kKindForm, "buy", "buy", "submit", ""), Record(kKindText, "", "", "", "x"),
+                            Record(kKindLink, "l", "", "Портфель", " http://127.0.0.1:8470/d/portfolio.cgi ")};
   }
 };
 
@@ -91,21 +91,21 @@ TEST_F(PageActionsTest, PressClicksOnlyTheFirstOfTwinButtons) {
 TEST_F(PageActionsTest, PressOnALinkNavigatesToItsAddress) {
   EXPECT_TRUE(form->WebExecute(3));
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/portfolio.cgi");
-  form->WebFields[3].Fsubdata = "  ";
+  form->page.WebFields[3].Fsubdata = "  ";
   EXPECT_FALSE(form->WebExecute(3));
 }
 
 TEST_F(PageActionsTest, PayoutIsAWholePercentageOfTheStake) {
-  form->WebFields.push_back(Record(kKindTable, "1", "1", "1", "1.7"));
-  form->ControlSlots[9].FieldIndex = 4;
+  form->page.WebFields.push_back(Record(kKindTable, "1", "1", "1", "1.7"));
+  form->page.ControlSlots[9].FieldIndex = 4;
   EXPECT_EQ(form->GetBrokerPercent(2, 9), 85);
-  EXPECT_EQ(form->BetPrice, 1.7);
-  form->WebFields[4].Fsubdata = "2.5";
+  EXPECT_EQ(form->page.BetPrice, 1.7);
+  form->page.WebFields[4].Fsubdata = "2.5";
   EXPECT_EQ(form->GetBrokerPercent(4, 9), 62) << "62.5 rounds to the even 62";
-  form->ControlSlots[9].FieldIndex = -1;
+  form->page.ControlSlots[9].FieldIndex = -1;
   EXPECT_EQ(form->GetBrokerPercent(2, 9), 0);
-  EXPECT_EQ(form->BetPrice, 2.5) << "left as it was";
-  form->ControlSlots[9].FieldIndex = 4;
+  EXPECT_EQ(form->page.BetPrice, 2.5) << "left as it was";
+  form->page.ControlSlots[9].FieldIndex = 4;
   EXPECT_EQ(form->GetBrokerPercent(0, 9), 0) << "a stake of 0 has no percentage";
 }
 
@@ -117,26 +117,26 @@ class PairPeriodTest : public testing::FormFixture {
 TEST_F(PairPeriodTest, PairCodeSelectsTheLastMatchingItem) {
   form->EVENT.ValuteChanged = false;
   form->BetOnSetValutePair("frxGBPJPY");
-  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.Text(), "GBP/JPY");
+  EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.Text(), "GBP/JPY");
   EXPECT_EQ(form->EVENT.Valute, "frxGBPJPY");
   EXPECT_TRUE(form->EVENT.ValuteChanged);
   form->EVENT.ValuteChanged = false;
   form->BetOnSetValutePair("frxGBPJPY");
   EXPECT_FALSE(form->EVENT.ValuteChanged);
   form->BetOnSetValutePair("EURUSD");
-  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.ItemIndex(), 7);
+  EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.ItemIndex(), 7);
   form->BetOnSetValutePair("frxXAUUSD");
-  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.ItemIndex(), 7) << "an unknown pair changes nothing";
+  EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.ItemIndex(), 7) << "an unknown pair changes nothing";
   form->BetOnSetValutePair("");
-  EXPECT_EQ(form->fmDebug.cbeBetOnValutePair.ItemIndex(), 7);
+  EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.ItemIndex(), 7);
 }
 
 TEST_F(PairPeriodTest, UnitSetsTheLowerLimitAndThePeriod) {
-  ui::NumberEdit& period = form->fmDebug.neBetOnBetPeriod;
-  form->fmDebug.cbeBetOnBetTimeCost.SetItemIndex(0);
+  ui::NumberEdit& period = form->fmDebug.site_control.neBetOnBetPeriod;
+  form->fmDebug.site_control.cbeBetOnBetTimeCost.SetItemIndex(0);
   form->cbeBetOnBetTimeCostChange();
   EXPECT_EQ(period.MinValue(), 30);
-  form->fmDebug.cbeBetOnBetTimeCost.SetItemIndex(2);
+  form->fmDebug.site_control.cbeBetOnBetTimeCost.SetItemIndex(2);
   form->EVENT.PeriodChanged = false;
   form->cbeBetOnBetTimeCostChange();
   EXPECT_EQ(period.MinValue(), 1);
@@ -148,7 +148,7 @@ TEST_F(PairPeriodTest, UnitSetsTheLowerLimitAndThePeriod) {
   form->EVENT.Period = 0;
   form->neBetOnBetPeriodExit();
   EXPECT_EQ(form->EVENT.Period, 30) << "an unset period becomes 30";
-  form->fmDebug.cbeBetOnBetTimeCost.SetItemIndex(-1);
+  form->fmDebug.site_control.cbeBetOnBetTimeCost.SetItemIndex(-1);
   form->cbeBetOnBetTimeCostChange();
   EXPECT_EQ(form->EVENT.PeriodUnit, "s");
 }

@@ -51,9 +51,9 @@ class WebEncoderTest : public testing::FormFixture {
     fake.browser.navigations = {"http://127.0.0.1:8470/somewhere"};
   }
   uint8_t Encode(std::vector<TCatField> fields) {
-    form->WebFields = std::move(fields);
+    form->page.WebFields = std::move(fields);
     form->BetOnWebEncoder();
-    return form->PageIndex;
+    return form->page.PageIndex;
   }
   std::vector<TCatField> TradingPage(bool up, bool down) {
     std::vector<TCatField> fields = {Text("Page4")};
@@ -72,12 +72,12 @@ class WebEncoderTest : public testing::FormFixture {
 
 TEST_F(WebEncoderTest, HigherPriorityWinsAndTiesGoToTheLowerPage) {
   EXPECT_EQ(Encode({Text("Page1"), Control("c0"), Control("c1"), Control("c2"), Text("Page13")}), 13);
-  EXPECT_EQ(form->PageName, "Страница 13");
+  EXPECT_EQ(form->page.PageName, "Страница 13");
   EXPECT_EQ(Encode({Text("Page14"), Text("Page13")}), 13);
   EXPECT_EQ(Encode({Text("Page15"), Text("Page1"), Control("c0"), Control("c1"), Control("c2")}), 1);
   EXPECT_EQ(Encode({Text("nothing")}), 0);
-  EXPECT_EQ(form->PageName, "Страница 0");
-  EXPECT_EQ(form->teSiteStatus.Text(), "Страница 0");
+  EXPECT_EQ(form->page.PageName, "Страница 0");
+  EXPECT_EQ(form->robot_controls.teSiteStatus.Text(), "Страница 0");
 }
 
 TEST_F(WebEncoderTest, TradingPageVariantsByTheirPriceControls) {
@@ -86,7 +86,7 @@ TEST_F(WebEncoderTest, TradingPageVariantsByTheirPriceControls) {
   EXPECT_EQ(Encode(TradingPage(false, true)), 6);
   EXPECT_EQ(Encode(TradingPage(true, true)), 7);
   EXPECT_EQ(ErrorLines(), 0);
-  const auto& slots = form->ControlSlots;
+  const auto& slots = form->page.ControlSlots;
   EXPECT_EQ(slots[2].ControlNo, 5);
   EXPECT_EQ(slots[3].FieldIndex, slots[2].FieldIndex) << "slot 3 is a copy of slot 2";
   EXPECT_EQ(slots[18].ControlNo, 13);
@@ -94,7 +94,7 @@ TEST_F(WebEncoderTest, TradingPageVariantsByTheirPriceControls) {
   ASSERT_GE(slots[12].FieldIndex, 0);
   ASSERT_GE(slots[13].FieldIndex, 0);
   EXPECT_NE(slots[12].FieldIndex, slots[13].FieldIndex) << "slot 13 takes the second match of control 15";
-  EXPECT_EQ(form->WebFields[slots[12].FieldIndex].Kind, kKindForm) << "the hidden record is restored";
+  EXPECT_EQ(form->page.WebFields[slots[12].FieldIndex].Kind, kKindForm) << "the hidden record is restored";
 }
 
 TEST_F(WebEncoderTest, MissingRequiredControlsAreFaults) {
@@ -116,21 +116,21 @@ TEST_F(WebEncoderTest, MissingRequiredControlsAreFaults) {
 
 TEST_F(WebEncoderTest, AccountPageBySomethingOpen) {
   EXPECT_EQ(Encode({Text("Page10"), Control("c3", "2"), Control("c4", ": USD 1,250.00")}), 11);
-  EXPECT_EQ(form->CurrentBalance, 1250);
+  EXPECT_EQ(form->page.CurrentBalance, 1250);
   EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0.4"), Control("c4", "1250")}), 10);
   EXPECT_EQ(Encode({Text("Page10"), Control("c3", "256"), Control("c4", "1250")}), 10) << "only the low byte counts";
   EXPECT_EQ(ErrorLines(), 0);
-  EXPECT_EQ(form->CurrencyName, "") << "the currency is read only without control 3";
+  EXPECT_EQ(form->page.CurrencyName, "") << "the currency is read only without control 3";
 }
 
 TEST_F(WebEncoderTest, AccountPageWithoutABalanceIsNotActedOn) {
   EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0"), Control("c4", "0.00")}), 0);
   EXPECT_EQ(ErrorLines(), 0) << "a zero balance fails without a fault";
   EXPECT_EQ(Encode({Text("Page10"), Control("c4", ": USD 1,250.00")}), 0);
-  EXPECT_EQ(form->CurrencyName, "USD");
-  EXPECT_EQ(form->CurrentBalance, 1250);
+  EXPECT_EQ(form->page.CurrencyName, "USD");
+  EXPECT_EQ(form->page.CurrentBalance, 1250);
   EXPECT_EQ(ErrorLines(), 1);
-  EXPECT_EQ(form->neCurrentBalanse.Suffix(), " USD");
+  EXPECT_EQ(form->account.neCurrentBalanse.Suffix(), " USD");
 }
 
 TEST_F(WebEncoderTest, AnyOfGroupOnlyWhenNoOtherPagePassed) {
@@ -142,37 +142,37 @@ TEST_F(WebEncoderTest, AnyOfGroupOnlyWhenNoOtherPagePassed) {
 TEST_F(WebEncoderTest, TradingAddressStandsForTheTradingPage) {
   fake.browser.navigations = {std::string("  ") + kDefaultReturnUrl + " "};
   EXPECT_EQ(Encode({Text("nothing")}), 4);
-  EXPECT_EQ(form->PageName, "Страница 4");
-  for (const TControlSlot& slot : form->ControlSlots) EXPECT_EQ(slot.FieldIndex, -1);
+  EXPECT_EQ(form->page.PageName, "Страница 4");
+  for (const TControlSlot& slot : form->page.ControlSlots) EXPECT_EQ(slot.FieldIndex, -1);
   EXPECT_EQ(ErrorLines(), 0);
 }
 
 TEST_F(WebEncoderTest, UnconfiguredPagesAlwaysPass) {
-  form->PageFields.clear();
+  form->site.PageFields.clear();
   EXPECT_EQ(Encode({Text("anything")}), 13);
 }
 
 TEST_F(WebEncoderTest, StuckGuardIsGivenUpAfterFiveSkips) {
-  form->EncoderBusy = true;
-  form->EncoderSkips = 5;
-  form->PageIndex = 77;
+  form->page.EncoderBusy = true;
+  form->page.EncoderSkips = 5;
+  form->page.PageIndex = 77;
   for (int call = 1; call <= 6; ++call) {
-    form->WebFields = {Text("Page2")};
+    form->page.WebFields = {Text("Page2")};
     form->BetOnWebEncoder();
-    EXPECT_EQ(form->PageIndex, 77) << call;
+    EXPECT_EQ(form->page.PageIndex, 77) << call;
   }
-  EXPECT_FALSE(form->EncoderBusy);
+  EXPECT_FALSE(form->page.EncoderBusy);
   form->BetOnWebEncoder();
-  EXPECT_EQ(form->PageIndex, 2);
+  EXPECT_EQ(form->page.PageIndex, 2);
 }
 
 TEST_F(WebEncoderTest, SimulatorSkipsThePage) {
-  form->SimulatorEnabled = true;
-  form->SiteDataUpdated = false;
-  form->PageIndex = 9;
+  form->page.SimulatorEnabled = true;
+  form->page.SiteDataUpdated = false;
+  form->page.PageIndex = 9;
   Encode({Text("Page2")});
-  EXPECT_EQ(form->PageIndex, 9);
-  EXPECT_TRUE(form->SiteDataUpdated);
+  EXPECT_EQ(form->page.PageIndex, 9);
+  EXPECT_TRUE(form->page.SiteDataUpdated);
 }
 
 TEST_F(WebEncoderTest, WatchdogsAreDisarmedByARecognisedPage) {
@@ -183,11 +183,11 @@ TEST_F(WebEncoderTest, WatchdogsAreDisarmedByARecognisedPage) {
   EXPECT_TRUE(form->tmWebWDT2.Enabled());
   Encode({Text("Page3")});
   EXPECT_FALSE(form->tmWebWDT2.Enabled());
-  EXPECT_TRUE(form->SiteDataUpdated);
+  EXPECT_TRUE(form->page.SiteDataUpdated);
 }
 
 TEST_F(WebEncoderTest, ProtocolAndDebugGrid) {
-  form->RecognitionLog = true;
+  form->page.RecognitionLog = true;
   Encode({Text("Page8"), Control("c12")});
   const auto& log = form->fmDebug.mmWebRecogLog.Lines();
   EXPECT_EQ(log.front(), "=== Страница 1 ===");
@@ -203,20 +203,20 @@ TEST_F(WebEncoderTest, ProtocolAndDebugGrid) {
 }
 
 TEST_F(WebEncoderTest, WinColourFollowsTheDifference) {
-  form->StartBalance = 1000;
+  form->robot.StartBalance = 1000;
   Encode({Text("Page10"), Control("c3", "0"), Control("c4", "1010")});
-  EXPECT_EQ(form->neWinBalanse.Value(), 10);
-  EXPECT_EQ(form->neWinBalanse.FontColor(), ui::Rgb(0, 0x80, 0));
+  EXPECT_EQ(form->account.neWinBalanse.Value(), 10);
+  EXPECT_EQ(form->account.neWinBalanse.FontColor(), ui::Rgb(0, 0x80, 0));
   Encode({Text("Page10"), Control("c3", "0"), Control("c4", "990")});
-  EXPECT_EQ(form->neWinBalanse.FontColor(), ui::Rgb(0xFF, 0, 0));
+  EXPECT_EQ(form->account.neWinBalanse.FontColor(), ui::Rgb(0xFF, 0, 0));
 }
 
 TEST_F(WebEncoderTest, RussianSiteIsSwitchedToEnglish) {
   fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=RU&x=l=RU"};
-  form->SiteDataUpdated = true;
+  form->page.SiteDataUpdated = true;
   form->LangCheck();
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/trade.cgi?l=EN&x=l=RU");
-  EXPECT_FALSE(form->SiteDataUpdated);
+  EXPECT_FALSE(form->page.SiteDataUpdated);
   EXPECT_EQ(form->tmBetOnState.Interval(), 6000);
   fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=EN"};
   form->LangCheck();

@@ -59,27 +59,27 @@ TEST_F(ArrowSignals, TheArrowFurtherRightWins) {
   DrawOnChart(50, 100, true);
   DrawOnChart(70, 300, false);
   Pass();
-  EXPECT_FALSE(form->ArrowUpMatch.Found);
-  EXPECT_TRUE(form->ArrowDownMatch.Found);
+  EXPECT_FALSE(form->terminal.ArrowUpMatch.Found);
+  EXPECT_TRUE(form->terminal.ArrowDownMatch.Found);
   EXPECT_EQ(form->EVENT.Direction, 2);
   EXPECT_EQ(RowsOfType("2"), 0);
   // Both are outlined; the losing label keeps its score in black. A down
   // arrow also matches one row lower, and the last match wins.
-  const TArrowMatch& down = form->ArrowDownMatch;
+  const TArrowMatch& down = form->terminal.ArrowDownMatch;
   EXPECT_EQ(down.X, 70);
   EXPECT_EQ(down.Y, 301);
-  const Bitmap& picture = form->fmDebug.Image1.Picture();
+  const Bitmap& picture = form->fmDebug.terminal.Image1.Picture();
   EXPECT_EQ(picture.Pixel(49, 99), Yellow());
   EXPECT_EQ(picture.Pixel(60, 107), Yellow());
-  EXPECT_EQ(picture.Pixel(60, 98), form->Snapshot.Pixel(60, 98));
+  EXPECT_EQ(picture.Pixel(60, 98), form->terminal.Snapshot.Pixel(60, 98));
   EXPECT_EQ(picture.Pixel(69, 300), Yellow());
   EXPECT_EQ(picture.Pixel(80, 308), Yellow());
-  EXPECT_EQ(picture.Pixel(55, 103), form->Snapshot.Pixel(55, 103)) << "inside untouched";
-  EXPECT_NE(form->Snapshot.Pixel(49, 99), Yellow()) << "the snapshot itself stays clean";
+  EXPECT_EQ(picture.Pixel(55, 103), form->terminal.Snapshot.Pixel(55, 103)) << "inside untouched";
+  EXPECT_NE(form->terminal.Snapshot.Pixel(49, 99), Yellow()) << "the snapshot itself stays clean";
   const TfmDebug& debug = form->fmDebug;
-  EXPECT_EQ(debug.lbArrowUpFound.Caption(), " " + form->Txt(131) + " 100.0%");
-  EXPECT_EQ(debug.lbArrowUpFound.FontColor(), ui::Rgb(0, 0, 0));
-  EXPECT_EQ(debug.lbArrowDownFound.FontColor(), ui::Rgb(255, 0, 0));
+  EXPECT_EQ(debug.terminal.lbArrowUpFound.Caption(), " " + form->Txt(131) + " 100.0%");
+  EXPECT_EQ(debug.terminal.lbArrowUpFound.FontColor(), ui::Rgb(0, 0, 0));
+  EXPECT_EQ(debug.terminal.lbArrowDownFound.FontColor(), ui::Rgb(255, 0, 0));
 }
 
 TEST_F(ArrowSignals, InOneColumnDownWins) {
@@ -87,7 +87,7 @@ TEST_F(ArrowSignals, InOneColumnDownWins) {
   DrawOnChart(50, 100, false);
   Pass();
   EXPECT_EQ(form->EVENT.Direction, 2);
-  EXPECT_FALSE(form->ArrowUpMatch.Found);
+  EXPECT_FALSE(form->terminal.ArrowUpMatch.Found);
   DrawOnChart(51, 200, true);
   form->EVENT.NewSignal = false;
   Pass();
@@ -99,8 +99,8 @@ TEST_F(ArrowSignals, NoSignalBeforeTheRobotsFirstStart) {
   DrawOnChart(40, 100, true);
   Terminal().caption = "Demo - [GBPUSD,M15]";
   Pass();
-  EXPECT_TRUE(form->ArrowUpMatch.Found) << "found and shown";
-  EXPECT_EQ(form->fmDebug.lbArrowUpFound.FontColor(), ui::Rgb(255, 0, 0));
+  EXPECT_TRUE(form->terminal.ArrowUpMatch.Found) << "found and shown";
+  EXPECT_EQ(form->fmDebug.terminal.lbArrowUpFound.FontColor(), ui::Rgb(255, 0, 0));
   EXPECT_FALSE(form->EVENT.NewSignal);
   EXPECT_EQ(form->EVENT.Direction, 0);
   EXPECT_TRUE(form->EVENT.Valute.empty()) << "no pair to follow yet";
@@ -108,14 +108,14 @@ TEST_F(ArrowSignals, NoSignalBeforeTheRobotsFirstStart) {
 }
 
 TEST_F(ArrowSignals, BetPairFollowsTheChart) {
-  form->BetOnStatus = 7;
+  form->robot.BetOnStatus = 7;
   Terminal().caption = "Demo - [GBPUSD,M15]";
   Pass();
   ASSERT_EQ(RowsOfType("1"), 2);
   EXPECT_EQ(Text(Rows() - 1), form->Txt(134) + "frxEURUSD" + form->Txt(135) + "frxGBPUSD]");
   EXPECT_EQ(form->EVENT.Valute, "frxGBPUSD");
   EXPECT_TRUE(form->EVENT.ValuteChanged);
-  EXPECT_EQ(form->BetOnStatus, 6);
+  EXPECT_EQ(form->robot.BetOnStatus, 6);
   Pass();
   EXPECT_EQ(RowsOfType("1"), 2) << "followed once";
 

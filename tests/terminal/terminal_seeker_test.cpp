@@ -20,8 +20,8 @@ TEST_F(TerminalSeeker, OffUntilSwitchedOnThenEverySecond) {
   form->cbAlpariSeekClick();
   Pass();
   EXPECT_EQ(fake.windows.class_searches, 2);
-  EXPECT_EQ(form->TerminalValute, "frxEURUSD");
-  EXPECT_EQ(form->fmDebug.stTermValute.Caption(), "frxEURUSD");
+  EXPECT_EQ(form->terminal.TerminalValute, "frxEURUSD");
+  EXPECT_EQ(form->fmDebug.terminal.stTermValute.Caption(), "frxEURUSD");
 }
 
 TEST_F(TerminalSeeker, StartsWithTheSettingOn) {
@@ -29,34 +29,35 @@ TEST_F(TerminalSeeker, StartsWithTheSettingOn) {
   Start();
   Terminal().class_name = "terminal.exe";
   Pass();
-  EXPECT_EQ(form->TerminalHandle, FakeWindowSystem::kTerminalHandleBase);
+  EXPECT_EQ(form->terminal.TerminalHandle, FakeWindowSystem::kTerminalHandleBase);
 }
 
 TEST_F(TerminalSeeker, ShowsWhatItFound) {
   SwitchSeekingOn();
   Pass();
   const TfmDebug& debug = form->fmDebug;
-  EXPECT_EQ(debug.stTermHandle.Caption(), "0x00005000");
-  EXPECT_EQ(debug.stTermName.Caption(), "1000200: Demo-Server - Demo Account - [EURUSD,M15]");
-  EXPECT_EQ(debug.stTermPosX.Caption(), "100");
-  EXPECT_EQ(debug.stTermPosY.Caption(), "50");
-  EXPECT_EQ(debug.stTermWidth.Caption(), "800");
-  EXPECT_EQ(debug.stTermHeight.Caption(), "600");
-  EXPECT_EQ(debug.stSnapTime.Caption(), "08.12.2026 12:00:01");
-  EXPECT_EQ(form->Snapshot.Width(), 128);
-  EXPECT_EQ(form->Snapshot.Height(), 600);
-  EXPECT_EQ(form->SnapshotState, 2) << "captured and searched";
-  EXPECT_EQ(debug.Image1.Picture(), form->Snapshot);
-  EXPECT_EQ(debug.lbArrowUpFound.Caption(), " " + form->Txt(86));
+  EXPECT_EQ(debug.terminal.stTermHandle.Caption(), "0x00005000");
+  EXPECT_EQ(debug.terminal.stTermName.Caption(), "1000200: Demo-Server - Demo Account - [EURUSD,M15]");
+  EXPECT_EQ(debug.terminal.stTermPosX.Caption(), "100");
+  EXPECT_EQ(debug.terminal.stTermPosY.Caption(), "50");
+  EXPECT_EQ(debug.terminal.stTermWidth.Caption(), "800");
+  EXPECT_EQ(debug.terminal.stTermHeight.Caption(), "600");
+  EXPECT_EQ(debug.terminal.stSnapTime.Caption(), "08.12.2026 12:00:01");
+  EXPECT_EQ(form->terminal.Snapshot.Width(), 128);
+  EXPECT_EQ(form->terminal.Snapshot.Height(), 600);
+  EXPECT_EQ(form->terminal.SnapshotState, 2) << "captured and searched";
+  EXPECT_EQ(debug.terminal.Image1.Picture(), form->terminal.Snapshot);
+  EXPECT_EQ(debug.terminal.lbArrowUpFound.Caption(), " " + form->Txt(86));
 
   // The terminal goes away: dashes, everything else as it was.
   Terminal().exists = false;
   Pass();
-  for (const ui::Label* field : {&debug.stTermPosX, &debug.stTermPosY, &debug.stTermWidth, &debug.stTermHeight,
-                                 &debug.stTermHandle, &debug.stTermName, &debug.stTermValute})
+  for (const ui::Label* field : {&debug.terminal.stTermPosX, &debug.terminal.stTermPosY, &debug.terminal.stTermWidth,
+                                 &debug.terminal.stTermHeight, &debug.terminal.stTermHandle, &debug.terminal.stTermName,
+                                 &debug.terminal.stTermValute})
     EXPECT_EQ(field->Caption(), "---");
-  EXPECT_EQ(form->TerminalValute, "frxEURUSD");
-  EXPECT_EQ(debug.stSnapTime.Caption(), "08.12.2026 12:00:01");
+  EXPECT_EQ(form->terminal.TerminalValute, "frxEURUSD");
+  EXPECT_EQ(debug.terminal.stSnapTime.Caption(), "08.12.2026 12:00:01");
   EXPECT_TRUE(fake.clock.IsArmed(form->tmSeeker)) << "passes go on";
 }
 
@@ -64,8 +65,8 @@ TEST_F(TerminalSeeker, OnlyTheConfiguredClass) {
   Terminal().class_name = "Other";
   SwitchSeekingOn();
   Pass();
-  EXPECT_EQ(form->TerminalHandle, 0u);
-  EXPECT_EQ(form->fmDebug.stTermName.Caption(), "---");
+  EXPECT_EQ(form->terminal.TerminalHandle, 0u);
+  EXPECT_EQ(form->fmDebug.terminal.stTermName.Caption(), "---");
 }
 
 TEST_F(TerminalSeeker, FirstPassReportsTheTimeframeAndSelectsThePair) {
@@ -76,16 +77,16 @@ TEST_F(TerminalSeeker, FirstPassReportsTheTimeframeAndSelectsThePair) {
   EXPECT_EQ(Text(0), form->Txt(130) + " 1m");
   EXPECT_EQ(Type(0), "1");
   EXPECT_TRUE(form->EVENT.PeriodChanged);
-  EXPECT_EQ(form->TerminalValute, "frx");
+  EXPECT_EQ(form->terminal.TerminalValute, "frx");
 
   Terminal().caption = "Demo - [EURUSD,M15]";
-  form->cbeBetOnValutePair_.SetItemIndex(3);
+  form->chart.cbeBetOnValutePair_.SetItemIndex(3);
   Pass();
   ASSERT_EQ(Rows(), 2);
   EXPECT_EQ(Text(1), form->Txt(130) + " 15m");
-  EXPECT_EQ(form->cbeBetOnValutePair_.ItemIndex(), 7) << "the later of the two EUR/USD items";
-  EXPECT_EQ(form->teBetOnBetPeriod_.Text(), "15");
-  EXPECT_EQ(form->cbeBetOnBetTimeCost_.ItemIndex(), 1);
+  EXPECT_EQ(form->chart.cbeBetOnValutePair_.ItemIndex(), 7) << "the later of the two EUR/USD items";
+  EXPECT_EQ(form->chart.teBetOnBetPeriod_.Text(), "15");
+  EXPECT_EQ(form->chart.cbeBetOnBetTimeCost_.ItemIndex(), 1);
   Pass();
   EXPECT_EQ(Rows(), 2) << "an unchanged timeframe is not reported again";
 }
@@ -94,32 +95,32 @@ TEST_F(TerminalSeeker, ChangedTimeframeRefillsTheForm) {
   SwitchSeekingOn();
   Pass();
   form->EVENT.PeriodChanged = false;  // consumed by the bet cycle
-  form->BetOnStatus = 7;
-  form->teBetOnBetPeriod_.SetText("x");
+  form->robot.BetOnStatus = 7;
+  form->chart.teBetOnBetPeriod_.SetText("x");
   Pass();
-  EXPECT_EQ(form->BetOnStatus, 7);
-  EXPECT_EQ(form->teBetOnBetPeriod_.Text(), "x") << "the period display waits for a change";
+  EXPECT_EQ(form->robot.BetOnStatus, 7);
+  EXPECT_EQ(form->chart.teBetOnBetPeriod_.Text(), "x") << "the period display waits for a change";
 
   Terminal().caption = "Demo - [EURUSD,H1]";
   Pass();
   ASSERT_EQ(Rows(), 2);
   EXPECT_EQ(Text(1), form->Txt(130) + " 1h");
   EXPECT_TRUE(form->EVENT.PeriodChanged);
-  EXPECT_EQ(form->BetOnStatus, 6);
+  EXPECT_EQ(form->robot.BetOnStatus, 6);
   EXPECT_EQ(form->EVENT.Period, 1);
   EXPECT_EQ(form->EVENT.PeriodUnit, "h");
-  EXPECT_EQ(form->cbeBetOnBetTimeCost_.ItemIndex(), 2);
+  EXPECT_EQ(form->chart.cbeBetOnBetTimeCost_.ItemIndex(), 2);
 
   Terminal().caption = "Demo - [GBPJPY,H4]";
   Pass();
-  EXPECT_EQ(form->teBetOnBetPeriod_.Text(), "4");
-  EXPECT_EQ(form->cbeBetOnBetTimeCost_.Text(), form->cbeBetOnBetTimeCost_.Items()[2]);
-  EXPECT_EQ(form->cbeBetOnValutePair_.Text(), "GBP/JPY");
+  EXPECT_EQ(form->chart.teBetOnBetPeriod_.Text(), "4");
+  EXPECT_EQ(form->chart.cbeBetOnBetTimeCost_.Text(), form->chart.cbeBetOnBetTimeCost_.Items()[2]);
+  EXPECT_EQ(form->chart.cbeBetOnValutePair_.Text(), "GBP/JPY");
 
   Terminal().caption = "Demo - [USDCAD,Daily]";
   Pass();
   EXPECT_EQ(form->EVENT.PeriodUnit, "d");
-  EXPECT_EQ(form->cbeBetOnBetTimeCost_.ItemIndex(), -1) << "the box has no days";
+  EXPECT_EQ(form->chart.cbeBetOnBetTimeCost_.ItemIndex(), -1) << "the box has no days";
 
   Terminal().caption = "Demo - [USDCAD,W1]";
   Pass();
@@ -129,11 +130,11 @@ TEST_F(TerminalSeeker, ChangedTimeframeRefillsTheForm) {
 
 TEST_F(TerminalSeeker, LowerCasePairMatchesNoItem) {
   SwitchSeekingOn();
-  form->cbeBetOnValutePair_.SetItemIndex(3);
+  form->chart.cbeBetOnValutePair_.SetItemIndex(3);
   Terminal().caption = "Demo - [eurusd,m15]";
   Pass();
-  EXPECT_EQ(form->TerminalValute, "frxeurusd");
-  EXPECT_EQ(form->cbeBetOnValutePair_.ItemIndex(), 3);
+  EXPECT_EQ(form->terminal.TerminalValute, "frxeurusd");
+  EXPECT_EQ(form->chart.cbeBetOnValutePair_.ItemIndex(), 3);
   EXPECT_EQ(form->EVENT.Period, 15);
   EXPECT_EQ(form->EVENT.PeriodUnit, "m");
 }
@@ -144,7 +145,7 @@ TEST_F(TerminalSeeker, MinimisedTerminalIsRestoredWithoutTheFocus) {
   Pass();
   EXPECT_EQ(fake.windows.calls, (std::vector<std::string>{"restore 20480", "raise 20480"}));
   EXPECT_EQ(fake.shell.bring_to_front_calls, 2) << "start-up, then after the restore";
-  EXPECT_EQ(form->Snapshot.Height(), 28) << "this pass keeps the minimised rectangle";
+  EXPECT_EQ(form->terminal.Snapshot.Height(), 28) << "this pass keeps the minimised rectangle";
 }
 
 TEST_F(TerminalSeeker, HardUpdateRaisesTheTerminalBeforeEachCapture) {
@@ -155,13 +156,13 @@ TEST_F(TerminalSeeker, HardUpdateRaisesTheTerminalBeforeEachCapture) {
   Terminal().covered = true;
   SwitchSeekingOn();
   Pass();
-  EXPECT_EQ(form->Snapshot.Pixel(5, 5), ui::Rgb(200, 200, 200)) << "without hard update the cover is captured";
+  EXPECT_EQ(form->terminal.Snapshot.Pixel(5, 5), ui::Rgb(200, 200, 200)) << "without hard update the cover is captured";
   EXPECT_TRUE(fake.windows.calls.empty());
 
-  form->AlpariHardUpdate = true;
+  form->terminal.AlpariHardUpdate = true;
   Pass();
   EXPECT_EQ(fake.windows.calls, (std::vector<std::string>{"show 20480", "raise 20480"}));
-  EXPECT_EQ(form->Snapshot.Pixel(5, 5), ui::Rgb(10, 10, 30));
+  EXPECT_EQ(form->terminal.Snapshot.Pixel(5, 5), ui::Rgb(10, 10, 30));
 }
 
 TEST_F(TerminalSeeker, FailedCaptureShowsWhiteAndSearchesNothing) {
@@ -170,12 +171,12 @@ TEST_F(TerminalSeeker, FailedCaptureShowsWhiteAndSearchesNothing) {
   Terminal().copy_fails = true;
   SwitchSeekingOn();
   Pass();
-  EXPECT_EQ(form->SnapshotState, 0);
-  EXPECT_EQ(form->Snapshot.Pixel(40, 100), ui::Rgb(255, 255, 255));
-  EXPECT_EQ(form->fmDebug.Image1.Picture(), form->Snapshot);
-  EXPECT_FALSE(form->ArrowUpMatch.Found);
+  EXPECT_EQ(form->terminal.SnapshotState, 0);
+  EXPECT_EQ(form->terminal.Snapshot.Pixel(40, 100), ui::Rgb(255, 255, 255));
+  EXPECT_EQ(form->fmDebug.terminal.Image1.Picture(), form->terminal.Snapshot);
+  EXPECT_FALSE(form->terminal.ArrowUpMatch.Found);
   EXPECT_FALSE(form->EVENT.NewSignal);
-  EXPECT_EQ(form->fmDebug.stSnapTime.Caption(), "08.12.2026 12:00:01") << "the attempt's time";
+  EXPECT_EQ(form->fmDebug.terminal.stSnapTime.Caption(), "08.12.2026 12:00:01") << "the attempt's time";
 
   Terminal().copy_fails = false;
   Pass();
@@ -195,7 +196,7 @@ TEST_F(TerminalSeeker, StopsOnAnEmptyWindowOrAnUnsearchedCapture) {
   Pass();
   EXPECT_EQ(fake.windows.class_searches, 2) << "switched on again";
 
-  form->SnapshotState = 1;
+  form->terminal.SnapshotState = 1;
   Pass();
   EXPECT_EQ(fake.windows.class_searches, 2);
   EXPECT_FALSE(fake.clock.IsArmed(form->tmSeeker));

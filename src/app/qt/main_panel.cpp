@@ -57,16 +57,16 @@ QAbstractButton* PictureButton(ui::Button& model, const QIcon& picture, QWidget*
 QLayout* Account(TMainForm& f, QWidget* panel) {
   QGridLayout* fields = Grid();
   fields->setColumnStretch(1, 1);
-  fields->addWidget(Caption(f.lbLogin, panel), 0, 0);
-  fields->addWidget(NarrowList(f.cbeLogin, 80, panel), 0, 1);
-  fields->addWidget(Caption(f.lbPassword, panel), 1, 0);
-  fields->addWidget(Editor<QLineEdit>(f.tePassword, panel), 1, 1);
-  fields->addWidget(Caption(f.lbStartBalanse, panel), 2, 0);
-  fields->addWidget(Editor<QDoubleSpinBox>(f.neStartBalanse, panel), 2, 1);
-  fields->addWidget(Caption(f.lbCurrentBalanse, panel), 3, 0);
-  fields->addWidget(Editor<QDoubleSpinBox>(f.neCurrentBalanse, panel), 3, 1);
-  fields->addWidget(Caption(f.lbWinBalanse, panel), 4, 0);
-  fields->addWidget(Editor<QDoubleSpinBox>(f.neWinBalanse, panel), 4, 1);
+  fields->addWidget(Caption(f.account.lbLogin, panel), 0, 0);
+  fields->addWidget(NarrowList(f.account.cbeLogin, 80, panel), 0, 1);
+  fields->addWidget(Caption(f.account.lbPassword, panel), 1, 0);
+  fields->addWidget(Editor<QLineEdit>(f.account.tePassword, panel), 1, 1);
+  fields->addWidget(Caption(f.account.lbStartBalanse, panel), 2, 0);
+  fields->addWidget(Editor<QDoubleSpinBox>(f.account.neStartBalanse, panel), 2, 1);
+  fields->addWidget(Caption(f.account.lbCurrentBalanse, panel), 3, 0);
+  fields->addWidget(Editor<QDoubleSpinBox>(f.account.neCurrentBalanse, panel), 3, 1);
+  fields->addWidget(Caption(f.account.lbWinBalanse, panel), 4, 0);
+  fields->addWidget(Editor<QDoubleSpinBox>(f.account.neWinBalanse, panel), 4, 1);
 
   std::vector<ui::MenuItem*> logo_menu;
   for (ui::MenuItem& item : f.miSelectLogoPic) logo_menu.push_back(&item);
@@ -76,10 +76,10 @@ QLayout* Account(TMainForm& f, QWidget* panel) {
 
   auto* terminal_and_greed = Row();
   terminal_and_greed->addWidget(Bound<QCheckBox>(f.cbAlpariSeek, panel), 1);
-  auto* greed = TextButton(f.btGreed, panel);
+  auto* greed = TextButton(f.robot_controls.btGreed, panel);
   greed->setFixedWidth(60);
   terminal_and_greed->addWidget(greed);
-  terminal_and_greed->addWidget(new Lamp(f.shGreed, panel));
+  terminal_and_greed->addWidget(new Lamp(f.robot_controls.shGreed, panel));
 
   auto* account = new QVBoxLayout;
   account->setSpacing(kRowSpacing);
@@ -90,19 +90,19 @@ QLayout* Account(TMainForm& f, QWidget* panel) {
 
 QLayout* WorkingHours(TMainForm& f, QWidget* panel) {
   auto* row = Row();
-  row->addWidget(Bound<QCheckBox>(f.cbBetOnRobotWorkTime, panel));
+  row->addWidget(Bound<QCheckBox>(f.robot_controls.cbBetOnRobotWorkTime, panel));
   row->addStretch(1);
-  row->addWidget(Caption(f.lbWorkFrom, panel));
-  row->addWidget(NarrowList(f.cbeBetOnWorkStart, 62, panel));
-  row->addWidget(Caption(f.lbWorkTo, panel));
-  row->addWidget(NarrowList(f.cbeBetOnWorkEnd, 62, panel));
+  row->addWidget(Caption(f.robot_controls.lbWorkFrom, panel));
+  row->addWidget(NarrowList(f.robot_controls.cbeBetOnWorkStart, 62, panel));
+  row->addWidget(Caption(f.robot_controls.lbWorkTo, panel));
+  row->addWidget(NarrowList(f.robot_controls.cbeBetOnWorkEnd, 62, panel));
   return row;
 }
 
 QLayout* MinimumBalance(TMainForm& f, QWidget* panel) {
   auto* row = Row();
-  row->addWidget(Caption(f.lbMinBalans, panel));
-  row->addWidget(Editor<QDoubleSpinBox>(f.neMinBalans, panel), 1);
+  row->addWidget(Caption(f.robot_controls.lbMinBalans, panel));
+  row->addWidget(Editor<QDoubleSpinBox>(f.robot_controls.neMinBalans, panel), 1);
   return row;
 }
 
@@ -110,19 +110,19 @@ QLayout* PairAndPeriod(TMainForm& f, QWidget* panel) {
   auto* row = Row();
   row->setSpacing(3);
   row->addWidget(Caption(f.lbValutePair, panel));
-  row->addWidget(NarrowList(f.cbeBetOnValutePair_, 74, panel), 1);
+  row->addWidget(NarrowList(f.chart.cbeBetOnValutePair_, 74, panel), 1);
   row->addWidget(Caption(f.lbTimeFrame, panel));
-  auto* period = Editor<QLineEdit>(f.teBetOnBetPeriod_, panel);
+  auto* period = Editor<QLineEdit>(f.chart.teBetOnBetPeriod_, panel);
   period->setFixedWidth(kPeriodWidth);
   row->addWidget(period);
-  row->addWidget(NarrowList(f.cbeBetOnBetTimeCost_, 68, panel), 1);
+  row->addWidget(NarrowList(f.chart.cbeBetOnBetTimeCost_, 68, panel), 1);
   return row;
 }
 
 QLayout* Lamps(TMainForm& f, QWidget* panel) {
   auto* grid = new QGridLayout;
   grid->setSpacing(0);
-  grid->addWidget(new Lamp(f.shRobotReady, panel), 0, 0);
+  grid->addWidget(new Lamp(f.robot_controls.shRobotReady, panel), 0, 0);
   grid->addWidget(new Lamp(f.shWebBrowserBusy, panel), 0, 1);
   grid->addWidget(new Lamp(f.shHtmlParser, panel), 1, 0);
   grid->addWidget(new Lamp(f.shWaitIndicator, panel), 1, 1);
@@ -133,8 +133,8 @@ QLayout* Lamps(TMainForm& f, QWidget* panel) {
 QWidget* ContinueSlot(TMainForm& f, QWidget* panel) {
   auto* slot = new QWidget(panel);
   slot->setFixedSize(kPictureButtonWidth, kButtonHeight);
-  PictureButton(f.btPause3, ContinuePicture(), slot);
-  QAbstractButton* twin = PictureButton(f.btPause3Fon, ContinuePicture(), slot);
+  PictureButton(f.robot_controls.btPause3, ContinuePicture(), slot);
+  QAbstractButton* twin = PictureButton(f.robot_controls.btPause3Fon, ContinuePicture(), slot);
   twin->setStyleSheet(QStringLiteral("QToolButton { background: #FFD75E; border: 1px solid #C89B00; }"));
   twin->raise();
   return slot;
@@ -144,11 +144,11 @@ QLayout* RunControls(TMainForm& f, QWidget* panel) {
   auto* row = Row();
   row->addLayout(Lamps(f, panel));
   row->addSpacing(2);
-  row->addWidget(TextButton(f.btRun, panel), 1);
-  row->addWidget(PictureButton(f.btPause1, PauseAfterResultPicture(), panel));
-  row->addWidget(PictureButton(f.btPause2, PauseAfterWinPicture(), panel));
+  row->addWidget(TextButton(f.robot_controls.btRun, panel), 1);
+  row->addWidget(PictureButton(f.robot_controls.btPause1, PauseAfterResultPicture(), panel));
+  row->addWidget(PictureButton(f.robot_controls.btPause2, PauseAfterWinPicture(), panel));
   row->addWidget(ContinueSlot(f, panel));
-  row->addWidget(TextButton(f.btStop, panel), 1);
+  row->addWidget(TextButton(f.robot_controls.btStop, panel), 1);
   row->addSpacing(2);
   auto* mute = new QToolButton(panel);
   mute->setCheckable(true);
@@ -161,10 +161,10 @@ QLayout* RunControls(TMainForm& f, QWidget* panel) {
 
 QWidget* Strategies(TMainForm& f, QWidget* panel) {
   auto* down = new QWidget(panel);
-  Observe<QWidget, ui::Panel>(*down, f.pnDown, [](QWidget& w, ui::Panel& m) { ApplyControl(w, m); });
+  Observe<QWidget, ui::Panel>(*down, f.strategies.pnDown, [](QWidget& w, ui::Panel& m) { ApplyControl(w, m); });
   auto* layout = new QVBoxLayout(down);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(new PageTabs(f.pcStrategy, BuildStrategyPages(f), down));
+  layout->addWidget(new PageTabs(f.strategies.pcStrategy, BuildStrategyPages(f), down));
   return down;
 }
 
@@ -187,7 +187,7 @@ void FillMainPanel(TMainForm& f, QWidget& panel) {
   column->addLayout(Account(f, &panel));
   column->addLayout(WorkingHours(f, &panel));
   column->addLayout(MinimumBalance(f, &panel));
-  column->addWidget(Editor<QLineEdit>(f.teSiteStatus, &panel));
+  column->addWidget(Editor<QLineEdit>(f.robot_controls.teSiteStatus, &panel));
   column->addLayout(PairAndPeriod(f, &panel));
   column->addLayout(RunControls(f, &panel));
   column->addWidget(Strategies(f, &panel));

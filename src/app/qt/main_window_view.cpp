@@ -44,7 +44,7 @@ MainWindowView::MainWindowView(TMainForm& f, QWidget* browser_view)
   FillMainPanel(f, *main_panel);
   panels->addWidget(main_panel);
   panels->addWidget(new ExpandStrip(f.pnExpand, body));
-  panels->addWidget(new WebPanel(f.pnWeb, f.teWebAddr, f.pbWEB, browser_view, body), 1);
+  panels->addWidget(new WebPanel(f.pnWeb, f.browser_panel.teWebAddr, f.browser_panel.pbWEB, browser_view, body), 1);
   window_layout->addWidget(body, 1);
 
   auto* status_bar = new QStatusBar(this);

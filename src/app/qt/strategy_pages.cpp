@@ -69,39 +69,41 @@ class PageBuilder {
 std::vector<QWidget*> BuildStrategyPages(TMainForm& f) {
   return {
       PageBuilder()
-          .Number(f.lbBot0BetSize, f.neBot0BetSize)
-          .Check(f.cbBot0ReBet)
-          .Count(f.lbBot0BetCount, f.speBot0BetCount)
+          .Number(f.strategies.lbBot0BetSize, f.strategies.neBot0BetSize)
+          .Check(f.strategies.cbBot0ReBet)
+          .Count(f.strategies.lbBot0BetCount, f.strategies.speBot0BetCount)
           .Done(),
       PageBuilder()
-          .Number(f.lbBot1MinDeposit, f.neBot1MinDeposit)
-          .Count(f.lbBot1ChainCount, f.speBot1ChainCount)
-          .Count(f.lbBot1BetCount, f.speBot1BetCount)
-          .Number(f.lbBot1BetSize, f.neBot1BetSize)
+          .Number(f.strategies.lbBot1MinDeposit, f.strategies.neBot1MinDeposit)
+          .Count(f.strategies.lbBot1ChainCount, f.strategies.speBot1ChainCount)
+          .Count(f.strategies.lbBot1BetCount, f.strategies.speBot1BetCount)
+          .Number(f.strategies.lbBot1BetSize, f.strategies.neBot1BetSize)
           .Done(),
       PageBuilder()
-          .Number(f.lbBot2MinDeposit, f.neBot2MinDeposit)
-          .Count(f.lbBot2BetCount, f.speBot2BetCount)
-          .Count(f.lbBot2ChainCount, f.speBot2ChainCount)
-          .Number(f.lbBot2BetSize, f.neBot2BetSize)
+          .Number(f.strategies.lbBot2MinDeposit, f.strategies.neBot2MinDeposit)
+          .Count(f.strategies.lbBot2BetCount, f.strategies.speBot2BetCount)
+          .Count(f.strategies.lbBot2ChainCount, f.strategies.speBot2ChainCount)
+          .Number(f.strategies.lbBot2BetSize, f.strategies.neBot2BetSize)
           .Done(),
       PageBuilder()
-          .Number(f.lbBot3MinDeposit, f.neBot3MinDeposit)
-          .Count(f.lbBot3ChainCount, f.speBot3ChainCount)
-          .Number(f.lbBot3BetSize, f.neBot3BetSize)
+          .Number(f.strategies.lbBot3MinDeposit, f.strategies.neBot3MinDeposit)
+          .Count(f.strategies.lbBot3ChainCount, f.strategies.speBot3ChainCount)
+          .Number(f.strategies.lbBot3BetSize, f.strategies.neBot3BetSize)
           .Done(),
       PageBuilder()
-          .Number(f.lbBot4MinDeposit, f.neBot4MinDeposit)
-          .Count(f.lbBot4ChainCount, f.speBot4ChainCount)
-          .Count(f.lbBot4BetCount, f.speBot4BetCount)
-          .Number(f.lbBot4BetSize, f.neBot4BetSize)
+          .Number(f.strategies.lbBot4MinDeposit, f.strategies.neBot4MinDeposit)
+          .Count(f.strategies.lbBot4ChainCount, f.strategies.speBot4ChainCount)
+          .Count(f.strategies.lbBot4BetCount, f.strategies.speBot4BetCount)
+          .Number(f.strategies.lbBot4BetSize, f.strategies.neBot4BetSize)
           .Done(),
       // The balanced strategy has the most editors: its money editors go in pairs.
       PageBuilder()
-          .Numbers(f.lbBot5BetSize, f.neBot5BetSize, f.lbBot5WinLimit, f.neBot5WinLimit)
-          .Numbers(f.lbBot5Porog, f.neBot5Porog, f.lbBot5LoseLimit, f.neBot5LoseLimit)
-          .Count(f.lbBot5BetCount, f.speBot5BetCount)
-          .Check(f.cbBot5ChangeDirection)
+          .Numbers(f.strategies.lbBot5BetSize, f.strategies.neBot5BetSize, f.strategies.lbBot5WinLimit,
+                   f.strategies.neBot5WinLimit)
+          .Numbers(f.strategies.lbBot5Porog, f.strategies.neBot5Porog, f.strategies.lbBot5LoseLimit,
+                   f.strategies.neBot5LoseLimit)
+          .Count(f.strategies.lbBot5BetCount, f.strategies.speBot5BetCount)
+          .Check(f.strategies.cbBot5ChangeDirection)
           .Done(),
       PageBuilder().Done(),
   };

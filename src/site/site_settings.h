@@ -1,0 +1,24 @@
+// The user's description of the broker's site: its addresses, and the page
+// templates and names that recognition applies to every parsed page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "site/cat_field.h"
+
+namespace vantrope {
+
+struct SiteSettings {
+  std::string MainUrl, ReturnUrl, LogOutUrl, PortFolioUrl;
+  bool LoadPictures = true;
+  // The template lines as the settings file holds them...
+  std::vector<std::string> PageFieldTemplates;
+  std::vector<std::string> PageControlTemplates;
+  std::vector<std::string> PageNames;
+  // ...and as loaded at start-up.
+  std::vector<TCatField> PageFields;
+  std::vector<TCatField> PageControls;
+};
+
+}  // namespace vantrope

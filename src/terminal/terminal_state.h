@@ -1,0 +1,63 @@
+// The terminal as the seeker last found it, its captured strip and what the
+// arrow search made of it, and the controls that show them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "desktop/window_system.h"
+#include "terminal/arrow_scanner.h"
+#include "ui/bitmap.h"
+#include "ui/controls.h"
+
+namespace vantrope {
+
+struct TerminalState {
+  struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+  };
+  struct Period {
+    uint16_t period = 0;
+    std::string unit = " ";
+  };
+  static constexpr uint16_t SnapshotStripWidth = 128;
+
+  // --- settings ---
+  bool TerminalControl = false;  // follows the check box
+  bool AlpariHardUpdate = false;
+  std::string TerminalPageName;  // window class of the trading terminal
+
+  WindowHandle TerminalHandle = 0;
+  Rect TerminalRect;
+  std::string TerminalValute;
+  uint8_t SnapshotState = 0;  // 0 none, 1 captured, 2 searched
+  double SnapshotTime = 0;
+  Bitmap Snapshot;
+  Period LastTerminalPeriod;
+
+  // The arrow templates: hidden images whose size comes from the settings,
+  // and the stored pictures they show.
+  ui::Image imUp, imDown;
+  Bitmap imUpPicture, imDownPicture;
+  ArrowScanner ArrowSearch;
+  TArrowMatch ArrowUpMatch, ArrowDownMatch;
+};
+
+// The main window's display of the chart's pair and timeframe.
+struct ChartDisplay {
+  ui::ComboBox cbeBetOnValutePair_;
+  ui::TextEdit teBetOnBetPeriod_;
+  ui::ComboBox cbeBetOnBetTimeCost_;
+};
+
+// The debug window's view of the terminal and its captured strip.
+struct TerminalView {
+  ui::Label stTermName, stTermHandle, stTermValute, stTermPosX, stTermPosY, stTermWidth, stTermHeight, stSnapTime;
+  ui::PictureBox Image1;
+  ui::Label lbArrowUpFound, lbArrowDownFound;
+};
+
+}  // namespace vantrope
