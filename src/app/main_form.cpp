@@ -3,11 +3,12 @@
 #include <iostream>
 
 #include "app/account_list.h"
+#include "app/pixmap_reader.h"
 #include "app/resources.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
-#include "site/pair_table.h"
 #include "site/default_addresses.h"
+#include "site/pair_table.h"
 #include "text/utf8.h"
 
 namespace vantrope {
@@ -363,6 +364,13 @@ void TMainForm::CloseFromOutside() {
   if (auto error = WriteSettingsFile()) std::cerr << *error << '\n';
   CloseDebugLog();
   platform.shell.Terminate();
+}
+
+void TMainForm::LoadArrowTemplates() {
+  for (auto [picture, name] : {std::pair{&terminal.imUpPicture, "UP"}, std::pair{&terminal.imDownPicture, "DOWN"}}) {
+    const std::vector<uint8_t>* bytes = FindResource("BITMAP", name);
+    *picture = bytes ? ReadPixmap(*bytes).value_or(Bitmap()) : Bitmap();
+  }
 }
 
 void TMainForm::LoadSounds() {

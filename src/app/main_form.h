@@ -19,13 +19,14 @@
 #include "site/browser_panel.h"
 #include "site/site_page.h"
 #include "site/site_settings.h"
+#include "terminal/terminal_seeker.h"
 #include "terminal/terminal_state.h"
 #include "ui/controls.h"
 #include "ui/timer.h"
 
 namespace vantrope {
 
-class TMainForm {
+class TMainForm : public RobotLog, private TerminalSeeker::Events {
  public:
   static constexpr int kLogoCount = 6;
 
@@ -54,8 +55,8 @@ class TMainForm {
 
   // One line of the event log: its mark, colour, repeat guard, the pending
   // bet row, the history record of a result and the sound.
-  void AddStringToLog(uint8_t type, const std::string& text, bool sound);
-  void AddStringToDebugLog(const std::string& text) { fmDebug.AddStringToDebugLog(text); }
+  void AddStringToLog(uint8_t type, const std::string& text, bool sound) override;
+  void AddStringToDebugLog(const std::string& text) override { fmDebug.AddStringToDebugLog(text); }
   // Appends the finished bet to the history file (1 won, 2 lost).
   void AddHistoryRecord(uint8_t result);
   // The log grid's pop-up menu is about to open.
@@ -149,13 +150,6 @@ class TMainForm {
   // Terminal signals.
   void tmSeekerTimer();
   void cbAlpariSeekClick();
-  // The window's caption; empty for no window.
-  std::string GetCaption(WindowHandle window);
-  // The broker code of the caption's pair; takes over the chart's timeframe.
-  std::string GetValuteFromWindowCaption(const std::string& caption);
-  // Searches the captured strip for both arrows and raises their signals.
-  void SearchImage();
-  TArrowMatch FindObject(uint8_t width, uint8_t height) const { return terminal.ArrowSearch.FindObject(width, height); }
 
   // The simple strategy's "go on until the first loss": the bet count only
   // matters while it is off.
@@ -238,6 +232,11 @@ class TMainForm {
   SiteSettings site;
   TerminalState terminal;
 
+  // --- the subsystems working on them ---
+  TerminalSeeker terminal_seeker{terminal,         EVENT,          chart,          fmDebug.terminal,
+                                 platform.windows, platform.shell, platform.clock, *this,
+                                 LangPack,         tmSeeker,       *this};
+
   // Program entry: the main window's start-up, then the hidden debug window.
   void CreateWindows();
 
@@ -245,6 +244,7 @@ class TMainForm {
   uint8_t StrategyIndex() const { return strategies.StrategyIndex(); }
 
  private:
+  void ChartChanged() override;
   void BuildControls();
   void ApplyLangPack();
   void SetUpWindowWidth();
@@ -262,11 +262,6 @@ class TMainForm {
   void ShowSiteDisplays();
   void LoadSounds();
   void LoadArrowTemplates();
-  void ShowNoTerminal();
-  void ShowTerminalPeriod();
-  void MarkArrowOnTerminal();
-  TArrowMatch SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color, int component_shift);
-  void ShowArrowLabel(ui::Label& label, const TArrowMatch& match);
   void OpenDebugLog();
   void CloseDebugLog();
   void SetWindowWidthForPanel(int panel_width);

@@ -2,7 +2,8 @@
 // and capture the strip along its right edge for the arrow search.
 #include <cstdio>
 
-#include "app/main_form.h"
+#include "terminal/terminal_seeker.h"
+
 #include "terminal/caption_grammar.h"
 #include "text/date_time_format.h"
 #include "text/utf8.h"
@@ -23,134 +24,127 @@ std::string HandleText(WindowHandle handle) {
 
 }  // namespace
 
-void TMainForm::cbAlpariSeekClick() {
-  terminal.TerminalControl = cbAlpariSeek.Checked();
-  tmSeeker.SetEnabled(terminal.TerminalControl);
+std::string TerminalSeeker::GetCaption(WindowHandle window) {
+  return window == 0 ? std::string() : windows_.WindowCaption(window);
 }
 
-std::string TMainForm::GetCaption(WindowHandle window) {
-  return window == 0 ? std::string() : platform.windows.WindowCaption(window);
-}
-
-void TMainForm::ShowNoTerminal() {
-  for (ui::Label* field : {&fmDebug.terminal.stTermPosX, &fmDebug.terminal.stTermPosY, &fmDebug.terminal.stTermWidth,
-                           &fmDebug.terminal.stTermHeight, &fmDebug.terminal.stTermHandle, &fmDebug.terminal.stTermName,
-                           &fmDebug.terminal.stTermValute})
+void TerminalSeeker::ShowNoTerminal() {
+  for (ui::Label* field : {&view_.stTermPosX, &view_.stTermPosY, &view_.stTermWidth, &view_.stTermHeight,
+                           &view_.stTermHandle, &view_.stTermName, &view_.stTermValute})
     field->SetCaption(kNoValue);
 }
 
-void TMainForm::tmSeekerTimer() {
-  tmSeeker.SetEnabled(false);
+void TerminalSeeker::Seek() {
+  timer_.SetEnabled(false);
   // A capture still waiting for its search: seeking stays off until the
   // user switches terminal control on again.
-  if (terminal.SnapshotState == 1) return;
+  if (state_.SnapshotState == 1) return;
 
-  WindowSystem& windows = platform.windows;
-  terminal.TerminalHandle = windows.FindTopLevelWindowByClass(terminal.TerminalPageName);
-  if (terminal.TerminalHandle == 0) {
+  state_.TerminalHandle = windows_.FindTopLevelWindowByClass(state_.TerminalPageName);
+  if (state_.TerminalHandle == 0) {
     ShowNoTerminal();
   } else {
-    fmDebug.terminal.stTermHandle.SetCaption(HandleText(terminal.TerminalHandle));
-    const std::string caption = Trim(GetCaption(terminal.TerminalHandle));
-    fmDebug.terminal.stTermName.SetCaption(caption);
-    terminal.TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
-    fmDebug.terminal.stTermValute.SetCaption(Trim(terminal.TerminalValute));
+    view_.stTermHandle.SetCaption(HandleText(state_.TerminalHandle));
+    const std::string caption = Trim(GetCaption(state_.TerminalHandle));
+    view_.stTermName.SetCaption(caption);
+    state_.TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
+    view_.stTermValute.SetCaption(Trim(state_.TerminalValute));
 
     // A window gone since the search keeps the last rectangle read.
     WindowRect rect;
-    if (windows.GetWindowRect(terminal.TerminalHandle, rect))
-      terminal.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    fmDebug.terminal.stTermPosX.SetCaption(std::to_string(terminal.TerminalRect.left));
-    fmDebug.terminal.stTermPosY.SetCaption(std::to_string(terminal.TerminalRect.top));
-    fmDebug.terminal.stTermWidth.SetCaption(std::to_string(terminal.TerminalRect.width));
-    fmDebug.terminal.stTermHeight.SetCaption(std::to_string(terminal.TerminalRect.height));
+    if (windows_.GetWindowRect(state_.TerminalHandle, rect))
+      state_.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    view_.stTermPosX.SetCaption(std::to_string(state_.TerminalRect.left));
+    view_.stTermPosY.SetCaption(std::to_string(state_.TerminalRect.top));
+    view_.stTermWidth.SetCaption(std::to_string(state_.TerminalRect.width));
+    view_.stTermHeight.SetCaption(std::to_string(state_.TerminalRect.height));
 
     // A minimised terminal is restored without the focus; this pass still
     // works with the minimised rectangle.
-    if (terminal.TerminalRect.height < kMinimisedHeight) {
-      windows.ShowWindowNoActivate(terminal.TerminalHandle);
-      windows.BringWindowToTop(terminal.TerminalHandle);
-      platform.shell.BringToFront();
-      platform.shell.ProcessMessages();
+    if (state_.TerminalRect.height < kMinimisedHeight) {
+      windows_.ShowWindowNoActivate(state_.TerminalHandle);
+      windows_.BringWindowToTop(state_.TerminalHandle);
+      shell_.BringToFront();
+      shell_.ProcessMessages();
     }
 
-    terminal.Snapshot.Resize(terminal.SnapshotStripWidth, terminal.TerminalRect.height);
-    if (terminal.Snapshot.Width() * terminal.Snapshot.Height() == 0) return;
+    state_.Snapshot.Resize(state_.SnapshotStripWidth, state_.TerminalRect.height);
+    if (state_.Snapshot.Width() * state_.Snapshot.Height() == 0) return;
 
-    if (terminal.AlpariHardUpdate) {
-      windows.ShowWindow(terminal.TerminalHandle);
-      windows.BringWindowToTop(terminal.TerminalHandle);
+    if (state_.AlpariHardUpdate) {
+      windows_.ShowWindow(state_.TerminalHandle);
+      windows_.BringWindowToTop(state_.TerminalHandle);
     }
-    const bool copied = windows.CopyWindowPixels(
-        terminal.TerminalHandle, terminal.TerminalRect.width - terminal.SnapshotStripWidth, 0, terminal.Snapshot);
-    terminal.SnapshotState = copied ? 1 : 0;
-    terminal.SnapshotTime = platform.clock.Now();
-    if (!copied) terminal.Snapshot.Fill(kWhite);
-    fmDebug.terminal.Image1.SetPicture(terminal.Snapshot);
-    fmDebug.terminal.stSnapTime.SetCaption(FormatDateTime(
-        platform.clock.ShortDateFormat() + " " + platform.clock.LongTimeFormat(), terminal.SnapshotTime));
-    if (terminal.SnapshotState == 1) {
+    const bool copied = windows_.CopyWindowPixels(
+        state_.TerminalHandle, state_.TerminalRect.width - state_.SnapshotStripWidth, 0, state_.Snapshot);
+    state_.SnapshotState = copied ? 1 : 0;
+    state_.SnapshotTime = clock_.Now();
+    if (!copied) state_.Snapshot.Fill(kWhite);
+    view_.Image1.SetPicture(state_.Snapshot);
+    view_.stSnapTime.SetCaption(
+        FormatDateTime(clock_.ShortDateFormat() + " " + clock_.LongTimeFormat(), state_.SnapshotTime));
+    if (state_.SnapshotState == 1) {
       SearchImage();
       MarkArrowOnTerminal();
     }
   }
-  if (terminal.TerminalControl) tmSeeker.SetEnabled(true);
+  if (state_.TerminalControl) timer_.SetEnabled(true);
 }
 
 // A frame around the arrow that raised the current direction. Its size is
 // the indicator's own arrow, whatever the template size.
-void TMainForm::MarkArrowOnTerminal() {
-  const int32_t strip_left = terminal.TerminalRect.width - terminal.SnapshotStripWidth;
-  if (terminal.ArrowUpMatch.Found && EVENT.Direction == 1) {
-    const int32_t x = strip_left - 2 + terminal.ArrowUpMatch.X;
-    const int32_t y = terminal.ArrowUpMatch.Y;
-    platform.windows.DrawFrame(terminal.TerminalHandle, {x, y - 2, x + 13, y + 13}, kFrameColor);
+void TerminalSeeker::MarkArrowOnTerminal() {
+  const int32_t strip_left = state_.TerminalRect.width - state_.SnapshotStripWidth;
+  if (state_.ArrowUpMatch.Found && event_.Direction == 1) {
+    const int32_t x = strip_left - 2 + state_.ArrowUpMatch.X;
+    const int32_t y = state_.ArrowUpMatch.Y;
+    windows_.DrawFrame(state_.TerminalHandle, {x, y - 2, x + 13, y + 13}, kFrameColor);
   }
-  if (terminal.ArrowDownMatch.Found && EVENT.Direction == 2) {
-    const int32_t x = strip_left - 2 + terminal.ArrowDownMatch.X;
-    const int32_t y = terminal.ArrowDownMatch.Y;
-    platform.windows.DrawFrame(terminal.TerminalHandle, {x, y - 7, x + 13, y + 8}, kFrameColor);
+  if (state_.ArrowDownMatch.Found && event_.Direction == 2) {
+    const int32_t x = strip_left - 2 + state_.ArrowDownMatch.X;
+    const int32_t y = state_.ArrowDownMatch.Y;
+    windows_.DrawFrame(state_.TerminalHandle, {x, y - 7, x + 13, y + 8}, kFrameColor);
   }
 }
 
-void TMainForm::ShowTerminalPeriod() {
-  chart.teBetOnBetPeriod_.SetText(std::to_string(EVENT.Period));
+void TerminalSeeker::ShowTerminalPeriod() {
+  chart_.teBetOnBetPeriod_.SetText(std::to_string(event_.Period));
   static constexpr const char* kUnits[] = {"s", "m", "h", "d"};
   int index = -1;
   for (int i = 0; i < 4; ++i)
-    if (EVENT.PeriodUnit == kUnits[i]) index = i;
+    if (event_.PeriodUnit == kUnits[i]) index = i;
   // The box lists seconds, minutes and hours: days leave it without a selection.
-  chart.cbeBetOnBetTimeCost_.SetItemIndex(index);
+  chart_.cbeBetOnBetTimeCost_.SetItemIndex(index);
 }
 
-std::string TMainForm::GetValuteFromWindowCaption(const std::string& caption) {
+std::string TerminalSeeker::GetValuteFromWindowCaption(const std::string& caption) {
   const TerminalCaption parsed = ParseTerminalCaption(Trim(caption));
   if (parsed.timeframe) {
     if (const auto period = PeriodOfTimeframe(*parsed.timeframe)) {
-      EVENT.Period = period->period;
-      EVENT.PeriodUnit = period->unit;
+      event_.Period = period->period;
+      event_.PeriodUnit = period->unit;
     }
   }
   const std::string code = InstrumentCodeOfPairRun(parsed.pair_run);
 
-  if (EVENT.Period != terminal.LastTerminalPeriod.period || EVENT.PeriodUnit != terminal.LastTerminalPeriod.unit) {
-    EVENT.PeriodChanged = true;
-    terminal.LastTerminalPeriod = {EVENT.Period, EVENT.PeriodUnit};
-    AddStringToLog(ltInfo, Txt(130) + " " + std::to_string(EVENT.Period) + EVENT.PeriodUnit, true);
+  if (event_.Period != state_.LastTerminalPeriod.period || event_.PeriodUnit != state_.LastTerminalPeriod.unit) {
+    event_.PeriodChanged = true;
+    state_.LastTerminalPeriod = {event_.Period, event_.PeriodUnit};
+    log_.AddStringToLog(ltInfo, texts_.Text(130) + " " + std::to_string(event_.Period) + event_.PeriodUnit, true);
     // The bet cycle fills the broker's form again with the new period.
-    if (robot.BetOnStatus == 7) robot.BetOnStatus = 6;
+    events_.ChartChanged();
   }
 
   const std::string display = PairDisplayName(code);
-  if (display != Trim(chart.cbeBetOnValutePair_.Text())) {
-    const std::vector<std::string>& items = chart.cbeBetOnValutePair_.Items();
+  if (display != Trim(chart_.cbeBetOnValutePair_.Text())) {
+    const std::vector<std::string>& items = chart_.cbeBetOnValutePair_.Items();
     for (int i = static_cast<int>(items.size()) - 1; i >= 0; --i)
       if (Trim(items[i]) == display) {
-        chart.cbeBetOnValutePair_.SetItemIndex(i);
+        chart_.cbeBetOnValutePair_.SetItemIndex(i);
         break;
       }
   }
-  if (EVENT.PeriodChanged) ShowTerminalPeriod();
+  if (event_.PeriodChanged) ShowTerminalPeriod();
   return Trim(code);
 }
 

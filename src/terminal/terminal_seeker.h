@@ -1,0 +1,77 @@
+// The terminal seeker: once a second, find the trading terminal's window,
+// read the chart's pair and timeframe from its caption, capture the strip
+// along its right edge and search it for the indicator's arrows, raising
+// their signals in the event record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "desktop/clock.h"
+#include "desktop/shell.h"
+#include "desktop/window_system.h"
+#include "event/robot_event.h"
+#include "log/robot_log.h"
+#include "settings/lang_pack.h"
+#include "terminal/terminal_state.h"
+#include "ui/timer.h"
+
+namespace vantrope {
+
+class TerminalSeeker {
+ public:
+  // What a pass tells the robot beyond the event record.
+  class Events {
+   public:
+    // The chart's pair or timeframe changed.
+    virtual void ChartChanged() = 0;
+
+   protected:
+    ~Events() = default;
+  };
+
+  TerminalSeeker(TerminalState& state, TEvent& event, ChartDisplay& chart, TerminalView& view, WindowSystem& windows,
+                 Shell& shell, Clock& clock, RobotLog& log, const TLangPack& texts, ui::Timer& timer, Events& events)
+      : state_(state),
+        event_(event),
+        chart_(chart),
+        view_(view),
+        windows_(windows),
+        shell_(shell),
+        clock_(clock),
+        log_(log),
+        texts_(texts),
+        timer_(timer),
+        events_(events) {}
+
+  // One pass of the seeker's timer.
+  void Seek();
+  // The window's caption; empty for no window.
+  std::string GetCaption(WindowHandle window);
+  // The broker code of the caption's pair; takes over the chart's timeframe.
+  std::string GetValuteFromWindowCaption(const std::string& caption);
+  // Searches the captured strip for both arrows and raises their signals.
+  void SearchImage();
+  TArrowMatch FindObject(uint8_t width, uint8_t height) const { return state_.ArrowSearch.FindObject(width, height); }
+
+ private:
+  void ShowNoTerminal();
+  void ShowTerminalPeriod();
+  void MarkArrowOnTerminal();
+  TArrowMatch SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color, int component_shift);
+  void ShowArrowLabel(ui::Label& label, const TArrowMatch& match);
+
+  TerminalState& state_;
+  TEvent& event_;
+  ChartDisplay& chart_;
+  TerminalView& view_;
+  WindowSystem& windows_;
+  Shell& shell_;
+  Clock& clock_;
+  RobotLog& log_;
+  const TLangPack& texts_;
+  ui::Timer& timer_;
+  Events& events_;
+};
+
+}  // namespace vantrope
