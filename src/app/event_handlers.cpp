@@ -1,5 +1,6 @@
 // The handlers of the program's events that hand their work to a subsystem.
 #include "app/main_form.h"
+#include "engine/advance_threshold.h"
 
 namespace vantrope {
 
@@ -8,6 +9,15 @@ void TMainForm::tmSeekerTimer() { terminal_seeker.Seek(); }
 void TMainForm::cbAlpariSeekClick() {
   terminal.TerminalControl = cbAlpariSeek.Checked();
   tmSeeker.SetEnabled(terminal.TerminalControl);
+}
+
+void TMainForm::ppmLogPopup() { event_log.ppmLogPopup(); }
+
+void TMainForm::miSaveLogAsTextClick() { event_log.miSaveLogAsTextClick(platform.dialogs, platform.shell); }
+
+void TMainForm::btGreedClick() {
+  robot.GreedPorog = NextGreedPorog(robot.GreedPorog);
+  ShowCurrentGreed(robot.GreedPorog, robot_controls.btGreed, robot_controls.shGreed);
 }
 
 void TMainForm::ChartChanged() {

@@ -5,6 +5,7 @@
 #include "app/account_list.h"
 #include "app/pixmap_reader.h"
 #include "app/resources.h"
+#include "engine/advance_threshold.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 #include "site/default_addresses.h"
@@ -52,13 +53,13 @@ TMainForm::TMainForm(Platform& p)
       tmAutoApplySecurity(p.timers, "tmAutoApplySecurity", 2500, [this] { tmAutoApplySecurityTimer(); }),
       tmSeeker(p.timers, "tmSeeker", 1000, [this] { tmSeekerTimer(); }) {
   BuildControls();
-  strategies.cbBot0ReBet.onClick = [this] { cbBot0ReBetClick(); };
+  strategies.cbBot0ReBet.onClick = [this] { strategies.cbBot0ReBetClick(); };
   Form.onResize = [this] { FormResize(); };
   pnExpand.onClick = [this] { pnExpandClick(); };
   imLogo.onDblClick = [this] { imLogoDblClick(); };
   for (ui::MenuItem& item : miSelectLogoPic) item.onClick = [this, &item] { miSelectLogoPicClick(item.Tag()); };
-  miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
-  gwLog.onPopup = [this] { ppmLogPopup(); };
+  event_log.miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
+  event_log.gwLog.onPopup = [this] { ppmLogPopup(); };
   btMute.onClick = [this] { btMuteClick(); };
   browser_panel.teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };
   robot_controls.btRun.onClick = [this] { btRunClick(); };
@@ -73,17 +74,20 @@ TMainForm::TMainForm(Platform& p)
   struct DepositPage {
     ui::NumberEdit* stake;
     ui::SpinEdit* length;
-    void (TMainForm::*calc)();
+    void (StrategyPages::*calc)();
   };
   for (const DepositPage& page :
-       {DepositPage{&strategies.neBot1BetSize, &strategies.speBot1BetCount, &TMainForm::BetOnNeedDepositCalc1},
-        DepositPage{&strategies.neBot2BetSize, &strategies.speBot2ChainCount, &TMainForm::BetOnNeedDepositCalc2},
-        DepositPage{&strategies.neBot3BetSize, &strategies.speBot3ChainCount, &TMainForm::BetOnNeedDepositCalc3},
-        DepositPage{&strategies.neBot4BetSize, &strategies.speBot4BetCount, &TMainForm::BetOnNeedDepositCalc4}}) {
+       {DepositPage{&strategies.neBot1BetSize, &strategies.speBot1BetCount, &StrategyPages::BetOnNeedDepositCalc1},
+        DepositPage{&strategies.neBot2BetSize, &strategies.speBot2ChainCount, &StrategyPages::BetOnNeedDepositCalc2},
+        DepositPage{&strategies.neBot3BetSize, &strategies.speBot3ChainCount, &StrategyPages::BetOnNeedDepositCalc3},
+        DepositPage{&strategies.neBot4BetSize, &strategies.speBot4BetCount, &StrategyPages::BetOnNeedDepositCalc4}}) {
     const auto calc = page.calc;
-    page.stake->onChange = page.stake->onExit = page.length->onChange = [this, calc] { (this->*calc)(); };
+    page.stake->onChange = page.stake->onExit = page.length->onChange = [this, calc] { (strategies.*calc)(); };
   }
   browser_panel.teWebAddr.onDblClick = [this] { HtmlParser(); };
+  fmDebug.site_control.cbeBetOnValutePair.onChange = [this] { cbeBetOnValutePairChange(); };
+  fmDebug.site_control.cbeBetOnBetTimeCost.onChange = [this] { cbeBetOnBetTimeCostChange(); };
+  fmDebug.site_control.neBetOnBetPeriod.onExit = [this] { neBetOnBetPeriodExit(); };
   platform.browser.onBeforeNavigate = [this](const std::string& url) { WebBrowser1BeforeNavigate2(url); };
   platform.browser.onDocumentComplete = [this] { WebBrowser1DocumentComplete(); };
   platform.browser.onProgressChange = [this] { WebBrowser1ProgressChange(); };
@@ -192,9 +196,9 @@ void TMainForm::ApplyLangPack() {
   miSelectLogoPic[3].SetCaption(Txt(16));
   miSelectLogoPic[4].SetCaption(Txt(17));
   miSelectLogoPic[5].SetCaption(Txt(18));
-  miSaveLogAsText.SetCaption(Txt(19));
-  SaveDialog1.filter = Txt(20);
-  SaveDialog1.title = Txt(21);
+  event_log.miSaveLogAsText.SetCaption(Txt(19));
+  event_log.SaveDialog1.filter = Txt(20);
+  event_log.SaveDialog1.title = Txt(21);
   robot_controls.btGreed.SetHint(Txt(22));
   robot_controls.cbBetOnRobotWorkTime.SetCaption(Txt(23));
   robot_controls.cbBetOnRobotWorkTime.SetHint(Txt(24));
@@ -290,18 +294,16 @@ void TMainForm::FormCreate() {
   ApplyLangPack();
   account.cbeLogin.SetItemIndex(LoginIndexFromSettings);
   RobotModeChange();
-  BetOnNeedDepositCalc1();
-  BetOnNeedDepositCalc2();
-  BetOnNeedDepositCalc3();
-  BetOnNeedDepositCalc4();
-  ShowCurrentGreed();
+  strategies.BetOnNeedDepositCalc1();
+  strategies.BetOnNeedDepositCalc2();
+  strategies.BetOnNeedDepositCalc3();
+  strategies.BetOnNeedDepositCalc4();
+  ShowCurrentGreed(robot.GreedPorog, robot_controls.btGreed, robot_controls.shGreed);
   imLogo.SetPictureIndex(LogoIndex);
 
   ExpandState = 0;
   KeepAwakeCounter = 0;
-  LastLogText.clear();
-  LogRepeatGuard = 0;
-  gwLog.Clear();
+  event_log.Clear();
   terminal.SnapshotState = 0;
   terminal.Snapshot = Bitmap();
   terminal.LastTerminalPeriod = TerminalState::Period{};
@@ -422,12 +424,6 @@ void TMainForm::ShowStatusMessage(const std::string& text) {
   tmStatusWiewer.SetEnabled(false);
   StatusBar1.SetText(" " + Trim(text));
   tmStatusWiewer.SetEnabled(true);
-}
-
-void TMainForm::cbBot0ReBetClick() {
-  const bool count_matters = !strategies.cbBot0ReBet.Checked();
-  strategies.speBot0BetCount.SetVisible(count_matters);
-  strategies.lbBot0BetCount.SetVisible(count_matters);
 }
 
 void TMainForm::tmStatusWiewerTimer() {

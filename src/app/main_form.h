@@ -14,6 +14,7 @@
 #include "engine/robot_state.h"
 #include "engine/strategy_pages.h"
 #include "event/robot_event.h"
+#include "log/event_log.h"
 #include "log/robot_log.h"
 #include "settings/lang_pack.h"
 #include "site/browser_panel.h"
@@ -56,7 +57,7 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   // One line of the event log: its mark, colour, repeat guard, the pending
   // bet row, the history record of a result and the sound.
   void AddStringToLog(uint8_t type, const std::string& text, bool sound) override;
-  void AddStringToDebugLog(const std::string& text) override { fmDebug.AddStringToDebugLog(text); }
+  void AddStringToDebugLog(const std::string& text) override;
   // Appends the finished bet to the history file (1 won, 2 lost).
   void AddHistoryRecord(uint8_t result);
   // The log grid's pop-up menu is about to open.
@@ -138,22 +139,12 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   // The price shown in the control slot as a whole percentage of the stake.
   int32_t GetBrokerPercent(uint32_t stake, uint16_t slot);
 
-  // The needed deposit of martingale pages 1..4, from their stake and chain length.
-  void BetOnNeedDepositCalc1();
-  void BetOnNeedDepositCalc2();
-  void BetOnNeedDepositCalc3();
-  void BetOnNeedDepositCalc4();
-  // The advance threshold: 100 %, 60 %, 75 %, and round again.
+  // The advance threshold button.
   void btGreedClick();
-  void ShowCurrentGreed();
 
   // Terminal signals.
   void tmSeekerTimer();
   void cbAlpariSeekClick();
-
-  // The simple strategy's "go on until the first loss": the bet count only
-  // matters while it is off.
-  void cbBot0ReBetClick();
 
   Platform& platform;
 
@@ -171,9 +162,7 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   ui::Image imLogo;
   std::array<ui::MenuItem, kLogoCount> miSelectLogoPic;
   ui::Label gbLog;
-  ui::Grid gwLog{4};
-  ui::MenuItem miSaveLogAsText;
-  ui::SaveDialog SaveDialog1;
+  EventLog event_log{platform.clock};
 
   // --- robot controls ---
   RobotControls robot_controls;
@@ -199,7 +188,7 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   ui::Timer tmSeeker;
 
   // The debug window, hidden until asked for.
-  TfmDebug fmDebug{*this};
+  TfmDebug fmDebug{platform.clock, platform.shell};
 
   // The program's own file, as it was started.
   std::string ProgramPath = "vantrope";
@@ -220,8 +209,6 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   int32_t ExpandPanelWidth = 0;
   int8_t FrameAllowance = 0;
   uint8_t KeepAwakeCounter = 0;
-  std::string LastLogText;
-  uint8_t LogRepeatGuard = 0;
   // The WAVE images by log line type; null where the program has none.
   std::array<const std::vector<uint8_t>*, ltLost + 1> Sounds{};
 
@@ -249,7 +236,6 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   void ApplyLangPack();
   void SetUpWindowWidth();
   bool CanActOn(uint16_t index) const;
-  ui::NumberEdit* InitialStakeEditor();
   const std::string& PageNameOf(size_t page) const;
   void RecognitionProtocol(const std::string& line);
   bool PagePasses(uint8_t page);

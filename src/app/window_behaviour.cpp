@@ -106,7 +106,7 @@ void TMainForm::tmVisualFxTimer() {
     platform.shell.KeepSystemAwake();
     KeepAwakeCounter = 0;
   }
-  if (LogRepeatGuard > 0) --LogRepeatGuard;
+  event_log.CountDownRepeatGuard();
   if (btMute.Down() != Mute) btMute.SetDown(Mute);
 
   robot_controls.shRobotReady.SetBrushColor(robot.BetOnStatus >= 7 && robot.BetOnStatus <= 64999 ? kLampGreen

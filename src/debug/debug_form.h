@@ -1,16 +1,25 @@
 // The debug window. It exists from start-up on and stays hidden until asked for.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "debug/debug_log_file.h"
+#include "desktop/clock.h"
+#include "desktop/shell.h"
 #include "site/bet_selectors.h"
 #include "terminal/terminal_state.h"
 #include "ui/controls.h"
 
 namespace vantrope {
 
-class TMainForm;
+// The robot's state numbers that stamp every debug line.
+struct DebugStamp {
+  uint16_t BetOnStatus;
+  uint8_t PageIndex;
+  uint16_t RobotStatus;
+  uint8_t RobotSubStatus;
+};
 
 struct WindowBounds {
   int top = 0;
@@ -27,7 +36,7 @@ class TfmDebug {
   static constexpr int kMinWidth = 550;
   static constexpr int kMinHeight = 468;
 
-  explicit TfmDebug(TMainForm& main_form);
+  TfmDebug(Clock& clock, Shell& shell) : clock_(clock), shell_(shell) { Form.SetVisible(false); }
 
   // Creation: takes the bounds kept in the settings.
   void FormCreate(const WindowBounds& bounds);
@@ -39,7 +48,7 @@ class TfmDebug {
 
   // The diagnostic line, stamped with the robot's state; an exact repeat of
   // the previous line is dropped.
-  void AddStringToDebugLog(const std::string& text);
+  void AddStringToDebugLog(const DebugStamp& stamp, const std::string& text);
 
   ui::Window Form;
   ui::Memo mmLog;
@@ -57,7 +66,8 @@ class TfmDebug {
   std::string LastDebugLine;
 
  private:
-  TMainForm& main_form_;
+  Clock& clock_;
+  Shell& shell_;
   WindowBounds stored_bounds_;
 };
 

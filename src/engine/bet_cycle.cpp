@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/main_form.h"
-#include "engine/greed_thresholds.h"
+#include "engine/advance_threshold.h"
 #include "site/page_search.h"
 #include "text/number_format.h"
 #include "text/utf8.h"
@@ -431,8 +431,7 @@ BetCycle::Outcome BetCycle::Step9() {
   const bool down_shown = f_.SearchControl(14) >= 0;
   enum class Verdict { None, Refused, BoughtUp, BoughtDown } verdict = Verdict::None;
   int32_t percent = 0;
-  // An index beyond the table allows no advance at all.
-  const int32_t threshold = f_.robot.GreedPorog < kGreedThresholds.size() ? kGreedThresholds[f_.robot.GreedPorog] : 0;
+  const int32_t threshold = GreedThreshold(f_.robot.GreedPorog);
   auto buy = [&](size_t price_slot, size_t buy_slot, Verdict bought) {
     percent = f_.GetBrokerPercent(static_cast<uint32_t>(f_.robot.BetStake), static_cast<uint16_t>(price_slot));
     f_.ShowStatusMessage(f_.Txt(160) + " " + std::to_string(percent) + "%");

@@ -15,18 +15,6 @@ constexpr ui::Color kRobotNotReadyColor = 8421631;
 
 }  // namespace
 
-ui::NumberEdit* TMainForm::InitialStakeEditor() {
-  switch (StrategyIndex()) {
-    case 0: return &strategies.neBot0BetSize;
-    case 1: return &strategies.neBot1BetSize;
-    case 2: return &strategies.neBot2BetSize;
-    case 3: return &strategies.neBot3BetSize;
-    case 4: return &strategies.neBot4BetSize;
-    case 5: return &strategies.neBot5BetSize;
-    default: return nullptr;
-  }
-}
-
 void TMainForm::btRunClick() {
   if (!page.SimulatorEnabled && Trim(account.tePassword.Text()).empty()) {
     MyShowMessage(Txt(111), Txt(123), DialogKind::Warning);
@@ -57,7 +45,7 @@ void TMainForm::btRunClick() {
   robot.BetValute = Trim(EVENT.Valute).empty() ? std::string("frxEURUSD") : EVENT.Valute;
   robot.BetPeriodUnit = Trim(EVENT.PeriodUnit).empty() ? std::string("m") : EVENT.PeriodUnit;
   robot.BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
-  if (const ui::NumberEdit* stake = InitialStakeEditor())
+  if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
     robot.BetStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
   if (StrategyIndex() == 5) {
     strategies.neBot5Porog.SetValue(0);
@@ -252,7 +240,7 @@ bool TMainForm::LimitCheck(double factor, uint16_t chain_counter) {
 
   if (verdict == 3) {
     AddStringToLog(ltInfo, Txt(189), true);
-    if (const ui::NumberEdit* stake = InitialStakeEditor())
+    if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
       robot.SavedStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
     robot.SavedBetCount = 0;
     if (strategy != 0 && strategy != 5) robot.SavedGameCount = 0;

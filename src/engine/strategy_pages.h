@@ -2,6 +2,7 @@
 // money-management strategy.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "ui/controls.h"
@@ -43,6 +44,18 @@ struct StrategyPages {
 
   // The active strategy page.
   uint8_t StrategyIndex() const { return static_cast<uint8_t>(pcStrategy.ActivePageIndex()); }
+  // The editor of the active strategy's first stake; none on the last page.
+  const ui::NumberEdit* InitialStakeEditor() const;
+  // The active strategy's parameters as the history record keeps them.
+  std::array<int32_t, 8> HistoryParams() const;
+
+  // "Go on until the first loss": the bet count matters only while it is off.
+  void cbBot0ReBetClick();
+  // The needed deposit of martingale pages 1..4, from their stake and chain length.
+  void BetOnNeedDepositCalc1();
+  void BetOnNeedDepositCalc2();
+  void BetOnNeedDepositCalc3();
+  void BetOnNeedDepositCalc4();
 };
 
 }  // namespace vantrope

@@ -1,9 +1,10 @@
-// The event log grid: its lines, the pending-bet row and the text export.
+#include "log/event_log.h"
+
 #include <filesystem>
 #include <fstream>
 
-#include "app/main_form.h"
 #include "log/log_marks.h"
+#include "log/robot_log.h"
 #include "text/cp1251.h"
 #include "text/date_time_format.h"
 #include "text/utf8.h"
@@ -36,9 +37,9 @@ int TargetRow(const ui::Grid& grid, uint8_t type) {
 
 }  // namespace
 
-void TMainForm::AddStringToLog(uint8_t type, const std::string& text, bool sound) {
+bool EventLog::ShowLine(uint8_t type, const std::string& text) {
   const std::string trimmed = Trim(text);
-  if (LogRepeatGuard > 0 && trimmed == LastLogText) return;
+  if (LogRepeatGuard > 0 && trimmed == LastLogText) return false;
   LastLogText = trimmed;
   LogRepeatGuard = kRepeatGuardTicks;
 
@@ -51,31 +52,25 @@ void TMainForm::AddStringToLog(uint8_t type, const std::string& text, bool sound
     gwLog.SetCellColor(kTimeCol, row, look.color);
     gwLog.SetCellColor(kMarkCol, row, look.color);
   } else {
-    gwLog.SetCell(kTimeCol, row, FormatDateTime(platform.clock.LongTimeFormat(), platform.clock.Now()));
+    gwLog.SetCell(kTimeCol, row, FormatDateTime(clock_.LongTimeFormat(), clock_.Now()));
     gwLog.SetCellColor(kMarkCol, row, look.color);
   }
   gwLog.SetCell(kTextCol, row, "  " + text);
   gwLog.ScrollTo(gwLog.RowCount() - 1);
   gwLog.SetCell(kTypeCol, row, std::to_string(type == ltPendingClosed ? int{ltInfo} : int{type}));
-
-  if (DebugEnabled) AddStringToDebugLog(text);
-  if (type == ltWin || type == ltLost) {
-    try {
-      AddHistoryRecord(type == ltWin ? 1 : 2);
-    } catch (const std::exception& error) {
-      // The record is lost and the step ends here, without the sound.
-      platform.shell.ShowErrorReport(error.what());
-      return;
-    }
-  }
-  if (sound && !Mute && type >= ltInfo && type <= ltLost && Sounds[type] != nullptr)
-    platform.sounds.Play(*Sounds[type]);
+  return true;
 }
 
-void TMainForm::ppmLogPopup() { miSaveLogAsText.SetVisible(gwLog.RowCount() > 0); }
+void EventLog::Clear() {
+  LastLogText.clear();
+  LogRepeatGuard = 0;
+  gwLog.Clear();
+}
 
-void TMainForm::miSaveLogAsTextClick() {
-  std::optional<std::string> chosen = platform.dialogs.AskSaveFileName(SaveDialog1.filter, SaveDialog1.title);
+void EventLog::ppmLogPopup() { miSaveLogAsText.SetVisible(gwLog.RowCount() > 0); }
+
+void EventLog::miSaveLogAsTextClick(Dialogs& dialogs, Shell& shell) {
+  std::optional<std::string> chosen = dialogs.AskSaveFileName(SaveDialog1.filter, SaveDialog1.title);
   if (!chosen || Trim(*chosen).empty()) return;
   // The dialog's default extension.
   if (std::filesystem::path(*chosen).extension().empty()) *chosen += ".txt";
@@ -86,7 +81,7 @@ void TMainForm::miSaveLogAsTextClick() {
     out << Utf8ToCp1251(line) << "\r\n";
   }
   out.close();
-  if (!out) platform.shell.ShowErrorReport("Unable to write to " + *chosen);
+  if (!out) shell.ShowErrorReport("Unable to write to " + *chosen);
 }
 
 }  // namespace vantrope

@@ -49,8 +49,8 @@ class MartingaleTest : public testing::FormFixture {
       if (line.find("> " + form->Txt(text)) != std::string::npos) return true;
     return false;
   }
-  std::string LastLogText() const { return form->gwLog.Cell(2, form->gwLog.RowCount() - 1); }
-  std::string LastLogType() const { return form->gwLog.Cell(3, form->gwLog.RowCount() - 1); }
+  std::string LastLogText() const { return form->event_log.gwLog.Cell(2, form->event_log.gwLog.RowCount() - 1); }
+  std::string LastLogType() const { return form->event_log.gwLog.Cell(3, form->event_log.gwLog.RowCount() - 1); }
 
   std::vector<int32_t> stakes;
   std::vector<uint8_t> directions;

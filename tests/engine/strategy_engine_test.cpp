@@ -105,7 +105,7 @@ TEST_F(StrategyEngineTest, BalancedStopsAtItsLossThreshold) {
   Signal(1);
   Site(1);
   EXPECT_EQ(form->robot.RobotStatus, 0) << "96.5 - 3 is below 94";
-  EXPECT_EQ(form->gwLog.Cell(2, form->gwLog.RowCount() - 1), "  " + form->Txt(192));
+  EXPECT_EQ(form->event_log.gwLog.Cell(2, form->event_log.gwLog.RowCount() - 1), "  " + form->Txt(192));
   EXPECT_EQ(form->robot.SavedStake, 3);
 }
 
@@ -115,7 +115,7 @@ TEST_F(StrategyEngineTest, BalancedStopsAtItsWinTarget) {
   Signal(1);
   Site(1);
   EXPECT_EQ(form->robot.RobotStatus, 0);
-  EXPECT_EQ(form->gwLog.Cell(2, form->gwLog.RowCount() - 1), "  " + form->Txt(193));
+  EXPECT_EQ(form->event_log.gwLog.Cell(2, form->event_log.gwLog.RowCount() - 1), "  " + form->Txt(193));
 }
 
 TEST_F(StrategyEngineTest, BalancedRaisesItsThresholdAfterAWinAndReversesAfterALoss) {

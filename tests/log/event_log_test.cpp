@@ -11,10 +11,10 @@ class EventLogTest : public testing::FormFixture {
  protected:
   void SetUp() override { Start(); }
 
-  std::string Text(int row) const { return form->gwLog.Cell(2, row); }
-  std::string Time(int row) const { return form->gwLog.Cell(0, row); }
-  std::string Type(int row) const { return form->gwLog.Cell(3, row); }
-  int Rows() const { return form->gwLog.RowCount(); }
+  std::string Text(int row) const { return form->event_log.gwLog.Cell(2, row); }
+  std::string Time(int row) const { return form->event_log.gwLog.Cell(0, row); }
+  std::string Type(int row) const { return form->event_log.gwLog.Cell(3, row); }
+  int Rows() const { return form->event_log.gwLog.RowCount(); }
   // One tick of the visual-effects timer.
   void Tick() { fake.clock.Advance(500); }
 };
@@ -43,14 +43,14 @@ TEST_F(EventLogTest, MarksTimesAndColoursByType) {
   form->AddStringToLog(ltError, "fault", false);
   form->AddStringToLog(ltPlain, "plain", false);
   EXPECT_EQ(Time(0), "15:05:33");
-  EXPECT_EQ(form->gwLog.Cell(1, 0), "\u21E7");
-  EXPECT_EQ(form->gwLog.CellColor(1, 0), 11599816u);
-  EXPECT_EQ(form->gwLog.CellColor(0, 0), 0xFFFFFFu) << "only results colour the time cell";
-  EXPECT_EQ(form->gwLog.Cell(1, 1), "\u2620");
-  EXPECT_EQ(form->gwLog.CellColor(1, 1), 11579135u);
-  EXPECT_EQ(form->gwLog.Cell(1, 2), "");
+  EXPECT_EQ(form->event_log.gwLog.Cell(1, 0), "\u21E7");
+  EXPECT_EQ(form->event_log.gwLog.CellColor(1, 0), 11599816u);
+  EXPECT_EQ(form->event_log.gwLog.CellColor(0, 0), 0xFFFFFFu) << "only results colour the time cell";
+  EXPECT_EQ(form->event_log.gwLog.Cell(1, 1), "\u2620");
+  EXPECT_EQ(form->event_log.gwLog.CellColor(1, 1), 11579135u);
+  EXPECT_EQ(form->event_log.gwLog.Cell(1, 2), "");
   EXPECT_EQ(Type(0), "2");
-  EXPECT_EQ(form->gwLog.TopRow(), 2);
+  EXPECT_EQ(form->event_log.gwLog.TopRow(), 2);
 }
 
 TEST_F(EventLogTest, ABetIsOneRowFromPlacedToResult) {
@@ -66,8 +66,8 @@ TEST_F(EventLogTest, ABetIsOneRowFromPlacedToResult) {
   ASSERT_EQ(Rows(), 2);
   EXPECT_EQ(Text(1), "  won");
   EXPECT_EQ(Time(1), confirmed_time) << "a result keeps the time of the confirmation";
-  EXPECT_EQ(form->gwLog.CellColor(0, 1), 11599816u);
-  EXPECT_EQ(form->gwLog.CellColor(1, 1), 11599816u);
+  EXPECT_EQ(form->event_log.gwLog.CellColor(0, 1), 11599816u);
+  EXPECT_EQ(form->event_log.gwLog.CellColor(1, 1), 11599816u);
   EXPECT_EQ(Type(1), "5");
 
   form->AddStringToLog(ltLost, "lost without a pending row", false);
@@ -80,8 +80,8 @@ TEST_F(EventLogTest, ClosedPendingRowBecomesInformation) {
   form->AddStringToLog(ltBetPending, "placed", false);
   form->AddStringToLog(ltPendingClosed, "failed", false);
   ASSERT_EQ(Rows(), 1);
-  EXPECT_EQ(form->gwLog.Cell(1, 0), "\u2022");
-  EXPECT_EQ(form->gwLog.CellColor(1, 0), 12713983u);
+  EXPECT_EQ(form->event_log.gwLog.Cell(1, 0), "\u2022");
+  EXPECT_EQ(form->event_log.gwLog.CellColor(1, 0), 12713983u);
   EXPECT_EQ(Type(0), "1");
   form->AddStringToLog(ltBetPending, "next bet", false);
   EXPECT_EQ(Rows(), 2) << "the closed row is no longer pending";
@@ -122,7 +122,7 @@ TEST_F(EventLogTest, LinesReachTheDebugLogWhenDebugIsOn) {
 
 TEST_F(EventLogTest, ExportWritesOneLinePerRowWithPrefixes) {
   form->ppmLogPopup();
-  EXPECT_FALSE(form->miSaveLogAsText.Visible()) << "nothing to save in an empty log";
+  EXPECT_FALSE(form->event_log.miSaveLogAsText.Visible()) << "nothing to save in an empty log";
   fake.clock.Advance(2 * 3600 * 1000 + 5 * 60 * 1000 + 33 * 1000);  // 14:05:33
   form->AddStringToLog(ltUp, "  сигнал вверх ", false);
   form->AddStringToLog(ltInfo, "инфо", false);
@@ -131,10 +131,10 @@ TEST_F(EventLogTest, ExportWritesOneLinePerRowWithPrefixes) {
   form->AddStringToLog(ltError, "ошибка \u4e2d", false);
   form->AddStringToLog(ltWin, "выигрыш", false);
   form->ppmLogPopup();
-  EXPECT_TRUE(form->miSaveLogAsText.Visible());
+  EXPECT_TRUE(form->event_log.miSaveLogAsText.Visible());
 
   fake.dialogs.save_file_name = (dir.Path() / "log").string();
-  form->miSaveLogAsText.onClick();
+  form->event_log.miSaveLogAsText.onClick();
   EXPECT_EQ(FileText("log.txt"),
             "14:05:33 > сигнал вверх\r\n"
             "14:05:33 - инфо\r\n"

@@ -128,7 +128,8 @@ class RobotEndToEnd : public ::testing::Test {
   TMainForm& F() { return program.form; }
   int RowsOfType(int type) {
     int count = 0;
-    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
+    for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
+      count += F().event_log.gwLog.Cell(3, row) == std::to_string(type);
     return count;
   }
 

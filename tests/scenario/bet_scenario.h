@@ -65,15 +65,16 @@ class BetScenario : public ::testing::Test {
   }
   int RowsOfType(int type) {
     int count = 0;
-    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
+    for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
+      count += F().event_log.gwLog.Cell(3, row) == std::to_string(type);
     return count;
   }
   // Rows of a type whose text contains the language-pack text.
   int RowsWith(int type, int text) {
     int count = 0;
-    for (int row = 0; row < F().gwLog.RowCount(); ++row)
-      count += F().gwLog.Cell(3, row) == std::to_string(type) &&
-               F().gwLog.Cell(2, row).find(F().Txt(text)) != std::string::npos;
+    for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
+      count += F().event_log.gwLog.Cell(3, row) == std::to_string(type) &&
+               F().event_log.gwLog.Cell(2, row).find(F().Txt(text)) != std::string::npos;
     return count;
   }
   double SiteBalance(const std::string& number) {

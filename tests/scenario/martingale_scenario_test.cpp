@@ -48,7 +48,8 @@ class MartingaleScenario : public ::testing::Test {
   TMainForm& F() { return world.Form(); }
   int RowsOfType(int type) {
     int count = 0;
-    for (int row = 0; row < F().gwLog.RowCount(); ++row) count += F().gwLog.Cell(3, row) == std::to_string(type);
+    for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
+      count += F().event_log.gwLog.Cell(3, row) == std::to_string(type);
     return count;
   }
   // Every won or lost row has its history record, and the records add up to
@@ -172,7 +173,7 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   EXPECT_EQ(record.Result, 1);
   EXPECT_EQ(questions(), 1) << "asked once";
   int result_rows = 0;
-  for (int row = 0; row < f.gwLog.RowCount(); ++row) result_rows += f.gwLog.Cell(3, row) == "5";
+  for (int row = 0; row < f.event_log.gwLog.RowCount(); ++row) result_rows += f.event_log.gwLog.Cell(3, row) == "5";
   EXPECT_EQ(result_rows, 1);
   EXPECT_NEAR(f.page.CurrentBalance - f.robot.StartBalance, record.BalanceAtResult - record.BalanceAtBet, 0.005);
 }

@@ -70,8 +70,9 @@ TEST_F(TieScenario, ResultWithTheBalanceUnchangedCountsAsLost) {
   EXPECT_EQ(RowsOfType(5), 0);
   EXPECT_EQ(RowsOfType(8), 0);
   bool amount_shown = false;
-  for (int row = 0; row < F().gwLog.RowCount(); ++row)
-    if (F().gwLog.Cell(3, row) == "6") amount_shown = F().gwLog.Cell(2, row).find("USD: 0.00") != std::string::npos;
+  for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
+    if (F().event_log.gwLog.Cell(3, row) == "6")
+      amount_shown = F().event_log.gwLog.Cell(2, row).find("USD: 0.00") != std::string::npos;
   EXPECT_TRUE(amount_shown) << "the lost line shows the amount 0.00";
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
   ASSERT_EQ(records.size(), 1u);

@@ -55,9 +55,9 @@ TEST_F(MissingLoginControlScenario, FaultNamesTheControlAndTheLoginIsTriedAgain)
   Start("CR100200", "demo200");
   ASSERT_TRUE(RunUntil([&] { return RowsOfType(4) == 1; }, 60'000));
   bool names_control = false;
-  for (int row = 0; row < F().gwLog.RowCount(); ++row)
-    if (F().gwLog.Cell(3, row) == "4")
-      names_control = F().gwLog.Cell(2, row).find("PageControl_1") != std::string::npos;
+  for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
+    if (F().event_log.gwLog.Cell(3, row) == "4")
+      names_control = F().event_log.gwLog.Cell(2, row).find("PageControl_1") != std::string::npos;
   EXPECT_TRUE(names_control) << "the fault line names the missing control";
   const int64_t fault_at = world.clock.ElapsedMs();
   const size_t before = navigations.size();

@@ -65,7 +65,7 @@ class WebEncoderTest : public testing::FormFixture {
   }
   int ErrorLines() const {
     int count = 0;
-    for (int row = 0; row < form->gwLog.RowCount(); ++row) count += form->gwLog.Cell(3, row) == "4";
+    for (int row = 0; row < form->event_log.gwLog.RowCount(); ++row) count += form->event_log.gwLog.Cell(3, row) == "4";
     return count;
   }
 };
@@ -104,14 +104,15 @@ TEST_F(WebEncoderTest, MissingRequiredControlsAreFaults) {
   EXPECT_EQ(Encode(page), 0) << "a fault leaves no page to act on";
   // Slots 2 and 3 both miss control 5: the log's repeat guard keeps one line.
   EXPECT_EQ(ErrorLines(), 1);
-  EXPECT_EQ(form->gwLog.Cell(2, 0), "  Ошибка (WebEncoder): WEB-page 5. PageControl_5 не найден");
+  EXPECT_EQ(form->event_log.gwLog.Cell(2, 0), "  Ошибка (WebEncoder): WEB-page 5. PageControl_5 не найден");
   EXPECT_EQ(fake.browser.stops, 2);
 
   page = TradingPage(true, true);
   page.pop_back();  // no second control 15 while control 14 is shown
-  form->LastLogText.clear();
+  form->event_log.LastLogText.clear();
   Encode(page);
-  EXPECT_EQ(form->gwLog.Cell(2, form->gwLog.RowCount() - 1), "  Ошибка (WebEncoder): WEB-page 7. PageControl_15 не найден");
+  EXPECT_EQ(form->event_log.gwLog.Cell(2, form->event_log.gwLog.RowCount() - 1),
+            "  Ошибка (WebEncoder): WEB-page 7. PageControl_15 не найден");
 }
 
 TEST_F(WebEncoderTest, AccountPageBySomethingOpen) {

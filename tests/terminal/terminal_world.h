@@ -39,10 +39,10 @@ class TerminalFixture : public FormFixture {
   // One pass of the seeker.
   void Pass() { fake.clock.Advance(1000); }
 
-  int Rows() const { return form->gwLog.RowCount(); }
+  int Rows() const { return form->event_log.gwLog.RowCount(); }
   // The log's text cell, without the blanks it starts with.
-  std::string Text(int row) const { return form->gwLog.Cell(2, row).substr(2); }
-  std::string Type(int row) const { return form->gwLog.Cell(3, row); }
+  std::string Text(int row) const { return form->event_log.gwLog.Cell(2, row).substr(2); }
+  std::string Type(int row) const { return form->event_log.gwLog.Cell(3, row); }
 };
 
 }  // namespace vantrope::testing

@@ -168,11 +168,11 @@ QWidget* Strategies(TMainForm& f, QWidget* panel) {
   return down;
 }
 
-QWidget* EventLog(TMainForm& f, QWidget* panel) {
+QWidget* EventLogBox(TMainForm& f, QWidget* panel) {
   auto* box = Bound<QGroupBox>(f.gbLog, panel);
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(2, 2, 2, 2);
-  auto* grid = new LogGridView(f.gwLog, f.miSaveLogAsText, box);
+  auto* grid = new LogGridView(f.event_log.gwLog, f.event_log.miSaveLogAsText, box);
   grid->setMinimumHeight(kLogMinimumHeight);
   layout->addWidget(grid);
   return box;
@@ -191,7 +191,7 @@ void FillMainPanel(TMainForm& f, QWidget& panel) {
   column->addLayout(PairAndPeriod(f, &panel));
   column->addLayout(RunControls(f, &panel));
   column->addWidget(Strategies(f, &panel));
-  column->addWidget(EventLog(f, &panel), 1);
+  column->addWidget(EventLogBox(f, &panel), 1);
 }
 
 }  // namespace vantrope
