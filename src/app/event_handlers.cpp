@@ -4,6 +4,22 @@
 
 namespace vantrope {
 
+void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) { browser_supervisor.BeforeNavigate(url); }
+
+void TMainForm::WebBrowser1DocumentComplete() { browser_supervisor.DocumentComplete(); }
+
+void TMainForm::WebBrowser1ProgressChange() { browser_supervisor.ProgressChange(); }
+
+void TMainForm::tmParserDelayTimer() { page_encoder.ReparseUnlessBusy(); }
+
+void TMainForm::tmWebWDTTimer() { browser_supervisor.ReloadStalledPage(); }
+
+void TMainForm::tmWebWDT2Timer() { browser_supervisor.ReloadSilentPage(); }
+
+void TMainForm::tmAutoApplySecurityTimer() { browser_supervisor.AnswerSecurityPrompt(); }
+
+void TMainForm::teWebAddrButtonClick() { browser_supervisor.NavigateUrl(browser_supervisor.AddressShown()); }
+
 void TMainForm::tmSeekerTimer() { terminal_seeker.Seek(); }
 
 void TMainForm::cbAlpariSeekClick() {

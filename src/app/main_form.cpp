@@ -84,7 +84,7 @@ TMainForm::TMainForm(Platform& p)
     const auto calc = page.calc;
     page.stake->onChange = page.stake->onExit = page.length->onChange = [this, calc] { (strategies.*calc)(); };
   }
-  browser_panel.teWebAddr.onDblClick = [this] { HtmlParser(); };
+  browser_panel.teWebAddr.onDblClick = [this] { page_encoder.HtmlParser(); };
   fmDebug.site_control.cbeBetOnValutePair.onChange = [this] { cbeBetOnValutePairChange(); };
   fmDebug.site_control.cbeBetOnBetTimeCost.onChange = [this] { cbeBetOnBetTimeCostChange(); };
   fmDebug.site_control.neBetOnBetPeriod.onExit = [this] { neBetOnBetPeriodExit(); };
@@ -282,12 +282,12 @@ void TMainForm::SetUpWindowWidth() {
 }
 
 void TMainForm::FormCreate() {
-  IERegister(ProgramPath);
+  browser_supervisor.IERegister(ProgramPath);
   {
     IniFile ini(kSettingsFile);
     LoadSettings(*this, ini);
   }
-  LoadPageTemplates();
+  site.LoadPageTemplates();
   account.cbeLogin.SetItems(ReadAccountList(kAccountListFile));
   LoadSounds();
   OpenDebugLog();

@@ -18,6 +18,10 @@
 #include "log/robot_log.h"
 #include "settings/lang_pack.h"
 #include "site/browser_panel.h"
+#include "site/browser_supervision.h"
+#include "site/page_actions.h"
+#include "site/page_encoder.h"
+#include "site/pair_period_selectors.h"
 #include "site/site_page.h"
 #include "site/site_settings.h"
 #include "terminal/terminal_seeker.h"
@@ -27,7 +31,7 @@
 
 namespace vantrope {
 
-class TMainForm : public RobotLog, private TerminalSeeker::Events {
+class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSeeker::Events {
  public:
   static constexpr int kLogoCount = 6;
 
@@ -77,9 +81,7 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   uint64_t GegMemSize();
 
   // Browser supervision.
-  void IERegister(const std::string& program_path);
-  // The one navigation routine: waits for a busy browser to stop first.
-  void NavigateUrl(const std::string& url);
+  void NavigateUrl(const std::string& url) { browser_supervisor.NavigateUrl(url); }
   void WebBrowser1BeforeNavigate2(const std::string& url);
   void WebBrowser1DocumentComplete();
   void WebBrowser1ProgressChange();
@@ -88,8 +90,7 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   void tmWebWDT2Timer();
   void tmAutoApplySecurityTimer();
   void teWebAddrButtonClick();
-  // Parses the current document into WebFields.
-  void HtmlParser();
+  void HtmlParser() { page_encoder.HtmlParser(); }
 
   // Run control.
   void btRunClick();
@@ -108,36 +109,28 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   void tmBetOnStateTimer();
   void tmBetWDTTimer();
   void BetOnRobot();
-  void BetOnBetModeSet();
+  void BetOnBetModeSet() { selectors.BetOnBetModeSet(); }
   // Hands the filled bet request to the bet cycle at once.
   void RequestBet();
 
   // Page recognition.
-  // Builds the template tables from the lines of the settings file.
-  void LoadPageTemplates();
-  void BetOnWebEncoder();
+  void BetOnWebEncoder() { page_encoder.BetOnWebEncoder(); }
   // Switches a Russian-language address of the site to English.
   void LangCheck();
-  // Searches the page for the template of a page control: its index or -1.
-  int32_t SearchControl(uint16_t control);
+  int32_t SearchControl(uint16_t control) { return page_encoder.SearchControl(control); }
   // The bet cycle's fault: an error line, the browser and the cycle stopped.
-  void BetOnStateFault(const std::string& name, const std::string& text, int flag);
+  void BetOnStateFault(const std::string& name, const std::string& text, int flag) override;
 
   // Pair and period selectors.
-  // Selects the pair box item of a broker instrument code.
-  void BetOnSetValutePair(const std::string& code);
-  void cbeBetOnValutePairChange();
-  void cbeBetOnBetTimeCostChange();
-  void neBetOnBetPeriodExit();
+  void BetOnSetValutePair(const std::string& code) { selectors.BetOnSetValutePair(code); }
+  void cbeBetOnValutePairChange() { selectors.cbeBetOnValutePairChange(); }
+  void cbeBetOnBetTimeCostChange() { selectors.cbeBetOnBetTimeCostChange(); }
+  void neBetOnBetPeriodExit() { selectors.neBetOnBetPeriodExit(); }
 
-  // Page actions on the records of WebFields.
-  // Types the text into every element of the document that the record stands
-  // for; the number of elements that took it.
-  uint16_t WebSetValue(uint16_t index, const std::string& text);
-  // Clicks the first element a form record stands for, or follows a link.
-  bool WebExecute(uint16_t index);
-  // The price shown in the control slot as a whole percentage of the stake.
-  int32_t GetBrokerPercent(uint32_t stake, uint16_t slot);
+  // Page actions.
+  uint16_t WebSetValue(uint16_t index, const std::string& text) { return page_actions.WebSetValue(index, text); }
+  bool WebExecute(uint16_t index) { return page_actions.WebExecute(index); }
+  int32_t GetBrokerPercent(uint32_t stake, uint16_t slot) { return page_actions.GetBrokerPercent(stake, slot); }
 
   // The advance threshold button.
   void btGreedClick();
@@ -220,6 +213,12 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   TerminalState terminal;
 
   // --- the subsystems working on them ---
+  PairPeriodSelectors selectors{fmDebug.site_control, EVENT};
+  BrowserSupervisor browser_supervisor{page,  browser_panel, platform.browser, platform.shell, platform.windows,
+                                       *this, LangPack,      tmParserDelay,    tmWebWDT,       tmWebWDT2};
+  PageEncoder page_encoder{page,     site,         fmDebug.parser, platform.browser, *this,
+                           LangPack, DebugEnabled, tmWebWDT,       tmWebWDT2,        *this};
+  PageActions page_actions{page, platform.browser, browser_supervisor};
   TerminalSeeker terminal_seeker{terminal,         EVENT,          chart,          fmDebug.terminal,
                                  platform.windows, platform.shell, platform.clock, *this,
                                  LangPack,         tmSeeker,       *this};
@@ -235,17 +234,7 @@ class TMainForm : public RobotLog, private TerminalSeeker::Events {
   void BuildControls();
   void ApplyLangPack();
   void SetUpWindowWidth();
-  bool CanActOn(uint16_t index) const;
-  const std::string& PageNameOf(size_t page) const;
-  void RecognitionProtocol(const std::string& line);
-  bool PagePasses(uint8_t page);
-  uint8_t RecognisePage();
-  void ResolveSlot(size_t slot, uint16_t control);
-  void RequireSlot(uint8_t page, size_t slot, const std::string& missing_text);
-  void ResolvePageSlots(uint8_t page);
-  void ReadAccountValues(uint8_t page);
-  void WriteRecognitionResult();
-  void ShowSiteDisplays();
+  void ShowSiteDisplays() override;
   void LoadSounds();
   void LoadArrowTemplates();
   void OpenDebugLog();

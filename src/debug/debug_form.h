@@ -8,6 +8,7 @@
 #include "desktop/clock.h"
 #include "desktop/shell.h"
 #include "site/bet_selectors.h"
+#include "site/parser_view.h"
 #include "terminal/terminal_state.h"
 #include "ui/controls.h"
 
@@ -52,12 +53,8 @@ class TfmDebug {
 
   ui::Window Form;
   ui::Memo mmLog;
-  // The parsed page, one row per record of WebFields.
-  ui::Grid gwWebParser{6};
-  // The resolved control slots: number, record, two action cells, field index.
-  ui::Grid gwDebug{9};
-  // The recognition protocol of a traced parse.
-  ui::Memo mmWebRecogLog;
+  // The parsed page, its control slots and the recognition protocol.
+  ParserView parser;
   // Site control: the pair and expiry of a manual bet.
   BetSelectors site_control;
   // The terminal as the seeker found it, and its captured strip.

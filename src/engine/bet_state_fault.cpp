@@ -18,7 +18,7 @@ void TMainForm::BetOnStateFault(const std::string& name, const std::string& text
   platform.browser.Stop();
   tmBetOnState.SetEnabled(false);
   page.PageIndex = 0;
-  page.PageName = PageNameOf(0);
+  page.PageName = site.PageNameOf(0);
   // Left off, no tick would ever come again and the running robot would hang.
   // A login page without its controls is tried again from the start, as the
   // cycle does when it finds them missing itself.
@@ -27,6 +27,16 @@ void TMainForm::BetOnStateFault(const std::string& name, const std::string& text
     tmBetOnState.SetInterval(kRetryInterval);
     tmBetOnState.SetEnabled(true);
   }
+}
+
+void TMainForm::LangCheck() {
+  std::string url = platform.browser.LocationUrl();
+  const size_t at = url.find("l=RU");
+  if (at == std::string::npos) return;
+  url.replace(at + 2, 2, "EN");
+  NavigateUrl(url);
+  page.SiteDataUpdated = false;
+  tmBetOnState.SetInterval(6000);
 }
 
 }  // namespace vantrope

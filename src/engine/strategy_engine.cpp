@@ -12,23 +12,6 @@ void TMainForm::BetOnRobot() {
   robot.RobotBusy = false;
 }
 
-void TMainForm::BetOnBetModeSet() {
-  if (EVENT.PeriodChanged) {
-    fmDebug.site_control.neBetOnBetPeriod.SetValue(EVENT.Period);
-    const std::string& unit = EVENT.PeriodUnit;
-    fmDebug.site_control.cbeBetOnBetTimeCost.SetItemIndex(unit == "d"   ? 3
-                                                          : unit == "h" ? 2
-                                                          : unit == "m" ? 1
-                                                          : unit == "s" ? 0
-                                                                        : -1);
-    EVENT.PeriodChanged = false;
-  }
-  if (EVENT.ValuteChanged) {
-    BetOnSetValutePair(EVENT.Valute);
-    EVENT.ValuteChanged = false;
-  }
-}
-
 void TMainForm::RequestBet() {
   robot.BetOnStatus = 8;
   tmBetOnState.SetEnabled(false);

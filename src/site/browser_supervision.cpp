@@ -1,8 +1,7 @@
-// The browser's navigation routine, its events, the periodic parse, the two
-// watchdogs that reload a stalled or unrecognised page, and the security prompts.
+#include "site/browser_supervision.h"
+
 #include <filesystem>
 
-#include "app/main_form.h"
 #include "text/utf8.h"
 
 namespace vantrope {
@@ -26,72 +25,64 @@ void Restart(ui::Timer& timer) {
 
 }  // namespace
 
-void TMainForm::IERegister(const std::string& program_path) {
-  platform.shell.RegisterBrowserEmulation(Trim(std::filesystem::path(program_path).filename().string()),
-                                          kBrowserEmulationMode);
+void BrowserSupervisor::IERegister(const std::string& program_path) {
+  shell_.RegisterBrowserEmulation(Trim(std::filesystem::path(program_path).filename().string()), kBrowserEmulationMode);
 }
 
-void TMainForm::NavigateUrl(const std::string& url) {
-  for (int round = 0; platform.browser.Busy(); ++round) {
+void BrowserSupervisor::NavigateUrl(const std::string& url) {
+  for (int round = 0; browser_.Busy(); ++round) {
     if (round == kBusyWaitRounds) {
-      AddStringToDebugLog(Txt(280));
+      log_.AddStringToDebugLog(texts_.Text(280));
       break;
     }
-    platform.browser.Stop();
-    platform.shell.ProcessMessages();
-    platform.shell.Sleep(kBusyWaitMs);
-    platform.shell.ProcessMessages();
+    browser_.Stop();
+    shell_.ProcessMessages();
+    shell_.Sleep(kBusyWaitMs);
+    shell_.ProcessMessages();
   }
-  platform.browser.Navigate(url);
-  AddStringToDebugLog(url);
+  browser_.Navigate(url);
+  log_.AddStringToDebugLog(url);
 }
 
-void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) {
-  browser_panel.pbWEB.SetVisible(true);
-  browser_panel.teWebAddr.SetText(url);
-  Restart(tmWebWDT);
-  page.SiteDataUpdated = false;
+void BrowserSupervisor::BeforeNavigate(const std::string& url) {
+  panel_.pbWEB.SetVisible(true);
+  panel_.teWebAddr.SetText(url);
+  Restart(tmWebWDT_);
+  page_.SiteDataUpdated = false;
 }
 
-void TMainForm::WebBrowser1DocumentComplete() {
-  browser_panel.pbWEB.SetVisible(false);
-  Restart(tmParserDelay);
+void BrowserSupervisor::DocumentComplete() {
+  panel_.pbWEB.SetVisible(false);
+  Restart(tmParserDelay_);
 }
 
-void TMainForm::WebBrowser1ProgressChange() { Restart(tmWebWDT2); }
+void BrowserSupervisor::ProgressChange() { Restart(tmWebWDT2_); }
 
-void TMainForm::tmParserDelayTimer() {
-  if (!platform.browser.Busy()) HtmlParser();
+void BrowserSupervisor::ReloadStalledPage() {
+  tmWebWDT_.SetEnabled(false);
+  browser_.Stop();
+  shell_.ProcessMessages();
+  NavigateUrl(AddressShown());
 }
 
-void TMainForm::tmWebWDTTimer() {
-  tmWebWDT.SetEnabled(false);
-  platform.browser.Stop();
-  platform.shell.ProcessMessages();
-  NavigateUrl(browser_panel.teWebAddr.Text());
+void BrowserSupervisor::ReloadSilentPage() {
+  tmWebWDT2_.SetEnabled(false);
+  log_.AddStringToDebugLog(texts_.Text(136));
+  NavigateUrl(AddressShown());
 }
 
-void TMainForm::tmWebWDT2Timer() {
-  tmWebWDT2.SetEnabled(false);
-  AddStringToDebugLog(Txt(136));
-  NavigateUrl(browser_panel.teWebAddr.Text());
-}
-
-void TMainForm::tmAutoApplySecurityTimer() {
-  WindowSystem& windows = platform.windows;
+void BrowserSupervisor::AnswerSecurityPrompt() {
   WindowHandle prompt = 0;
   for (const char* title : kSecurityPromptTitles)
-    if ((prompt = windows.FindTopLevelWindowByTitle(title)) != 0) break;
+    if ((prompt = windows_.FindTopLevelWindowByTitle(title)) != 0) break;
   if (prompt == 0) return;
   for (const char* caption : kYesCaptions) {
-    if (WindowHandle yes = windows.FindChildWindow(prompt, "Button", caption)) {
-      windows.ClickButton(yes);
-      AddStringToDebugLog(Txt(137));
+    if (WindowHandle yes = windows_.FindChildWindow(prompt, "Button", caption)) {
+      windows_.ClickButton(yes);
+      log_.AddStringToDebugLog(texts_.Text(137));
       return;
     }
   }
 }
-
-void TMainForm::teWebAddrButtonClick() { NavigateUrl(browser_panel.teWebAddr.Text()); }
 
 }  // namespace vantrope

@@ -19,6 +19,12 @@ struct SiteSettings {
   // ...and as loaded at start-up.
   std::vector<TCatField> PageFields;
   std::vector<TCatField> PageControls;
+
+  // Builds the templates from their lines; a control table holds at least
+  // the controls the robot knows.
+  void LoadPageTemplates();
+  // A page without a name in the settings has an empty one.
+  const std::string& PageNameOf(size_t page) const;
 };
 
 }  // namespace vantrope

@@ -190,12 +190,12 @@ TEST_F(WebEncoderTest, WatchdogsAreDisarmedByARecognisedPage) {
 TEST_F(WebEncoderTest, ProtocolAndDebugGrid) {
   form->page.RecognitionLog = true;
   Encode({Text("Page8"), Control("c12")});
-  const auto& log = form->fmDebug.mmWebRecogLog.Lines();
+  const auto& log = form->fmDebug.parser.mmWebRecogLog.Lines();
   EXPECT_EQ(log.front(), "=== Страница 1 ===");
   EXPECT_NE(std::find(log.begin(), log.end(), "PageField_4: 0"), log.end());
   EXPECT_NE(std::find(log.begin(), log.end(), "Опознана (8) Страница 8"), log.end());
   EXPECT_EQ(log.back(), "PageControl_12: найден (1)");
-  const ui::Grid& grid = form->fmDebug.gwDebug;
+  const ui::Grid& grid = form->fmDebug.parser.gwDebug;
   ASSERT_EQ(grid.RowCount(), 1);
   EXPECT_EQ(grid.Cell(0, 0), "0");
   EXPECT_EQ(grid.Cell(1, 0), "FORM");

@@ -1,0 +1,72 @@
+// The page parse and the encoder after it: the current document read into
+// WebFields, recognised as a configured page with its control slots and
+// account values, and published for the bet cycle.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "log/robot_log.h"
+#include "settings/lang_pack.h"
+#include "site/parser_view.h"
+#include "site/site_page.h"
+#include "site/site_settings.h"
+#include "site/web_browser.h"
+#include "ui/timer.h"
+
+namespace vantrope {
+
+class PageEncoder {
+ public:
+  // What the encoder asks of the robot around it.
+  class Host {
+   public:
+    // The bet cycle's fault routine, for a required control that is missing.
+    virtual void BetOnStateFault(const std::string& name, const std::string& text, int flag) = 0;
+    // The main window's site status and balance displays.
+    virtual void ShowSiteDisplays() = 0;
+
+   protected:
+    ~Host() = default;
+  };
+
+  // `debug_enabled` is the setting that fills the debug window's views.
+  PageEncoder(SitePage& page, const SiteSettings& settings, ParserView& view, WebBrowser& browser, RobotLog& log,
+              const TLangPack& texts, const bool& debug_enabled, ui::Timer& tmWebWDT, ui::Timer& tmWebWDT2, Host& host)
+      : page_(page),
+        settings_(settings),
+        view_(view),
+        browser_(browser),
+        log_(log),
+        texts_(texts),
+        debug_enabled_(debug_enabled),
+        tmWebWDT_(tmWebWDT),
+        tmWebWDT2_(tmWebWDT2),
+        host_(host) {}
+
+  // Parses the current document into WebFields, then runs the encoder.
+  void HtmlParser();
+  // The periodic parse: the page as it is now, unless it is still loading.
+  void ReparseUnlessBusy();
+  // One run of the encoder on WebFields.
+  void BetOnWebEncoder();
+  // Searches the parsed page for the template of a page control: its index or -1.
+  int32_t SearchControl(uint16_t control);
+
+ private:
+  void WriteRecognitionResult(const class PageRecogniser& recogniser);
+  void Fault(const std::string& text);
+
+  SitePage& page_;
+  const SiteSettings& settings_;
+  ParserView& view_;
+  WebBrowser& browser_;
+  RobotLog& log_;
+  const TLangPack& texts_;
+  const bool& debug_enabled_;
+  ui::Timer& tmWebWDT_;
+  ui::Timer& tmWebWDT2_;
+  Host& host_;
+};
+
+}  // namespace vantrope

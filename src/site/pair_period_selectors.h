@@ -1,0 +1,29 @@
+// The pair and period selectors of a bet: their display turned into the
+// event record, and the event record's chart changes shown in them.
+#pragma once
+
+#include <string>
+
+#include "event/robot_event.h"
+#include "site/bet_selectors.h"
+
+namespace vantrope {
+
+class PairPeriodSelectors {
+ public:
+  PairPeriodSelectors(BetSelectors& controls, TEvent& event) : controls_(controls), event_(event) {}
+
+  // Selects the pair box item of a broker instrument code.
+  void BetOnSetValutePair(const std::string& code);
+  void cbeBetOnValutePairChange();
+  void cbeBetOnBetTimeCostChange();
+  void neBetOnBetPeriodExit();
+  // Applies pending chart changes of the event record to the selectors.
+  void BetOnBetModeSet();
+
+ private:
+  BetSelectors& controls_;
+  TEvent& event_;
+};
+
+}  // namespace vantrope
