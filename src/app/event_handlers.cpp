@@ -1,8 +1,16 @@
-// The handlers of the program's events that hand their work to a subsystem.
+// The handlers of the program's events: each hands its work to a subsystem.
 #include "app/main_form.h"
 #include "engine/advance_threshold.h"
 
 namespace vantrope {
+
+// --- the event log ---
+
+void TMainForm::ppmLogPopup() { event_log.ppmLogPopup(); }
+
+void TMainForm::miSaveLogAsTextClick() { event_log.miSaveLogAsTextClick(platform.dialogs, platform.shell); }
+
+// --- the browser ---
 
 void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) { browser_supervisor.BeforeNavigate(url); }
 
@@ -20,6 +28,31 @@ void TMainForm::tmAutoApplySecurityTimer() { browser_supervisor.AnswerSecurityPr
 
 void TMainForm::teWebAddrButtonClick() { browser_supervisor.NavigateUrl(browser_supervisor.AddressShown()); }
 
+// --- the robot ---
+
+void TMainForm::btRunClick() { run_control.Run(); }
+
+void TMainForm::btPause1Click(const ui::Button& sender) { run_control.RequestPause(sender.Tag()); }
+
+void TMainForm::btStopClick() { run_control.Stop(); }
+
+void TMainForm::RobotModeChange() { run_control.StrategyChanged(); }
+
+void TMainForm::btGreedClick() {
+  robot.GreedPorog = NextGreedPorog(robot.GreedPorog);
+  ShowCurrentGreed(robot.GreedPorog, robot_controls.btGreed, robot_controls.shGreed);
+}
+
+void TMainForm::tmBetOnStateTimer() { bet_cycle.Tick(); }
+
+void TMainForm::tmBetWDTTimer() { bet_cycle.WatchdogFired(); }
+
+void TMainForm::BetOnStateFault(const std::string& name, const std::string& text, int flag) {
+  bet_cycle.BetOnStateFault(name, text, flag);
+}
+
+// --- the terminal ---
+
 void TMainForm::tmSeekerTimer() { terminal_seeker.Seek(); }
 
 void TMainForm::cbAlpariSeekClick() {
@@ -27,18 +60,14 @@ void TMainForm::cbAlpariSeekClick() {
   tmSeeker.SetEnabled(terminal.TerminalControl);
 }
 
-void TMainForm::ppmLogPopup() { event_log.ppmLogPopup(); }
+void TMainForm::ChartChanged() { bet_cycle.ChartChanged(); }
 
-void TMainForm::miSaveLogAsTextClick() { event_log.miSaveLogAsTextClick(platform.dialogs, platform.shell); }
+// --- the debug window's pair and period selectors ---
 
-void TMainForm::btGreedClick() {
-  robot.GreedPorog = NextGreedPorog(robot.GreedPorog);
-  ShowCurrentGreed(robot.GreedPorog, robot_controls.btGreed, robot_controls.shGreed);
-}
+void TMainForm::cbeBetOnValutePairChange() { selectors.cbeBetOnValutePairChange(); }
 
-void TMainForm::ChartChanged() {
-  // The bet cycle fills the broker's form again with the new pair or period.
-  if (robot.BetOnStatus == 7) robot.BetOnStatus = 6;
-}
+void TMainForm::cbeBetOnBetTimeCostChange() { selectors.cbeBetOnBetTimeCostChange(); }
+
+void TMainForm::neBetOnBetPeriodExit() { selectors.neBetOnBetPeriodExit(); }
 
 }  // namespace vantrope

@@ -5,9 +5,9 @@
 #include "app/account_list.h"
 #include "app/pixmap_reader.h"
 #include "app/resources.h"
+#include "app/settings_store.h"
 #include "engine/advance_threshold.h"
 #include "settings/ini_file.h"
-#include "settings/settings_store.h"
 #include "site/default_addresses.h"
 #include "site/pair_table.h"
 #include "text/utf8.h"
@@ -342,10 +342,8 @@ void TMainForm::CreateWindows() {
 }
 
 bool TMainForm::FormClose() {
-  const bool robot_running = !robot_controls.btRun.Enabled();
-  if (robot_running &&
-      MyMessageDialog(Txt(111), Txt(109) + "\r" + Txt(110), {Txt(105), Txt(259)},
-                      {DialogButton::Yes, DialogButton::No}, DialogKind::Warning) == ModalResult::Yes)
+  if (robot.Running && MyMessageDialog(Txt(111), Txt(109) + "\r" + Txt(110), {Txt(105), Txt(259)},
+                                       {DialogButton::Yes, DialogButton::No}, DialogKind::Warning) == ModalResult::Yes)
     return false;
   tmClearRamTimer();
   tmClearRam.SetEnabled(false);

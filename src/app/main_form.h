@@ -1,4 +1,7 @@
-// The main window: every control model and every piece of the robot's state.
+// The main window: it owns the robot's state, one record per subsystem, the
+// controls of its panels and its timers, and the subsystems that work on
+// them. Its handlers are the program's events; each hands its work to a
+// subsystem.
 #pragma once
 
 #include <array>
@@ -10,8 +13,11 @@
 #include "app/platform.h"
 #include "debug/debug_form.h"
 #include "engine/account_panel.h"
+#include "engine/bet_cycle.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
+#include "engine/run_control.h"
+#include "engine/strategy_engine.h"
 #include "engine/strategy_pages.h"
 #include "event/robot_event.h"
 #include "log/event_log.h"
@@ -31,7 +37,11 @@
 
 namespace vantrope {
 
-class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSeeker::Events {
+class TMainForm : public RobotLog,
+                  private PageEncoder::Host,
+                  private TerminalSeeker::Events,
+                  private RunControl::Host,
+                  private BetCycle::Host {
  public:
   static constexpr int kLogoCount = 6;
 
@@ -40,6 +50,8 @@ class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSe
   TMainForm& operator=(const TMainForm&) = delete;
   ~TMainForm();
 
+  // Program entry: the main window's start-up, then the hidden debug window.
+  void CreateWindows();
   // Start-up: brings every component into its starting state. Runs once.
   void FormCreate();
   // The user closes the window; false keeps it open.
@@ -50,38 +62,38 @@ class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSe
 
   // A text of the language pack, empty when missing.
   const std::string& Txt(int number) const { return LangPack.Text(number); }
-
   // Message boxes of the program, centred on the main window.
   ModalResult MyShowMessage(const std::string& title, const std::string& message, DialogKind kind);
   ModalResult MyMessageDialog(const std::string& title, const std::string& message,
                               const std::vector<std::string>& captions, const std::vector<DialogButton>& buttons,
                               DialogKind kind);
-  void ShowStatusMessage(const std::string& text);
-
-  // One line of the event log: its mark, colour, repeat guard, the pending
-  // bet row, the history record of a result and the sound.
+  void ShowStatusMessage(const std::string& text) override;
+  // One line of the event log with its debug copy, the history record of a
+  // result and its sound.
   void AddStringToLog(uint8_t type, const std::string& text, bool sound) override;
   void AddStringToDebugLog(const std::string& text) override;
   // Appends the finished bet to the history file (1 won, 2 lost).
   void AddHistoryRecord(uint8_t result);
-  // The log grid's pop-up menu is about to open.
-  void ppmLogPopup();
-  void miSaveLogAsTextClick();
-  void btMuteClick();
+  // One strategy step.
+  void BetOnRobot() override { strategy_engine.BetOnRobot(); }
+  // The active strategy page.
+  uint8_t StrategyIndex() const { return strategies.StrategyIndex(); }
+  // Working-set size in bytes, 0 when unknown.
+  uint64_t GegMemSize();
 
-  // Main window behaviour.
-  void pnExpandClick();
+  // --- the program's events ---
+  // The main window and its event log.
   void FormResize();
+  void pnExpandClick();
   void tmFormAnimateTimer();
   void tmVisualFxTimer();
   void tmClearRamTimer();
   void miSelectLogoPicClick(int tag);
   void imLogoDblClick();
-  // Working-set size in bytes, 0 when unknown.
-  uint64_t GegMemSize();
-
-  // Browser supervision.
-  void NavigateUrl(const std::string& url) { browser_supervisor.NavigateUrl(url); }
+  void ppmLogPopup();
+  void miSaveLogAsTextClick();
+  void btMuteClick();
+  // The browser.
   void WebBrowser1BeforeNavigate2(const std::string& url);
   void WebBrowser1DocumentComplete();
   void WebBrowser1ProgressChange();
@@ -90,54 +102,22 @@ class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSe
   void tmWebWDT2Timer();
   void tmAutoApplySecurityTimer();
   void teWebAddrButtonClick();
-  void HtmlParser() { page_encoder.HtmlParser(); }
-
-  // Run control.
+  // The robot.
   void btRunClick();
   // One handler for the pause buttons, by the sender's tag.
   void btPause1Click(const ui::Button& sender);
-  // The pause action of a tag: 2 after the result, 3 after a win, 4 cancel or continue.
-  void RequestPause(int tag);
   void btStopClick();
   void RobotModeChange();
-  void WorkingHoursStep();
-  void StrategySelection();
-  // Pauses or stops the robot at a limit; true when it did.
-  bool LimitCheck(double factor, uint16_t chain_counter);
-
-  // The bet cycle and the strategy engine.
+  void btGreedClick();
   void tmBetOnStateTimer();
   void tmBetWDTTimer();
-  void BetOnRobot();
-  void BetOnBetModeSet() { selectors.BetOnBetModeSet(); }
-  // Hands the filled bet request to the bet cycle at once.
-  void RequestBet();
-
-  // Page recognition.
-  void BetOnWebEncoder() { page_encoder.BetOnWebEncoder(); }
-  // Switches a Russian-language address of the site to English.
-  void LangCheck();
-  int32_t SearchControl(uint16_t control) { return page_encoder.SearchControl(control); }
-  // The bet cycle's fault: an error line, the browser and the cycle stopped.
-  void BetOnStateFault(const std::string& name, const std::string& text, int flag) override;
-
-  // Pair and period selectors.
-  void BetOnSetValutePair(const std::string& code) { selectors.BetOnSetValutePair(code); }
-  void cbeBetOnValutePairChange() { selectors.cbeBetOnValutePairChange(); }
-  void cbeBetOnBetTimeCostChange() { selectors.cbeBetOnBetTimeCostChange(); }
-  void neBetOnBetPeriodExit() { selectors.neBetOnBetPeriodExit(); }
-
-  // Page actions.
-  uint16_t WebSetValue(uint16_t index, const std::string& text) { return page_actions.WebSetValue(index, text); }
-  bool WebExecute(uint16_t index) { return page_actions.WebExecute(index); }
-  int32_t GetBrokerPercent(uint32_t stake, uint16_t slot) { return page_actions.GetBrokerPercent(stake, slot); }
-
-  // The advance threshold button.
-  void btGreedClick();
-
-  // Terminal signals.
+  // The terminal.
   void tmSeekerTimer();
   void cbAlpariSeekClick();
+  // The debug window's pair and period selectors.
+  void cbeBetOnValutePairChange();
+  void cbeBetOnBetTimeCostChange();
+  void neBetOnBetPeriodExit();
 
   Platform& platform;
 
@@ -146,24 +126,20 @@ class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSe
   ui::Panel pnMain, pnExpand, pnWeb;
   ui::StatusBar StatusBar1;
   BrowserPanel browser_panel;
-
   // --- account panel ---
   AccountPanel account;
   ui::CheckBox cbAlpariSeek;
-
   // --- logo and event log ---
   ui::Image imLogo;
   std::array<ui::MenuItem, kLogoCount> miSelectLogoPic;
   ui::Label gbLog;
   EventLog event_log{platform.clock};
-
   // --- robot controls ---
   RobotControls robot_controls;
   ui::Label lbValutePair, lbTimeFrame;
   ChartDisplay chart;
   ui::Shape shWebBrowserBusy, shHtmlParser, shWaitIndicator;
   ui::Button btMute;
-
   // --- strategy pages ---
   StrategyPages strategies;
 
@@ -205,7 +181,7 @@ class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSe
   // The WAVE images by log line type; null where the program has none.
   std::array<const std::vector<uint8_t>*, ltLost + 1> Sounds{};
 
-  // --- the robot's state, by subsystem ---
+  // --- the robot's state, one record per subsystem ---
   TEvent EVENT;
   RobotState robot;
   SitePage page;
@@ -213,28 +189,98 @@ class TMainForm : public RobotLog, private PageEncoder::Host, private TerminalSe
   TerminalState terminal;
 
   // --- the subsystems working on them ---
-  PairPeriodSelectors selectors{fmDebug.site_control, EVENT};
-  BrowserSupervisor browser_supervisor{page,  browser_panel, platform.browser, platform.shell, platform.windows,
-                                       *this, LangPack,      tmParserDelay,    tmWebWDT,       tmWebWDT2};
-  PageEncoder page_encoder{page,     site,         fmDebug.parser, platform.browser, *this,
-                           LangPack, DebugEnabled, tmWebWDT,       tmWebWDT2,        *this};
-  PageActions page_actions{page, platform.browser, browser_supervisor};
-  TerminalSeeker terminal_seeker{terminal,         EVENT,          chart,          fmDebug.terminal,
-                                 platform.windows, platform.shell, platform.clock, *this,
-                                 LangPack,         tmSeeker,       *this};
-
-  // Program entry: the main window's start-up, then the hidden debug window.
-  void CreateWindows();
-
-  // The active strategy page.
-  uint8_t StrategyIndex() const { return strategies.StrategyIndex(); }
+  PairPeriodSelectors selectors{.site_control = fmDebug.site_control, .EVENT = EVENT};
+  BrowserSupervisor browser_supervisor{.page = page,
+                                       .browser_panel = browser_panel,
+                                       .browser = platform.browser,
+                                       .shell = platform.shell,
+                                       .windows = platform.windows,
+                                       .log = *this,
+                                       .texts = LangPack,
+                                       .tmParserDelay = tmParserDelay,
+                                       .tmWebWDT = tmWebWDT,
+                                       .tmWebWDT2 = tmWebWDT2};
+  PageEncoder page_encoder{.page = page,
+                           .site = site,
+                           .parser_view = fmDebug.parser,
+                           .browser = platform.browser,
+                           .log = *this,
+                           .texts = LangPack,
+                           .DebugEnabled = DebugEnabled,
+                           .tmWebWDT = tmWebWDT,
+                           .tmWebWDT2 = tmWebWDT2,
+                           .host = *this};
+  PageActions page_actions{.page = page, .browser = platform.browser, .browser_supervisor = browser_supervisor};
+  TerminalSeeker terminal_seeker{.terminal = terminal,
+                                 .EVENT = EVENT,
+                                 .chart = chart,
+                                 .debug_view = fmDebug.terminal,
+                                 .windows = platform.windows,
+                                 .shell = platform.shell,
+                                 .clock = platform.clock,
+                                 .log = *this,
+                                 .texts = LangPack,
+                                 .tmSeeker = tmSeeker,
+                                 .events = *this};
+  RunControl run_control{.robot = robot,
+                         .EVENT = EVENT,
+                         .page = page,
+                         .site = site,
+                         .strategies = strategies,
+                         .robot_controls = robot_controls,
+                         .account = account,
+                         .selectors = selectors,
+                         .browser_supervisor = browser_supervisor,
+                         .browser = platform.browser,
+                         .shell = platform.shell,
+                         .clock = platform.clock,
+                         .dialogs = platform.dialogs,
+                         .log = *this,
+                         .texts = LangPack,
+                         .tmBetOnState = tmBetOnState,
+                         .tmBetWDT = tmBetWDT,
+                         .tmAutoApplySecurity = tmAutoApplySecurity,
+                         .host = *this};
+  BetCycle bet_cycle{.robot = robot,
+                     .EVENT = EVENT,
+                     .page = page,
+                     .site = site,
+                     .account = account,
+                     .robot_controls = robot_controls,
+                     .browser_supervisor = browser_supervisor,
+                     .page_encoder = page_encoder,
+                     .page_actions = page_actions,
+                     .run_control = run_control,
+                     .browser = platform.browser,
+                     .shell = platform.shell,
+                     .clock = platform.clock,
+                     .log = *this,
+                     .texts = LangPack,
+                     .tmBetOnState = tmBetOnState,
+                     .tmBetWDT = tmBetWDT,
+                     .host = *this};
+  StrategyEngine strategy_engine{.robot = robot,
+                                 .EVENT = EVENT,
+                                 .page = page,
+                                 .strategies = strategies,
+                                 .robot_controls = robot_controls,
+                                 .account = account,
+                                 .selectors = selectors,
+                                 .run_control = run_control,
+                                 .bet_cycle = bet_cycle,
+                                 .log = *this,
+                                 .texts = LangPack};
 
  private:
+  // What the subsystems ask of the main window.
+  void BetOnStateFault(const std::string& name, const std::string& text, int flag) override;
+  void ShowSiteDisplays() override;
+  void ShowCurrencyName(const std::string& currency) override;
   void ChartChanged() override;
+
   void BuildControls();
   void ApplyLangPack();
   void SetUpWindowWidth();
-  void ShowSiteDisplays() override;
   void LoadSounds();
   void LoadArrowTemplates();
   void OpenDebugLog();

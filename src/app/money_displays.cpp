@@ -18,4 +18,16 @@ void TMainForm::ShowSiteDisplays() {
                                                      : ui::Rgb(0xFF, 0x00, 0x00));
 }
 
+void TMainForm::ShowCurrencyName(const std::string& currency) {
+  const std::string suffix = " " + currency;
+  for (ui::NumberEdit* editor :
+       {&account.neStartBalanse, &account.neCurrentBalanse, &account.neWinBalanse, &robot_controls.neMinBalans,
+        &fmDebug.site_control.neBetOnDebet, &strategies.neBot0BetSize, &strategies.neBot1MinDeposit,
+        &strategies.neBot1BetSize, &strategies.neBot2MinDeposit, &strategies.neBot2BetSize,
+        &strategies.neBot3MinDeposit, &strategies.neBot3BetSize, &strategies.neBot4MinDeposit,
+        &strategies.neBot4BetSize, &strategies.neBot5WinLimit, &strategies.neBot5Porog, &strategies.neBot5LoseLimit,
+        &strategies.neBot5BetSize})
+    editor->SetSuffix(suffix);
+}
+
 }  // namespace vantrope

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "app/main_form.h"
 #include "engine/advance_threshold.h"
 #include "site/page_search.h"
 #include "text/number_format.h"
@@ -12,115 +11,156 @@ namespace vantrope {
 
 namespace {
 
+constexpr int kRetryInterval = 2000;
 constexpr double kResultWaitCeiling = 9999999999.0;
 constexpr double kResultWaitLimit = 60;
 
-bool IsTradingPage(uint8_t page) { return page >= 4 && page <= 7; }
+bool IsTradingPage(uint8_t number) { return number >= 4 && number <= 7; }
 
 }  // namespace
 
 // --- small helpers ---
 
-bool BetCycle::RobotRunning() const { return !f_.strategies.pnDown.Enabled(); }
-
 void BetCycle::EnableTimerIfRunning() {
-  if (RobotRunning()) f_.tmBetOnState.SetEnabled(true);
+  if (robot.Running) tmBetOnState.SetEnabled(true);
 }
 
-void BetCycle::SetInterval(int interval) { f_.tmBetOnState.SetInterval(interval); }
+void BetCycle::SetInterval(int interval) { tmBetOnState.SetInterval(interval); }
 
 void BetCycle::Navigate(const std::string& url, int interval, bool fresh_page) {
-  f_.NavigateUrl(url);
-  if (fresh_page) f_.page.SiteDataUpdated = false;
+  browser_supervisor.NavigateUrl(url);
+  if (fresh_page) page.SiteDataUpdated = false;
   SetInterval(interval);
 }
 
-bool BetCycle::SlotExists(size_t slot) const { return f_.page.ControlSlots[slot].FieldIndex >= 0; }
+bool BetCycle::SlotExists(size_t slot) const { return page.ControlSlots[slot].FieldIndex >= 0; }
 
 std::string BetCycle::SlotValue(size_t slot) const {
-  return SlotExists(slot) ? GetWebValue(f_.page.WebFields, static_cast<uint16_t>(f_.page.ControlSlots[slot].FieldIndex))
+  return SlotExists(slot) ? GetWebValue(page.WebFields, static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex))
                           : std::string();
 }
 
 bool BetCycle::WriteSlot(size_t slot, const std::string& value) {
-  return SlotExists(slot) && f_.WebSetValue(static_cast<uint16_t>(f_.page.ControlSlots[slot].FieldIndex), value) > 0;
+  return SlotExists(slot) &&
+         page_actions.WebSetValue(static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex), value) > 0;
 }
 
 bool BetCycle::PressSlot(size_t slot) {
-  return SlotExists(slot) && f_.WebExecute(static_cast<uint16_t>(f_.page.ControlSlots[slot].FieldIndex));
+  return SlotExists(slot) && page_actions.WebExecute(static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex));
 }
 
-std::string BetCycle::StepFaultName() const { return "tmBetOnStateTimer, " + std::to_string(f_.robot.BetOnStatus); }
+std::string BetCycle::StepFaultName() const { return "tmBetOnStateTimer, " + std::to_string(robot.BetOnStatus); }
 
 void BetCycle::FaultAndStop(const std::string& text) {
-  f_.BetOnStateFault("", text, 0);
-  f_.btStopClick();
+  BetOnStateFault("", text, 0);
+  run_control.Stop();
 }
 
 // The signal is dropped: the site state tells the strategy that no bet was made.
 void BetCycle::DropSignal(const std::string& text) {
-  f_.tmBetWDT.SetEnabled(false);
-  f_.AddStringToLog(ltPendingClosed, text, false);
-  f_.robot.BetOnStatus = 7;
+  tmBetWDT.SetEnabled(false);
+  log.AddStringToLog(ltPendingClosed, text, false);
+  robot.BetOnStatus = 7;
   SetInterval(1000);
-  f_.EVENT.NewSignal = false;
-  f_.EVENT.Direction = 0;
-  f_.EVENT.BetStatus = 3;
+  EVENT.NewSignal = false;
+  EVENT.Direction = 0;
+  EVENT.BetStatus = 3;
+}
+
+// --- what others ask of the cycle ---
+
+void BetCycle::RequestBet() {
+  robot.BetOnStatus = 8;
+  tmBetOnState.SetEnabled(false);
+  tmBetOnState.SetInterval(20);
+  tmBetOnState.SetEnabled(true);
+}
+
+void BetCycle::ChartChanged() {
+  if (robot.BetOnStatus == 7) robot.BetOnStatus = 6;
+}
+
+void BetCycle::BetOnStateFault(const std::string& name, const std::string& text, int /*flag*/) {
+  // Between two ticks (the encoder after a delayed parse) the cycle's timer
+  // is armed; inside a tick it is off and the tick itself re-arms it.
+  const bool between_ticks = tmBetOnState.Enabled();
+  log.AddStringToLog(ltError, texts.Text(141) + name + "): " + text, true);
+  browser.Stop();
+  tmBetOnState.SetEnabled(false);
+  page.PageIndex = 0;
+  page.PageName = site.PageNameOf(0);
+  // Left off, no tick would ever come again and the running robot would hang.
+  // A login page without its controls is tried again from the start, as the
+  // cycle does when it finds them missing itself.
+  if (between_ticks && robot.Running) {
+    if (robot.BetOnStatus == 1) robot.BetOnStatus = 0;
+    tmBetOnState.SetInterval(kRetryInterval);
+    tmBetOnState.SetEnabled(true);
+  }
+}
+
+void BetCycle::LangCheck() {
+  std::string url = browser.LocationUrl();
+  const size_t at = url.find("l=RU");
+  if (at == std::string::npos) return;
+  url.replace(at + 2, 2, "EN");
+  browser_supervisor.NavigateUrl(url);
+  page.SiteDataUpdated = false;
+  tmBetOnState.SetInterval(6000);
 }
 
 // --- the tick ---
 
 void BetCycle::Tick() {
-  f_.tmBetOnState.SetEnabled(false);
+  tmBetOnState.SetEnabled(false);
   SetInterval(kTickInterval);
 
-  if (f_.page.SimulatorEnabled) {
-    if (f_.robot.BetOnStatus == 8) {
-      const int prefix = f_.robot.BetDirection == 1 ? 143 : f_.robot.BetDirection == 2 ? 144 : 142;
-      f_.AddStringToDebugLog(f_.Txt(prefix) + " " + std::to_string(f_.robot.BetStake) + " " + f_.robot.BetValute);
-      f_.robot.BetOnStatus = 9;
+  if (page.SimulatorEnabled) {
+    if (robot.BetOnStatus == 8) {
+      const int prefix = robot.BetDirection == 1 ? 143 : robot.BetDirection == 2 ? 144 : 142;
+      log.AddStringToDebugLog(texts.Text(prefix) + " " + std::to_string(robot.BetStake) + " " + robot.BetValute);
+      robot.BetOnStatus = 9;
     }
     EnableTimerIfRunning();
     return;
   }
 
-  Shell& shell = f_.platform.shell;
   shell.ProcessMessages();
-  if (IsTradingPage(f_.page.PageIndex) && !f_.platform.browser.Busy()) f_.HtmlParser();
-  const uint8_t page = f_.page.PageIndex;
+  if (IsTradingPage(page.PageIndex) && !browser.Busy()) page_encoder.HtmlParser();
+  const uint8_t shown = page.PageIndex;
   // The wait counter counts ticks, two per tick, whatever their real pace.
-  if (f_.robot.ResultWaitCounter < kResultWaitCeiling) f_.robot.ResultWaitCounter += f_.tmBetOnState.Interval() / 1000;
+  if (robot.ResultWaitCounter < kResultWaitCeiling) robot.ResultWaitCounter += tmBetOnState.Interval() / 1000;
   shell.ProcessMessages();
-  if (page == 13 || page == 14 || page == 15) {
-    f_.platform.browser.GoBack();
-    f_.page.PageIndex = 0;
+  if (shown == 13 || shown == 14 || shown == 15) {
+    browser.GoBack();
+    page.PageIndex = 0;
   }
-  if (page == 12 && f_.robot.RobotPauseMode == 0 && f_.robot_controls.btPause1.Enabled()) f_.RequestPause(2);
+  if (shown == 12 && robot.RobotPauseMode == 0 && robot_controls.btPause1.Enabled()) run_control.RequestPause(2);
   shell.ProcessMessages();
 
-  if (RunStep(page) == Outcome::Wait) {
+  if (RunStep(shown) == Outcome::Wait) {
     EnableTimerIfRunning();
     return;
   }
-  f_.BetOnRobot();
+  host.BetOnRobot();
   EnableTimerIfRunning();
 }
 
-BetCycle::Outcome BetCycle::RunStep(uint8_t page) {
-  switch (f_.robot.BetOnStatus) {
+BetCycle::Outcome BetCycle::RunStep(uint8_t shown) {
+  switch (robot.BetOnStatus) {
     case 0: return Step0();
-    case 1: return Step1(page);
-    case 2: return Step2(page);
-    case 3: return Step3(page);
+    case 1: return Step1(shown);
+    case 2: return Step2(shown);
+    case 3: return Step3(shown);
     case 4: return Step4();
-    case 5: return Step5(page);
+    case 5: return Step5(shown);
     case 6:
-    case 7: return Step6Or7(page);
+    case 7: return Step6Or7(shown);
     case 8: return Step8();
     case 9: return Step9();
-    case 10: return Step10(page);
-    case 11: return Step11(page);
-    case 12: return Step12(page);
+    case 10: return Step10(shown);
+    case 11: return Step11(shown);
+    case 12: return Step12(shown);
     case 65535: return StepIdle();
     default: return Outcome::Done;
   }
@@ -129,18 +169,18 @@ BetCycle::Outcome BetCycle::RunStep(uint8_t page) {
 // --- login and account ---
 
 BetCycle::Outcome BetCycle::Step0() {
-  f_.EVENT.BetStatus = 0;
-  Navigate(f_.site.MainUrl, 5000, false);
-  f_.robot.BetOnStatus = 1;
+  EVENT.BetStatus = 0;
+  Navigate(site.MainUrl, 5000, false);
+  robot.BetOnStatus = 1;
   return Outcome::Done;
 }
 
 void BetCycle::LogIn() {
   int successes = 0;
   auto report = [&](size_t slot) {
-    f_.BetOnStateFault(StepFaultName(), f_.Txt(147) + std::to_string(f_.page.ControlSlots[slot].ControlNo), 0);
+    BetOnStateFault(StepFaultName(), texts.Text(147) + std::to_string(page.ControlSlots[slot].ControlNo), 0);
   };
-  const std::string values[] = {Trim(f_.account.cbeLogin.Text()), Trim(f_.account.tePassword.Text())};
+  const std::string values[] = {Trim(account.cbeLogin.Text()), Trim(account.tePassword.Text())};
   for (size_t slot = 0; slot < 2; ++slot) {
     if (!SlotExists(slot))
       report(slot);
@@ -152,71 +192,77 @@ void BetCycle::LogIn() {
   else
     ++successes;
   if (successes == 3) {
-    f_.robot.BetOnStatus = 2;
-    f_.page.SiteDataUpdated = false;
+    robot.BetOnStatus = 2;
+    page.SiteDataUpdated = false;
     SetInterval(8000);
   } else {
-    f_.robot.BetOnStatus = 0;
+    robot.BetOnStatus = 0;
     SetInterval(2000);
   }
 }
 
-BetCycle::Outcome BetCycle::Step1(uint8_t page) {
-  f_.EVENT.BetStatus = 0;
-  if (!f_.page.SiteDataUpdated) return Outcome::Wait;
-  switch (page) {
+BetCycle::Outcome BetCycle::Step1(uint8_t shown) {
+  EVENT.BetStatus = 0;
+  if (!page.SiteDataUpdated) return Outcome::Wait;
+  switch (shown) {
     case 0:
       // 0 is also the not-found result of a control marked optional.
-      if (f_.SearchControl(21) == 0) f_.LangCheck();
+      if (page_encoder.SearchControl(21) == 0) LangCheck();
       break;
     case 1: LogIn(); break;
-    case 2: f_.BetOnStateFault("", f_.Txt(148), 0); f_.btStopClick(); break;
+    case 2:
+      BetOnStateFault("", texts.Text(148), 0);
+      run_control.Stop();
+      break;
     case 3: {
-      if (f_.SearchControl(21) < 0) break;
-      const int32_t account_field = f_.SearchControl(22);
+      if (page_encoder.SearchControl(21) < 0) break;
+      const int32_t account_field = page_encoder.SearchControl(22);
       const std::string shown =
-          account_field < 0 ? std::string() : GetWebValue(f_.page.WebFields, static_cast<uint16_t>(account_field));
-      if (shown.find(Trim(f_.account.cbeLogin.Text())) == std::string::npos) {
-        f_.AddStringToLog(ltError, f_.Txt(146), false);
-        Navigate(f_.site.LogOutUrl, 5000, true);
-        f_.robot.BetOnStatus = 0;
+          account_field < 0 ? std::string() : GetWebValue(page.WebFields, static_cast<uint16_t>(account_field));
+      if (shown.find(Trim(account.cbeLogin.Text())) == std::string::npos) {
+        log.AddStringToLog(ltError, texts.Text(146), false);
+        Navigate(site.LogOutUrl, 5000, true);
+        robot.BetOnStatus = 0;
       } else {
-        f_.AddStringToLog(ltInfo, f_.Txt(145), false);
-        Navigate(f_.site.ReturnUrl, 6000, true);
-        f_.robot.BetOnStatus = 2;
+        log.AddStringToLog(ltInfo, texts.Text(145), false);
+        Navigate(site.ReturnUrl, 6000, true);
+        robot.BetOnStatus = 2;
       }
       break;
     }
     case 4:
     case 5:
     case 6:
-    case 7: f_.robot.BetOnStatus = 2; break;
+    case 7: robot.BetOnStatus = 2; break;
     case 8:
     case 9:
-    case 16: f_.robot.BetOnStatus = 0; break;
+    case 16: robot.BetOnStatus = 0; break;
     case 10:
-    case 11: f_.robot.BetOnStatus = 3; break;
+    case 11: robot.BetOnStatus = 3; break;
     default: break;
   }
   return Outcome::Done;
 }
 
-BetCycle::Outcome BetCycle::Step2(uint8_t page) {
-  f_.EVENT.BetStatus = 0;
-  if (!f_.page.SiteDataUpdated) return Outcome::Wait;
-  switch (page) {
-    case 0: f_.LangCheck(); break;
-    case 1: f_.robot.BetOnStatus = 0; break;
-    case 2: f_.BetOnStateFault("", f_.Txt(148), 0); f_.btStopClick(); break;
+BetCycle::Outcome BetCycle::Step2(uint8_t shown) {
+  EVENT.BetStatus = 0;
+  if (!page.SiteDataUpdated) return Outcome::Wait;
+  switch (shown) {
+    case 0: LangCheck(); break;
+    case 1: robot.BetOnStatus = 0; break;
+    case 2:
+      BetOnStateFault("", texts.Text(148), 0);
+      run_control.Stop();
+      break;
     case 3: case 4: case 5: case 6: case 7:
-      Navigate(f_.site.PortFolioUrl, 6000, true);
-      f_.robot.BetOnStatus = 3;
+      Navigate(site.PortFolioUrl, 6000, true);
+      robot.BetOnStatus = 3;
       break;
     case 8:
     case 9:
-    case 16: f_.robot.BetOnStatus = 0; break;
+    case 16: robot.BetOnStatus = 0; break;
     case 10:
-    case 11: f_.robot.BetOnStatus = 3; break;
+    case 11: robot.BetOnStatus = 3; break;
     default: break;
   }
   return Outcome::Done;
@@ -227,46 +273,38 @@ void BetCycle::ReadStartBalance() {
   if (!currency.empty() && currency[0] == ':') currency.erase(0, 1);
   currency = Trim(currency);
   const size_t blank = currency.find(' ');
-  f_.page.CurrencyName = blank == std::string::npos ? std::string() : Trim(currency.substr(0, blank + 1));
-  f_.page.CurrentBalance = f_.robot.StartBalance = CostTranslate(SlotValue(1));
+  page.CurrencyName = blank == std::string::npos ? std::string() : Trim(currency.substr(0, blank + 1));
+  page.CurrentBalance = robot.StartBalance = CostTranslate(SlotValue(1));
 
-  f_.account.neStartBalanse.SetValue(f_.robot.StartBalance);
-  f_.account.neCurrentBalanse.SetValue(f_.robot.StartBalance);
-  f_.account.neWinBalanse.SetValue(0);
-  f_.account.neWinBalanse.SetFontColor(12632256);
-  const std::string suffix = " " + f_.page.CurrencyName;
-  for (ui::NumberEdit* editor :
-       {&f_.account.neStartBalanse, &f_.account.neCurrentBalanse, &f_.account.neWinBalanse,
-        &f_.robot_controls.neMinBalans, &f_.fmDebug.site_control.neBetOnDebet, &f_.strategies.neBot0BetSize,
-        &f_.strategies.neBot1MinDeposit, &f_.strategies.neBot1BetSize, &f_.strategies.neBot2MinDeposit,
-        &f_.strategies.neBot2BetSize, &f_.strategies.neBot3MinDeposit, &f_.strategies.neBot3BetSize,
-        &f_.strategies.neBot4MinDeposit, &f_.strategies.neBot4BetSize, &f_.strategies.neBot5WinLimit,
-        &f_.strategies.neBot5Porog, &f_.strategies.neBot5LoseLimit, &f_.strategies.neBot5BetSize})
-    editor->SetSuffix(suffix);
+  account.neStartBalanse.SetValue(robot.StartBalance);
+  account.neCurrentBalanse.SetValue(robot.StartBalance);
+  account.neWinBalanse.SetValue(0);
+  account.neWinBalanse.SetFontColor(12632256);
+  host.ShowCurrencyName(page.CurrencyName);
 }
 
-BetCycle::Outcome BetCycle::Step3(uint8_t page) {
-  f_.EVENT.BetStatus = 0;
-  if (!f_.page.SiteDataUpdated) return Outcome::Wait;
-  switch (page) {
-    case 0: f_.LangCheck(); break;
-    case 1: f_.robot.BetOnStatus = 1; break;
-    case 2: f_.robot.BetOnStatus = 0; break;
+BetCycle::Outcome BetCycle::Step3(uint8_t shown) {
+  EVENT.BetStatus = 0;
+  if (!page.SiteDataUpdated) return Outcome::Wait;
+  switch (shown) {
+    case 0: LangCheck(); break;
+    case 1: robot.BetOnStatus = 1; break;
+    case 2: robot.BetOnStatus = 0; break;
     case 3:
     case 4:
     case 5:
     case 6:
-    case 7: f_.robot.BetOnStatus = 2; break;
+    case 7: robot.BetOnStatus = 2; break;
     case 8:
     case 9:
-    case 16: f_.robot.BetOnStatus = 0; break;
+    case 16: robot.BetOnStatus = 0; break;
     case 10: case 11:
       if (!SlotExists(1)) {
-        f_.robot.BetOnStatus = 0;
+        robot.BetOnStatus = 0;
         break;
       }
       ReadStartBalance();
-      f_.robot.BetOnStatus = 4;
+      robot.BetOnStatus = 4;
       SetInterval(20);
       break;
     default: break;
@@ -277,34 +315,37 @@ BetCycle::Outcome BetCycle::Step3(uint8_t page) {
 // --- the trading form ---
 
 BetCycle::Outcome BetCycle::Step4() {
-  f_.EVENT.BetStatus = 0;
-  Navigate(f_.site.ReturnUrl, 6000, true);
-  f_.robot.BetOnStatus = 5;
+  EVENT.BetStatus = 0;
+  Navigate(site.ReturnUrl, 6000, true);
+  robot.BetOnStatus = 5;
   return Outcome::Done;
 }
 
-BetCycle::Outcome BetCycle::Step5(uint8_t page) {
-  f_.EVENT.BetStatus = 0;
-  if (!f_.page.SiteDataUpdated) return Outcome::Wait;
-  switch (page) {
-    case 0: f_.LangCheck(); break;
+BetCycle::Outcome BetCycle::Step5(uint8_t shown) {
+  EVENT.BetStatus = 0;
+  if (!page.SiteDataUpdated) return Outcome::Wait;
+  switch (shown) {
+    case 0: LangCheck(); break;
     case 1:
     case 2:
     case 8:
-    case 9: f_.robot.BetOnStatus = 0; break;
-    case 3: f_.HtmlParser(); SetInterval(4000); break;
+    case 9: robot.BetOnStatus = 0; break;
+    case 3:
+      page_encoder.HtmlParser();
+      SetInterval(4000);
+      break;
     case 10:
-    case 11: f_.robot.BetOnStatus = 3; break;
+    case 11: robot.BetOnStatus = 3; break;
     case 4: case 5: case 6: case 7:
-      f_.HtmlParser();
-      if (f_.platform.browser.LocationUrl().find("market=forex") != std::string::npos) {
-        f_.robot.BetOnStatus = 6;
+      page_encoder.HtmlParser();
+      if (browser.LocationUrl().find("market=forex") != std::string::npos) {
+        robot.BetOnStatus = 6;
         SetInterval(20);
       } else if (PressSlot(11)) {
-        f_.page.SiteDataUpdated = false;
+        page.SiteDataUpdated = false;
         SetInterval(5000);
       } else {
-        f_.robot.BetOnStatus = 6;
+        robot.BetOnStatus = 6;
         SetInterval(20);
       }
       break;
@@ -316,13 +357,13 @@ BetCycle::Outcome BetCycle::Step5(uint8_t page) {
 // Sets the six form controls in their order. Unchecked, a missing control is
 // passed over; checked, it fails the attempt, as does a write that fails.
 void BetCycle::FillForm(bool check, int& failed_slot) {
-  const TEvent& e = f_.EVENT;
+  const TEvent& e = EVENT;
   const std::pair<size_t, std::string> fields[] = {{2, "all"},
                                                    {4, Trim(e.Valute)},
                                                    {5, "now"},
                                                    {7, Trim(e.PeriodUnit)},
                                                    {6, std::to_string(e.Period)},
-                                                   {8, std::to_string(f_.robot.BetStake)}};
+                                                   {8, std::to_string(robot.BetStake)}};
   for (const auto& [slot, value] : fields) {
     if (!SlotExists(slot)) {
       if (check) failed_slot = static_cast<int>(slot);
@@ -333,36 +374,39 @@ void BetCycle::FillForm(bool check, int& failed_slot) {
   }
 }
 
-BetCycle::Outcome BetCycle::Step6Or7(uint8_t page) {
-  f_.tmBetWDT.SetEnabled(false);
+BetCycle::Outcome BetCycle::Step6Or7(uint8_t shown) {
+  tmBetWDT.SetEnabled(false);
   SetInterval(10000);
-  switch (page) {
+  switch (shown) {
     case 0: case 1: case 2:
-      f_.LangCheck();
-      f_.NavigateUrl(f_.browser_panel.teWebAddr.Text());
+      LangCheck();
+      browser_supervisor.NavigateUrl(browser_supervisor.AddressShown());
       SetInterval(10000);
       break;
-    case 3: f_.HtmlParser(); SetInterval(500); break;
+    case 3:
+      page_encoder.HtmlParser();
+      SetInterval(500);
+      break;
     case 4: case 5: case 6: case 7: {
-      f_.EVENT.BetStatus = 1;
+      EVENT.BetStatus = 1;
       int unused = -1;
       FillForm(false, unused);
-      if (f_.robot.BetOnStatus == 6) {
+      if (robot.BetOnStatus == 6) {
         PressSlot(9);
-        f_.robot.BetOnStatus = 7;
+        robot.BetOnStatus = 7;
       }
-      f_.page.SiteDataUpdated = false;
+      page.SiteDataUpdated = false;
       break;
     }
     case 8: case 9: case 10:
-      Navigate(f_.site.ReturnUrl, 4000, true);
-      f_.robot.BetOnStatus = 5;
+      Navigate(site.ReturnUrl, 4000, true);
+      robot.BetOnStatus = 5;
       break;
     case 11:
-      Navigate(f_.site.MainUrl, 60000, false);
-      f_.robot.BetOnStatus = 0;
+      Navigate(site.MainUrl, 60000, false);
+      robot.BetOnStatus = 0;
       break;
-    case 16: FaultAndStop(f_.Txt(149)); break;
+    case 16: FaultAndStop(texts.Text(149)); break;
     default: break;
   }
   return Outcome::Done;
@@ -370,22 +414,22 @@ BetCycle::Outcome BetCycle::Step6Or7(uint8_t page) {
 
 // --- the bet ---
 
-bool BetCycle::OnTradingPageAfterReparse(uint8_t& page) {
-  f_.HtmlParser();
-  page = f_.page.PageIndex;
-  if (IsTradingPage(page)) return true;
-  f_.HtmlParser();
-  page = f_.page.PageIndex;
-  f_.LangCheck();
+bool BetCycle::OnTradingPageAfterReparse(uint8_t& shown) {
+  page_encoder.HtmlParser();
+  shown = page.PageIndex;
+  if (IsTradingPage(shown)) return true;
+  page_encoder.HtmlParser();
+  shown = page.PageIndex;
+  LangCheck();
   return false;
 }
 
 BetCycle::Outcome BetCycle::Step8() {
-  if (!f_.tmBetWDT.Enabled()) f_.tmBetWDT.SetEnabled(true);
-  if (f_.platform.browser.Busy()) return Outcome::Done;
-  uint8_t page = 0;
-  if (!OnTradingPageAfterReparse(page)) {
-    if (page == 16) FaultAndStop(f_.Txt(149));
+  if (!tmBetWDT.Enabled()) tmBetWDT.SetEnabled(true);
+  if (browser.Busy()) return Outcome::Done;
+  uint8_t shown = 0;
+  if (!OnTradingPageAfterReparse(shown)) {
+    if (shown == 16) FaultAndStop(texts.Text(149));
     return Outcome::Done;
   }
   int failed_slot = -1;
@@ -393,82 +437,82 @@ BetCycle::Outcome BetCycle::Step8() {
   if (failed_slot >= 0 || !SlotExists(9)) {
     SetInterval(1000);
     const size_t reported = failed_slot >= 0 ? static_cast<size_t>(failed_slot) : 9;
-    f_.AddStringToDebugLog(f_.Txt(147) + " " + std::to_string(f_.page.ControlSlots[reported].ControlNo));
+    log.AddStringToDebugLog(texts.Text(147) + " " + std::to_string(page.ControlSlots[reported].ControlNo));
     return Outcome::Done;
   }
   if (!PressSlot(9)) return Outcome::Done;
-  f_.robot.BetOnStatus = 9;
+  robot.BetOnStatus = 9;
   SetInterval(10000);
-  f_.page.SiteDataUpdated = false;
+  page.SiteDataUpdated = false;
 
-  const std::string stake = std::to_string(f_.robot.BetStake);
-  const std::string direction = f_.robot.BetDirection == 1   ? " " + f_.Txt(151)
-                                : f_.robot.BetDirection == 2 ? " " + f_.Txt(152)
-                                                             : std::string(" ...");
-  f_.AddStringToLog(ltBetPending, f_.Txt(150) + " " + stake + " " + f_.page.CurrencyName + direction, false);
-  const int direction_text = f_.robot.BetDirection == 1 ? 153 : f_.robot.BetDirection == 2 ? 154 : 155;
-  f_.AddStringToDebugLog(stake + " " + f_.page.CurrencyName + " " + f_.Txt(direction_text) + " " +
-                         Trim(f_.EVENT.Valute) + " " + f_.Txt(156) + " " + std::to_string(f_.EVENT.Period) +
-                         Trim(f_.EVENT.PeriodUnit));
-  f_.EVENT.BetStatus = 2;
+  const std::string stake = std::to_string(robot.BetStake);
+  const std::string direction = robot.BetDirection == 1   ? " " + texts.Text(151)
+                                : robot.BetDirection == 2 ? " " + texts.Text(152)
+                                                          : std::string(" ...");
+  log.AddStringToLog(ltBetPending, texts.Text(150) + " " + stake + " " + page.CurrencyName + direction, false);
+  const int direction_text = robot.BetDirection == 1 ? 153 : robot.BetDirection == 2 ? 154 : 155;
+  log.AddStringToDebugLog(stake + " " + page.CurrencyName + " " + texts.Text(direction_text) + " " +
+                          Trim(EVENT.Valute) + " " + texts.Text(156) + " " + std::to_string(EVENT.Period) +
+                          Trim(EVENT.PeriodUnit));
+  EVENT.BetStatus = 2;
   return Outcome::Done;
 }
 
 BetCycle::Outcome BetCycle::Step9() {
-  if (f_.platform.browser.Busy()) return Outcome::Done;
-  uint8_t page = 0;
-  if (!OnTradingPageAfterReparse(page)) {
-    if (page == 8 && PressSlot(0)) SetInterval(2000);
-    if (page == 16) FaultAndStop(f_.Txt(149));
+  if (browser.Busy()) return Outcome::Done;
+  uint8_t shown = 0;
+  if (!OnTradingPageAfterReparse(shown)) {
+    if (shown == 8 && PressSlot(0)) SetInterval(2000);
+    if (shown == 16) FaultAndStop(texts.Text(149));
     return Outcome::Done;
   }
   // Prices count as shown only when both price blocks are there.
-  if (!(f_.page.ControlSlots[14].FieldIndex > 0 && f_.page.ControlSlots[15].FieldIndex > 0)) {
-    f_.AddStringToDebugLog(f_.Txt(269));
+  if (!(page.ControlSlots[14].FieldIndex > 0 && page.ControlSlots[15].FieldIndex > 0)) {
+    log.AddStringToDebugLog(texts.Text(269));
     return Outcome::Done;
   }
-  const bool up_shown = f_.SearchControl(13) >= 0;
-  const bool down_shown = f_.SearchControl(14) >= 0;
+  const bool up_shown = page_encoder.SearchControl(13) >= 0;
+  const bool down_shown = page_encoder.SearchControl(14) >= 0;
   enum class Verdict { None, Refused, BoughtUp, BoughtDown } verdict = Verdict::None;
   int32_t percent = 0;
-  const int32_t threshold = GreedThreshold(f_.robot.GreedPorog);
+  const int32_t threshold = GreedThreshold(robot.GreedPorog);
   auto buy = [&](size_t price_slot, size_t buy_slot, Verdict bought) {
-    percent = f_.GetBrokerPercent(static_cast<uint32_t>(f_.robot.BetStake), static_cast<uint16_t>(price_slot));
-    f_.ShowStatusMessage(f_.Txt(160) + " " + std::to_string(percent) + "%");
+    percent = page_actions.GetBrokerPercent(static_cast<uint32_t>(robot.BetStake), static_cast<uint16_t>(price_slot));
+    host.ShowStatusMessage(texts.Text(160) + " " + std::to_string(percent) + "%");
     if (threshold < percent) {
       verdict = Verdict::Refused;
     } else if (PressSlot(buy_slot)) {
-      f_.robot.BetPricePercent = static_cast<uint8_t>(percent);
-      f_.robot.BalanceAtBet = f_.page.CurrentBalance;
-      f_.page.SiteDataUpdated = false;
+      robot.BetPricePercent = static_cast<uint8_t>(percent);
+      robot.BalanceAtBet = page.CurrentBalance;
+      page.SiteDataUpdated = false;
       verdict = bought;
       return;
     }
     SetInterval(5000);
   };
-  if (f_.robot.BetDirection == 1 && up_shown) buy(12, 18, Verdict::BoughtUp);
-  if (f_.robot.BetDirection == 2 && down_shown) buy(13, 19, Verdict::BoughtDown);
+  if (robot.BetDirection == 1 && up_shown) buy(12, 18, Verdict::BoughtUp);
+  if (robot.BetDirection == 2 && down_shown) buy(13, 19, Verdict::BoughtDown);
 
   switch (verdict) {
     case Verdict::BoughtUp:
     case Verdict::BoughtDown: {
-      const std::string way = f_.Txt(verdict == Verdict::BoughtUp ? 162 : 164);
-      f_.AddStringToLog(ltBetPending,
-                        f_.Txt(90) + " " + std::to_string(f_.robot.BetStake) + " " + f_.page.CurrencyName + " " + way +
-                            " " + std::to_string(percent) + f_.Txt(163),
-                        false);
-      f_.EVENT.BetStatus = 4;
-      f_.robot.BetOnStatus = 10;
+      const std::string way = texts.Text(verdict == Verdict::BoughtUp ? 162 : 164);
+      log.AddStringToLog(ltBetPending,
+                         texts.Text(90) + " " + std::to_string(robot.BetStake) + " " + page.CurrencyName + " " + way +
+                             " " + std::to_string(percent) + texts.Text(163),
+                         false);
+      EVENT.BetStatus = 4;
+      robot.BetOnStatus = 10;
       SetInterval(5000);
       break;
     }
     case Verdict::Refused:
-      DropSignal(f_.Txt(166));
-      f_.AddStringToDebugLog(f_.Txt(161));
+      DropSignal(texts.Text(166));
+      log.AddStringToDebugLog(texts.Text(161));
       break;
     case Verdict::None:
-      DropSignal(f_.Txt(159));
-      f_.AddStringToDebugLog(f_.Txt(159));
+      DropSignal(texts.Text(159));
+      log.AddStringToDebugLog(texts.Text(159));
       break;
   }
   return Outcome::Done;
@@ -476,85 +520,91 @@ BetCycle::Outcome BetCycle::Step9() {
 
 // --- following the bet ---
 
-BetCycle::Outcome BetCycle::Step10(uint8_t page) {
-  if (!f_.page.SiteDataUpdated) return Outcome::Wait;
-  switch (page) {
-    case 0: f_.LangCheck(); break;
-    case 1: case 2: case 3: f_.HtmlParser(); SetInterval(1000); break;
+BetCycle::Outcome BetCycle::Step10(uint8_t shown) {
+  if (!page.SiteDataUpdated) return Outcome::Wait;
+  switch (shown) {
+    case 0: LangCheck(); break;
+    case 1:
+    case 2:
+    case 3:
+      page_encoder.HtmlParser();
+      SetInterval(1000);
+      break;
     case 4: case 5: case 6: case 7: case 9:
-      f_.robot.BetOnStatus = 11;
-      f_.page.SiteDataUpdated = false;
-      f_.tmBetWDT.SetEnabled(false);
-      f_.robot.BetPlacedTime = f_.platform.clock.Now();
-      if (f_.EVENT.BetStatus == 5)
+      robot.BetOnStatus = 11;
+      page.SiteDataUpdated = false;
+      tmBetWDT.SetEnabled(false);
+      robot.BetPlacedTime = clock.Now();
+      if (EVENT.BetStatus == 5)
         SetInterval(3000);
       else
-        SetInterval(Trim(f_.robot.BetPeriodUnit) == "s" ? f_.robot.BetPeriod * 1000 : 60000);
-      f_.NavigateUrl(f_.site.PortFolioUrl);
+        SetInterval(Trim(robot.BetPeriodUnit) == "s" ? robot.BetPeriod * 1000 : 60000);
+      browser_supervisor.NavigateUrl(site.PortFolioUrl);
       break;
     case 8:
-      f_.robot.BetOnStatus = 9;
+      robot.BetOnStatus = 9;
       SetInterval(100);
       break;
     case 10:
     case 11:
-      f_.robot.BetOnStatus = 11;
+      robot.BetOnStatus = 11;
       SetInterval(20);
       break;
-    case 16: FaultAndStop(f_.Txt(149)); break;
+    case 16: FaultAndStop(texts.Text(149)); break;
     default: break;
   }
   return Outcome::Done;
 }
 
 void BetCycle::ReadResult() {
-  f_.robot.BalanceAtResult = f_.page.CurrentBalance;
-  f_.EVENT.Result = f_.robot.BalanceAtResult - f_.robot.BalanceAtBet;
+  robot.BalanceAtResult = page.CurrentBalance;
+  EVENT.Result = robot.BalanceAtResult - robot.BalanceAtBet;
   const std::string amount =
-      f_.page.CurrencyName + ": " + FormatFixed(std::abs(f_.EVENT.Result), 2, f_.platform.clock.DecimalSeparator());
-  const int by_direction = f_.robot.ChainDirection == 1 ? 0 : f_.robot.ChainDirection == 2 ? 1 : 2;
-  if (f_.EVENT.Result > 0) {
-    f_.AddStringToLog(ltWin, f_.Txt(171 + by_direction) + " " + amount, true);
-    f_.EVENT.BetStatus = 6;
+      page.CurrencyName + ": " + FormatFixed(std::abs(EVENT.Result), 2, clock.DecimalSeparator());
+  const int by_direction = robot.ChainDirection == 1 ? 0 : robot.ChainDirection == 2 ? 1 : 2;
+  if (EVENT.Result > 0) {
+    log.AddStringToLog(ltWin, texts.Text(171 + by_direction) + " " + amount, true);
+    EVENT.BetStatus = 6;
   } else {
-    f_.AddStringToLog(ltLost, f_.Txt(266 + by_direction) + " " + amount, true);
-    f_.EVENT.BetStatus = 7;
+    log.AddStringToLog(ltLost, texts.Text(266 + by_direction) + " " + amount, true);
+    EVENT.BetStatus = 7;
   }
-  Navigate(f_.site.ReturnUrl, 4000, true);
-  f_.robot.BetOnStatus = 6;
+  Navigate(site.ReturnUrl, 4000, true);
+  robot.BetOnStatus = 6;
 }
 
-BetCycle::Outcome BetCycle::Step11(uint8_t page) {
-  f_.tmBetWDT.SetEnabled(false);
-  if (!f_.page.SiteDataUpdated) return Outcome::Wait;
-  switch (page) {
-    case 0: case 8: f_.LangCheck(); break;
+BetCycle::Outcome BetCycle::Step11(uint8_t shown) {
+  tmBetWDT.SetEnabled(false);
+  if (!page.SiteDataUpdated) return Outcome::Wait;
+  switch (shown) {
+    case 0:
+    case 8: LangCheck(); break;
     case 1:
     case 2:
     case 3:
-      f_.robot.BetOnStatus = 6;
+      robot.BetOnStatus = 6;
       SetInterval(1000);
       break;
     case 4:
     case 5:
     case 6:
     case 7:
-    case 9: Navigate(f_.site.PortFolioUrl, 5000, true); break;
-    case 16: FaultAndStop(f_.Txt(149)); break;
+    case 9: Navigate(site.PortFolioUrl, 5000, true); break;
+    case 16: FaultAndStop(texts.Text(149)); break;
     case 11:
-      if (f_.EVENT.BetStatus < 5) {
-        f_.EVENT.BetStatus = 5;
-        f_.robot.BetDirection = 0;
+      if (EVENT.BetStatus < 5) {
+        EVENT.BetStatus = 5;
+        robot.BetDirection = 0;
       }
-      f_.robot.ResultWaitCounter = 0;
-      f_.robot.BetOnStatus = 12;
+      robot.ResultWaitCounter = 0;
+      robot.BetOnStatus = 12;
       break;
     case 10:
-      if (f_.EVENT.BetStatus > 4) {
+      if (EVENT.BetStatus > 4) {
         ReadResult();
       } else {
-        DropSignal(f_.Txt(159));
-        f_.AddStringToDebugLog(f_.Txt(159));
+        DropSignal(texts.Text(159));
+        log.AddStringToDebugLog(texts.Text(159));
       }
       break;
     default: break;
@@ -562,60 +612,61 @@ BetCycle::Outcome BetCycle::Step11(uint8_t page) {
   return Outcome::Done;
 }
 
-BetCycle::Outcome BetCycle::Step12(uint8_t page) {
-  f_.tmBetWDT.SetEnabled(false);
-  if (!f_.page.SiteDataUpdated) return Outcome::Wait;
-  switch (page) {
-    case 0: case 8: f_.LangCheck(); break;
+BetCycle::Outcome BetCycle::Step12(uint8_t shown) {
+  tmBetWDT.SetEnabled(false);
+  if (!page.SiteDataUpdated) return Outcome::Wait;
+  switch (shown) {
+    case 0:
+    case 8: LangCheck(); break;
     case 1:
     case 2:
     case 3:
-      f_.robot.BetOnStatus = 6;
+      robot.BetOnStatus = 6;
       SetInterval(1000);
       break;
     case 4: case 5: case 6: case 7: case 9:
-      Navigate(f_.site.PortFolioUrl, 5000, true);
-      f_.robot.BetOnStatus = 11;
+      Navigate(site.PortFolioUrl, 5000, true);
+      robot.BetOnStatus = 11;
       break;
     case 10:
-      f_.robot.BetOnStatus = 11;
+      robot.BetOnStatus = 11;
       SetInterval(20);
       break;
     case 11:
-      if (f_.robot.ResultWaitCounter > kResultWaitLimit) {
+      if (robot.ResultWaitCounter > kResultWaitLimit) {
         SetInterval(1000);
       } else {
-        Navigate(f_.site.PortFolioUrl, 5000, true);
-        f_.robot.BetOnStatus = 11;
+        Navigate(site.PortFolioUrl, 5000, true);
+        robot.BetOnStatus = 11;
       }
       break;
-    case 16: FaultAndStop(f_.Txt(149)); break;
+    case 16: FaultAndStop(texts.Text(149)); break;
     default: break;
   }
   return Outcome::Done;
 }
 
 BetCycle::Outcome BetCycle::StepIdle() {
-  f_.NavigateUrl(f_.site.LogOutUrl);
-  f_.EVENT.BetStatus = 0;
-  f_.robot.RobotStatus = 0;
-  f_.robot.RobotSubStatus = 0;
+  browser_supervisor.NavigateUrl(site.LogOutUrl);
+  EVENT.BetStatus = 0;
+  robot.RobotStatus = 0;
+  robot.RobotSubStatus = 0;
   return Outcome::Done;
 }
 
 void BetCycle::WatchdogFired() {
-  f_.tmBetOnState.SetEnabled(false);
-  f_.tmBetWDT.SetEnabled(false);
-  f_.AddStringToLog(ltPendingClosed, f_.Txt(174), false);
-  f_.EVENT.BetStatus = 3;
-  f_.robot.BetOnStatus = 6;
-  f_.EVENT.NewSignal = false;
-  f_.EVENT.Direction = 0;
-  f_.BetOnRobot();
-  f_.NavigateUrl(f_.site.ReturnUrl);
-  f_.page.SiteDataUpdated = false;
+  tmBetOnState.SetEnabled(false);
+  tmBetWDT.SetEnabled(false);
+  log.AddStringToLog(ltPendingClosed, texts.Text(174), false);
+  EVENT.BetStatus = 3;
+  robot.BetOnStatus = 6;
+  EVENT.NewSignal = false;
+  EVENT.Direction = 0;
+  host.BetOnRobot();
+  browser_supervisor.NavigateUrl(site.ReturnUrl);
+  page.SiteDataUpdated = false;
   SetInterval(6000);
-  f_.tmBetOnState.SetEnabled(true);
+  tmBetOnState.SetEnabled(true);
 }
 
 }  // namespace vantrope

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/main_form.h"
 #include "engine/extended_math.h"
 #include "engine/strategy_engine.h"
 
@@ -16,12 +15,12 @@ uint8_t Reversed(uint8_t direction) { return direction == 1 ? 2 : direction == 2
 }  // namespace
 
 bool StrategyEngine::RaiseAfterLoss() {
-  const int64_t raised = BetOnGetBetCost(f_.robot.ChainStake);
-  f_.robot.ChainStake = static_cast<int32_t>(
+  const int64_t raised = BetOnGetBetCost(robot.ChainStake);
+  robot.ChainStake = static_cast<int32_t>(
       std::clamp<int64_t>(raised, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
   if (raised <= MaxStake) return true;
-  f_.AddStringToLog(ltInfo, f_.Txt(203), false);
-  f_.EVENT.NewSignal = false;
+  log.AddStringToLog(ltInfo, texts.Text(203), false);
+  EVENT.NewSignal = false;
   return false;
 }
 
@@ -29,32 +28,32 @@ bool StrategyEngine::RaiseAfterLoss() {
 
 void StrategyEngine::Martingale(bool monte_carlo) {
   static constexpr FollowTargets kTo{0, 8, 3, 4, 5, 6};
-  uint8_t& sub = f_.robot.RobotSubStatus;
-  TEvent& e = f_.EVENT;
-  const ui::NumberEdit& stake = monte_carlo ? f_.strategies.neBot4BetSize : f_.strategies.neBot1BetSize;
-  const int chains = (monte_carlo ? f_.strategies.speBot4ChainCount : f_.strategies.speBot1ChainCount).Value();
-  const int length = (monte_carlo ? f_.strategies.speBot4BetCount : f_.strategies.speBot1BetCount).Value();
+  uint8_t& sub = robot.RobotSubStatus;
+  TEvent& e = EVENT;
+  const ui::NumberEdit& stake = monte_carlo ? strategies.neBot4BetSize : strategies.neBot1BetSize;
+  const int chains = (monte_carlo ? strategies.speBot4ChainCount : strategies.speBot1ChainCount).Value();
+  const int length = (monte_carlo ? strategies.speBot4BetCount : strategies.speBot1BetCount).Value();
 
   // A chain paused in the middle waits in 7 for a new signal.
-  const bool in_chain = f_.robot.BetCount != 0;
+  const bool in_chain = robot.BetCount != 0;
   Continue(in_chain ? 200 : 201, in_chain ? 7 : 0);
   SiteNotReady();
   if (sub == 0 && !Paused()) {
-    if (f_.LimitCheck(0.75, f_.robot.BetCount)) return;
-    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
+    if (run_control.LimitCheck(0.75, robot.BetCount)) return;
+    if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
-      f_.AddStringToDebugLog(f_.Txt(202));
+      log.AddStringToDebugLog(texts.Text(202));
       sub = 1;
-      f_.robot.BetCount = 0;
-      f_.robot.GameCount = 0;
-      f_.robot.ChainStake = Rounded(stake.Value());
+      robot.BetCount = 0;
+      robot.GameCount = 0;
+      robot.ChainStake = Rounded(stake.Value());
       StartChain();
     }
   }
   if (sub == 1) {
     if (BetHeldBack(false, 0)) {
       sub = 0;
-    } else if (ChartChanged() && f_.robot.BetCount == 0) {
+    } else if (ChartChanged() && robot.BetCount == 0) {
       ApplyChartChanges();
       sub = 0;
     } else {
@@ -68,8 +67,8 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   if (sub == 4) {
     FollowOutcome(kTo);
     if (sub == 5) {
-      ++f_.robot.GameCount;
-      f_.robot.BetCount = 0;
+      ++robot.GameCount;
+      robot.BetCount = 0;
     }
   }
   if (following && sub == 8) {
@@ -78,12 +77,12 @@ void StrategyEngine::Martingale(bool monte_carlo) {
     e.Direction = 0;
   }
   if (sub == 5) {
-    f_.AddStringToDebugLog(f_.Txt(198));
-    if (monte_carlo && f_.robot.RobotPauseMode == 2) {
+    log.AddStringToDebugLog(texts.Text(198));
+    if (monte_carlo && robot.RobotPauseMode == 2) {
       sub = 0;
-    } else if (f_.robot.GameCount < chains) {
-      f_.robot.ChainStake = Rounded(stake.Value());
-      f_.robot.BetDirection = f_.robot.ChainDirection;
+    } else if (robot.GameCount < chains) {
+      robot.ChainStake = Rounded(stake.Value());
+      robot.BetDirection = robot.ChainDirection;
       sub = 1;
     } else {
       e.NewSignal = false;
@@ -91,40 +90,40 @@ void StrategyEngine::Martingale(bool monte_carlo) {
     }
   }
   if (sub == 6) {
-    f_.AddStringToDebugLog(f_.Txt(199));
-    if (f_.robot.BetCount < length) {
+    log.AddStringToDebugLog(texts.Text(199));
+    if (robot.BetCount < length) {
       const bool raised = RaiseAfterLoss();
-      if (monte_carlo) f_.robot.ChainDirection = Reversed(f_.robot.ChainDirection);
-      f_.robot.BetDirection = f_.robot.ChainDirection;
+      if (monte_carlo) robot.ChainDirection = Reversed(robot.ChainDirection);
+      robot.BetDirection = robot.ChainDirection;
       if (raised) {
         sub = 1;
       } else {
-        f_.robot.BetCount = 0;
+        robot.BetCount = 0;
         sub = 0;
       }
     } else {
       e.NewSignal = false;
-      f_.robot.BetCount = 0;
+      robot.BetCount = 0;
       sub = 0;
     }
   }
   if (sub == 7 && !Paused()) {
-    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
+    if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
-      f_.AddStringToDebugLog(f_.Txt(202));
+      log.AddStringToDebugLog(texts.Text(202));
       sub = 1;
-      f_.robot.BetCount = f_.robot.SavedBetCount;
-      f_.robot.GameCount = f_.robot.SavedGameCount;
-      f_.robot.ChainStake = f_.robot.SavedStake;
+      robot.BetCount = robot.SavedBetCount;
+      robot.GameCount = robot.SavedGameCount;
+      robot.ChainStake = robot.SavedStake;
       StartChain();
     }
   }
   if (sub == 8 && !Paused()) {
     if (e.NewSignal && e.Direction != 0) {
-      f_.robot.ChainDirection = e.Direction;
+      robot.ChainDirection = e.Direction;
       sub = 1;
     } else {
-      f_.AddStringToDebugLog(f_.Txt(190));
+      log.AddStringToDebugLog(texts.Text(190));
     }
   }
 }
@@ -133,16 +132,16 @@ void StrategyEngine::Martingale(bool monte_carlo) {
 // sub-step 0 starts a new one with the initial stake.
 void StrategyEngine::ResumeOrOpenChain(const ui::NumberEdit& initial_stake) {
   if (Continue(200, 1)) {
-    f_.robot.ChainStake = f_.robot.SavedStake;
-    f_.robot.BetCount = f_.robot.SavedBetCount;
-    f_.robot.GameCount = f_.robot.SavedGameCount;
+    robot.ChainStake = robot.SavedStake;
+    robot.BetCount = robot.SavedBetCount;
+    robot.GameCount = robot.SavedGameCount;
   }
   SiteNotReady();
-  if (f_.robot.RobotSubStatus == 0 && !Paused()) {
-    f_.robot.BetCount = 0;
-    f_.robot.ChainStake = Rounded(initial_stake.Value());
-    f_.robot.GameCount = 0;
-    f_.robot.RobotSubStatus = 1;
+  if (robot.RobotSubStatus == 0 && !Paused()) {
+    robot.BetCount = 0;
+    robot.ChainStake = Rounded(initial_stake.Value());
+    robot.GameCount = 0;
+    robot.RobotSubStatus = 1;
   }
 }
 
@@ -150,21 +149,21 @@ void StrategyEngine::ResumeOrOpenChain(const ui::NumberEdit& initial_stake) {
 
 void StrategyEngine::CautiousMartingale() {
   static constexpr FollowTargets kTo{1, 1, 4, 5, 6, 7};
-  uint8_t& sub = f_.robot.RobotSubStatus;
-  ResumeOrOpenChain(f_.strategies.neBot2BetSize);
+  uint8_t& sub = robot.RobotSubStatus;
+  ResumeOrOpenChain(strategies.neBot2BetSize);
   if (sub == 1 && !Paused()) {
-    if (f_.LimitCheck(0.5, f_.robot.GameCount)) return;
-    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
+    if (run_control.LimitCheck(0.5, robot.GameCount)) return;
+    if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
-      f_.AddStringToDebugLog(f_.Txt(202));
+      log.AddStringToDebugLog(texts.Text(202));
       sub = 2;
       StartChain();
     }
   }
   if (sub == 2) {
-    if (BetHeldBack(true, f_.robot.GameCount)) {
+    if (BetHeldBack(true, robot.GameCount)) {
       sub = 1;
-    } else if (ChartChanged() && f_.robot.BetCount == 0) {
+    } else if (ChartChanged() && robot.BetCount == 0) {
       ApplyChartChanges();
       sub = 1;
     } else {
@@ -172,37 +171,37 @@ void StrategyEngine::CautiousMartingale() {
     }
   }
   if (sub == 3) FollowRequested(kTo);
-  if (sub == 4 && FollowPlacing(kTo, true)) sub = f_.EVENT.BetStatus == 1 ? 2 : 3;
+  if (sub == 4 && FollowPlacing(kTo, true)) sub = EVENT.BetStatus == 1 ? 2 : 3;
   if (sub == 5) FollowOutcome(kTo);
   if (sub == 6) {
-    f_.AddStringToDebugLog(f_.Txt(198));
-    f_.robot.ChainStake = Rounded(f_.strategies.neBot2BetSize.Value());
-    f_.robot.BetDirection = f_.robot.ChainDirection;
-    if (f_.robot.BetCount < f_.strategies.speBot2BetCount.Value()) {
-      f_.robot.GameCount = 0;
+    log.AddStringToDebugLog(texts.Text(198));
+    robot.ChainStake = Rounded(strategies.neBot2BetSize.Value());
+    robot.BetDirection = robot.ChainDirection;
+    if (robot.BetCount < strategies.speBot2BetCount.Value()) {
+      robot.GameCount = 0;
       sub = 2;
     } else {
-      f_.EVENT.NewSignal = false;
+      EVENT.NewSignal = false;
       sub = 0;
     }
   }
   if (sub == 7) {
-    f_.AddStringToDebugLog(f_.Txt(199));
-    if (f_.robot.GameCount < f_.strategies.speBot2ChainCount.Value()) {
+    log.AddStringToDebugLog(texts.Text(199));
+    if (robot.GameCount < strategies.speBot2ChainCount.Value()) {
       const bool raised = RaiseAfterLoss();
-      f_.robot.BetDirection = f_.robot.ChainDirection;
+      robot.BetDirection = robot.ChainDirection;
       if (!raised) {
         // Over the ceiling the chain ends, also when it would wait for the next signal.
         sub = 0;
-      } else if (f_.robot.BetCount >= f_.strategies.speBot2BetCount.Value()) {
-        f_.robot.BetCount = 0;
-        f_.EVENT.NewSignal = false;
+      } else if (robot.BetCount >= strategies.speBot2BetCount.Value()) {
+        robot.BetCount = 0;
+        EVENT.NewSignal = false;
         sub = 1;
       } else {
         sub = 2;
       }
     } else {
-      f_.EVENT.NewSignal = false;
+      EVENT.NewSignal = false;
       sub = 0;
     }
   }
@@ -212,31 +211,31 @@ void StrategyEngine::CautiousMartingale() {
 
 void StrategyEngine::AdaptiveMartingale() {
   static constexpr FollowTargets kTo{1, 1, 5, 6, 7, 8};
-  uint8_t& sub = f_.robot.RobotSubStatus;
-  TEvent& e = f_.EVENT;
-  ResumeOrOpenChain(f_.strategies.neBot3BetSize);
+  uint8_t& sub = robot.RobotSubStatus;
+  TEvent& e = EVENT;
+  ResumeOrOpenChain(strategies.neBot3BetSize);
   if (sub == 1 && !Paused()) {
-    if (f_.LimitCheck(0.5, f_.robot.GameCount)) return;
-    if (ChartChanged() && f_.robot.BetCount == 0) ApplyChartChanges();
+    if (run_control.LimitCheck(0.5, robot.GameCount)) return;
+    if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     sub = 2;
   }
   if (sub == 2 && !Paused()) {
-    if (f_.robot.RobotPauseMode == 1) {
+    if (robot.RobotPauseMode == 1) {
       // The limit check of the next step pauses.
       sub = 1;
       return;
     }
     if (WaitForSignal()) {
-      f_.AddStringToDebugLog(f_.Txt(202));
-      f_.robot.BetCount = 0;
+      log.AddStringToDebugLog(texts.Text(202));
+      robot.BetCount = 0;
       sub = 3;
       StartChain();
     }
   }
   if (sub == 3 && !Paused()) {
-    if (BetHeldBack(true, f_.robot.GameCount)) {
+    if (BetHeldBack(true, robot.GameCount)) {
       sub = 1;
-    } else if (ChartChanged() && f_.robot.BetCount == 0) {
+    } else if (ChartChanged() && robot.BetCount == 0) {
       ApplyChartChanges();
       sub = 1;
     } else {
@@ -247,21 +246,21 @@ void StrategyEngine::AdaptiveMartingale() {
   if (sub == 5 && !Paused() && FollowPlacing(kTo, true)) sub = 4;
   if (sub == 6 && !Paused()) FollowOutcome(kTo);
   if (sub == 7 && !Paused()) {
-    f_.AddStringToDebugLog(f_.Txt(198));
-    f_.robot.ChainStake = Rounded(f_.strategies.neBot3BetSize.Value());
-    f_.robot.ChainDirection = f_.robot.BetDirection = e.Direction;
-    f_.robot.GameCount = 0;
+    log.AddStringToDebugLog(texts.Text(198));
+    robot.ChainStake = Rounded(strategies.neBot3BetSize.Value());
+    robot.ChainDirection = robot.BetDirection = e.Direction;
+    robot.GameCount = 0;
     sub = 3;
   }
   if (sub == 8 && !Paused()) {
-    f_.AddStringToDebugLog(f_.Txt(199));
-    if (f_.robot.GameCount < f_.strategies.speBot3ChainCount.Value()) {
+    log.AddStringToDebugLog(texts.Text(199));
+    if (robot.GameCount < strategies.speBot3ChainCount.Value()) {
       const bool raised = RaiseAfterLoss();
-      f_.robot.ChainDirection = f_.robot.BetDirection = e.Direction;
+      robot.ChainDirection = robot.BetDirection = e.Direction;
       if (!raised) {
         // Over the ceiling the chain ends, also when it would bet again at once.
         sub = 0;
-      } else if (f_.robot.BetCount < 3) {
+      } else if (robot.BetCount < 3) {
         e.NewSignal = false;
         sub = 3;
       } else {

@@ -1,8 +1,7 @@
-// Run control: start, pause, stop, the strategy choice, working hours, the
-// resume offer after a restart, and the limit check.
+#include "engine/run_control.h"
+
 #include <cmath>
 
-#include "app/main_form.h"
 #include "ui/money.h"
 #include "text/utf8.h"
 
@@ -15,9 +14,9 @@ constexpr ui::Color kRobotNotReadyColor = 8421631;
 
 }  // namespace
 
-void TMainForm::btRunClick() {
+void RunControl::Run() {
   if (!page.SimulatorEnabled && Trim(account.tePassword.Text()).empty()) {
-    MyShowMessage(Txt(111), Txt(123), DialogKind::Warning);
+    ShowMessage(texts.Text(111), texts.Text(123), DialogKind::Warning);
     return;
   }
   robot_controls.btRun.SetEnabled(false);
@@ -25,14 +24,15 @@ void TMainForm::btRunClick() {
   robot_controls.btPause2.SetEnabled(true);
   robot_controls.btPause3.SetEnabled(false);
   robot_controls.btStop.SetEnabled(true);
-  ShowStatusMessage(Txt(124));
+  host.ShowStatusMessage(texts.Text(124));
   robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause3Fon.SetVisible(false);
 
   robot.RobotPauseMode = 0;
   robot.BetOnStatus = 0;
-  robot_controls.teSiteStatus.SetText(Txt(32));
+  robot_controls.teSiteStatus.SetText(texts.Text(32));
+  robot.Running = true;
   for (ui::Control* control : std::initializer_list<ui::Control*>{
            &strategies.pnDown, &account.cbeLogin, &account.tePassword, &robot_controls.cbBetOnRobotWorkTime,
            &robot_controls.cbeBetOnWorkStart, &robot_controls.cbeBetOnWorkEnd})
@@ -47,7 +47,7 @@ void TMainForm::btRunClick() {
   robot.BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
   if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
     robot.BetStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
-  if (StrategyIndex() == 5) {
+  if (strategies.StrategyIndex() == 5) {
     strategies.neBot5Porog.SetValue(0);
     robot.BalancedTarget = 0;
   }
@@ -72,7 +72,7 @@ void TMainForm::btRunClick() {
   robot.ChainStake = 3;
   robot.ChainDirection = EVENT.Direction;
 
-  cbeBetOnValutePairChange();
+  selectors.cbeBetOnValutePairChange();
   robot.ChainValute = EVENT.Valute;
   robot.ChainPeriod = EVENT.Period;
   robot.ChainPeriodUnit = EVENT.PeriodUnit;
@@ -80,31 +80,27 @@ void TMainForm::btRunClick() {
 
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetEnabled(true);
-  if (page.SimulatorEnabled) BetOnRobot();
+  if (page.SimulatorEnabled) host.BetOnRobot();
   tmAutoApplySecurity.SetEnabled(true);
 }
 
-void TMainForm::btPause1Click(const ui::Button& sender) { RequestPause(sender.Tag()); }
-
-void TMainForm::RequestPause(int tag) {
+void RunControl::RequestPause(int tag) {
   switch (tag) {
     case 2:
     case 3:
       robot.RobotPauseMode = tag == 2 ? 1 : 2;
-      robot_controls.btPause1.SetEnabled(false);
-      robot_controls.btPause2.SetEnabled(false);
-      robot_controls.btPause3.SetEnabled(true);
-      ShowStatusMessage(Txt(tag == 2 ? 125 : 126));
+      ShowPausedButtons();
+      host.ShowStatusMessage(texts.Text(tag == 2 ? 125 : 126));
       (tag == 2 ? robot_controls.btPause2 : robot_controls.btPause1).SetBlend(RobotControls::kBlendNormal);
       break;
     case 4:
       if (robot.RobotPauseMode == 255) {
         robot.RobotPauseMode = 254;
         robot_controls.btRun.SetDown(true);
-        ShowStatusMessage(Txt(127));
+        host.ShowStatusMessage(texts.Text(127));
       } else if (robot.RobotPauseMode == 1 || robot.RobotPauseMode == 2) {
         robot.RobotPauseMode = 0;
-        ShowStatusMessage(Txt(128));
+        host.ShowStatusMessage(texts.Text(128));
       } else {
         return;
       }
@@ -120,13 +116,13 @@ void TMainForm::RequestPause(int tag) {
   robot_controls.btPause3Fon.SetVisible(false);
 }
 
-void TMainForm::btStopClick() {
+void RunControl::Stop() {
   robot_controls.btRun.SetEnabled(true);
   robot_controls.btPause1.SetEnabled(false);
   robot_controls.btPause2.SetEnabled(false);
   robot_controls.btPause3.SetEnabled(false);
   robot_controls.btStop.SetEnabled(false);
-  ShowStatusMessage(Txt(129));
+  host.ShowStatusMessage(texts.Text(129));
   robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause3Fon.SetVisible(false);
@@ -138,27 +134,28 @@ void TMainForm::btStopClick() {
   robot.RobotStatus = 0;
   robot.BetOnStatus = 65535;
   tmBetWDT.SetEnabled(false);
-  platform.browser.Stop();
-  platform.shell.ProcessMessages();
-  NavigateUrl(site.LogOutUrl);
+  browser.Stop();
+  shell.ProcessMessages();
+  browser_supervisor.NavigateUrl(site.LogOutUrl);
   page.SiteDataUpdated = false;
   page.PageIndex = 255;
   robot.RobotPauseType = 0;
   tmBetOnState.SetEnabled(false);
   strategies.pnDown.SetEnabled(true);
+  robot.Running = false;
 }
 
-void TMainForm::RobotModeChange() {
+void RunControl::StrategyChanged() {
   const uint8_t previous = robot.LastStrategyIndex;
-  robot.LastStrategyIndex = StrategyIndex();
+  robot.LastStrategyIndex = strategies.StrategyIndex();
   if (robot.LastStrategyIndex != previous)
-    ShowStatusMessage(Txt(117) + Trim(strategies.pcStrategy.PageCaption(robot.LastStrategyIndex)) + "\".");
+    host.ShowStatusMessage(texts.Text(117) + Trim(strategies.pcStrategy.PageCaption(robot.LastStrategyIndex)) + "\".");
 }
 
-void TMainForm::WorkingHoursStep() {
+void RunControl::WorkingHoursStep() {
   robot.RobotBusy = true;
   if (robot_controls.cbBetOnRobotWorkTime.Checked() && robot.RobotStatus < 5) {
-    const double now = platform.clock.Now();
+    const double now = clock.Now();
     int hour = static_cast<int>(std::floor((now - std::floor(now)) * 24.0 + 1e-9)) % 24;
     const int start = robot_controls.cbeBetOnWorkStart.ItemIndex();
     int end = robot_controls.cbeBetOnWorkEnd.ItemIndex();
@@ -167,11 +164,11 @@ void TMainForm::WorkingHoursStep() {
       if (hour < start) hour += 24;
     }
     if (robot.RobotStatus == 1 && start <= hour && hour < end) {
-      AddStringToLog(ltInfo, Txt(175), false);
+      log.AddStringToLog(ltInfo, texts.Text(175), false);
       robot.RobotStatus = 2;
     }
     if (hour >= end) {
-      AddStringToLog(ltInfo, Txt(176), false);
+      log.AddStringToLog(ltInfo, texts.Text(176), false);
       robot.RobotPauseMode = 1;
     }
   } else if (robot.RobotStatus == 1) {
@@ -179,33 +176,32 @@ void TMainForm::WorkingHoursStep() {
   }
 }
 
-void TMainForm::StrategySelection() {
-  const int own_paused_chain = (StrategyIndex() + 1) * 100 + 2;
+void RunControl::StrategySelection() {
+  const int own_paused_chain = (strategies.StrategyIndex() + 1) * 100 + 2;
   if (robot.RobotPauseType > 100 && robot.RobotPauseType != own_paused_chain) robot.RobotPauseType = 0;
   if (robot.RobotPauseType % 100 != 0) {
     const bool resumable = robot.RobotPauseType == 202 || robot.RobotPauseType == 302 ||
                            (robot.RobotPauseType == 402 && robot.SavedGameCount != 0);
     if (resumable) {
-      if (MyMessageDialog(Txt(179), Txt(177) + "\r" + Txt(178), {Txt(105), Txt(259)},
-                          {DialogButton::Yes, DialogButton::No}, DialogKind::Confirmation) == ModalResult::Yes) {
+      if (dialogs.MessageBox(texts.Text(179), texts.Text(177) + "\r" + texts.Text(178), DialogKind::Confirmation,
+                             {DialogButton::Yes, DialogButton::No},
+                             {texts.Text(105), texts.Text(259)}) == ModalResult::Yes) {
         robot.ChainStake = robot.SavedStake;
         robot.BetCount = robot.SavedBetCount;
         robot.GameCount = robot.SavedGameCount;
         robot.RobotPauseMode = 255;
         robot.RobotPauseType = 1;
-        robot_controls.btPause1.SetEnabled(false);
-        robot_controls.btPause2.SetEnabled(false);
-        robot_controls.btPause3.SetEnabled(true);
+        ShowPausedButtons();
       }
     } else if (robot.RobotPauseType != 402) {
       robot.RobotPauseType = 0;
     }
   }
   static constexpr uint16_t kRunningStatus[] = {23, 3, 13, 33, 43, 53};
-  if (StrategyIndex() < 6) robot.RobotStatus = kRunningStatus[StrategyIndex()];
+  if (strategies.StrategyIndex() < 6) robot.RobotStatus = kRunningStatus[strategies.StrategyIndex()];
 }
 
-bool TMainForm::LimitCheck(double factor, uint16_t chain_counter) {
+bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
   int verdict = 0;
   if (robot.RobotPauseMode == 1)
     verdict = 1;
@@ -219,40 +215,49 @@ bool TMainForm::LimitCheck(double factor, uint16_t chain_counter) {
   robot.RobotPauseType = 0;
   std::string text;
   if (verdict == 1) {
-    text = Txt(181) + "\r" + Txt(182);
+    text = texts.Text(181) + "\r" + texts.Text(182);
     robot.RobotPauseType = 2;
   } else if (verdict == 2) {
-    text = Txt(183) + "\r" + Txt(184);
+    text = texts.Text(183) + "\r" + texts.Text(184);
   } else {
-    text = Txt(185);
+    text = texts.Text(185);
   }
-  AddStringToDebugLog(Txt(187));
+  log.AddStringToDebugLog(texts.Text(187));
   robot.SavedStake = robot.ChainStake;
   robot.SavedBetCount = robot.BetCount;
   robot.SavedGameCount = robot.GameCount;
-  const uint8_t strategy = StrategyIndex();
+  const uint8_t strategy = strategies.StrategyIndex();
   if (strategy == 0)
-    MyShowMessage(Txt(111), text, DialogKind::Warning);
+    ShowMessage(texts.Text(111), text, DialogKind::Warning);
   else if (strategy == 5)
-    MyShowMessage(Txt(188), text, DialogKind::Warning);
+    ShowMessage(texts.Text(188), text, DialogKind::Warning);
   else
-    MyShowMessage(Txt(187), text, DialogKind::Information);
+    ShowMessage(texts.Text(187), text, DialogKind::Information);
 
   if (verdict == 3) {
-    AddStringToLog(ltInfo, Txt(189), true);
+    log.AddStringToLog(ltInfo, texts.Text(189), true);
     if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
       robot.SavedStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
     robot.SavedBetCount = 0;
     if (strategy != 0 && strategy != 5) robot.SavedGameCount = 0;
     robot.RobotPauseMode = 0;
-    btStopClick();
+    Stop();
   } else {
-    robot_controls.btPause1.SetEnabled(false);
-    robot_controls.btPause2.SetEnabled(false);
-    robot_controls.btPause3.SetEnabled(true);
+    ShowPausedButtons();
     robot.RobotPauseMode = 255;
   }
   return true;
+}
+
+// While a pause is requested or set, only its cancel-or-continue button works.
+void RunControl::ShowPausedButtons() {
+  robot_controls.btPause1.SetEnabled(false);
+  robot_controls.btPause2.SetEnabled(false);
+  robot_controls.btPause3.SetEnabled(true);
+}
+
+void RunControl::ShowMessage(const std::string& title, const std::string& text, DialogKind kind) {
+  dialogs.MessageBox(title, text, kind, {DialogButton::Ok}, {});
 }
 
 }  // namespace vantrope

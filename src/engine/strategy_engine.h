@@ -1,25 +1,40 @@
 // The strategy engine: one step of the selected money-management strategy.
-// Every strategy is put together from the shared blocks below; the state
-// they work on lives on the main window.
+// Every strategy is put together from the shared blocks below.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "engine/account_panel.h"
+#include "engine/bet_cycle.h"
+#include "engine/robot_controls.h"
+#include "engine/robot_state.h"
+#include "engine/run_control.h"
+#include "engine/strategy_pages.h"
+#include "event/robot_event.h"
+#include "log/robot_log.h"
+#include "settings/lang_pack.h"
+#include "site/pair_period_selectors.h"
+#include "site/site_page.h"
+#include "ui/controls.h"
+
 namespace vantrope {
 
-namespace ui {
-class NumberEdit;
-}
+struct StrategyEngine {
+  // One engine step, unless one is running already.
+  void BetOnRobot();
 
-class TMainForm;
-
-class StrategyEngine {
- public:
-  explicit StrategyEngine(TMainForm& form) : f_(form) {}
-
-  // One engine step (BetOnRobot).
-  void Step();
+  RobotState& robot;
+  TEvent& EVENT;
+  const SitePage& page;
+  StrategyPages& strategies;
+  const RobotControls& robot_controls;
+  const AccountPanel& account;
+  PairPeriodSelectors& selectors;
+  RunControl& run_control;
+  BetCycle& bet_cycle;
+  RobotLog& log;
+  const TLangPack& texts;
 
  private:
   // Where the follow blocks go for the site states a strategy decides on.
@@ -66,8 +81,7 @@ class StrategyEngine {
   void FollowBet(const FollowTargets& to);
   void StopOnLimit(int text, int32_t saved_stake);
   int32_t Rounded(double value) const;
-
-  TMainForm& f_;
+  void Step();
 };
 
 }  // namespace vantrope

@@ -26,60 +26,60 @@ void Restart(ui::Timer& timer) {
 }  // namespace
 
 void BrowserSupervisor::IERegister(const std::string& program_path) {
-  shell_.RegisterBrowserEmulation(Trim(std::filesystem::path(program_path).filename().string()), kBrowserEmulationMode);
+  shell.RegisterBrowserEmulation(Trim(std::filesystem::path(program_path).filename().string()), kBrowserEmulationMode);
 }
 
 void BrowserSupervisor::NavigateUrl(const std::string& url) {
-  for (int round = 0; browser_.Busy(); ++round) {
+  for (int round = 0; browser.Busy(); ++round) {
     if (round == kBusyWaitRounds) {
-      log_.AddStringToDebugLog(texts_.Text(280));
+      log.AddStringToDebugLog(texts.Text(280));
       break;
     }
-    browser_.Stop();
-    shell_.ProcessMessages();
-    shell_.Sleep(kBusyWaitMs);
-    shell_.ProcessMessages();
+    browser.Stop();
+    shell.ProcessMessages();
+    shell.Sleep(kBusyWaitMs);
+    shell.ProcessMessages();
   }
-  browser_.Navigate(url);
-  log_.AddStringToDebugLog(url);
+  browser.Navigate(url);
+  log.AddStringToDebugLog(url);
 }
 
 void BrowserSupervisor::BeforeNavigate(const std::string& url) {
-  panel_.pbWEB.SetVisible(true);
-  panel_.teWebAddr.SetText(url);
-  Restart(tmWebWDT_);
-  page_.SiteDataUpdated = false;
+  browser_panel.pbWEB.SetVisible(true);
+  browser_panel.teWebAddr.SetText(url);
+  Restart(tmWebWDT);
+  page.SiteDataUpdated = false;
 }
 
 void BrowserSupervisor::DocumentComplete() {
-  panel_.pbWEB.SetVisible(false);
-  Restart(tmParserDelay_);
+  browser_panel.pbWEB.SetVisible(false);
+  Restart(tmParserDelay);
 }
 
-void BrowserSupervisor::ProgressChange() { Restart(tmWebWDT2_); }
+void BrowserSupervisor::ProgressChange() { Restart(tmWebWDT2); }
 
 void BrowserSupervisor::ReloadStalledPage() {
-  tmWebWDT_.SetEnabled(false);
-  browser_.Stop();
-  shell_.ProcessMessages();
+  tmWebWDT.SetEnabled(false);
+  browser.Stop();
+  shell.ProcessMessages();
   NavigateUrl(AddressShown());
 }
 
 void BrowserSupervisor::ReloadSilentPage() {
-  tmWebWDT2_.SetEnabled(false);
-  log_.AddStringToDebugLog(texts_.Text(136));
+  tmWebWDT2.SetEnabled(false);
+  log.AddStringToDebugLog(texts.Text(136));
   NavigateUrl(AddressShown());
 }
 
 void BrowserSupervisor::AnswerSecurityPrompt() {
   WindowHandle prompt = 0;
   for (const char* title : kSecurityPromptTitles)
-    if ((prompt = windows_.FindTopLevelWindowByTitle(title)) != 0) break;
+    if ((prompt = windows.FindTopLevelWindowByTitle(title)) != 0) break;
   if (prompt == 0) return;
   for (const char* caption : kYesCaptions) {
-    if (WindowHandle yes = windows_.FindChildWindow(prompt, "Button", caption)) {
-      windows_.ClickButton(yes);
-      log_.AddStringToDebugLog(texts_.Text(137));
+    if (WindowHandle yes = windows.FindChildWindow(prompt, "Button", caption)) {
+      windows.ClickButton(yes);
+      log.AddStringToDebugLog(texts.Text(137));
       return;
     }
   }

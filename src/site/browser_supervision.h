@@ -16,28 +16,13 @@
 
 namespace vantrope {
 
-class BrowserSupervisor {
- public:
-  BrowserSupervisor(SitePage& page, BrowserPanel& panel, WebBrowser& browser, Shell& shell, WindowSystem& windows,
-                    RobotLog& log, const TLangPack& texts, ui::Timer& tmParserDelay, ui::Timer& tmWebWDT,
-                    ui::Timer& tmWebWDT2)
-      : page_(page),
-        panel_(panel),
-        browser_(browser),
-        shell_(shell),
-        windows_(windows),
-        log_(log),
-        texts_(texts),
-        tmParserDelay_(tmParserDelay),
-        tmWebWDT_(tmWebWDT),
-        tmWebWDT2_(tmWebWDT2) {}
-
+struct BrowserSupervisor {
   // Asks for the browser emulation mode of the program's file.
   void IERegister(const std::string& program_path);
   // The one navigation routine: waits for a busy browser to stop first.
   void NavigateUrl(const std::string& url);
   // The address the address bar shows.
-  std::string AddressShown() const { return panel_.teWebAddr.Text(); }
+  std::string AddressShown() const { return browser_panel.teWebAddr.Text(); }
 
   // The browser's events.
   void BeforeNavigate(const std::string& url);
@@ -50,17 +35,16 @@ class BrowserSupervisor {
   // tmAutoApplySecurity: a security prompt is answered "yes".
   void AnswerSecurityPrompt();
 
- private:
-  SitePage& page_;
-  BrowserPanel& panel_;
-  WebBrowser& browser_;
-  Shell& shell_;
-  WindowSystem& windows_;
-  RobotLog& log_;
-  const TLangPack& texts_;
-  ui::Timer& tmParserDelay_;
-  ui::Timer& tmWebWDT_;
-  ui::Timer& tmWebWDT2_;
+  SitePage& page;
+  BrowserPanel& browser_panel;
+  WebBrowser& browser;
+  Shell& shell;
+  WindowSystem& windows;
+  RobotLog& log;
+  const TLangPack& texts;
+  ui::Timer& tmParserDelay;
+  ui::Timer& tmWebWDT;
+  ui::Timer& tmWebWDT2;
 };
 
 }  // namespace vantrope

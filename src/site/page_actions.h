@@ -11,11 +11,7 @@
 
 namespace vantrope {
 
-class PageActions {
- public:
-  PageActions(SitePage& page, WebBrowser& browser, BrowserSupervisor& supervisor)
-      : page_(page), browser_(browser), supervisor_(supervisor) {}
-
+struct PageActions {
   // Types the text into every element of the document that the record stands
   // for; the number of elements that took it.
   uint16_t WebSetValue(uint16_t index, const std::string& text);
@@ -24,12 +20,12 @@ class PageActions {
   // The price shown in the control slot as a whole percentage of the stake.
   int32_t GetBrokerPercent(uint32_t stake, uint16_t slot);
 
+  SitePage& page;
+  WebBrowser& browser;
+  BrowserSupervisor& browser_supervisor;
+
  private:
   bool CanActOn(uint16_t index) const;
-
-  SitePage& page_;
-  WebBrowser& browser_;
-  BrowserSupervisor& supervisor_;
 };
 
 }  // namespace vantrope

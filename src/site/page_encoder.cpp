@@ -15,40 +15,40 @@ constexpr uint8_t kEncoderSkipLimit = 5;
 }  // namespace
 
 void PageEncoder::HtmlParser() {
-  page_.WebFields.clear();
-  if (Trim(browser_.LocationUrl()).empty() || browser_.Busy()) return;
+  page.WebFields.clear();
+  if (Trim(browser.LocationUrl()).empty() || browser.Busy()) return;
   // A document that does not answer reads as one without forms, links or body.
-  const DomDocument document = browser_.ReadDocument().value_or(DomDocument{});
-  ParseDocumentFields(document, page_.WebTableCounters, page_.WebFields);
+  const DomDocument document = browser.ReadDocument().value_or(DomDocument{});
+  ParseDocumentFields(document, page.WebTableCounters, page.WebFields);
 
-  ui::Grid& grid = view_.gwWebParser;
+  ui::Grid& grid = parser_view.gwWebParser;
   if (grid.RowCount() > 0) grid.Clear();
-  if (debug_enabled_) {
-    for (size_t i = 0; i < page_.WebFields.size(); ++i) AppendFieldRow(grid, i, page_.WebFields[i]);
+  if (DebugEnabled) {
+    for (size_t i = 0; i < page.WebFields.size(); ++i) AppendFieldRow(grid, i, page.WebFields[i]);
   }
   BetOnWebEncoder();
 }
 
 void PageEncoder::ReparseUnlessBusy() {
-  if (!browser_.Busy()) HtmlParser();
+  if (!browser.Busy()) HtmlParser();
 }
 
 int32_t PageEncoder::SearchControl(uint16_t control) {
-  return PageRecogniser(page_.WebFields, settings_, texts_).SearchControl(control);
+  return PageRecogniser(page.WebFields, site, texts).SearchControl(control);
 }
 
-void PageEncoder::Fault(const std::string& text) { host_.BetOnStateFault("WebEncoder", text, 0); }
+void PageEncoder::Fault(const std::string& text) { host.BetOnStateFault("WebEncoder", text, 0); }
 
 void PageEncoder::WriteRecognitionResult(const PageRecogniser& recogniser) {
-  if (page_.RecognitionLog) recogniser.ProtocolResult(page_.PageIndex, page_.PageName, page_.ControlSlots);
-  if (!debug_enabled_) return;
-  log_.AddStringToDebugLog(page_.PageName);
-  ui::Grid& grid = view_.gwDebug;
+  if (page.RecognitionLog) recogniser.ProtocolResult(page.PageIndex, page.PageName, page.ControlSlots);
+  if (!DebugEnabled) return;
+  log.AddStringToDebugLog(page.PageName);
+  ui::Grid& grid = parser_view.gwDebug;
   grid.Clear();
-  for (size_t slot = 0; slot < page_.ControlSlots.size(); ++slot) {
-    const int32_t index = page_.ControlSlots[slot].FieldIndex;
-    if (index < 0 || static_cast<size_t>(index) >= page_.WebFields.size()) continue;
-    const int row = AppendFieldRow(grid, slot, page_.WebFields[index]);
+  for (size_t slot = 0; slot < page.ControlSlots.size(); ++slot) {
+    const int32_t index = page.ControlSlots[slot].FieldIndex;
+    if (index < 0 || static_cast<size_t>(index) >= page.WebFields.size()) continue;
+    const int row = AppendFieldRow(grid, slot, page.WebFields[index]);
     grid.SetCell(6, row, "<EDIT>");
     grid.SetCell(7, row, "<EXECUTE>");
     grid.SetCell(8, row, std::to_string(index));
@@ -56,58 +56,58 @@ void PageEncoder::WriteRecognitionResult(const PageRecogniser& recogniser) {
 }
 
 void PageEncoder::BetOnWebEncoder() {
-  page_.PageParsedBlink = true;
-  if (page_.EncoderBusy) {
-    if (page_.EncoderSkips > 0)
-      --page_.EncoderSkips;
+  page.PageParsedBlink = true;
+  if (page.EncoderBusy) {
+    if (page.EncoderSkips > 0)
+      --page.EncoderSkips;
     else
-      page_.EncoderBusy = false;
+      page.EncoderBusy = false;
     return;
   }
-  page_.EncoderBusy = true;
-  page_.EncoderSkips = kEncoderSkipLimit;
-  if (page_.SimulatorEnabled) {
-    page_.SiteDataUpdated = true;
-    page_.EncoderBusy = false;
+  page.EncoderBusy = true;
+  page.EncoderSkips = kEncoderSkipLimit;
+  if (page.SimulatorEnabled) {
+    page.SiteDataUpdated = true;
+    page.EncoderBusy = false;
     return;
   }
-  tmWebWDT_.SetEnabled(false);
+  tmWebWDT.SetEnabled(false);
 
-  ui::Memo& protocol = view_.mmWebRecogLog;
-  PageRecogniser recogniser(page_.WebFields, settings_, texts_, [this, &protocol](const std::string& line) {
-    if (page_.RecognitionLog) protocol.Append(line);
+  ui::Memo& protocol = parser_view.mmWebRecogLog;
+  PageRecogniser recogniser(page.WebFields, site, texts, [this, &protocol](const std::string& line) {
+    if (page.RecognitionLog) protocol.Append(line);
   });
   const uint8_t found = recogniser.RecognisePage();
-  page_.PageIndex = found;
-  page_.PageName = settings_.PageNameOf(found);
+  page.PageIndex = found;
+  page.PageName = site.PageNameOf(found);
   // The trading page's own address stands for it when no template matched;
   // its controls are then not resolved.
-  if (found == 0 && Trim(browser_.LocationUrl()) == kDefaultReturnUrl) {
-    page_.PageIndex = 4;
-    page_.PageName = settings_.PageNameOf(4);
+  if (found == 0 && Trim(browser.LocationUrl()) == kDefaultReturnUrl) {
+    page.PageIndex = 4;
+    page.PageName = site.PageNameOf(4);
   }
   PageRecogniser::PageSlots resolved = recogniser.ResolvePageSlots(found);
-  page_.ControlSlots = resolved.slots;
+  page.ControlSlots = resolved.slots;
   for (const std::string& missing : resolved.missing) Fault(missing);
   if (found == 10 || found == 11) {
     const PageRecogniser::AccountValues account =
-        recogniser.ReadAccountValues(found, page_.ControlSlots, page_.CurrencyName);
-    if (account.currency) page_.CurrencyName = *account.currency;
-    if (account.balance) page_.CurrentBalance = *account.balance;
-    page_.SiteDataUpdated = true;
+        recogniser.ReadAccountValues(found, page.ControlSlots, page.CurrencyName);
+    if (account.currency) page.CurrencyName = *account.currency;
+    if (account.balance) page.CurrentBalance = *account.balance;
+    page.SiteDataUpdated = true;
     for (const std::string& missing : account.missing) Fault(missing);
     // A half-read account page is no page the bet cycle may act on.
     if (account.failed) {
-      page_.PageIndex = 0;
-      page_.PageName = settings_.PageNameOf(0);
+      page.PageIndex = 0;
+      page.PageName = site.PageNameOf(0);
     }
   }
   WriteRecognitionResult(recogniser);
-  host_.ShowSiteDisplays();
+  host.ShowSiteDisplays();
 
-  page_.SiteDataUpdated = true;
-  if (page_.PageIndex != 0) tmWebWDT2_.SetEnabled(false);
-  page_.EncoderBusy = false;
+  page.SiteDataUpdated = true;
+  if (page.PageIndex != 0) tmWebWDT2.SetEnabled(false);
+  page.EncoderBusy = false;
 }
 
 }  // namespace vantrope

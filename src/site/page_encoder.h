@@ -16,8 +16,9 @@
 
 namespace vantrope {
 
-class PageEncoder {
- public:
+class PageRecogniser;
+
+struct PageEncoder {
   // What the encoder asks of the robot around it.
   class Host {
    public:
@@ -30,20 +31,6 @@ class PageEncoder {
     ~Host() = default;
   };
 
-  // `debug_enabled` is the setting that fills the debug window's views.
-  PageEncoder(SitePage& page, const SiteSettings& settings, ParserView& view, WebBrowser& browser, RobotLog& log,
-              const TLangPack& texts, const bool& debug_enabled, ui::Timer& tmWebWDT, ui::Timer& tmWebWDT2, Host& host)
-      : page_(page),
-        settings_(settings),
-        view_(view),
-        browser_(browser),
-        log_(log),
-        texts_(texts),
-        debug_enabled_(debug_enabled),
-        tmWebWDT_(tmWebWDT),
-        tmWebWDT2_(tmWebWDT2),
-        host_(host) {}
-
   // Parses the current document into WebFields, then runs the encoder.
   void HtmlParser();
   // The periodic parse: the page as it is now, unless it is still loading.
@@ -53,20 +40,20 @@ class PageEncoder {
   // Searches the parsed page for the template of a page control: its index or -1.
   int32_t SearchControl(uint16_t control);
 
- private:
-  void WriteRecognitionResult(const class PageRecogniser& recogniser);
-  void Fault(const std::string& text);
+  SitePage& page;
+  const SiteSettings& site;
+  ParserView& parser_view;
+  WebBrowser& browser;
+  RobotLog& log;
+  const TLangPack& texts;
+  const bool& DebugEnabled;  // the setting that fills the debug window's views
+  ui::Timer& tmWebWDT;
+  ui::Timer& tmWebWDT2;
+  Host& host;
 
-  SitePage& page_;
-  const SiteSettings& settings_;
-  ParserView& view_;
-  WebBrowser& browser_;
-  RobotLog& log_;
-  const TLangPack& texts_;
-  const bool& debug_enabled_;
-  ui::Timer& tmWebWDT_;
-  ui::Timer& tmWebWDT2_;
-  Host& host_;
+ private:
+  void WriteRecognitionResult(const PageRecogniser& recogniser);
+  void Fault(const std::string& text);
 };
 
 }  // namespace vantrope

@@ -12,7 +12,7 @@ void PairPeriodSelectors::BetOnSetValutePair(const std::string& code) {
   std::string letters = code;
   if (letters.rfind("frx", 0) == 0) letters = letters.substr(3, 6);
   const std::string item = letters.substr(0, 3) + "/" + letters.substr(std::min<size_t>(3, letters.size()), 3);
-  ui::ComboBox& box = controls_.cbeBetOnValutePair;
+  ui::ComboBox& box = site_control.cbeBetOnValutePair;
   int found = -1;
   for (size_t i = 0; i < box.Items().size(); ++i)
     if (Trim(box.Items()[i]) == item) found = static_cast<int>(i);
@@ -22,57 +22,57 @@ void PairPeriodSelectors::BetOnSetValutePair(const std::string& code) {
 }
 
 void PairPeriodSelectors::cbeBetOnValutePairChange() {
-  const int index = controls_.cbeBetOnValutePair.ItemIndex();
+  const int index = site_control.cbeBetOnValutePair.ItemIndex();
   const std::string code = index > 0 && index < static_cast<int>(kPairTable.size()) ? kPairTable[index].code
                                                                                      : kPairTable[0].code;
-  if (code != event_.Valute) event_.ValuteChanged = true;
-  event_.Valute = code;
+  if (code != EVENT.Valute) EVENT.ValuteChanged = true;
+  EVENT.Valute = code;
 }
 
 void PairPeriodSelectors::cbeBetOnBetTimeCostChange() {
-  ui::NumberEdit& period = controls_.neBetOnBetPeriod;
-  switch (controls_.cbeBetOnBetTimeCost.ItemIndex()) {
+  ui::NumberEdit& period = site_control.neBetOnBetPeriod;
+  switch (site_control.cbeBetOnBetTimeCost.ItemIndex()) {
     case 0:
-      event_.PeriodUnit = "s";
+      EVENT.PeriodUnit = "s";
       period.SetLimits(30, period.MaxValue());
       break;
     case 1:
-      event_.PeriodUnit = "m";
+      EVENT.PeriodUnit = "m";
       period.SetLimits(1, period.MaxValue());
       break;
     case 2:
-      event_.PeriodUnit = "h";
+      EVENT.PeriodUnit = "h";
       period.SetLimits(1, period.MaxValue());
       break;
-    default: event_.PeriodUnit = "s"; return;
+    default: EVENT.PeriodUnit = "s"; return;
   }
   period.SetValue(std::round(period.Value()));
   neBetOnBetPeriodExit();
-  event_.PeriodChanged = true;
+  EVENT.PeriodChanged = true;
 }
 
 void PairPeriodSelectors::neBetOnBetPeriodExit() {
-  if (event_.Period == 0)
-    event_.Period = 30;
+  if (EVENT.Period == 0)
+    EVENT.Period = 30;
   else
-    event_.Period = static_cast<uint16_t>(RoundHalfEven(controls_.neBetOnBetPeriod.Value()));
-  event_.PeriodChanged = true;
+    EVENT.Period = static_cast<uint16_t>(RoundHalfEven(site_control.neBetOnBetPeriod.Value()));
+  EVENT.PeriodChanged = true;
 }
 
 void PairPeriodSelectors::BetOnBetModeSet() {
-  if (event_.PeriodChanged) {
-    controls_.neBetOnBetPeriod.SetValue(event_.Period);
-    const std::string& unit = event_.PeriodUnit;
-    controls_.cbeBetOnBetTimeCost.SetItemIndex(unit == "d"   ? 3
-                                               : unit == "h" ? 2
-                                               : unit == "m" ? 1
-                                               : unit == "s" ? 0
-                                                             : -1);
-    event_.PeriodChanged = false;
+  if (EVENT.PeriodChanged) {
+    site_control.neBetOnBetPeriod.SetValue(EVENT.Period);
+    const std::string& unit = EVENT.PeriodUnit;
+    site_control.cbeBetOnBetTimeCost.SetItemIndex(unit == "d"   ? 3
+                                                  : unit == "h" ? 2
+                                                  : unit == "m" ? 1
+                                                  : unit == "s" ? 0
+                                                                : -1);
+    EVENT.PeriodChanged = false;
   }
-  if (event_.ValuteChanged) {
-    BetOnSetValutePair(event_.Valute);
-    event_.ValuteChanged = false;
+  if (EVENT.ValuteChanged) {
+    BetOnSetValutePair(EVENT.Valute);
+    EVENT.ValuteChanged = false;
   }
 }
 

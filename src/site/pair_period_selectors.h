@@ -9,10 +9,7 @@
 
 namespace vantrope {
 
-class PairPeriodSelectors {
- public:
-  PairPeriodSelectors(BetSelectors& controls, TEvent& event) : controls_(controls), event_(event) {}
-
+struct PairPeriodSelectors {
   // Selects the pair box item of a broker instrument code.
   void BetOnSetValutePair(const std::string& code);
   void cbeBetOnValutePairChange();
@@ -21,9 +18,8 @@ class PairPeriodSelectors {
   // Applies pending chart changes of the event record to the selectors.
   void BetOnBetModeSet();
 
- private:
-  BetSelectors& controls_;
-  TEvent& event_;
+  BetSelectors& site_control;
+  TEvent& EVENT;
 };
 
 }  // namespace vantrope

@@ -35,59 +35,59 @@ void Outline(Bitmap& picture, const TArrowMatch& match, int width, int height) {
 
 TArrowMatch TerminalSeeker::SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color,
                                         int component_shift) {
-  state_.ArrowSearch.BuildMask(state_.Snapshot, color);
-  state_.ArrowSearch.BuildTemplate(picture, image.Width(), image.Height(), component_shift);
+  terminal.ArrowSearch.BuildMask(terminal.Snapshot, color);
+  terminal.ArrowSearch.BuildTemplate(picture, image.Width(), image.Height(), component_shift);
   return FindObject(static_cast<uint8_t>(image.Width()), static_cast<uint8_t>(image.Height()));
 }
 
 void TerminalSeeker::ShowArrowLabel(ui::Label& label, const TArrowMatch& match) {
   label.SetCaption(match.Found
-                       ? " " + texts_.Text(131) + " " + FormatFixed(match.Score, 1, clock_.DecimalSeparator()) + "%"
-                       : " " + texts_.Text(86));
+                       ? " " + texts.Text(131) + " " + FormatFixed(match.Score, 1, clock.DecimalSeparator()) + "%"
+                       : " " + texts.Text(86));
 }
 
 void TerminalSeeker::SearchImage() {
-  state_.ArrowUpMatch = SearchArrow(state_.imUpPicture, state_.imUp, kUpColor, kGreenShift);
-  state_.ArrowDownMatch = SearchArrow(state_.imDownPicture, state_.imDown, kDownColor, kRedShift);
+  terminal.ArrowUpMatch = SearchArrow(terminal.imUpPicture, terminal.imUp, kUpColor, kGreenShift);
+  terminal.ArrowDownMatch = SearchArrow(terminal.imDownPicture, terminal.imDown, kDownColor, kRedShift);
 
-  view_.Image1.EditPicture([this](Bitmap& picture) {
-    if (state_.ArrowUpMatch.Found) Outline(picture, state_.ArrowUpMatch, state_.imUp.Width(), state_.imUp.Height());
-    if (state_.ArrowDownMatch.Found)
-      Outline(picture, state_.ArrowDownMatch, state_.imDown.Width(), state_.imDown.Height());
+  debug_view.Image1.EditPicture([this](Bitmap& picture) {
+    if (terminal.ArrowUpMatch.Found)
+      Outline(picture, terminal.ArrowUpMatch, terminal.imUp.Width(), terminal.imUp.Height());
+    if (terminal.ArrowDownMatch.Found)
+      Outline(picture, terminal.ArrowDownMatch, terminal.imDown.Width(), terminal.imDown.Height());
   });
-  ShowArrowLabel(view_.lbArrowUpFound, state_.ArrowUpMatch);
-  ShowArrowLabel(view_.lbArrowDownFound, state_.ArrowDownMatch);
+  ShowArrowLabel(debug_view.lbArrowUpFound, terminal.ArrowUpMatch);
+  ShowArrowLabel(debug_view.lbArrowDownFound, terminal.ArrowDownMatch);
 
   // Both found: the one further right stands on the newer bar; down wins a tie.
-  if (state_.ArrowUpMatch.Found && state_.ArrowDownMatch.Found) {
-    if (state_.ArrowUpMatch.X > state_.ArrowDownMatch.X)
-      state_.ArrowDownMatch.Found = false;
+  if (terminal.ArrowUpMatch.Found && terminal.ArrowDownMatch.Found) {
+    if (terminal.ArrowUpMatch.X > terminal.ArrowDownMatch.X)
+      terminal.ArrowDownMatch.Found = false;
     else
-      state_.ArrowUpMatch.Found = false;
+      terminal.ArrowUpMatch.Found = false;
   }
-  view_.lbArrowUpFound.SetFontColor(state_.ArrowUpMatch.Found ? kFoundColor : kNotFoundColor);
-  view_.lbArrowDownFound.SetFontColor(state_.ArrowDownMatch.Found ? kFoundColor : kNotFoundColor);
+  debug_view.lbArrowUpFound.SetFontColor(terminal.ArrowUpMatch.Found ? kFoundColor : kNotFoundColor);
+  debug_view.lbArrowDownFound.SetFontColor(terminal.ArrowDownMatch.Found ? kFoundColor : kNotFoundColor);
 
   // Until the robot has been started once there is no pair to bet on.
-  const bool robot_started = !Trim(event_.Valute).empty();
-  if (state_.ArrowUpMatch.Found && event_.Direction != 1 && robot_started) {
-    event_.Direction = 1;
-    log_.AddStringToLog(ltUp, texts_.Text(132), true);
-    event_.NewSignal = true;
+  const bool robot_started = !Trim(EVENT.Valute).empty();
+  if (terminal.ArrowUpMatch.Found && EVENT.Direction != 1 && robot_started) {
+    EVENT.Direction = 1;
+    log.AddStringToLog(ltUp, texts.Text(132), true);
+    EVENT.NewSignal = true;
   }
-  if (state_.ArrowDownMatch.Found && event_.Direction != 2 && robot_started) {
-    event_.Direction = 2;
-    log_.AddStringToLog(ltDown, texts_.Text(133), true);
-    event_.NewSignal = true;
+  if (terminal.ArrowDownMatch.Found && EVENT.Direction != 2 && robot_started) {
+    EVENT.Direction = 2;
+    log.AddStringToLog(ltDown, texts.Text(133), true);
+    EVENT.NewSignal = true;
   }
-  if (state_.TerminalValute != event_.Valute && robot_started) {
-    log_.AddStringToLog(ltInfo, texts_.Text(134) + event_.Valute + texts_.Text(135) + state_.TerminalValute + "]",
-                        true);
-    event_.Valute = Utf8Left(state_.TerminalValute, 9);
-    event_.ValuteChanged = true;
-    events_.ChartChanged();
+  if (terminal.TerminalValute != EVENT.Valute && robot_started) {
+    log.AddStringToLog(ltInfo, texts.Text(134) + EVENT.Valute + texts.Text(135) + terminal.TerminalValute + "]", true);
+    EVENT.Valute = Utf8Left(terminal.TerminalValute, 9);
+    EVENT.ValuteChanged = true;
+    events.ChartChanged();
   }
-  state_.SnapshotState = 2;
+  terminal.SnapshotState = 2;
 }
 
 }  // namespace vantrope

@@ -25,126 +25,127 @@ std::string HandleText(WindowHandle handle) {
 }  // namespace
 
 std::string TerminalSeeker::GetCaption(WindowHandle window) {
-  return window == 0 ? std::string() : windows_.WindowCaption(window);
+  return window == 0 ? std::string() : windows.WindowCaption(window);
 }
 
 void TerminalSeeker::ShowNoTerminal() {
-  for (ui::Label* field : {&view_.stTermPosX, &view_.stTermPosY, &view_.stTermWidth, &view_.stTermHeight,
-                           &view_.stTermHandle, &view_.stTermName, &view_.stTermValute})
+  for (ui::Label* field :
+       {&debug_view.stTermPosX, &debug_view.stTermPosY, &debug_view.stTermWidth, &debug_view.stTermHeight,
+        &debug_view.stTermHandle, &debug_view.stTermName, &debug_view.stTermValute})
     field->SetCaption(kNoValue);
 }
 
 void TerminalSeeker::Seek() {
-  timer_.SetEnabled(false);
+  tmSeeker.SetEnabled(false);
   // A capture still waiting for its search: seeking stays off until the
   // user switches terminal control on again.
-  if (state_.SnapshotState == 1) return;
+  if (terminal.SnapshotState == 1) return;
 
-  state_.TerminalHandle = windows_.FindTopLevelWindowByClass(state_.TerminalPageName);
-  if (state_.TerminalHandle == 0) {
+  terminal.TerminalHandle = windows.FindTopLevelWindowByClass(terminal.TerminalPageName);
+  if (terminal.TerminalHandle == 0) {
     ShowNoTerminal();
   } else {
-    view_.stTermHandle.SetCaption(HandleText(state_.TerminalHandle));
-    const std::string caption = Trim(GetCaption(state_.TerminalHandle));
-    view_.stTermName.SetCaption(caption);
-    state_.TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
-    view_.stTermValute.SetCaption(Trim(state_.TerminalValute));
+    debug_view.stTermHandle.SetCaption(HandleText(terminal.TerminalHandle));
+    const std::string caption = Trim(GetCaption(terminal.TerminalHandle));
+    debug_view.stTermName.SetCaption(caption);
+    terminal.TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
+    debug_view.stTermValute.SetCaption(Trim(terminal.TerminalValute));
 
     // A window gone since the search keeps the last rectangle read.
     WindowRect rect;
-    if (windows_.GetWindowRect(state_.TerminalHandle, rect))
-      state_.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    view_.stTermPosX.SetCaption(std::to_string(state_.TerminalRect.left));
-    view_.stTermPosY.SetCaption(std::to_string(state_.TerminalRect.top));
-    view_.stTermWidth.SetCaption(std::to_string(state_.TerminalRect.width));
-    view_.stTermHeight.SetCaption(std::to_string(state_.TerminalRect.height));
+    if (windows.GetWindowRect(terminal.TerminalHandle, rect))
+      terminal.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    debug_view.stTermPosX.SetCaption(std::to_string(terminal.TerminalRect.left));
+    debug_view.stTermPosY.SetCaption(std::to_string(terminal.TerminalRect.top));
+    debug_view.stTermWidth.SetCaption(std::to_string(terminal.TerminalRect.width));
+    debug_view.stTermHeight.SetCaption(std::to_string(terminal.TerminalRect.height));
 
     // A minimised terminal is restored without the focus; this pass still
     // works with the minimised rectangle.
-    if (state_.TerminalRect.height < kMinimisedHeight) {
-      windows_.ShowWindowNoActivate(state_.TerminalHandle);
-      windows_.BringWindowToTop(state_.TerminalHandle);
-      shell_.BringToFront();
-      shell_.ProcessMessages();
+    if (terminal.TerminalRect.height < kMinimisedHeight) {
+      windows.ShowWindowNoActivate(terminal.TerminalHandle);
+      windows.BringWindowToTop(terminal.TerminalHandle);
+      shell.BringToFront();
+      shell.ProcessMessages();
     }
 
-    state_.Snapshot.Resize(state_.SnapshotStripWidth, state_.TerminalRect.height);
-    if (state_.Snapshot.Width() * state_.Snapshot.Height() == 0) return;
+    terminal.Snapshot.Resize(terminal.SnapshotStripWidth, terminal.TerminalRect.height);
+    if (terminal.Snapshot.Width() * terminal.Snapshot.Height() == 0) return;
 
-    if (state_.AlpariHardUpdate) {
-      windows_.ShowWindow(state_.TerminalHandle);
-      windows_.BringWindowToTop(state_.TerminalHandle);
+    if (terminal.AlpariHardUpdate) {
+      windows.ShowWindow(terminal.TerminalHandle);
+      windows.BringWindowToTop(terminal.TerminalHandle);
     }
-    const bool copied = windows_.CopyWindowPixels(
-        state_.TerminalHandle, state_.TerminalRect.width - state_.SnapshotStripWidth, 0, state_.Snapshot);
-    state_.SnapshotState = copied ? 1 : 0;
-    state_.SnapshotTime = clock_.Now();
-    if (!copied) state_.Snapshot.Fill(kWhite);
-    view_.Image1.SetPicture(state_.Snapshot);
-    view_.stSnapTime.SetCaption(
-        FormatDateTime(clock_.ShortDateFormat() + " " + clock_.LongTimeFormat(), state_.SnapshotTime));
-    if (state_.SnapshotState == 1) {
+    const bool copied = windows.CopyWindowPixels(
+        terminal.TerminalHandle, terminal.TerminalRect.width - terminal.SnapshotStripWidth, 0, terminal.Snapshot);
+    terminal.SnapshotState = copied ? 1 : 0;
+    terminal.SnapshotTime = clock.Now();
+    if (!copied) terminal.Snapshot.Fill(kWhite);
+    debug_view.Image1.SetPicture(terminal.Snapshot);
+    debug_view.stSnapTime.SetCaption(
+        FormatDateTime(clock.ShortDateFormat() + " " + clock.LongTimeFormat(), terminal.SnapshotTime));
+    if (terminal.SnapshotState == 1) {
       SearchImage();
       MarkArrowOnTerminal();
     }
   }
-  if (state_.TerminalControl) timer_.SetEnabled(true);
+  if (terminal.TerminalControl) tmSeeker.SetEnabled(true);
 }
 
 // A frame around the arrow that raised the current direction. Its size is
 // the indicator's own arrow, whatever the template size.
 void TerminalSeeker::MarkArrowOnTerminal() {
-  const int32_t strip_left = state_.TerminalRect.width - state_.SnapshotStripWidth;
-  if (state_.ArrowUpMatch.Found && event_.Direction == 1) {
-    const int32_t x = strip_left - 2 + state_.ArrowUpMatch.X;
-    const int32_t y = state_.ArrowUpMatch.Y;
-    windows_.DrawFrame(state_.TerminalHandle, {x, y - 2, x + 13, y + 13}, kFrameColor);
+  const int32_t strip_left = terminal.TerminalRect.width - terminal.SnapshotStripWidth;
+  if (terminal.ArrowUpMatch.Found && EVENT.Direction == 1) {
+    const int32_t x = strip_left - 2 + terminal.ArrowUpMatch.X;
+    const int32_t y = terminal.ArrowUpMatch.Y;
+    windows.DrawFrame(terminal.TerminalHandle, {x, y - 2, x + 13, y + 13}, kFrameColor);
   }
-  if (state_.ArrowDownMatch.Found && event_.Direction == 2) {
-    const int32_t x = strip_left - 2 + state_.ArrowDownMatch.X;
-    const int32_t y = state_.ArrowDownMatch.Y;
-    windows_.DrawFrame(state_.TerminalHandle, {x, y - 7, x + 13, y + 8}, kFrameColor);
+  if (terminal.ArrowDownMatch.Found && EVENT.Direction == 2) {
+    const int32_t x = strip_left - 2 + terminal.ArrowDownMatch.X;
+    const int32_t y = terminal.ArrowDownMatch.Y;
+    windows.DrawFrame(terminal.TerminalHandle, {x, y - 7, x + 13, y + 8}, kFrameColor);
   }
 }
 
 void TerminalSeeker::ShowTerminalPeriod() {
-  chart_.teBetOnBetPeriod_.SetText(std::to_string(event_.Period));
+  chart.teBetOnBetPeriod_.SetText(std::to_string(EVENT.Period));
   static constexpr const char* kUnits[] = {"s", "m", "h", "d"};
   int index = -1;
   for (int i = 0; i < 4; ++i)
-    if (event_.PeriodUnit == kUnits[i]) index = i;
+    if (EVENT.PeriodUnit == kUnits[i]) index = i;
   // The box lists seconds, minutes and hours: days leave it without a selection.
-  chart_.cbeBetOnBetTimeCost_.SetItemIndex(index);
+  chart.cbeBetOnBetTimeCost_.SetItemIndex(index);
 }
 
 std::string TerminalSeeker::GetValuteFromWindowCaption(const std::string& caption) {
   const TerminalCaption parsed = ParseTerminalCaption(Trim(caption));
   if (parsed.timeframe) {
     if (const auto period = PeriodOfTimeframe(*parsed.timeframe)) {
-      event_.Period = period->period;
-      event_.PeriodUnit = period->unit;
+      EVENT.Period = period->period;
+      EVENT.PeriodUnit = period->unit;
     }
   }
   const std::string code = InstrumentCodeOfPairRun(parsed.pair_run);
 
-  if (event_.Period != state_.LastTerminalPeriod.period || event_.PeriodUnit != state_.LastTerminalPeriod.unit) {
-    event_.PeriodChanged = true;
-    state_.LastTerminalPeriod = {event_.Period, event_.PeriodUnit};
-    log_.AddStringToLog(ltInfo, texts_.Text(130) + " " + std::to_string(event_.Period) + event_.PeriodUnit, true);
+  if (EVENT.Period != terminal.LastTerminalPeriod.period || EVENT.PeriodUnit != terminal.LastTerminalPeriod.unit) {
+    EVENT.PeriodChanged = true;
+    terminal.LastTerminalPeriod = {EVENT.Period, EVENT.PeriodUnit};
+    log.AddStringToLog(ltInfo, texts.Text(130) + " " + std::to_string(EVENT.Period) + EVENT.PeriodUnit, true);
     // The bet cycle fills the broker's form again with the new period.
-    events_.ChartChanged();
+    events.ChartChanged();
   }
 
   const std::string display = PairDisplayName(code);
-  if (display != Trim(chart_.cbeBetOnValutePair_.Text())) {
-    const std::vector<std::string>& items = chart_.cbeBetOnValutePair_.Items();
+  if (display != Trim(chart.cbeBetOnValutePair_.Text())) {
+    const std::vector<std::string>& items = chart.cbeBetOnValutePair_.Items();
     for (int i = static_cast<int>(items.size()) - 1; i >= 0; --i)
       if (Trim(items[i]) == display) {
-        chart_.cbeBetOnValutePair_.SetItemIndex(i);
+        chart.cbeBetOnValutePair_.SetItemIndex(i);
         break;
       }
   }
-  if (event_.PeriodChanged) ShowTerminalPeriod();
+  if (EVENT.PeriodChanged) ShowTerminalPeriod();
   return Trim(code);
 }
 

@@ -18,8 +18,7 @@
 
 namespace vantrope {
 
-class TerminalSeeker {
- public:
+struct TerminalSeeker {
   // What a pass tells the robot beyond the event record.
   class Events {
    public:
@@ -30,20 +29,6 @@ class TerminalSeeker {
     ~Events() = default;
   };
 
-  TerminalSeeker(TerminalState& state, TEvent& event, ChartDisplay& chart, TerminalView& view, WindowSystem& windows,
-                 Shell& shell, Clock& clock, RobotLog& log, const TLangPack& texts, ui::Timer& timer, Events& events)
-      : state_(state),
-        event_(event),
-        chart_(chart),
-        view_(view),
-        windows_(windows),
-        shell_(shell),
-        clock_(clock),
-        log_(log),
-        texts_(texts),
-        timer_(timer),
-        events_(events) {}
-
   // One pass of the seeker's timer.
   void Seek();
   // The window's caption; empty for no window.
@@ -52,7 +37,19 @@ class TerminalSeeker {
   std::string GetValuteFromWindowCaption(const std::string& caption);
   // Searches the captured strip for both arrows and raises their signals.
   void SearchImage();
-  TArrowMatch FindObject(uint8_t width, uint8_t height) const { return state_.ArrowSearch.FindObject(width, height); }
+  TArrowMatch FindObject(uint8_t width, uint8_t height) const { return terminal.ArrowSearch.FindObject(width, height); }
+
+  TerminalState& terminal;
+  TEvent& EVENT;
+  ChartDisplay& chart;
+  TerminalView& debug_view;
+  WindowSystem& windows;
+  Shell& shell;
+  Clock& clock;
+  RobotLog& log;
+  const TLangPack& texts;
+  ui::Timer& tmSeeker;
+  Events& events;
 
  private:
   void ShowNoTerminal();
@@ -60,18 +57,6 @@ class TerminalSeeker {
   void MarkArrowOnTerminal();
   TArrowMatch SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color, int component_shift);
   void ShowArrowLabel(ui::Label& label, const TArrowMatch& match);
-
-  TerminalState& state_;
-  TEvent& event_;
-  ChartDisplay& chart_;
-  TerminalView& view_;
-  WindowSystem& windows_;
-  Shell& shell_;
-  Clock& clock_;
-  RobotLog& log_;
-  const TLangPack& texts_;
-  ui::Timer& timer_;
-  Events& events_;
 };
 
 }  // namespace vantrope

@@ -271,7 +271,7 @@ TEST_F(StartupShutdownTest, RunningRobotAsksBeforeClosing) {
   WriteSettings("[LangPack]\nTXT_105=Да\nTXT_109=Робот работает.\nTXT_110=Отменить закрытие?\nTXT_111=Внимание\n"
                 "TXT_259=Нет\n");
   TMainForm& f = Start();
-  f.robot_controls.btRun.SetEnabled(false);  // what Start does to the button
+  f.robot.Running = true;  // as after Start
   fake.dialogs.answers = {ModalResult::Yes};
   EXPECT_FALSE(f.FormClose());
   ASSERT_EQ(fake.dialogs.shown.size(), 1u);
@@ -304,7 +304,7 @@ TEST_F(StartupShutdownTest, UnwritableSettingsKeepTheProgramRunning) {
 
 TEST_F(StartupShutdownTest, ClosingFromOutsideAsksNothingAndSaves) {
   TMainForm& f = Start();
-  f.robot_controls.btRun.SetEnabled(false);
+  f.robot.Running = true;
   f.robot.SavedGameCount = 3;
   f.CloseFromOutside();
   EXPECT_TRUE(fake.dialogs.shown.empty());

@@ -170,7 +170,7 @@ TEST_F(StrategyEngineTest, PauseAfterResultPausesAtTheNextCheckAndContinues) {
 TEST_F(StrategyEngineTest, CancelButtonDoesNothingWithoutAPause) {
   Run(0);
   form->robot_controls.btPause3Fon.SetVisible(true);
-  form->RequestPause(4);
+  form->run_control.RequestPause(4);
   EXPECT_TRUE(form->robot_controls.btPause3Fon.Visible());
   EXPECT_EQ(form->robot.RobotPauseMode, 0);
 }

@@ -87,24 +87,24 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   ASSERT_EQ(F().site.MainUrl, site + "/d/contact.cgi?l=EN");
   ASSERT_EQ(F().site.PortFolioUrl, "http://localhost:" + broker.Port() + "/d/portfolio.cgi?l=EN");
 
-  F().NavigateUrl(F().site.MainUrl);
+  F().browser_supervisor.NavigateUrl(F().site.MainUrl);
   ASSERT_TRUE(OnPage(1, "Log in to your trading account.")) << "page " << int(F().page.PageIndex);
   for (size_t slot : {0, 1, 2}) ASSERT_GE(Field(slot), 0) << "slot " << slot;
 
-  EXPECT_GT(F().WebSetValue(static_cast<uint16_t>(Field(0)), "CR100200"), 0);
-  EXPECT_GT(F().WebSetValue(static_cast<uint16_t>(Field(1)), "demo200"), 0);
-  ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(Field(2))));
+  EXPECT_GT(F().page_actions.WebSetValue(static_cast<uint16_t>(Field(0)), "CR100200"), 0);
+  EXPECT_GT(F().page_actions.WebSetValue(static_cast<uint16_t>(Field(1)), "demo200"), 0);
+  ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(Field(2))));
   ASSERT_TRUE(OnPage(3, "You are logged in as CR100200.")) << "page " << int(F().page.PageIndex);
 
-  F().NavigateUrl(F().site.PortFolioUrl);
+  F().browser_supervisor.NavigateUrl(F().site.PortFolioUrl);
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return F().page.PageIndex == 10 && F().page.CurrentBalance == 1250; }, kStepTimeoutMs))
       << "page " << int(F().page.PageIndex) << ", balance " << F().page.CurrentBalance;
 
-  F().NavigateUrl(F().site.ReturnUrl);
+  F().browser_supervisor.NavigateUrl(F().site.ReturnUrl);
   ASSERT_TRUE(OnPage(4, "Market: Indices")) << "page " << int(F().page.PageIndex);
   ASSERT_GE(Field(11), 0) << "the forex tab";
-  ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(Field(11))));
+  ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(Field(11))));
   ASSERT_TRUE(OnPage(4, "Market: Forex")) << "page " << int(F().page.PageIndex);
 
   EXPECT_TRUE(broker.Stop());

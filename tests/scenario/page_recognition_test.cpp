@@ -18,12 +18,12 @@ class DemoPageRecognition : public ::testing::Test {
   }
   bool Set(size_t slot, const std::string& value) {
     const int32_t field = F().page.ControlSlots[slot].FieldIndex;
-    return field >= 0 && F().WebSetValue(static_cast<uint16_t>(field), value) > 0;
+    return field >= 0 && F().page_actions.WebSetValue(static_cast<uint16_t>(field), value) > 0;
   }
   void Press(size_t slot) {
     const int32_t field = F().page.ControlSlots[slot].FieldIndex;
     ASSERT_GE(field, 0) << "slot " << slot;
-    ASSERT_TRUE(F().WebExecute(static_cast<uint16_t>(field)));
+    ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(field)));
     world.Wait(TestBrowser::kDefaultLoadMs + 5000);
   }
   void LogIn(const std::string& password = "demo200") {
@@ -51,7 +51,7 @@ TEST_F(DemoPageRecognition, LoginPagesAndTheLoggedInPage) {
   for (size_t slot : {0, 1, 2}) EXPECT_GE(F().page.ControlSlots[slot].FieldIndex, 0) << slot;
   LogIn();
   EXPECT_EQ(F().page.PageIndex, 3);
-  EXPECT_GT(F().SearchControl(21), 0);
+  EXPECT_GT(F().page_encoder.SearchControl(21), 0);
 }
 
 TEST_F(DemoPageRecognition, FailedLoginEndsTheRun) {
@@ -77,7 +77,7 @@ TEST_F(DemoPageRecognition, TradingPageAndItsPrices) {
   EXPECT_GT(slots[14].FieldIndex, 0);
   EXPECT_GT(slots[15].FieldIndex, 0);
   EXPECT_NE(slots[12].FieldIndex, slots[13].FieldIndex);
-  const int32_t percent = F().GetBrokerPercent(10, 12);
+  const int32_t percent = F().page_actions.GetBrokerPercent(10, 12);
   EXPECT_GE(percent, 70);
   EXPECT_LE(percent, 85);
 }

@@ -39,7 +39,7 @@ bool ObservedBrowser::ClickElement(size_t form, size_t element) {
 }
 
 void RobotWorld::Open(const std::string& url) {
-  form_->NavigateUrl(url);
+  form_->browser_supervisor.NavigateUrl(url);
   clock.Advance(TestBrowser::kDefaultLoadMs);
   clock.Advance(5000);  // the parse delay
 }

@@ -82,7 +82,7 @@ TEST_F(BrowserSupervisionTest, UnrecognisedPageIsReloadedOnceAfterTheLastProgres
 TEST_F(BrowserSupervisionTest, NavigateWaitsForABusyBrowserToStop) {
   fake.browser.busy = true;
   fake.browser.stops_until_idle = 2;
-  form->NavigateUrl("http://127.0.0.1:8470/next");
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/next");
   EXPECT_EQ(fake.browser.stops, 2);
   EXPECT_EQ(fake.shell.slept_ms, 1000);
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/next");
@@ -92,7 +92,7 @@ TEST_F(BrowserSupervisionTest, NavigateWaitsForABusyBrowserToStop) {
 
 TEST_F(BrowserSupervisionTest, NavigateGivesUpWaitingAfterThirtySeconds) {
   fake.browser.busy = true;
-  form->NavigateUrl("http://127.0.0.1:8470/anyway");
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/anyway");
   EXPECT_EQ(fake.shell.slept_ms, 30'000);
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/anyway");
   EXPECT_TRUE(DebugLogHas("Занят"));

@@ -72,41 +72,41 @@ class PageActionsTest : public testing::FormFixture {
 };
 
 TEST_F(PageActionsTest, ValueGoesIntoEveryElementTheRecordStandsFor) {
-  EXPECT_EQ(form->WebSetValue(0, "  25 "), 2);
+  EXPECT_EQ(form->page_actions.WebSetValue(0, "  25 "), 2);
   EXPECT_EQ(fake.browser.document->forms[0].elements[0].value, "25");
   EXPECT_EQ(fake.browser.document->forms[1].elements[0].value, "25");
   EXPECT_EQ(fake.browser.document->forms[0].elements[2].value, "1") << "an element without id never matches";
-  EXPECT_EQ(form->WebSetValue(2, "25"), 0) << "not a form record";
-  EXPECT_EQ(form->WebSetValue(9, "25"), 0);
+  EXPECT_EQ(form->page_actions.WebSetValue(2, "25"), 0) << "not a form record";
+  EXPECT_EQ(form->page_actions.WebSetValue(9, "25"), 0);
   fake.browser.navigations.clear();
-  EXPECT_EQ(form->WebSetValue(0, "25"), 0) << "no address, no document";
+  EXPECT_EQ(form->page_actions.WebSetValue(0, "25"), 0) << "no address, no document";
 }
 
 TEST_F(PageActionsTest, PressClicksOnlyTheFirstOfTwinButtons) {
-  EXPECT_TRUE(form->WebExecute(1));
+  EXPECT_TRUE(form->page_actions.WebExecute(1));
   EXPECT_EQ(fake.browser.clicks, (std::vector<std::pair<size_t, size_t>>{{0, 1}}));
-  EXPECT_FALSE(form->WebExecute(2));
+  EXPECT_FALSE(form->page_actions.WebExecute(2));
 }
 
 TEST_F(PageActionsTest, PressOnALinkNavigatesToItsAddress) {
-  EXPECT_TRUE(form->WebExecute(3));
+  EXPECT_TRUE(form->page_actions.WebExecute(3));
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/portfolio.cgi");
   form->page.WebFields[3].Fsubdata = "  ";
-  EXPECT_FALSE(form->WebExecute(3));
+  EXPECT_FALSE(form->page_actions.WebExecute(3));
 }
 
 TEST_F(PageActionsTest, PayoutIsAWholePercentageOfTheStake) {
   form->page.WebFields.push_back(Record(kKindTable, "1", "1", "1", "1.7"));
   form->page.ControlSlots[9].FieldIndex = 4;
-  EXPECT_EQ(form->GetBrokerPercent(2, 9), 85);
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, 9), 85);
   EXPECT_EQ(form->page.BetPrice, 1.7);
   form->page.WebFields[4].Fsubdata = "2.5";
-  EXPECT_EQ(form->GetBrokerPercent(4, 9), 62) << "62.5 rounds to the even 62";
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(4, 9), 62) << "62.5 rounds to the even 62";
   form->page.ControlSlots[9].FieldIndex = -1;
-  EXPECT_EQ(form->GetBrokerPercent(2, 9), 0);
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, 9), 0);
   EXPECT_EQ(form->page.BetPrice, 2.5) << "left as it was";
   form->page.ControlSlots[9].FieldIndex = 4;
-  EXPECT_EQ(form->GetBrokerPercent(0, 9), 0) << "a stake of 0 has no percentage";
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(0, 9), 0) << "a stake of 0 has no percentage";
 }
 
 class PairPeriodTest : public testing::FormFixture {
@@ -116,18 +116,18 @@ class PairPeriodTest : public testing::FormFixture {
 
 TEST_F(PairPeriodTest, PairCodeSelectsTheLastMatchingItem) {
   form->EVENT.ValuteChanged = false;
-  form->BetOnSetValutePair("frxGBPJPY");
+  form->selectors.BetOnSetValutePair("frxGBPJPY");
   EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.Text(), "GBP/JPY");
   EXPECT_EQ(form->EVENT.Valute, "frxGBPJPY");
   EXPECT_TRUE(form->EVENT.ValuteChanged);
   form->EVENT.ValuteChanged = false;
-  form->BetOnSetValutePair("frxGBPJPY");
+  form->selectors.BetOnSetValutePair("frxGBPJPY");
   EXPECT_FALSE(form->EVENT.ValuteChanged);
-  form->BetOnSetValutePair("EURUSD");
+  form->selectors.BetOnSetValutePair("EURUSD");
   EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.ItemIndex(), 7);
-  form->BetOnSetValutePair("frxXAUUSD");
+  form->selectors.BetOnSetValutePair("frxXAUUSD");
   EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.ItemIndex(), 7) << "an unknown pair changes nothing";
-  form->BetOnSetValutePair("");
+  form->selectors.BetOnSetValutePair("");
   EXPECT_EQ(form->fmDebug.site_control.cbeBetOnValutePair.ItemIndex(), 7);
 }
 

@@ -52,7 +52,7 @@ class WebEncoderTest : public testing::FormFixture {
   }
   uint8_t Encode(std::vector<TCatField> fields) {
     form->page.WebFields = std::move(fields);
-    form->BetOnWebEncoder();
+    form->page_encoder.BetOnWebEncoder();
     return form->page.PageIndex;
   }
   std::vector<TCatField> TradingPage(bool up, bool down) {
@@ -159,11 +159,11 @@ TEST_F(WebEncoderTest, StuckGuardIsGivenUpAfterFiveSkips) {
   form->page.PageIndex = 77;
   for (int call = 1; call <= 6; ++call) {
     form->page.WebFields = {Text("Page2")};
-    form->BetOnWebEncoder();
+    form->page_encoder.BetOnWebEncoder();
     EXPECT_EQ(form->page.PageIndex, 77) << call;
   }
   EXPECT_FALSE(form->page.EncoderBusy);
-  form->BetOnWebEncoder();
+  form->page_encoder.BetOnWebEncoder();
   EXPECT_EQ(form->page.PageIndex, 2);
 }
 
@@ -215,12 +215,12 @@ TEST_F(WebEncoderTest, WinColourFollowsTheDifference) {
 TEST_F(WebEncoderTest, RussianSiteIsSwitchedToEnglish) {
   fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=RU&x=l=RU"};
   form->page.SiteDataUpdated = true;
-  form->LangCheck();
+  form->bet_cycle.LangCheck();
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/trade.cgi?l=EN&x=l=RU");
   EXPECT_FALSE(form->page.SiteDataUpdated);
   EXPECT_EQ(form->tmBetOnState.Interval(), 6000);
   fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=EN"};
-  form->LangCheck();
+  form->bet_cycle.LangCheck();
   EXPECT_EQ(fake.browser.navigations.size(), 1u);
 }
 

@@ -1,4 +1,4 @@
-#include "settings/settings_store.h"
+#include "app/settings_store.h"
 
 #include <algorithm>
 #include <string>

@@ -1,0 +1,82 @@
+// Run control: start, pause and stop, the strategy choice, working hours,
+// the resume offer for a chain saved at the last shutdown, and the limit
+// check the strategies call before a chain or a bet.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "desktop/clock.h"
+#include "desktop/dialogs.h"
+#include "desktop/shell.h"
+#include "engine/account_panel.h"
+#include "engine/robot_controls.h"
+#include "engine/robot_state.h"
+#include "engine/strategy_pages.h"
+#include "event/robot_event.h"
+#include "log/robot_log.h"
+#include "settings/lang_pack.h"
+#include "site/browser_supervision.h"
+#include "site/pair_period_selectors.h"
+#include "site/site_page.h"
+#include "site/site_settings.h"
+#include "site/web_browser.h"
+#include "ui/timer.h"
+
+namespace vantrope {
+
+struct RunControl {
+  // What run control asks of the program around it.
+  class Host {
+   public:
+    // One strategy step.
+    virtual void BetOnRobot() = 0;
+    virtual void ShowStatusMessage(const std::string& text) = 0;
+
+   protected:
+    ~Host() = default;
+  };
+
+  // The start button.
+  void Run();
+  // The pause action of a button's tag: 2 after the result, 3 after a win,
+  // 4 cancel the request or continue; any other tag does nothing.
+  void RequestPause(int tag);
+  // The stop button, and every stop of the robot.
+  void Stop();
+  // The strategy page control changed its page.
+  void StrategyChanged();
+  // The first part of every strategy step.
+  void WorkingHoursStep();
+  // Robot status 2: the strategy of the active page starts, after the offer
+  // to resume a saved chain.
+  void StrategySelection();
+  // Pauses or stops the robot at a limit; true when it did.
+  bool LimitCheck(double factor, uint16_t chain_counter);
+
+  RobotState& robot;
+  TEvent& EVENT;
+  SitePage& page;
+  const SiteSettings& site;
+  StrategyPages& strategies;
+  RobotControls& robot_controls;
+  AccountPanel& account;
+  PairPeriodSelectors& selectors;
+  BrowserSupervisor& browser_supervisor;
+  WebBrowser& browser;
+  Shell& shell;
+  Clock& clock;
+  Dialogs& dialogs;
+  RobotLog& log;
+  const TLangPack& texts;
+  ui::Timer& tmBetOnState;
+  ui::Timer& tmBetWDT;
+  ui::Timer& tmAutoApplySecurity;
+  Host& host;
+
+ private:
+  void ShowMessage(const std::string& title, const std::string& text, DialogKind kind);
+  void ShowPausedButtons();
+};
+
+}  // namespace vantrope
