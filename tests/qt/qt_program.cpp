@@ -16,7 +16,7 @@ constexpr int kModalWatchMs = 100;
 
 QtProgram::QtProgram(int time_scale, const std::function<void(IniFile&)>& edit_settings)
     : timers(time_scale),
-      shell(timers, browser, windows),
+      shell(timers, browser, [this] { windows.ResetScreenSaver(); }),
       platform{clock, timers, shell, dialogs, clipboard, sounds, memory, browser, windows},
       form(platform),
       main_window(form, browser.View()),

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
   WebEngineBrowser browser;
   QtClock clock;
   X11WindowSystem windows;
-  QtShell shell(timers, browser, windows);
+  // The screen saver is reset through the X server.
+  QtShell shell(timers, browser, [&windows] { windows.ResetScreenSaver(); });
   QtDialogs dialogs;
   QtClipboard clipboard;
   QtSoundPlayer sounds;

@@ -6,7 +6,6 @@
 
 #include "app/qt/qt_text.h"
 #include "app/qt/qt_timer_host.h"
-#include "terminal/x11/x11_window_system.h"
 
 namespace vantrope {
 
@@ -37,7 +36,9 @@ void QtShell::ShowErrorReport(const std::string& text) {
   QMessageBox::critical(main_window_, QCoreApplication::applicationName(), ToQString(text));
 }
 
-void QtShell::KeepSystemAwake() { x11_.ResetScreenSaver(); }
+void QtShell::KeepSystemAwake() {
+  if (keep_awake_) keep_awake_();
+}
 
 void QtShell::Sleep(int ms) { QThread::msleep(ms > 0 ? ulong(ms) : 0); }
 

@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "desktop/shell.h"
 #include "site/web_browser.h"
@@ -10,14 +11,13 @@
 namespace vantrope {
 
 class QtTimerHost;
-class X11WindowSystem;
 
 class QtShell : public Shell {
  public:
-  // Terminate silences the timers and the browser's events.
-  // The screen saver is reset through the X server.
-  QtShell(QtTimerHost& timers, WebBrowser& browser, X11WindowSystem& x11)
-      : timers_(timers), browser_(browser), x11_(x11) {}
+  // Terminate silences the timers and the browser's events; keeping the
+  // system awake is what the desktop's window system does for it.
+  QtShell(QtTimerHost& timers, WebBrowser& browser, std::function<void()> keep_awake)
+      : timers_(timers), browser_(browser), keep_awake_(std::move(keep_awake)) {}
 
   // The window that BringToFront raises and error reports belong to.
   void AttachMainWindow(QWidget* window) { main_window_ = window; }
@@ -33,7 +33,7 @@ class QtShell : public Shell {
  private:
   QtTimerHost& timers_;
   WebBrowser& browser_;
-  X11WindowSystem& x11_;
+  std::function<void()> keep_awake_;
   QPointer<QWidget> main_window_;
 };
 

@@ -1,7 +1,7 @@
 // Pixel values of a true-colour visual, to and from the controls' colours.
 #pragma once
 
-#include "ui/controls.h"
+#include "ui/color.h"
 
 namespace vantrope {
 
