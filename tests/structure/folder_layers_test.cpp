@@ -17,18 +17,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every folder of src/ by layer, lowest first. A new folder has to be put
-// here, in the layer its includes allow.
+// The folders of src/, lowest layer first. A new folder has to be put here,
+// in the layer its includes allow.
+const std::vector<std::vector<std::string>> kLayers = {
+    {"text", "ui"},                      // text helpers and vocabulary types
+    {"desktop", "event", "settings"},    // the desktop's ports, the event record, the settings file
+    {"log"},                             // the event log and the history file
+    {"site", "terminal"},                // the broker's site, the trading terminal
+    {"engine"},                          // bet cycle, strategies, run control
+    {"debug"},                           // the debug window
+    {"app"},                             // the main window
+    {"site/webengine", "terminal/x11"},  // adapters
+    {"app/qt"},                          // the Qt program
+};
+constexpr int kFirstAdapterLayer = 7;
+
 const std::map<std::string, int>& Layers() {
-  static const std::map<std::string, int> layers = {
-      {"text", 0},         {"ui", 0},       {"desktop", 1}, {"event", 1}, {"settings", 1}, {"log", 2},
-      {"site", 3},         {"terminal", 3}, {"engine", 4},  {"debug", 5}, {"app", 6},      {"site/webengine", 7},
-      {"terminal/x11", 7}, {"app/qt", 8},
-  };
+  static const std::map<std::string, int> layers = [] {
+    std::map<std::string, int> by_folder;
+    for (size_t layer = 0; layer < kLayers.size(); ++layer)
+      for (const std::string& folder : kLayers[layer]) by_folder[folder] = static_cast<int>(layer);
+    return by_folder;
+  }();
   return layers;
 }
 
-bool IsAdapter(const std::string& folder) { return Layers().at(folder) >= 7; }
+bool IsAdapter(const std::string& folder) { return Layers().at(folder) >= kFirstAdapterLayer; }
 
 struct Include {
   std::string file;
