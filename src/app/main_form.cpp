@@ -25,6 +25,20 @@ constexpr int kMainPanelWidth = 372;
 constexpr int kExpandPanelWidth = 14;
 constexpr int kMinWindowHeight = 512;
 
+// The language pack's texts of start-up and shutdown; the captions of the
+// controls are numbered in ApplyLangPack.
+enum Text : int {
+  txTitle = 0,
+  txYes = 105,
+  txRobotReady = 108,
+  txRobotRunning = 109,
+  txCancelClosing = 110,
+  txAttention = 111,
+  txNo = 259,
+  txDebugLogStart = 271,
+  txDebugLogEnd = 272,
+};
+
 std::vector<std::string> HourItems() {
   std::vector<std::string> items;
   for (int hour = 0; hour < 24; ++hour) items.push_back((hour < 10 ? "0" : "") + std::to_string(hour) + ":00");
@@ -136,12 +150,12 @@ void TMainForm::BuildControls() {
   chart.teBetOnBetPeriod_.SetEnabled(false);
   chart.cbeBetOnBetTimeCost_.SetEnabled(false);
 
-  robot_controls.btRun.SetTag(1);
-  robot_controls.btPause1.SetTag(2);
-  robot_controls.btPause2.SetTag(3);
-  robot_controls.btPause3.SetTag(4);
-  robot_controls.btPause3Fon.SetTag(4);
-  robot_controls.btStop.SetTag(5);
+  robot_controls.btRun.SetTag(RobotControls::kRunTag);
+  robot_controls.btPause1.SetTag(RobotControls::kPauseAfterResultTag);
+  robot_controls.btPause2.SetTag(RobotControls::kPauseAfterWinTag);
+  robot_controls.btPause3.SetTag(RobotControls::kContinueTag);
+  robot_controls.btPause3Fon.SetTag(RobotControls::kContinueTag);
+  robot_controls.btStop.SetTag(RobotControls::kStopTag);
   // At rest only Start can be pressed.
   robot_controls.btPause1.SetEnabled(false);
   robot_controls.btPause2.SetEnabled(false);
@@ -304,7 +318,7 @@ void TMainForm::FormCreate() {
   ExpandState = 0;
   KeepAwakeCounter = 0;
   event_log.Clear();
-  terminal.SnapshotState = 0;
+  terminal.SnapshotState = snNone;
   terminal.Snapshot = Bitmap();
   terminal.LastTerminalPeriod = TerminalState::Period{};
   terminal.TerminalControl = cbAlpariSeek.Checked();
@@ -315,17 +329,17 @@ void TMainForm::FormCreate() {
   page.CurrencyName.clear();
   robot.StartBalance = 0;
   robot.BetStake = 3;
-  robot.BetDirection = 0;
-  robot.BetOnStatus = 65535;
-  robot.RobotStatus = 0;
+  robot.BetDirection = drNone;
+  robot.BetOnStatus = bsIdle;
+  robot.RobotStatus = rsStopped;
   robot.RobotSubStatus = 0;
-  robot.RobotPauseMode = 0;
+  robot.RobotPauseMode = pmNone;
 
   imLogo.SetEnabled(true);
-  Form.SetCaption(Utf8PadRight(std::string("Vantrope for ") + kBrokerHost, 30) + kVersionText + " " + Txt(0));
+  Form.SetCaption(Utf8PadRight(std::string("Vantrope for ") + kBrokerHost, 30) + kVersionText + " " + Txt(txTitle));
   SetUpWindowWidth();
   browser_panel.teWebAddr.SetText(site.MainUrl);
-  ShowStatusMessage(Txt(108));
+  ShowStatusMessage(Txt(txRobotReady));
   LoadArrowTemplates();
   tmVisualFx.SetEnabled(true);
   tmSeeker.SetEnabled(terminal.TerminalControl);
@@ -342,8 +356,9 @@ void TMainForm::CreateWindows() {
 }
 
 bool TMainForm::FormClose() {
-  if (robot.Running && MyMessageDialog(Txt(111), Txt(109) + "\r" + Txt(110), {Txt(105), Txt(259)},
-                                       {DialogButton::Yes, DialogButton::No}, DialogKind::Warning) == ModalResult::Yes)
+  if (robot.Running &&
+      MyMessageDialog(Txt(txAttention), Txt(txRobotRunning) + "\r" + Txt(txCancelClosing), {Txt(txYes), Txt(txNo)},
+                      {DialogButton::Yes, DialogButton::No}, DialogKind::Warning) == ModalResult::Yes)
     return false;
   tmClearRamTimer();
   tmClearRam.SetEnabled(false);
@@ -384,12 +399,12 @@ void TMainForm::OpenDebugLog() {
     platform.shell.ShowErrorReport(*error);
     return;
   }
-  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(271)) + " (" + kVersionText + ") ===="))
+  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(txDebugLogStart)) + " (" + kVersionText + ") ===="))
     platform.shell.ShowErrorReport(*error);
 }
 
 void TMainForm::CloseDebugLog() {
-  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(272)) + " ====")) {
+  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(txDebugLogEnd)) + " ====")) {
     platform.shell.ShowErrorReport(*error);
   } else if (auto second = fmDebug.LogFile.WriteLine("")) {
     platform.shell.ShowErrorReport(*second);

@@ -13,6 +13,7 @@ constexpr uint8_t kKeepAwakeTicks = 120;
 constexpr ui::Color kLampGreen = ui::Rgb(128, 255, 128);
 constexpr ui::Color kLampRed = ui::Rgb(255, 128, 128);
 constexpr ui::Color kLampBlue = ui::Rgb(157, 157, 255);
+constexpr int kMemoryTrimmedText = 112;
 
 void ToggleBlend(ui::Button& button) {
   button.SetBlend(button.Blend() == RobotControls::kBlendNormal ? RobotControls::kBlendFaded
@@ -109,12 +110,12 @@ void TMainForm::tmVisualFxTimer() {
   event_log.CountDownRepeatGuard();
   if (btMute.Down() != Mute) btMute.SetDown(Mute);
 
-  robot_controls.shRobotReady.SetBrushColor(robot.BetOnStatus >= 7 && robot.BetOnStatus <= 64999 ? kLampGreen
-                                                                                                 : kLampRed);
+  robot_controls.shRobotReady.SetBrushColor(robot.BetOnStatus >= bsFormReady && robot.BetOnStatus <= 64999 ? kLampGreen
+                                                                                                           : kLampRed);
   shWebBrowserBusy.SetBrushColor(platform.browser.Busy() ? kLampRed : kLampGreen);
   shHtmlParser.SetBrushColor(page.PageParsedBlink ? kLampBlue : kLampGreen);
   page.PageParsedBlink = false;
-  shWaitIndicator.SetBrushColor(robot.BetOnStatus == 7 ? kLampGreen : ui::kClBtnFace);
+  shWaitIndicator.SetBrushColor(robot.BetOnStatus == bsFormReady ? kLampGreen : ui::kClBtnFace);
 }
 
 uint64_t TMainForm::GegMemSize() { return platform.memory.WorkingSetSize(); }
@@ -123,9 +124,9 @@ void TMainForm::tmClearRamTimer() {
   const uint64_t before = GegMemSize();
   if (before < kMemoryTrimThreshold) return;
   // Only while no bet is under way.
-  if (EVENT.BetStatus <= 1) platform.browser.ClearHistory();
+  if (EVENT.BetStatus <= ssReady) platform.browser.ClearHistory();
   platform.memory.TrimWorkingSet();
-  AddStringToDebugLog(Txt(112) + " " + std::to_string(before) + " -> " + std::to_string(GegMemSize()));
+  AddStringToDebugLog(Txt(kMemoryTrimmedText) + " " + std::to_string(before) + " -> " + std::to_string(GegMemSize()));
 }
 
 void TMainForm::miSelectLogoPicClick(int tag) {

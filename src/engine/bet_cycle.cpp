@@ -15,7 +15,45 @@ constexpr int kRetryInterval = 2000;
 constexpr double kResultWaitCeiling = 9999999999.0;
 constexpr double kResultWaitLimit = 60;
 
-bool IsTradingPage(uint8_t number) { return number >= 4 && number <= 7; }
+// The language pack's texts the cycle writes.
+enum Text : int {
+  txBought = 90,
+  txFault = 141,
+  txSimulatorBet = 142,
+  txSimulatorBetUp = 143,
+  txSimulatorBetDown = 144,
+  txLoggedIn = 145,
+  txOtherAccount = 146,
+  txNoAccessToControl = 147,
+  txLoginRefused = 148,
+  txSiteError = 149,
+  txPriceRequest = 150,
+  txUp = 151,
+  txDown = 152,
+  txBetUpOn = 153,
+  txBetDownOn = 154,
+  txBetOn = 155,
+  txForPeriod = 156,
+  txNoBet = 159,
+  txAdvance = 160,
+  txAdvanceTooHigh = 161,
+  txBoughtUp = 162,
+  txPercent = 163,
+  txBoughtDown = 164,
+  txBetCancelled = 166,
+  txWonUp = 171,
+  txWonDown = 172,
+  txWon = 173,
+  txBetTimedOut = 174,
+  txLostUp = 266,
+  txLostDown = 267,
+  txLost = 268,
+  txPricesNotShown = 269,
+};
+
+int ByDirection(TDirection direction, int up, int down, int other) {
+  return direction == drUp ? up : direction == drDown ? down : other;
+}
 
 }  // namespace
 
@@ -60,40 +98,40 @@ void BetCycle::FaultAndStop(const std::string& text) {
 void BetCycle::DropSignal(const std::string& text) {
   tmBetWDT.SetEnabled(false);
   log.AddStringToLog(ltPendingClosed, text, false);
-  robot.BetOnStatus = 7;
+  robot.BetOnStatus = bsFormReady;
   SetInterval(1000);
   EVENT.NewSignal = false;
-  EVENT.Direction = 0;
-  EVENT.BetStatus = 3;
+  EVENT.Direction = drNone;
+  EVENT.BetStatus = ssBetImpossible;
 }
 
 // --- what others ask of the cycle ---
 
 void BetCycle::RequestBet() {
-  robot.BetOnStatus = 8;
+  robot.BetOnStatus = bsBetRequested;
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetInterval(20);
   tmBetOnState.SetEnabled(true);
 }
 
 void BetCycle::ChartChanged() {
-  if (robot.BetOnStatus == 7) robot.BetOnStatus = 6;
+  if (robot.BetOnStatus == bsFormReady) robot.BetOnStatus = bsFillForm;
 }
 
 void BetCycle::BetOnStateFault(const std::string& name, const std::string& text, int /*flag*/) {
   // Between two ticks (the encoder after a delayed parse) the cycle's timer
   // is armed; inside a tick it is off and the tick itself re-arms it.
   const bool between_ticks = tmBetOnState.Enabled();
-  log.AddStringToLog(ltError, texts.Text(141) + name + "): " + text, true);
+  log.AddStringToLog(ltError, texts.Text(txFault) + name + "): " + text, true);
   browser.Stop();
   tmBetOnState.SetEnabled(false);
-  page.PageIndex = 0;
-  page.PageName = site.PageNameOf(0);
+  page.PageIndex = pgNone;
+  page.PageName = site.PageNameOf(pgNone);
   // Left off, no tick would ever come again and the running robot would hang.
   // A login page without its controls is tried again from the start, as the
   // cycle does when it finds them missing itself.
   if (between_ticks && robot.Running) {
-    if (robot.BetOnStatus == 1) robot.BetOnStatus = 0;
+    if (robot.BetOnStatus == bsLogIn) robot.BetOnStatus = bsOpenSite;
     tmBetOnState.SetInterval(kRetryInterval);
     tmBetOnState.SetEnabled(true);
   }
@@ -116,10 +154,10 @@ void BetCycle::Tick() {
   SetInterval(kTickInterval);
 
   if (page.SimulatorEnabled) {
-    if (robot.BetOnStatus == 8) {
-      const int prefix = robot.BetDirection == 1 ? 143 : robot.BetDirection == 2 ? 144 : 142;
+    if (robot.BetOnStatus == bsBetRequested) {
+      const int prefix = ByDirection(robot.BetDirection, txSimulatorBetUp, txSimulatorBetDown, txSimulatorBet);
       log.AddStringToDebugLog(texts.Text(prefix) + " " + std::to_string(robot.BetStake) + " " + robot.BetValute);
-      robot.BetOnStatus = 9;
+      robot.BetOnStatus = bsBuy;
     }
     EnableTimerIfRunning();
     return;
@@ -127,15 +165,16 @@ void BetCycle::Tick() {
 
   shell.ProcessMessages();
   if (IsTradingPage(page.PageIndex) && !browser.Busy()) page_encoder.HtmlParser();
-  const uint8_t shown = page.PageIndex;
+  const TPage shown = page.PageIndex;
   // The wait counter counts ticks, two per tick, whatever their real pace.
   if (robot.ResultWaitCounter < kResultWaitCeiling) robot.ResultWaitCounter += tmBetOnState.Interval() / 1000;
   shell.ProcessMessages();
-  if (shown == 13 || shown == 14 || shown == 15) {
+  if (shown == pgRequestError || shown == pgPageNotFound || shown == pgPurchaseRefused) {
     browser.GoBack();
-    page.PageIndex = 0;
+    page.PageIndex = pgNone;
   }
-  if (shown == 12 && robot.RobotPauseMode == 0 && robot_controls.btPause1.Enabled()) run_control.RequestPause(2);
+  if (shown == pgSitePause && robot.RobotPauseMode == pmNone && robot_controls.btPause1.Enabled())
+    run_control.RequestPause(RobotControls::kPauseAfterResultTag);
   shell.ProcessMessages();
 
   if (RunStep(shown) == Outcome::Wait) {
@@ -146,22 +185,22 @@ void BetCycle::Tick() {
   EnableTimerIfRunning();
 }
 
-BetCycle::Outcome BetCycle::RunStep(uint8_t shown) {
+BetCycle::Outcome BetCycle::RunStep(TPage shown) {
   switch (robot.BetOnStatus) {
-    case 0: return Step0();
-    case 1: return Step1(shown);
-    case 2: return Step2(shown);
-    case 3: return Step3(shown);
-    case 4: return Step4();
-    case 5: return Step5(shown);
-    case 6:
-    case 7: return Step6Or7(shown);
-    case 8: return Step8();
-    case 9: return Step9();
-    case 10: return Step10(shown);
-    case 11: return Step11(shown);
-    case 12: return Step12(shown);
-    case 65535: return StepIdle();
+    case bsOpenSite: return Step0();
+    case bsLogIn: return Step1(shown);
+    case bsLoggedIn: return Step2(shown);
+    case bsReadBalance: return Step3(shown);
+    case bsOpenTrading: return Step4();
+    case bsSelectMarket: return Step5(shown);
+    case bsFillForm:
+    case bsFormReady: return Step6Or7(shown);
+    case bsBetRequested: return Step8();
+    case bsBuy: return Step9();
+    case bsAwaitConfirmation: return Step10(shown);
+    case bsPortfolio: return Step11(shown);
+    case bsAwaitResult: return Step12(shown);
+    case bsIdle: return StepIdle();
     default: return Outcome::Done;
   }
 }
@@ -169,16 +208,17 @@ BetCycle::Outcome BetCycle::RunStep(uint8_t shown) {
 // --- login and account ---
 
 BetCycle::Outcome BetCycle::Step0() {
-  EVENT.BetStatus = 0;
+  EVENT.BetStatus = ssNotReady;
   Navigate(site.MainUrl, 5000, false);
-  robot.BetOnStatus = 1;
+  robot.BetOnStatus = bsLogIn;
   return Outcome::Done;
 }
 
 void BetCycle::LogIn() {
   int successes = 0;
   auto report = [&](size_t slot) {
-    BetOnStateFault(StepFaultName(), texts.Text(147) + std::to_string(page.ControlSlots[slot].ControlNo), 0);
+    BetOnStateFault(StepFaultName(),
+                    texts.Text(txNoAccessToControl) + std::to_string(page.ControlSlots[slot].ControlNo), 0);
   };
   const std::string values[] = {Trim(account.cbeLogin.Text()), Trim(account.tePassword.Text())};
   for (size_t slot = 0; slot < 2; ++slot) {
@@ -192,77 +232,75 @@ void BetCycle::LogIn() {
   else
     ++successes;
   if (successes == 3) {
-    robot.BetOnStatus = 2;
+    robot.BetOnStatus = bsLoggedIn;
     page.SiteDataUpdated = false;
     SetInterval(8000);
   } else {
-    robot.BetOnStatus = 0;
+    robot.BetOnStatus = bsOpenSite;
     SetInterval(2000);
   }
 }
 
-BetCycle::Outcome BetCycle::Step1(uint8_t shown) {
-  EVENT.BetStatus = 0;
+BetCycle::Outcome BetCycle::Step1(TPage shown) {
+  EVENT.BetStatus = ssNotReady;
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case 0:
+    case pgNone:
       // 0 is also the not-found result of a control marked optional.
       if (page_encoder.SearchControl(21) == 0) LangCheck();
       break;
-    case 1: LogIn(); break;
-    case 2:
-      BetOnStateFault("", texts.Text(148), 0);
-      run_control.Stop();
-      break;
-    case 3: {
+    case pgLogin: LogIn(); break;
+    case pgLoginFailed: FaultAndStop(texts.Text(txLoginRefused)); break;
+    case pgCabinet: {
       if (page_encoder.SearchControl(21) < 0) break;
       const int32_t account_field = page_encoder.SearchControl(22);
-      const std::string shown =
+      const std::string account_shown =
           account_field < 0 ? std::string() : GetWebValue(page.WebFields, static_cast<uint16_t>(account_field));
-      if (shown.find(Trim(account.cbeLogin.Text())) == std::string::npos) {
-        log.AddStringToLog(ltError, texts.Text(146), false);
+      if (account_shown.find(Trim(account.cbeLogin.Text())) == std::string::npos) {
+        log.AddStringToLog(ltError, texts.Text(txOtherAccount), false);
         Navigate(site.LogOutUrl, 5000, true);
-        robot.BetOnStatus = 0;
+        robot.BetOnStatus = bsOpenSite;
       } else {
-        log.AddStringToLog(ltInfo, texts.Text(145), false);
+        log.AddStringToLog(ltInfo, texts.Text(txLoggedIn), false);
         Navigate(site.ReturnUrl, 6000, true);
-        robot.BetOnStatus = 2;
+        robot.BetOnStatus = bsLoggedIn;
       }
       break;
     }
-    case 4:
-    case 5:
-    case 6:
-    case 7: robot.BetOnStatus = 2; break;
-    case 8:
-    case 9:
-    case 16: robot.BetOnStatus = 0; break;
-    case 10:
-    case 11: robot.BetOnStatus = 3; break;
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices: robot.BetOnStatus = bsLoggedIn; break;
+    case pgPricesChanged:
+    case pgPurchaseConfirmed:
+    case pgAccountBlocked: robot.BetOnStatus = bsOpenSite; break;
+    case pgPortfolio:
+    case pgPortfolioBetOpen: robot.BetOnStatus = bsReadBalance; break;
     default: break;
   }
   return Outcome::Done;
 }
 
-BetCycle::Outcome BetCycle::Step2(uint8_t shown) {
-  EVENT.BetStatus = 0;
+BetCycle::Outcome BetCycle::Step2(TPage shown) {
+  EVENT.BetStatus = ssNotReady;
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case 0: LangCheck(); break;
-    case 1: robot.BetOnStatus = 0; break;
-    case 2:
-      BetOnStateFault("", texts.Text(148), 0);
-      run_control.Stop();
-      break;
-    case 3: case 4: case 5: case 6: case 7:
+    case pgNone: LangCheck(); break;
+    case pgLogin: robot.BetOnStatus = bsOpenSite; break;
+    case pgLoginFailed: FaultAndStop(texts.Text(txLoginRefused)); break;
+    case pgCabinet:
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices:
       Navigate(site.PortFolioUrl, 6000, true);
-      robot.BetOnStatus = 3;
+      robot.BetOnStatus = bsReadBalance;
       break;
-    case 8:
-    case 9:
-    case 16: robot.BetOnStatus = 0; break;
-    case 10:
-    case 11: robot.BetOnStatus = 3; break;
+    case pgPricesChanged:
+    case pgPurchaseConfirmed:
+    case pgAccountBlocked: robot.BetOnStatus = bsOpenSite; break;
+    case pgPortfolio:
+    case pgPortfolioBetOpen: robot.BetOnStatus = bsReadBalance; break;
     default: break;
   }
   return Outcome::Done;
@@ -283,28 +321,29 @@ void BetCycle::ReadStartBalance() {
   host.ShowCurrencyName(page.CurrencyName);
 }
 
-BetCycle::Outcome BetCycle::Step3(uint8_t shown) {
-  EVENT.BetStatus = 0;
+BetCycle::Outcome BetCycle::Step3(TPage shown) {
+  EVENT.BetStatus = ssNotReady;
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case 0: LangCheck(); break;
-    case 1: robot.BetOnStatus = 1; break;
-    case 2: robot.BetOnStatus = 0; break;
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7: robot.BetOnStatus = 2; break;
-    case 8:
-    case 9:
-    case 16: robot.BetOnStatus = 0; break;
-    case 10: case 11:
+    case pgNone: LangCheck(); break;
+    case pgLogin: robot.BetOnStatus = bsLogIn; break;
+    case pgLoginFailed: robot.BetOnStatus = bsOpenSite; break;
+    case pgCabinet:
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices: robot.BetOnStatus = bsLoggedIn; break;
+    case pgPricesChanged:
+    case pgPurchaseConfirmed:
+    case pgAccountBlocked: robot.BetOnStatus = bsOpenSite; break;
+    case pgPortfolio:
+    case pgPortfolioBetOpen:
       if (!SlotExists(1)) {
-        robot.BetOnStatus = 0;
+        robot.BetOnStatus = bsOpenSite;
         break;
       }
       ReadStartBalance();
-      robot.BetOnStatus = 4;
+      robot.BetOnStatus = bsOpenTrading;
       SetInterval(20);
       break;
     default: break;
@@ -315,37 +354,40 @@ BetCycle::Outcome BetCycle::Step3(uint8_t shown) {
 // --- the trading form ---
 
 BetCycle::Outcome BetCycle::Step4() {
-  EVENT.BetStatus = 0;
+  EVENT.BetStatus = ssNotReady;
   Navigate(site.ReturnUrl, 6000, true);
-  robot.BetOnStatus = 5;
+  robot.BetOnStatus = bsSelectMarket;
   return Outcome::Done;
 }
 
-BetCycle::Outcome BetCycle::Step5(uint8_t shown) {
-  EVENT.BetStatus = 0;
+BetCycle::Outcome BetCycle::Step5(TPage shown) {
+  EVENT.BetStatus = ssNotReady;
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case 0: LangCheck(); break;
-    case 1:
-    case 2:
-    case 8:
-    case 9: robot.BetOnStatus = 0; break;
-    case 3:
+    case pgNone: LangCheck(); break;
+    case pgLogin:
+    case pgLoginFailed:
+    case pgPricesChanged:
+    case pgPurchaseConfirmed: robot.BetOnStatus = bsOpenSite; break;
+    case pgCabinet:
       page_encoder.HtmlParser();
       SetInterval(4000);
       break;
-    case 10:
-    case 11: robot.BetOnStatus = 3; break;
-    case 4: case 5: case 6: case 7:
+    case pgPortfolio:
+    case pgPortfolioBetOpen: robot.BetOnStatus = bsReadBalance; break;
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices:
       page_encoder.HtmlParser();
       if (browser.LocationUrl().find("market=forex") != std::string::npos) {
-        robot.BetOnStatus = 6;
+        robot.BetOnStatus = bsFillForm;
         SetInterval(20);
       } else if (PressSlot(11)) {
         page.SiteDataUpdated = false;
         SetInterval(5000);
       } else {
-        robot.BetOnStatus = 6;
+        robot.BetOnStatus = bsFillForm;
         SetInterval(20);
       }
       break;
@@ -374,39 +416,46 @@ void BetCycle::FillForm(bool check, int& failed_slot) {
   }
 }
 
-BetCycle::Outcome BetCycle::Step6Or7(uint8_t shown) {
+BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
   tmBetWDT.SetEnabled(false);
   SetInterval(10000);
   switch (shown) {
-    case 0: case 1: case 2:
+    case pgNone:
+    case pgLogin:
+    case pgLoginFailed:
       LangCheck();
       browser_supervisor.NavigateUrl(browser_supervisor.AddressShown());
       SetInterval(10000);
       break;
-    case 3:
+    case pgCabinet:
       page_encoder.HtmlParser();
       SetInterval(500);
       break;
-    case 4: case 5: case 6: case 7: {
-      EVENT.BetStatus = 1;
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices: {
+      EVENT.BetStatus = ssReady;
       int unused = -1;
       FillForm(false, unused);
-      if (robot.BetOnStatus == 6) {
+      if (robot.BetOnStatus == bsFillForm) {
         PressSlot(9);
-        robot.BetOnStatus = 7;
+        robot.BetOnStatus = bsFormReady;
       }
       page.SiteDataUpdated = false;
       break;
     }
-    case 8: case 9: case 10:
+    case pgPricesChanged:
+    case pgPurchaseConfirmed:
+    case pgPortfolio:
       Navigate(site.ReturnUrl, 4000, true);
-      robot.BetOnStatus = 5;
+      robot.BetOnStatus = bsSelectMarket;
       break;
-    case 11:
+    case pgPortfolioBetOpen:
       Navigate(site.MainUrl, 60000, false);
-      robot.BetOnStatus = 0;
+      robot.BetOnStatus = bsOpenSite;
       break;
-    case 16: FaultAndStop(texts.Text(149)); break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     default: break;
   }
   return Outcome::Done;
@@ -414,7 +463,7 @@ BetCycle::Outcome BetCycle::Step6Or7(uint8_t shown) {
 
 // --- the bet ---
 
-bool BetCycle::OnTradingPageAfterReparse(uint8_t& shown) {
+bool BetCycle::OnTradingPageAfterReparse(TPage& shown) {
   page_encoder.HtmlParser();
   shown = page.PageIndex;
   if (IsTradingPage(shown)) return true;
@@ -427,9 +476,9 @@ bool BetCycle::OnTradingPageAfterReparse(uint8_t& shown) {
 BetCycle::Outcome BetCycle::Step8() {
   if (!tmBetWDT.Enabled()) tmBetWDT.SetEnabled(true);
   if (browser.Busy()) return Outcome::Done;
-  uint8_t shown = 0;
+  TPage shown = pgNone;
   if (!OnTradingPageAfterReparse(shown)) {
-    if (shown == 16) FaultAndStop(texts.Text(149));
+    if (shown == pgAccountBlocked) FaultAndStop(texts.Text(txSiteError));
     return Outcome::Done;
   }
   int failed_slot = -1;
@@ -437,38 +486,40 @@ BetCycle::Outcome BetCycle::Step8() {
   if (failed_slot >= 0 || !SlotExists(9)) {
     SetInterval(1000);
     const size_t reported = failed_slot >= 0 ? static_cast<size_t>(failed_slot) : 9;
-    log.AddStringToDebugLog(texts.Text(147) + " " + std::to_string(page.ControlSlots[reported].ControlNo));
+    log.AddStringToDebugLog(texts.Text(txNoAccessToControl) + " " +
+                            std::to_string(page.ControlSlots[reported].ControlNo));
     return Outcome::Done;
   }
   if (!PressSlot(9)) return Outcome::Done;
-  robot.BetOnStatus = 9;
+  robot.BetOnStatus = bsBuy;
   SetInterval(10000);
   page.SiteDataUpdated = false;
 
   const std::string stake = std::to_string(robot.BetStake);
-  const std::string direction = robot.BetDirection == 1   ? " " + texts.Text(151)
-                                : robot.BetDirection == 2 ? " " + texts.Text(152)
-                                                          : std::string(" ...");
-  log.AddStringToLog(ltBetPending, texts.Text(150) + " " + stake + " " + page.CurrencyName + direction, false);
-  const int direction_text = robot.BetDirection == 1 ? 153 : robot.BetDirection == 2 ? 154 : 155;
+  const std::string direction = robot.BetDirection == drUp     ? " " + texts.Text(txUp)
+                                : robot.BetDirection == drDown ? " " + texts.Text(txDown)
+                                                               : std::string(" ...");
+  log.AddStringToLog(ltBetPending, texts.Text(txPriceRequest) + " " + stake + " " + page.CurrencyName + direction,
+                     false);
+  const int direction_text = ByDirection(robot.BetDirection, txBetUpOn, txBetDownOn, txBetOn);
   log.AddStringToDebugLog(stake + " " + page.CurrencyName + " " + texts.Text(direction_text) + " " +
-                          Trim(EVENT.Valute) + " " + texts.Text(156) + " " + std::to_string(EVENT.Period) +
+                          Trim(EVENT.Valute) + " " + texts.Text(txForPeriod) + " " + std::to_string(EVENT.Period) +
                           Trim(EVENT.PeriodUnit));
-  EVENT.BetStatus = 2;
+  EVENT.BetStatus = ssWaitingForPrices;
   return Outcome::Done;
 }
 
 BetCycle::Outcome BetCycle::Step9() {
   if (browser.Busy()) return Outcome::Done;
-  uint8_t shown = 0;
+  TPage shown = pgNone;
   if (!OnTradingPageAfterReparse(shown)) {
-    if (shown == 8 && PressSlot(0)) SetInterval(2000);
-    if (shown == 16) FaultAndStop(texts.Text(149));
+    if (shown == pgPricesChanged && PressSlot(0)) SetInterval(2000);
+    if (shown == pgAccountBlocked) FaultAndStop(texts.Text(txSiteError));
     return Outcome::Done;
   }
   // Prices count as shown only when both price blocks are there.
   if (!(page.ControlSlots[14].FieldIndex > 0 && page.ControlSlots[15].FieldIndex > 0)) {
-    log.AddStringToDebugLog(texts.Text(269));
+    log.AddStringToDebugLog(texts.Text(txPricesNotShown));
     return Outcome::Done;
   }
   const bool up_shown = page_encoder.SearchControl(13) >= 0;
@@ -478,7 +529,7 @@ BetCycle::Outcome BetCycle::Step9() {
   const int32_t threshold = GreedThreshold(robot.GreedPorog);
   auto buy = [&](size_t price_slot, size_t buy_slot, Verdict bought) {
     percent = page_actions.GetBrokerPercent(static_cast<uint32_t>(robot.BetStake), static_cast<uint16_t>(price_slot));
-    host.ShowStatusMessage(texts.Text(160) + " " + std::to_string(percent) + "%");
+    host.ShowStatusMessage(texts.Text(txAdvance) + " " + std::to_string(percent) + "%");
     if (threshold < percent) {
       verdict = Verdict::Refused;
     } else if (PressSlot(buy_slot)) {
@@ -490,29 +541,29 @@ BetCycle::Outcome BetCycle::Step9() {
     }
     SetInterval(5000);
   };
-  if (robot.BetDirection == 1 && up_shown) buy(12, 18, Verdict::BoughtUp);
-  if (robot.BetDirection == 2 && down_shown) buy(13, 19, Verdict::BoughtDown);
+  if (robot.BetDirection == drUp && up_shown) buy(12, 18, Verdict::BoughtUp);
+  if (robot.BetDirection == drDown && down_shown) buy(13, 19, Verdict::BoughtDown);
 
   switch (verdict) {
     case Verdict::BoughtUp:
     case Verdict::BoughtDown: {
-      const std::string way = texts.Text(verdict == Verdict::BoughtUp ? 162 : 164);
+      const std::string way = texts.Text(verdict == Verdict::BoughtUp ? txBoughtUp : txBoughtDown);
       log.AddStringToLog(ltBetPending,
-                         texts.Text(90) + " " + std::to_string(robot.BetStake) + " " + page.CurrencyName + " " + way +
-                             " " + std::to_string(percent) + texts.Text(163),
+                         texts.Text(txBought) + " " + std::to_string(robot.BetStake) + " " + page.CurrencyName + " " +
+                             way + " " + std::to_string(percent) + texts.Text(txPercent),
                          false);
-      EVENT.BetStatus = 4;
-      robot.BetOnStatus = 10;
+      EVENT.BetStatus = ssBetMade;
+      robot.BetOnStatus = bsAwaitConfirmation;
       SetInterval(5000);
       break;
     }
     case Verdict::Refused:
-      DropSignal(texts.Text(166));
-      log.AddStringToDebugLog(texts.Text(161));
+      DropSignal(texts.Text(txBetCancelled));
+      log.AddStringToDebugLog(texts.Text(txAdvanceTooHigh));
       break;
     case Verdict::None:
-      DropSignal(texts.Text(159));
-      log.AddStringToDebugLog(texts.Text(159));
+      DropSignal(texts.Text(txNoBet));
+      log.AddStringToDebugLog(texts.Text(txNoBet));
       break;
   }
   return Outcome::Done;
@@ -520,37 +571,41 @@ BetCycle::Outcome BetCycle::Step9() {
 
 // --- following the bet ---
 
-BetCycle::Outcome BetCycle::Step10(uint8_t shown) {
+BetCycle::Outcome BetCycle::Step10(TPage shown) {
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case 0: LangCheck(); break;
-    case 1:
-    case 2:
-    case 3:
+    case pgNone: LangCheck(); break;
+    case pgLogin:
+    case pgLoginFailed:
+    case pgCabinet:
       page_encoder.HtmlParser();
       SetInterval(1000);
       break;
-    case 4: case 5: case 6: case 7: case 9:
-      robot.BetOnStatus = 11;
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices:
+    case pgPurchaseConfirmed:
+      robot.BetOnStatus = bsPortfolio;
       page.SiteDataUpdated = false;
       tmBetWDT.SetEnabled(false);
       robot.BetPlacedTime = clock.Now();
-      if (EVENT.BetStatus == 5)
+      if (EVENT.BetStatus == ssBetAccepted)
         SetInterval(3000);
       else
         SetInterval(Trim(robot.BetPeriodUnit) == "s" ? robot.BetPeriod * 1000 : 60000);
       browser_supervisor.NavigateUrl(site.PortFolioUrl);
       break;
-    case 8:
-      robot.BetOnStatus = 9;
+    case pgPricesChanged:
+      robot.BetOnStatus = bsBuy;
       SetInterval(100);
       break;
-    case 10:
-    case 11:
-      robot.BetOnStatus = 11;
+    case pgPortfolio:
+    case pgPortfolioBetOpen:
+      robot.BetOnStatus = bsPortfolio;
       SetInterval(20);
       break;
-    case 16: FaultAndStop(texts.Text(149)); break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     default: break;
   }
   return Outcome::Done;
@@ -561,50 +616,51 @@ void BetCycle::ReadResult() {
   EVENT.Result = robot.BalanceAtResult - robot.BalanceAtBet;
   const std::string amount =
       page.CurrencyName + ": " + FormatFixed(std::abs(EVENT.Result), 2, clock.DecimalSeparator());
-  const int by_direction = robot.ChainDirection == 1 ? 0 : robot.ChainDirection == 2 ? 1 : 2;
   if (EVENT.Result > 0) {
-    log.AddStringToLog(ltWin, texts.Text(171 + by_direction) + " " + amount, true);
-    EVENT.BetStatus = 6;
+    log.AddStringToLog(ltWin, texts.Text(ByDirection(robot.ChainDirection, txWonUp, txWonDown, txWon)) + " " + amount,
+                       true);
+    EVENT.BetStatus = ssBetWon;
   } else {
-    log.AddStringToLog(ltLost, texts.Text(266 + by_direction) + " " + amount, true);
-    EVENT.BetStatus = 7;
+    log.AddStringToLog(
+        ltLost, texts.Text(ByDirection(robot.ChainDirection, txLostUp, txLostDown, txLost)) + " " + amount, true);
+    EVENT.BetStatus = ssBetLost;
   }
   Navigate(site.ReturnUrl, 4000, true);
-  robot.BetOnStatus = 6;
+  robot.BetOnStatus = bsFillForm;
 }
 
-BetCycle::Outcome BetCycle::Step11(uint8_t shown) {
+BetCycle::Outcome BetCycle::Step11(TPage shown) {
   tmBetWDT.SetEnabled(false);
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case 0:
-    case 8: LangCheck(); break;
-    case 1:
-    case 2:
-    case 3:
-      robot.BetOnStatus = 6;
+    case pgNone:
+    case pgPricesChanged: LangCheck(); break;
+    case pgLogin:
+    case pgLoginFailed:
+    case pgCabinet:
+      robot.BetOnStatus = bsFillForm;
       SetInterval(1000);
       break;
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 9: Navigate(site.PortFolioUrl, 5000, true); break;
-    case 16: FaultAndStop(texts.Text(149)); break;
-    case 11:
-      if (EVENT.BetStatus < 5) {
-        EVENT.BetStatus = 5;
-        robot.BetDirection = 0;
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices:
+    case pgPurchaseConfirmed: Navigate(site.PortFolioUrl, 5000, true); break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
+    case pgPortfolioBetOpen:
+      if (EVENT.BetStatus < ssBetAccepted) {
+        EVENT.BetStatus = ssBetAccepted;
+        robot.BetDirection = drNone;
       }
       robot.ResultWaitCounter = 0;
-      robot.BetOnStatus = 12;
+      robot.BetOnStatus = bsAwaitResult;
       break;
-    case 10:
-      if (EVENT.BetStatus > 4) {
+    case pgPortfolio:
+      if (EVENT.BetStatus > ssBetMade) {
         ReadResult();
       } else {
-        DropSignal(texts.Text(159));
-        log.AddStringToDebugLog(texts.Text(159));
+        DropSignal(texts.Text(txNoBet));
+        log.AddStringToDebugLog(texts.Text(txNoBet));
       }
       break;
     default: break;
@@ -612,35 +668,39 @@ BetCycle::Outcome BetCycle::Step11(uint8_t shown) {
   return Outcome::Done;
 }
 
-BetCycle::Outcome BetCycle::Step12(uint8_t shown) {
+BetCycle::Outcome BetCycle::Step12(TPage shown) {
   tmBetWDT.SetEnabled(false);
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case 0:
-    case 8: LangCheck(); break;
-    case 1:
-    case 2:
-    case 3:
-      robot.BetOnStatus = 6;
+    case pgNone:
+    case pgPricesChanged: LangCheck(); break;
+    case pgLogin:
+    case pgLoginFailed:
+    case pgCabinet:
+      robot.BetOnStatus = bsFillForm;
       SetInterval(1000);
       break;
-    case 4: case 5: case 6: case 7: case 9:
+    case pgTrading:
+    case pgTradingUpPrice:
+    case pgTradingDownPrice:
+    case pgTradingPrices:
+    case pgPurchaseConfirmed:
       Navigate(site.PortFolioUrl, 5000, true);
-      robot.BetOnStatus = 11;
+      robot.BetOnStatus = bsPortfolio;
       break;
-    case 10:
-      robot.BetOnStatus = 11;
+    case pgPortfolio:
+      robot.BetOnStatus = bsPortfolio;
       SetInterval(20);
       break;
-    case 11:
+    case pgPortfolioBetOpen:
       if (robot.ResultWaitCounter > kResultWaitLimit) {
         SetInterval(1000);
       } else {
         Navigate(site.PortFolioUrl, 5000, true);
-        robot.BetOnStatus = 11;
+        robot.BetOnStatus = bsPortfolio;
       }
       break;
-    case 16: FaultAndStop(texts.Text(149)); break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     default: break;
   }
   return Outcome::Done;
@@ -648,8 +708,8 @@ BetCycle::Outcome BetCycle::Step12(uint8_t shown) {
 
 BetCycle::Outcome BetCycle::StepIdle() {
   browser_supervisor.NavigateUrl(site.LogOutUrl);
-  EVENT.BetStatus = 0;
-  robot.RobotStatus = 0;
+  EVENT.BetStatus = ssNotReady;
+  robot.RobotStatus = rsStopped;
   robot.RobotSubStatus = 0;
   return Outcome::Done;
 }
@@ -657,11 +717,11 @@ BetCycle::Outcome BetCycle::StepIdle() {
 void BetCycle::WatchdogFired() {
   tmBetOnState.SetEnabled(false);
   tmBetWDT.SetEnabled(false);
-  log.AddStringToLog(ltPendingClosed, texts.Text(174), false);
-  EVENT.BetStatus = 3;
-  robot.BetOnStatus = 6;
+  log.AddStringToLog(ltPendingClosed, texts.Text(txBetTimedOut), false);
+  EVENT.BetStatus = ssBetImpossible;
+  robot.BetOnStatus = bsFillForm;
   EVENT.NewSignal = false;
-  EVENT.Direction = 0;
+  EVENT.Direction = drNone;
   host.BetOnRobot();
   browser_supervisor.NavigateUrl(site.ReturnUrl);
   page.SiteDataUpdated = false;

@@ -77,24 +77,24 @@ struct BetCycle {
  private:
   enum class Outcome { Done, Wait };
 
-  Outcome RunStep(uint8_t shown);
+  Outcome RunStep(TPage shown);
   Outcome Step0();
-  Outcome Step1(uint8_t shown);
-  Outcome Step2(uint8_t shown);
-  Outcome Step3(uint8_t shown);
+  Outcome Step1(TPage shown);
+  Outcome Step2(TPage shown);
+  Outcome Step3(TPage shown);
   Outcome Step4();
-  Outcome Step5(uint8_t shown);
-  Outcome Step6Or7(uint8_t shown);
+  Outcome Step5(TPage shown);
+  Outcome Step6Or7(TPage shown);
   Outcome Step8();
   Outcome Step9();
-  Outcome Step10(uint8_t shown);
-  Outcome Step11(uint8_t shown);
-  Outcome Step12(uint8_t shown);
+  Outcome Step10(TPage shown);
+  Outcome Step11(TPage shown);
+  Outcome Step12(TPage shown);
   Outcome StepIdle();
 
   // Re-parses and reads the page; outside the trading page it handles the
   // language and the end of the run, and tells whether the step goes on.
-  bool OnTradingPageAfterReparse(uint8_t& shown);
+  bool OnTradingPageAfterReparse(TPage& shown);
   void FillForm(bool check, int& failed_slot);
   void LogIn();
   void ReadStartBalance();

@@ -8,18 +8,12 @@
 
 namespace vantrope {
 
-namespace {
-
-uint8_t Reversed(uint8_t direction) { return direction == 1 ? 2 : direction == 2 ? 1 : direction; }
-
-}  // namespace
-
 bool StrategyEngine::RaiseAfterLoss() {
   const int64_t raised = BetOnGetBetCost(robot.ChainStake);
   robot.ChainStake = static_cast<int32_t>(
       std::clamp<int64_t>(raised, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
   if (raised <= MaxStake) return true;
-  log.AddStringToLog(ltInfo, texts.Text(203), false);
+  log.AddStringToLog(ltInfo, texts.Text(txStakeOverCeiling), false);
   EVENT.NewSignal = false;
   return false;
 }
@@ -36,13 +30,13 @@ void StrategyEngine::Martingale(bool monte_carlo) {
 
   // A chain paused in the middle waits in 7 for a new signal.
   const bool in_chain = robot.BetCount != 0;
-  Continue(in_chain ? 200 : 201, in_chain ? 7 : 0);
+  Continue(in_chain ? txContinuingChain : txContinuingWithoutChain, in_chain ? 7 : 0);
   SiteNotReady();
   if (sub == 0 && !Paused()) {
     if (run_control.LimitCheck(0.75, robot.BetCount)) return;
     if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
-      log.AddStringToDebugLog(texts.Text(202));
+      log.AddStringToDebugLog(texts.Text(txChainStarted));
       sub = 1;
       robot.BetCount = 0;
       robot.GameCount = 0;
@@ -63,7 +57,7 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   }
   const bool following = sub >= 2 && sub <= 4;
   if (sub == 2) FollowRequested(kTo);
-  if (sub == 3 && FollowPlacing(kTo, false)) sub = e.BetStatus == 1 ? 1 : 2;
+  if (sub == 3 && FollowPlacing(kTo, false)) sub = e.BetStatus == ssReady ? 1 : 2;
   if (sub == 4) {
     FollowOutcome(kTo);
     if (sub == 5) {
@@ -74,11 +68,11 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   if (following && sub == 8) {
     // Bet impossible: the chain keeps its stake and waits for a new signal.
     e.NewSignal = false;
-    e.Direction = 0;
+    e.Direction = drNone;
   }
   if (sub == 5) {
-    log.AddStringToDebugLog(texts.Text(198));
-    if (monte_carlo && robot.RobotPauseMode == 2) {
+    log.AddStringToDebugLog(texts.Text(txBetWon));
+    if (monte_carlo && robot.RobotPauseMode == pmAfterWin) {
       sub = 0;
     } else if (robot.GameCount < chains) {
       robot.ChainStake = Rounded(stake.Value());
@@ -90,7 +84,7 @@ void StrategyEngine::Martingale(bool monte_carlo) {
     }
   }
   if (sub == 6) {
-    log.AddStringToDebugLog(texts.Text(199));
+    log.AddStringToDebugLog(texts.Text(txBetLost));
     if (robot.BetCount < length) {
       const bool raised = RaiseAfterLoss();
       if (monte_carlo) robot.ChainDirection = Reversed(robot.ChainDirection);
@@ -110,7 +104,7 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   if (sub == 7 && !Paused()) {
     if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
-      log.AddStringToDebugLog(texts.Text(202));
+      log.AddStringToDebugLog(texts.Text(txChainStarted));
       sub = 1;
       robot.BetCount = robot.SavedBetCount;
       robot.GameCount = robot.SavedGameCount;
@@ -119,11 +113,11 @@ void StrategyEngine::Martingale(bool monte_carlo) {
     }
   }
   if (sub == 8 && !Paused()) {
-    if (e.NewSignal && e.Direction != 0) {
+    if (e.NewSignal && e.Direction != drNone) {
       robot.ChainDirection = e.Direction;
       sub = 1;
     } else {
-      log.AddStringToDebugLog(texts.Text(190));
+      log.AddStringToDebugLog(texts.Text(txWaitingForSignal));
     }
   }
 }
@@ -131,7 +125,7 @@ void StrategyEngine::Martingale(bool monte_carlo) {
 // The opening of strategies 2 and 3: a continue goes on with the saved chain,
 // sub-step 0 starts a new one with the initial stake.
 void StrategyEngine::ResumeOrOpenChain(const ui::NumberEdit& initial_stake) {
-  if (Continue(200, 1)) {
+  if (Continue(txContinuingChain, 1)) {
     robot.ChainStake = robot.SavedStake;
     robot.BetCount = robot.SavedBetCount;
     robot.GameCount = robot.SavedGameCount;
@@ -155,7 +149,7 @@ void StrategyEngine::CautiousMartingale() {
     if (run_control.LimitCheck(0.5, robot.GameCount)) return;
     if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
-      log.AddStringToDebugLog(texts.Text(202));
+      log.AddStringToDebugLog(texts.Text(txChainStarted));
       sub = 2;
       StartChain();
     }
@@ -171,10 +165,10 @@ void StrategyEngine::CautiousMartingale() {
     }
   }
   if (sub == 3) FollowRequested(kTo);
-  if (sub == 4 && FollowPlacing(kTo, true)) sub = EVENT.BetStatus == 1 ? 2 : 3;
+  if (sub == 4 && FollowPlacing(kTo, true)) sub = EVENT.BetStatus == ssReady ? 2 : 3;
   if (sub == 5) FollowOutcome(kTo);
   if (sub == 6) {
-    log.AddStringToDebugLog(texts.Text(198));
+    log.AddStringToDebugLog(texts.Text(txBetWon));
     robot.ChainStake = Rounded(strategies.neBot2BetSize.Value());
     robot.BetDirection = robot.ChainDirection;
     if (robot.BetCount < strategies.speBot2BetCount.Value()) {
@@ -186,7 +180,7 @@ void StrategyEngine::CautiousMartingale() {
     }
   }
   if (sub == 7) {
-    log.AddStringToDebugLog(texts.Text(199));
+    log.AddStringToDebugLog(texts.Text(txBetLost));
     if (robot.GameCount < strategies.speBot2ChainCount.Value()) {
       const bool raised = RaiseAfterLoss();
       robot.BetDirection = robot.ChainDirection;
@@ -220,13 +214,13 @@ void StrategyEngine::AdaptiveMartingale() {
     sub = 2;
   }
   if (sub == 2 && !Paused()) {
-    if (robot.RobotPauseMode == 1) {
+    if (robot.RobotPauseMode == pmAfterResult) {
       // The limit check of the next step pauses.
       sub = 1;
       return;
     }
     if (WaitForSignal()) {
-      log.AddStringToDebugLog(texts.Text(202));
+      log.AddStringToDebugLog(texts.Text(txChainStarted));
       robot.BetCount = 0;
       sub = 3;
       StartChain();
@@ -246,14 +240,14 @@ void StrategyEngine::AdaptiveMartingale() {
   if (sub == 5 && !Paused() && FollowPlacing(kTo, true)) sub = 4;
   if (sub == 6 && !Paused()) FollowOutcome(kTo);
   if (sub == 7 && !Paused()) {
-    log.AddStringToDebugLog(texts.Text(198));
+    log.AddStringToDebugLog(texts.Text(txBetWon));
     robot.ChainStake = Rounded(strategies.neBot3BetSize.Value());
     robot.ChainDirection = robot.BetDirection = e.Direction;
     robot.GameCount = 0;
     sub = 3;
   }
   if (sub == 8 && !Paused()) {
-    log.AddStringToDebugLog(texts.Text(199));
+    log.AddStringToDebugLog(texts.Text(txBetLost));
     if (robot.GameCount < strategies.speBot3ChainCount.Value()) {
       const bool raised = RaiseAfterLoss();
       robot.ChainDirection = robot.BetDirection = e.Direction;

@@ -10,6 +10,12 @@ struct RobotControls {
   // Blend levels of the skinned pause buttons.
   static constexpr int kBlendNormal = 0;
   static constexpr int kBlendFaded = 60;
+  // The run buttons' tags; the pause buttons act by theirs.
+  static constexpr int kRunTag = 1;
+  static constexpr int kPauseAfterResultTag = 2;
+  static constexpr int kPauseAfterWinTag = 3;
+  static constexpr int kContinueTag = 4;
+  static constexpr int kStopTag = 5;
 
   ui::Button btGreed;
   ui::Shape shGreed;

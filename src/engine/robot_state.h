@@ -6,16 +6,58 @@
 #include <cstdint>
 #include <string>
 
+#include "event/robot_event.h"
+
 namespace vantrope {
+
+// The bet cycle's step, BetOnStatus.
+enum TBetStep : uint16_t {
+  bsOpenSite = 0,
+  bsLogIn = 1,
+  bsLoggedIn = 2,     // go to the portfolio page
+  bsReadBalance = 3,  // the account page: currency and start balance
+  bsOpenTrading = 4,
+  bsSelectMarket = 5,  // the currency market of the trading page
+  bsFillForm = 6,      // once, then ask for prices
+  bsFormReady = 7,     // refilled every tick, waiting for a bet request
+  bsBetRequested = 8,
+  bsBuy = 9,  // prices shown: the threshold, then buy
+  bsAwaitConfirmation = 10,
+  bsPortfolio = 11,    // waiting for acceptance or the result
+  bsAwaitResult = 12,  // accepted: the portfolio reloaded until the result
+  bsIdle = 65535,
+};
+
+// RobotStatus: where run control and the strategy step stand.
+enum TRobotStatus : uint16_t {
+  rsStopped = 0,
+  rsStarted = 1,  // waiting for the working hours
+  rsChoosingStrategy = 2,
+  rsMartingale = 3,
+  rsCautiousMartingale = 13,
+  rsSimpleBet = 23,
+  rsAdaptiveMartingale = 33,
+  rsMonteCarlo = 43,
+  rsBalanced = 53,
+};
+
+// RobotPauseMode.
+enum TPauseMode : uint8_t {
+  pmNone = 0,
+  pmAfterResult = 1,  // a pause after the bet's result is requested
+  pmAfterWin = 2,     // a pause after a won bet is requested
+  pmContinue = 254,   // the user asked to go on after a pause
+  pmPaused = 255,
+};
 
 struct RobotState {
   // Between Run and Stop.
   bool Running = false;
 
   // --- run control ---
-  uint16_t RobotStatus = 0;
+  TRobotStatus RobotStatus = rsStopped;
   uint8_t RobotSubStatus = 0;
-  uint8_t RobotPauseMode = 0;
+  TPauseMode RobotPauseMode = pmNone;
   uint16_t RobotPauseType = 100;  // with the strategy in the hundreds as the settings keep it
   uint8_t LastStrategyIndex = 0;
   // Re-entry guard of the strategy step.
@@ -25,7 +67,7 @@ struct RobotState {
   uint16_t BetCount = 0;
   uint16_t GameCount = 0;
   int32_t ChainStake = 0;
-  uint8_t ChainDirection = 0;
+  TDirection ChainDirection = drNone;
   std::string ChainValute;
   uint16_t ChainPeriod = 0;
   std::string ChainPeriodUnit;
@@ -40,10 +82,10 @@ struct RobotState {
   std::string BetPeriodUnit;
   uint16_t BetPeriod = 0;
   int32_t BetStake = 3;
-  uint8_t BetDirection = 0;
+  TDirection BetDirection = drNone;
 
   // --- the bet cycle ---
-  uint16_t BetOnStatus = 65535;
+  TBetStep BetOnStatus = bsIdle;
   // Index into the advance thresholds.
   uint8_t GreedPorog = 0;
   uint8_t BetPricePercent = 0;

@@ -12,11 +12,44 @@ namespace {
 constexpr ui::Color kNeutralColor = 12632256;  // silver
 constexpr ui::Color kRobotNotReadyColor = 8421631;
 
+// The language pack's texts of run control.
+enum Text : int {
+  txSiteStatusUnknown = 32,
+  txYes = 105,
+  txAttention = 111,
+  txStrategyChosen = 117,
+  txNoPassword = 123,
+  txStarted = 124,
+  txPauseAfterResult = 125,
+  txPauseAfterWin = 126,
+  txContinued = 127,
+  txPauseCancelled = 128,
+  txStopped = 129,
+  txWorkingHoursBegin = 175,
+  txWorkingHoursEnd = 176,
+  txResumeChain = 177,
+  txResumeQuestion = 178,
+  txUnfinishedChain = 179,
+  txPausedAfterResult = 181,
+  txPressContinue = 182,
+  txPausedAfterWin = 183,
+  txPressContinueAfterWin = 184,
+  txMinimumBalance = 185,
+  txPauseOrStop = 187,
+  txBalancedStrategy = 188,
+  txStoppedAtMinimum = 189,
+  txNo = 259,
+};
+
+// The strategy statuses by strategy page.
+constexpr TRobotStatus kRunningStatus[] = {rsSimpleBet,          rsMartingale, rsCautiousMartingale,
+                                           rsAdaptiveMartingale, rsMonteCarlo, rsBalanced};
+
 }  // namespace
 
 void RunControl::Run() {
   if (!page.SimulatorEnabled && Trim(account.tePassword.Text()).empty()) {
-    ShowMessage(texts.Text(111), texts.Text(123), DialogKind::Warning);
+    ShowMessage(texts.Text(txAttention), texts.Text(txNoPassword), DialogKind::Warning);
     return;
   }
   robot_controls.btRun.SetEnabled(false);
@@ -24,14 +57,14 @@ void RunControl::Run() {
   robot_controls.btPause2.SetEnabled(true);
   robot_controls.btPause3.SetEnabled(false);
   robot_controls.btStop.SetEnabled(true);
-  host.ShowStatusMessage(texts.Text(124));
+  host.ShowStatusMessage(texts.Text(txStarted));
   robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause3Fon.SetVisible(false);
 
-  robot.RobotPauseMode = 0;
-  robot.BetOnStatus = 0;
-  robot_controls.teSiteStatus.SetText(texts.Text(32));
+  robot.RobotPauseMode = pmNone;
+  robot.BetOnStatus = bsOpenSite;
+  robot_controls.teSiteStatus.SetText(texts.Text(txSiteStatusUnknown));
   robot.Running = true;
   for (ui::Control* control : std::initializer_list<ui::Control*>{
            &strategies.pnDown, &account.cbeLogin, &account.tePassword, &robot_controls.cbBetOnRobotWorkTime,
@@ -47,13 +80,13 @@ void RunControl::Run() {
   robot.BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
   if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
     robot.BetStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
-  if (strategies.StrategyIndex() == 5) {
+  if (strategies.StrategyIndex() == stBalanced) {
     strategies.neBot5Porog.SetValue(0);
     robot.BalancedTarget = 0;
   }
 
   page.SiteDataUpdated = false;
-  page.PageIndex = 255;
+  page.PageIndex = pgUnread;
   page.PageName.clear();
   page.CurrencyName.clear();
   robot.StartBalance = 0;
@@ -64,9 +97,9 @@ void RunControl::Run() {
   }
 
   robot_controls.shRobotReady.SetBrushColor(kRobotNotReadyColor);
-  robot.RobotStatus = 1;
+  robot.RobotStatus = rsStarted;
   robot.RobotSubStatus = 0;
-  robot.RobotPauseMode = 0;
+  robot.RobotPauseMode = pmNone;
   robot.BetCount = 0;
   robot.GameCount = 0;
   robot.ChainStake = 3;
@@ -86,21 +119,23 @@ void RunControl::Run() {
 
 void RunControl::RequestPause(int tag) {
   switch (tag) {
-    case 2:
-    case 3:
-      robot.RobotPauseMode = tag == 2 ? 1 : 2;
+    case RobotControls::kPauseAfterResultTag:
+    case RobotControls::kPauseAfterWinTag: {
+      const bool after_result = tag == RobotControls::kPauseAfterResultTag;
+      robot.RobotPauseMode = after_result ? pmAfterResult : pmAfterWin;
       ShowPausedButtons();
-      host.ShowStatusMessage(texts.Text(tag == 2 ? 125 : 126));
-      (tag == 2 ? robot_controls.btPause2 : robot_controls.btPause1).SetBlend(RobotControls::kBlendNormal);
+      host.ShowStatusMessage(texts.Text(after_result ? txPauseAfterResult : txPauseAfterWin));
+      (after_result ? robot_controls.btPause2 : robot_controls.btPause1).SetBlend(RobotControls::kBlendNormal);
       break;
-    case 4:
-      if (robot.RobotPauseMode == 255) {
-        robot.RobotPauseMode = 254;
+    }
+    case RobotControls::kContinueTag:
+      if (robot.RobotPauseMode == pmPaused) {
+        robot.RobotPauseMode = pmContinue;
         robot_controls.btRun.SetDown(true);
-        host.ShowStatusMessage(texts.Text(127));
-      } else if (robot.RobotPauseMode == 1 || robot.RobotPauseMode == 2) {
-        robot.RobotPauseMode = 0;
-        host.ShowStatusMessage(texts.Text(128));
+        host.ShowStatusMessage(texts.Text(txContinued));
+      } else if (robot.RobotPauseMode == pmAfterResult || robot.RobotPauseMode == pmAfterWin) {
+        robot.RobotPauseMode = pmNone;
+        host.ShowStatusMessage(texts.Text(txPauseCancelled));
       } else {
         return;
       }
@@ -122,23 +157,23 @@ void RunControl::Stop() {
   robot_controls.btPause2.SetEnabled(false);
   robot_controls.btPause3.SetEnabled(false);
   robot_controls.btStop.SetEnabled(false);
-  host.ShowStatusMessage(texts.Text(129));
+  host.ShowStatusMessage(texts.Text(txStopped));
   robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
   robot_controls.btPause3Fon.SetVisible(false);
-  robot.RobotPauseMode = 0;
+  robot.RobotPauseMode = pmNone;
   for (ui::Control* control :
        std::initializer_list<ui::Control*>{&account.cbeLogin, &account.tePassword, &robot_controls.cbBetOnRobotWorkTime,
                                            &robot_controls.cbeBetOnWorkStart, &robot_controls.cbeBetOnWorkEnd})
     control->SetEnabled(true);
-  robot.RobotStatus = 0;
-  robot.BetOnStatus = 65535;
+  robot.RobotStatus = rsStopped;
+  robot.BetOnStatus = bsIdle;
   tmBetWDT.SetEnabled(false);
   browser.Stop();
   shell.ProcessMessages();
   browser_supervisor.NavigateUrl(site.LogOutUrl);
   page.SiteDataUpdated = false;
-  page.PageIndex = 255;
+  page.PageIndex = pgUnread;
   robot.RobotPauseType = 0;
   tmBetOnState.SetEnabled(false);
   strategies.pnDown.SetEnabled(true);
@@ -149,11 +184,13 @@ void RunControl::StrategyChanged() {
   const uint8_t previous = robot.LastStrategyIndex;
   robot.LastStrategyIndex = strategies.StrategyIndex();
   if (robot.LastStrategyIndex != previous)
-    host.ShowStatusMessage(texts.Text(117) + Trim(strategies.pcStrategy.PageCaption(robot.LastStrategyIndex)) + "\".");
+    host.ShowStatusMessage(texts.Text(txStrategyChosen) +
+                           Trim(strategies.pcStrategy.PageCaption(robot.LastStrategyIndex)) + "\".");
 }
 
 void RunControl::WorkingHoursStep() {
   robot.RobotBusy = true;
+  // Working hours bind the waiting and choosing states and the martingale only.
   if (robot_controls.cbBetOnRobotWorkTime.Checked() && robot.RobotStatus < 5) {
     const double now = clock.Now();
     int hour = static_cast<int>(std::floor((now - std::floor(now)) * 24.0 + 1e-9)) % 24;
@@ -163,16 +200,16 @@ void RunControl::WorkingHoursStep() {
       end += 24;
       if (hour < start) hour += 24;
     }
-    if (robot.RobotStatus == 1 && start <= hour && hour < end) {
-      log.AddStringToLog(ltInfo, texts.Text(175), false);
-      robot.RobotStatus = 2;
+    if (robot.RobotStatus == rsStarted && start <= hour && hour < end) {
+      log.AddStringToLog(ltInfo, texts.Text(txWorkingHoursBegin), false);
+      robot.RobotStatus = rsChoosingStrategy;
     }
     if (hour >= end) {
-      log.AddStringToLog(ltInfo, texts.Text(176), false);
-      robot.RobotPauseMode = 1;
+      log.AddStringToLog(ltInfo, texts.Text(txWorkingHoursEnd), false);
+      robot.RobotPauseMode = pmAfterResult;
     }
-  } else if (robot.RobotStatus == 1) {
-    robot.RobotStatus = 2;
+  } else if (robot.RobotStatus == rsStarted) {
+    robot.RobotStatus = rsChoosingStrategy;
   }
 }
 
@@ -183,13 +220,14 @@ void RunControl::StrategySelection() {
     const bool resumable = robot.RobotPauseType == 202 || robot.RobotPauseType == 302 ||
                            (robot.RobotPauseType == 402 && robot.SavedGameCount != 0);
     if (resumable) {
-      if (dialogs.MessageBox(texts.Text(179), texts.Text(177) + "\r" + texts.Text(178), DialogKind::Confirmation,
+      if (dialogs.MessageBox(texts.Text(txUnfinishedChain),
+                             texts.Text(txResumeChain) + "\r" + texts.Text(txResumeQuestion), DialogKind::Confirmation,
                              {DialogButton::Yes, DialogButton::No},
-                             {texts.Text(105), texts.Text(259)}) == ModalResult::Yes) {
+                             {texts.Text(txYes), texts.Text(txNo)}) == ModalResult::Yes) {
         robot.ChainStake = robot.SavedStake;
         robot.BetCount = robot.SavedBetCount;
         robot.GameCount = robot.SavedGameCount;
-        robot.RobotPauseMode = 255;
+        robot.RobotPauseMode = pmPaused;
         robot.RobotPauseType = 1;
         ShowPausedButtons();
       }
@@ -197,54 +235,53 @@ void RunControl::StrategySelection() {
       robot.RobotPauseType = 0;
     }
   }
-  static constexpr uint16_t kRunningStatus[] = {23, 3, 13, 33, 43, 53};
-  if (strategies.StrategyIndex() < 6) robot.RobotStatus = kRunningStatus[strategies.StrategyIndex()];
+  if (strategies.StrategyIndex() < stNone) robot.RobotStatus = kRunningStatus[strategies.StrategyIndex()];
 }
 
 bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
   int verdict = 0;
-  if (robot.RobotPauseMode == 1)
+  if (robot.RobotPauseMode == pmAfterResult)
     verdict = 1;
-  else if (robot.RobotPauseMode == 2 && chain_counter == 0)
+  else if (robot.RobotPauseMode == pmAfterWin && chain_counter == 0)
     verdict = 2;
   if (page.CurrentBalance != 0 &&
       !(page.CurrentBalance - robot.ChainStake * factor > RoundHalfEven(robot_controls.neMinBalans.Value())))
     verdict = 3;
-  if (verdict == 0 || robot.RobotPauseMode == 255) return false;
+  if (verdict == 0 || robot.RobotPauseMode == pmPaused) return false;
 
   robot.RobotPauseType = 0;
   std::string text;
   if (verdict == 1) {
-    text = texts.Text(181) + "\r" + texts.Text(182);
+    text = texts.Text(txPausedAfterResult) + "\r" + texts.Text(txPressContinue);
     robot.RobotPauseType = 2;
   } else if (verdict == 2) {
-    text = texts.Text(183) + "\r" + texts.Text(184);
+    text = texts.Text(txPausedAfterWin) + "\r" + texts.Text(txPressContinueAfterWin);
   } else {
-    text = texts.Text(185);
+    text = texts.Text(txMinimumBalance);
   }
-  log.AddStringToDebugLog(texts.Text(187));
+  log.AddStringToDebugLog(texts.Text(txPauseOrStop));
   robot.SavedStake = robot.ChainStake;
   robot.SavedBetCount = robot.BetCount;
   robot.SavedGameCount = robot.GameCount;
-  const uint8_t strategy = strategies.StrategyIndex();
-  if (strategy == 0)
-    ShowMessage(texts.Text(111), text, DialogKind::Warning);
-  else if (strategy == 5)
-    ShowMessage(texts.Text(188), text, DialogKind::Warning);
+  const TStrategy strategy = strategies.StrategyIndex();
+  if (strategy == stSimpleBet)
+    ShowMessage(texts.Text(txAttention), text, DialogKind::Warning);
+  else if (strategy == stBalanced)
+    ShowMessage(texts.Text(txBalancedStrategy), text, DialogKind::Warning);
   else
-    ShowMessage(texts.Text(187), text, DialogKind::Information);
+    ShowMessage(texts.Text(txPauseOrStop), text, DialogKind::Information);
 
   if (verdict == 3) {
-    log.AddStringToLog(ltInfo, texts.Text(189), true);
+    log.AddStringToLog(ltInfo, texts.Text(txStoppedAtMinimum), true);
     if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
       robot.SavedStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
     robot.SavedBetCount = 0;
-    if (strategy != 0 && strategy != 5) robot.SavedGameCount = 0;
-    robot.RobotPauseMode = 0;
+    if (strategy != stSimpleBet && strategy != stBalanced) robot.SavedGameCount = 0;
+    robot.RobotPauseMode = pmNone;
     Stop();
   } else {
     ShowPausedButtons();
-    robot.RobotPauseMode = 255;
+    robot.RobotPauseMode = pmPaused;
   }
   return true;
 }

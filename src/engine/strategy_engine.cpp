@@ -14,13 +14,13 @@ void StrategyEngine::BetOnRobot() {
 void StrategyEngine::Step() {
   run_control.WorkingHoursStep();
   switch (robot.RobotStatus) {
-    case 2: run_control.StrategySelection(); break;
-    case 23: SimpleBet(); break;
-    case 53: Balanced(); break;
-    case 3: Martingale(false); break;
-    case 13: CautiousMartingale(); break;
-    case 33: AdaptiveMartingale(); break;
-    case 43: Martingale(true); break;
+    case rsChoosingStrategy: run_control.StrategySelection(); break;
+    case rsSimpleBet: SimpleBet(); break;
+    case rsBalanced: Balanced(); break;
+    case rsMartingale: Martingale(false); break;
+    case rsCautiousMartingale: CautiousMartingale(); break;
+    case rsAdaptiveMartingale: AdaptiveMartingale(); break;
+    case rsMonteCarlo: Martingale(true); break;
     default: break;
   }
 }
@@ -29,21 +29,21 @@ void StrategyEngine::Step() {
 
 int32_t StrategyEngine::Rounded(double value) const { return static_cast<int32_t>(RoundHalfEven(value)); }
 
-bool StrategyEngine::Paused() const { return robot.RobotPauseMode == 255; }
+bool StrategyEngine::Paused() const { return robot.RobotPauseMode == pmPaused; }
 
-bool StrategyEngine::Continue(int text, uint8_t sub_status) {
-  if (robot.RobotPauseMode != 254) return false;
+bool StrategyEngine::Continue(Text text, uint8_t sub_status) {
+  if (robot.RobotPauseMode != pmContinue) return false;
   log.AddStringToDebugLog(texts.Text(text));
   robot.RobotSubStatus = sub_status;
   EVENT.NewSignal = false;
-  EVENT.Direction = 0;
+  EVENT.Direction = drNone;
   robot.RobotPauseType = 0;
-  robot.RobotPauseMode = 0;
+  robot.RobotPauseMode = pmNone;
   return true;
 }
 
 void StrategyEngine::SiteNotReady() {
-  if (EVENT.BetStatus == 0) EVENT.NewSignal = false;
+  if (EVENT.BetStatus == ssNotReady) EVENT.NewSignal = false;
 }
 
 bool StrategyEngine::ChartChanged() const { return EVENT.ValuteChanged || EVENT.PeriodChanged; }
@@ -58,8 +58,8 @@ void StrategyEngine::ApplyChartChanges() {
 
 bool StrategyEngine::WaitForSignal() {
   const TEvent& e = EVENT;
-  if (e.NewSignal && e.Direction != 0 && e.BetStatus == 1) return true;
-  log.AddStringToDebugLog(texts.Text(e.BetStatus == 1 ? 190 : 191));
+  if (e.NewSignal && e.Direction != drNone && e.BetStatus == ssReady) return true;
+  log.AddStringToDebugLog(texts.Text(e.BetStatus == ssReady ? txWaitingForSignal : txSiteNotReady));
   return false;
 }
 
@@ -74,13 +74,13 @@ void StrategyEngine::StartChain() {
 // Also while no balance has been read: a bet needs a known balance above the minimum.
 bool StrategyEngine::BetHeldBack(bool win_hold, uint16_t win_marker) const {
   if (!(page.CurrentBalance - robot.ChainStake * 0.75 > Rounded(robot_controls.neMinBalans.Value()))) return true;
-  if (robot.RobotPauseMode == 1) return true;
-  return win_hold && robot.RobotPauseMode == 2 && win_marker == 0;
+  if (robot.RobotPauseMode == pmAfterResult) return true;
+  return win_hold && robot.RobotPauseMode == pmAfterWin && win_marker == 0;
 }
 
 bool StrategyEngine::Request(uint8_t requested, bool take_signal) {
-  if (EVENT.BetStatus != 1 || Paused()) return false;
-  log.AddStringToDebugLog(texts.Text(194));
+  if (EVENT.BetStatus != ssReady || Paused()) return false;
+  log.AddStringToDebugLog(texts.Text(txBetRequested));
   if (take_signal && EVENT.NewSignal) {
     robot.ChainDirection = EVENT.Direction;
     EVENT.NewSignal = false;
@@ -97,39 +97,39 @@ bool StrategyEngine::Request(uint8_t requested, bool take_signal) {
 
 void StrategyEngine::FollowRequested(const FollowTargets& to) {
   switch (EVENT.BetStatus) {
-    case 0: robot.RobotSubStatus = to.restart; break;
-    case 2:
-      log.AddStringToDebugLog(texts.Text(195));
+    case ssNotReady: robot.RobotSubStatus = to.restart; break;
+    case ssWaitingForPrices:
+      log.AddStringToDebugLog(texts.Text(txWaitingForPrices));
       robot.RobotSubStatus = to.placing;
       break;
-    case 3:
-      log.AddStringToDebugLog(texts.Text(196));
+    case ssBetImpossible:
+      log.AddStringToDebugLog(texts.Text(txBetImpossible));
       robot.RobotSubStatus = to.impossible;
       break;
-    case 4:
-    case 5: robot.RobotSubStatus = to.placing; break;
+    case ssBetMade:
+    case ssBetAccepted: robot.RobotSubStatus = to.placing; break;
     default: break;
   }
 }
 
 bool StrategyEngine::FollowPlacing(const FollowTargets& to, bool count_games) {
   switch (EVENT.BetStatus) {
-    case 0: robot.RobotSubStatus = to.restart; break;
-    case 1:
-    case 2: return true;
-    case 3:
-      log.AddStringToDebugLog(texts.Text(196));
+    case ssNotReady: robot.RobotSubStatus = to.restart; break;
+    case ssReady:
+    case ssWaitingForPrices: return true;
+    case ssBetImpossible:
+      log.AddStringToDebugLog(texts.Text(txBetImpossible));
       robot.RobotSubStatus = to.impossible;
       break;
-    case 4:
-    case 5:
-      log.AddStringToDebugLog(texts.Text(197));
+    case ssBetMade:
+    case ssBetAccepted:
+      log.AddStringToDebugLog(texts.Text(txBetMade));
       ++robot.BetCount;
       if (count_games) ++robot.GameCount;
       robot.RobotSubStatus = to.outcome;
       break;
-    case 6:
-    case 7: robot.RobotSubStatus = to.outcome; break;
+    case ssBetWon:
+    case ssBetLost: robot.RobotSubStatus = to.outcome; break;
     default: break;
   }
   return false;
@@ -137,15 +137,15 @@ bool StrategyEngine::FollowPlacing(const FollowTargets& to, bool count_games) {
 
 void StrategyEngine::FollowOutcome(const FollowTargets& to) {
   switch (EVENT.BetStatus) {
-    case 0:
-    case 1:
-    case 2: robot.RobotSubStatus = to.restart; break;
-    case 3:
-      log.AddStringToDebugLog(texts.Text(196));
+    case ssNotReady:
+    case ssReady:
+    case ssWaitingForPrices: robot.RobotSubStatus = to.restart; break;
+    case ssBetImpossible:
+      log.AddStringToDebugLog(texts.Text(txBetImpossible));
       robot.RobotSubStatus = to.impossible;
       break;
-    case 6: robot.RobotSubStatus = to.won; break;
-    case 7: robot.RobotSubStatus = to.lost; break;
+    case ssBetWon: robot.RobotSubStatus = to.won; break;
+    case ssBetLost: robot.RobotSubStatus = to.lost; break;
     default: break;
   }
 }
@@ -178,11 +178,11 @@ void StrategyEngine::FollowBet(const FollowTargets& to) {
   if (sub == 6 && !Paused()) FollowOutcome(to);
 }
 
-void StrategyEngine::StopOnLimit(int text, int32_t saved_stake) {
+void StrategyEngine::StopOnLimit(Text text, int32_t saved_stake) {
   log.AddStringToLog(ltInfo, texts.Text(text), true);
   robot.SavedStake = saved_stake;
   robot.SavedBetCount = 0;
-  robot.RobotPauseMode = 0;
+  robot.RobotPauseMode = pmNone;
   run_control.Stop();
 }
 
@@ -191,7 +191,7 @@ void StrategyEngine::StopOnLimit(int text, int32_t saved_stake) {
 void StrategyEngine::SimpleBet() {
   static constexpr FollowTargets kTo{0, 0, 5, 6, 7, 8};
   uint8_t& sub = robot.RobotSubStatus;
-  Continue(180, 0);
+  Continue(txContinuing, 0);
   SiteNotReady();
   if (sub == 0) {
     robot.BetCount = 0;
@@ -208,7 +208,7 @@ void StrategyEngine::SimpleBet() {
   }
   FollowBet(kTo);
   if (sub == 7 && !Paused()) {
-    log.AddStringToDebugLog(texts.Text(198));
+    log.AddStringToDebugLog(texts.Text(txBetWon));
     robot.GameCount = 0;
     if (strategies.cbBot0ReBet.Checked() || robot.BetCount < strategies.speBot0BetCount.Value()) {
       robot.BetDirection = robot.ChainDirection;
@@ -219,7 +219,7 @@ void StrategyEngine::SimpleBet() {
     }
   }
   if (sub == 8 && !Paused()) {
-    log.AddStringToDebugLog(texts.Text(199));
+    log.AddStringToDebugLog(texts.Text(txBetLost));
     sub = 0;
     robot.GameCount = 1;
     EVENT.NewSignal = false;
@@ -239,11 +239,11 @@ void StrategyEngine::BalancedThreshold() {
 bool StrategyEngine::BalancedLimitReached() {
   const int32_t stake = Rounded(strategies.neBot5BetSize.Value());
   if (account.neCurrentBalanse.Value() - strategies.neBot5BetSize.Value() < strategies.neBot5Porog.Value()) {
-    StopOnLimit(192, stake);
+    StopOnLimit(txLossLimitReached, stake);
     return true;
   }
   if (Rounded(account.neCurrentBalanse.Value()) >= robot.BalancedTarget) {
-    StopOnLimit(193, stake);
+    StopOnLimit(txWinLimitReached, stake);
     return true;
   }
   return false;
@@ -252,7 +252,7 @@ bool StrategyEngine::BalancedLimitReached() {
 void StrategyEngine::Balanced() {
   static constexpr FollowTargets kTo{0, 0, 5, 6, 7, 8};
   uint8_t& sub = robot.RobotSubStatus;
-  Continue(180, 0);
+  Continue(txContinuing, 0);
   SiteNotReady();
   if (sub == 0) {
     BalancedThreshold();
@@ -279,7 +279,7 @@ void StrategyEngine::Balanced() {
   }
   FollowBet(kTo);
   if (sub == 7 && !Paused()) {
-    log.AddStringToDebugLog(texts.Text(198));
+    log.AddStringToDebugLog(texts.Text(txBetWon));
     robot.GameCount = 0;
     const int32_t floor = Rounded(account.neCurrentBalanse.Value() - strategies.neBot5LoseLimit.Value());
     if (strategies.neBot5Porog.Value() < floor) strategies.neBot5Porog.SetValue(floor);
@@ -292,11 +292,10 @@ void StrategyEngine::Balanced() {
     }
   }
   if (sub == 8 && !Paused()) {
-    log.AddStringToDebugLog(texts.Text(199));
+    log.AddStringToDebugLog(texts.Text(txBetLost));
     ++robot.GameCount;
     if (robot.BetCount < strategies.speBot5BetCount.Value()) {
-      if (strategies.cbBot5ChangeDirection.Checked() && (robot.ChainDirection == 1 || robot.ChainDirection == 2))
-        robot.ChainDirection = 3 - robot.ChainDirection;
+      if (strategies.cbBot5ChangeDirection.Checked()) robot.ChainDirection = Reversed(robot.ChainDirection);
       robot.BetDirection = robot.ChainDirection;
       sub = 3;
     } else {

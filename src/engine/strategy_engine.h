@@ -37,6 +37,25 @@ struct StrategyEngine {
   const TLangPack& texts;
 
  private:
+  // The language pack's texts the strategies write.
+  enum Text : int {
+    txContinuing = 180,
+    txWaitingForSignal = 190,
+    txSiteNotReady = 191,
+    txLossLimitReached = 192,
+    txWinLimitReached = 193,
+    txBetRequested = 194,
+    txWaitingForPrices = 195,
+    txBetImpossible = 196,
+    txBetMade = 197,
+    txBetWon = 198,
+    txBetLost = 199,
+    txContinuingChain = 200,
+    txContinuingWithoutChain = 201,
+    txChainStarted = 202,
+    txStakeOverCeiling = 203,
+  };
+
   // Where the follow blocks go for the site states a strategy decides on.
   struct FollowTargets {
     uint8_t restart;
@@ -60,7 +79,7 @@ struct StrategyEngine {
   bool BalancedLimitReached();
 
   bool Paused() const;
-  bool Continue(int text, uint8_t sub_status);
+  bool Continue(Text text, uint8_t sub_status);
   void SiteNotReady();
   bool ChartChanged() const;
   void ApplyChartChanges();
@@ -79,7 +98,7 @@ struct StrategyEngine {
   // Sub-step 2: a new chain on the signal.
   void BeginChain();
   void FollowBet(const FollowTargets& to);
-  void StopOnLimit(int text, int32_t saved_stake);
+  void StopOnLimit(Text text, int32_t saved_stake);
   int32_t Rounded(double value) const;
   void Step();
 };

@@ -17,24 +17,25 @@ void ShowNeededDeposit(const ui::NumberEdit& stake, const ui::SpinEdit& length, 
 
 const ui::NumberEdit* StrategyPages::InitialStakeEditor() const {
   switch (StrategyIndex()) {
-    case 0: return &neBot0BetSize;
-    case 1: return &neBot1BetSize;
-    case 2: return &neBot2BetSize;
-    case 3: return &neBot3BetSize;
-    case 4: return &neBot4BetSize;
-    case 5: return &neBot5BetSize;
+    case stSimpleBet: return &neBot0BetSize;
+    case stMartingale: return &neBot1BetSize;
+    case stCautiousMartingale: return &neBot2BetSize;
+    case stAdaptiveMartingale: return &neBot3BetSize;
+    case stMonteCarlo: return &neBot4BetSize;
+    case stBalanced: return &neBot5BetSize;
     default: return nullptr;
   }
 }
 
 std::array<int32_t, 8> StrategyPages::HistoryParams() const {
   switch (StrategyIndex()) {
-    case 0: return {Rounded(neBot0BetSize), cbBot0ReBet.Checked() ? 1 : 0, speBot0BetCount.Value()};
-    case 1: return {Rounded(neBot1BetSize), speBot1ChainCount.Value(), speBot1BetCount.Value()};
-    case 2: return {Rounded(neBot2BetSize), speBot2BetCount.Value(), speBot2ChainCount.Value()};
-    case 3: return {Rounded(neBot3BetSize), speBot3ChainCount.Value()};
-    case 4: return {Rounded(neBot4BetSize), speBot4BetCount.Value(), speBot4ChainCount.Value()};
-    case 5: return {Rounded(neBot5WinLimit), Rounded(neBot5LoseLimit), speBot5BetCount.Value(), Rounded(neBot5Porog)};
+    case stSimpleBet: return {Rounded(neBot0BetSize), cbBot0ReBet.Checked() ? 1 : 0, speBot0BetCount.Value()};
+    case stMartingale: return {Rounded(neBot1BetSize), speBot1ChainCount.Value(), speBot1BetCount.Value()};
+    case stCautiousMartingale: return {Rounded(neBot2BetSize), speBot2BetCount.Value(), speBot2ChainCount.Value()};
+    case stAdaptiveMartingale: return {Rounded(neBot3BetSize), speBot3ChainCount.Value()};
+    case stMonteCarlo: return {Rounded(neBot4BetSize), speBot4BetCount.Value(), speBot4ChainCount.Value()};
+    case stBalanced:
+      return {Rounded(neBot5WinLimit), Rounded(neBot5LoseLimit), speBot5BetCount.Value(), Rounded(neBot5Porog)};
     default: return {};
   }
 }

@@ -9,6 +9,17 @@
 
 namespace vantrope {
 
+// The strategy pages by index, StrategyIndex.
+enum TStrategy : uint8_t {
+  stSimpleBet = 0,
+  stMartingale = 1,
+  stCautiousMartingale = 2,
+  stAdaptiveMartingale = 3,
+  stMonteCarlo = 4,
+  stBalanced = 5,
+  stNone = 6,  // the seventh page has no behaviour
+};
+
 struct StrategyPages {
   static constexpr int kStrategyCount = 7;
 
@@ -43,7 +54,7 @@ struct StrategyPages {
   ui::CheckBox cbBot5ChangeDirection;
 
   // The active strategy page.
-  uint8_t StrategyIndex() const { return static_cast<uint8_t>(pcStrategy.ActivePageIndex()); }
+  TStrategy StrategyIndex() const { return static_cast<TStrategy>(pcStrategy.ActivePageIndex()); }
   // The editor of the active strategy's first stake; none on the last page.
   const ui::NumberEdit* InitialStakeEditor() const;
   // The active strategy's parameters as the history record keeps them.

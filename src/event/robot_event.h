@@ -7,16 +7,36 @@
 
 namespace vantrope {
 
+// The direction of a signal, a chain or a bet.
+enum TDirection : uint8_t { drNone = 0, drUp = 1, drDown = 2 };
+
+// Up for down and down for up; no direction stays none.
+inline TDirection Reversed(TDirection direction) {
+  return direction == drUp ? drDown : direction == drDown ? drUp : direction;
+}
+
+// The site state, EVENT.BetStatus: what the bet cycle tells the strategies.
+enum TSiteState : uint8_t {
+  ssNotReady = 0,
+  ssReady = 1,
+  ssWaitingForPrices = 2,
+  ssBetImpossible = 3,
+  ssBetMade = 4,
+  ssBetAccepted = 5,  // waiting for the result
+  ssBetWon = 6,
+  ssBetLost = 7,
+};
+
 struct TEvent {
   bool NewSignal = false;
-  uint8_t Direction = 0;  // 0 none, 1 up, 2 down
+  TDirection Direction = drNone;
   bool ValuteChanged = false;
   std::string Valute;  // broker instrument code, such as "frxEURUSD"
   bool PeriodChanged = false;
   uint16_t Period = 1;
   std::string PeriodUnit = "m";  // "s", "m", "h" or "d"
   double Result = 0;
-  uint8_t BetStatus = 0;  // the site state
+  TSiteState BetStatus = ssNotReady;
 };
 
 }  // namespace vantrope

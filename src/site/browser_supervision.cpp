@@ -13,6 +13,9 @@ constexpr int kBusyWaitMs = 500;
 constexpr int kBusyWaitRounds = 60;
 constexpr uint32_t kBrowserEmulationMode = 10000;
 
+// The language pack's texts of browser supervision.
+enum Text : int { txSilentPageReloaded = 136, txSecurityPromptAnswered = 137, txBusyBrowserNavigated = 280 };
+
 constexpr const char* kSecurityPromptTitles[] = {"Security Warning", "Security Alert",
                                                  "Предупреждение о безопасности",
                                                  "Предупреждение системы безопасности"};
@@ -32,7 +35,7 @@ void BrowserSupervisor::IERegister(const std::string& program_path) {
 void BrowserSupervisor::NavigateUrl(const std::string& url) {
   for (int round = 0; browser.Busy(); ++round) {
     if (round == kBusyWaitRounds) {
-      log.AddStringToDebugLog(texts.Text(280));
+      log.AddStringToDebugLog(texts.Text(txBusyBrowserNavigated));
       break;
     }
     browser.Stop();
@@ -67,7 +70,7 @@ void BrowserSupervisor::ReloadStalledPage() {
 
 void BrowserSupervisor::ReloadSilentPage() {
   tmWebWDT2.SetEnabled(false);
-  log.AddStringToDebugLog(texts.Text(136));
+  log.AddStringToDebugLog(texts.Text(txSilentPageReloaded));
   NavigateUrl(AddressShown());
 }
 
@@ -79,7 +82,7 @@ void BrowserSupervisor::AnswerSecurityPrompt() {
   for (const char* caption : kYesCaptions) {
     if (WindowHandle yes = windows.FindChildWindow(prompt, "Button", caption)) {
       windows.ClickButton(yes);
-      log.AddStringToDebugLog(texts.Text(137));
+      log.AddStringToDebugLog(texts.Text(txSecurityPromptAnswered));
       return;
     }
   }

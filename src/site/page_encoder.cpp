@@ -77,19 +77,19 @@ void PageEncoder::BetOnWebEncoder() {
   PageRecogniser recogniser(page.WebFields, site, texts, [this, &protocol](const std::string& line) {
     if (page.RecognitionLog) protocol.Append(line);
   });
-  const uint8_t found = recogniser.RecognisePage();
+  const TPage found = recogniser.RecognisePage();
   page.PageIndex = found;
   page.PageName = site.PageNameOf(found);
   // The trading page's own address stands for it when no template matched;
   // its controls are then not resolved.
-  if (found == 0 && Trim(browser.LocationUrl()) == kDefaultReturnUrl) {
-    page.PageIndex = 4;
-    page.PageName = site.PageNameOf(4);
+  if (found == pgNone && Trim(browser.LocationUrl()) == kDefaultReturnUrl) {
+    page.PageIndex = pgTrading;
+    page.PageName = site.PageNameOf(pgTrading);
   }
   PageRecogniser::PageSlots resolved = recogniser.ResolvePageSlots(found);
   page.ControlSlots = resolved.slots;
   for (const std::string& missing : resolved.missing) Fault(missing);
-  if (found == 10 || found == 11) {
+  if (found == pgPortfolio || found == pgPortfolioBetOpen) {
     const PageRecogniser::AccountValues account =
         recogniser.ReadAccountValues(found, page.ControlSlots, page.CurrencyName);
     if (account.currency) page.CurrencyName = *account.currency;
@@ -98,15 +98,15 @@ void PageEncoder::BetOnWebEncoder() {
     for (const std::string& missing : account.missing) Fault(missing);
     // A half-read account page is no page the bet cycle may act on.
     if (account.failed) {
-      page.PageIndex = 0;
-      page.PageName = site.PageNameOf(0);
+      page.PageIndex = pgNone;
+      page.PageName = site.PageNameOf(pgNone);
     }
   }
   WriteRecognitionResult(recogniser);
   host.ShowSiteDisplays();
 
   page.SiteDataUpdated = true;
-  if (page.PageIndex != 0) tmWebWDT2.SetEnabled(false);
+  if (page.PageIndex != pgNone) tmWebWDT2.SetEnabled(false);
   page.EncoderBusy = false;
 }
 

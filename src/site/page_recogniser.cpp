@@ -8,6 +8,9 @@ namespace vantrope {
 
 namespace {
 
+// The language pack's texts of recognition.
+enum Text : int { txRecognised = 138, txNotFound = 139, txFoundAt = 140 };
+
 constexpr std::array<uint8_t, 17> kPagePriority = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 12, 12, 1, 12};
 
 struct SlotRule {
@@ -42,32 +45,34 @@ bool PageRecogniser::PagePasses(uint8_t page) const {
   return true;
 }
 
-uint8_t PageRecogniser::RecognisePage() {
+TPage PageRecogniser::RecognisePage() {
   std::array<uint8_t, 17> weight{};
   bool found = false;
-  auto pass = [&](uint8_t page) {
+  auto pass = [&](TPage page) {
     weight[page] = kPagePriority[page];
     found = true;
   };
-  for (uint8_t page : {1, 2, 3})
+  for (TPage page : {pgLogin, pgLoginFailed, pgCabinet})
     if (PagePasses(page)) pass(page);
-  if (PagePasses(4)) {
+  if (PagePasses(pgTrading)) {
     const bool up = SearchControl(13) != -1;
     const bool down = SearchControl(14) != -1;
-    pass(up && down ? 7 : down ? 6 : up ? 5 : 4);
+    pass(up && down ? pgTradingPrices : down ? pgTradingDownPrice : up ? pgTradingUpPrice : pgTrading);
   }
-  for (uint8_t page : {8, 9})
+  for (TPage page : {pgPricesChanged, pgPurchaseConfirmed})
     if (PagePasses(page)) pass(page);
-  if (PagePasses(10)) {
+  if (PagePasses(pgPortfolio)) {
     const int32_t balance = SearchControl(3);
     const std::string value = balance < 0 ? std::string() : GetWebValue(fields_, static_cast<uint16_t>(balance));
     const auto low_byte = static_cast<uint8_t>(RoundHalfEven(CostTranslate(value)));
-    pass(low_byte == 0 ? 10 : 11);
+    pass(low_byte == 0 ? pgPortfolio : pgPortfolioBetOpen);
   }
+  // The page of the site's pause is found by any one of its templates, of
+  // page numbers 12, 17 and 18.
   if (!found) {
     bool any = false;
     for (uint8_t group : {12, 17, 18}) {
-      Protocol("=== " + Trim(templates_.PageNameOf(12)) + " ===");
+      Protocol("=== " + Trim(templates_.PageNameOf(pgSitePause)) + " ===");
       for (size_t i = 0; i < templates_.PageFields.size(); ++i) {
         if (templates_.PageFields[i].PageNo != group) continue;
         const int32_t index = SearchWebData(fields_, templates_.PageFields[i]);
@@ -75,33 +80,33 @@ uint8_t PageRecogniser::RecognisePage() {
         if (index != -1) any = true;
       }
     }
-    if (any) weight[12] = kPagePriority[12];
+    if (any) weight[pgSitePause] = kPagePriority[pgSitePause];
   }
-  for (uint8_t page : {13, 14, 15, 16})
+  for (TPage page : {pgRequestError, pgPageNotFound, pgPurchaseRefused, pgAccountBlocked})
     if (PagePasses(page)) weight[page] = kPagePriority[page];
 
-  uint8_t best = 0;
+  uint8_t best = pgNone;
   for (uint8_t page = 1; page < weight.size(); ++page)
     if (weight[page] > weight[best]) best = page;
-  return best;
+  return static_cast<TPage>(best);
 }
 
-std::string PageRecogniser::MissingText(uint8_t page, const TControlSlot& slot, const std::string& text) const {
+std::string PageRecogniser::MissingText(TPage page, const TControlSlot& slot, const std::string& text) const {
   return "WEB-page " + std::to_string(page) + ". PageControl_" + std::to_string(slot.ControlNo) + " " + text;
 }
 
-PageRecogniser::PageSlots PageRecogniser::ResolvePageSlots(uint8_t page) const {
+PageRecogniser::PageSlots PageRecogniser::ResolvePageSlots(TPage page) const {
   PageSlots result;
   ControlSlots& slots = result.slots;
   auto resolve = [&](size_t slot, uint16_t control) { slots[slot] = {SearchControl(control), control}; };
   auto require = [&](size_t slot, const std::string& text) {
     if (slots[slot].FieldIndex == -1) result.missing.push_back(MissingText(page, slots[slot], text));
   };
-  const std::string& not_found = texts_.Text(139);
-  if (page == 1) {
+  const std::string& not_found = texts_.Text(txNotFound);
+  if (page == pgLogin) {
     for (size_t slot : {0, 1, 2}) resolve(slot, static_cast<uint16_t>(slot));
     for (size_t slot : {0, 1, 2}) require(slot, not_found);
-  } else if (page >= 4 && page <= 7) {
+  } else if (IsTradingPage(page)) {
     for (const SlotRule& rule : kTradingSlots) resolve(rule.slot, rule.control);
     if (slots[12].FieldIndex >= 0) {
       // The second match: the first one is hidden for one search.
@@ -112,23 +117,23 @@ PageRecogniser::PageSlots PageRecogniser::ResolvePageSlots(uint8_t page) const {
       first.Kind = kind;
     }
     for (size_t slot = 2; slot <= 11; ++slot) require(slot, not_found);
-    // Pages 5 and 7 showed control 13 during recognition, pages 6 and 7 control 14.
-    if (page == 5 || page == 7) require(12, "не найден.");
-    if (page == 6 || page == 7) require(13, not_found);
-  } else if (page == 8) {
+    // The price controls that recognition saw are required.
+    if (page == pgTradingUpPrice || page == pgTradingPrices) require(12, "не найден.");
+    if (page == pgTradingDownPrice || page == pgTradingPrices) require(13, not_found);
+  } else if (page == pgPricesChanged) {
     resolve(0, 12);
     require(0, not_found);
-  } else if (page == 9) {
+  } else if (page == pgPurchaseConfirmed) {
     resolve(0, 20);
     require(0, not_found);
-  } else if (page == 10 || page == 11) {
+  } else if (page == pgPortfolio || page == pgPortfolioBetOpen) {
     resolve(0, 3);
     resolve(1, 4);
   }
   return result;
 }
 
-PageRecogniser::AccountValues PageRecogniser::ReadAccountValues(uint8_t page, const ControlSlots& slots,
+PageRecogniser::AccountValues PageRecogniser::ReadAccountValues(TPage page, const ControlSlots& slots,
                                                                 const std::string& known_currency) const {
   AccountValues values;
   const bool currency_resolved = slots[0].FieldIndex != -1;
@@ -150,19 +155,19 @@ PageRecogniser::AccountValues PageRecogniser::ReadAccountValues(uint8_t page, co
       values.failed = true;
   }
   for (size_t slot : {0, 1})
-    if (slots[slot].FieldIndex == -1) values.missing.push_back(MissingText(page, slots[slot], texts_.Text(139)));
+    if (slots[slot].FieldIndex == -1) values.missing.push_back(MissingText(page, slots[slot], texts_.Text(txNotFound)));
   return values;
 }
 
-void PageRecogniser::ProtocolResult(uint8_t page_index, const std::string& page_name, const ControlSlots& slots) const {
+void PageRecogniser::ProtocolResult(TPage page_index, const std::string& page_name, const ControlSlots& slots) const {
   Protocol("");
-  Protocol(texts_.Text(138) + std::to_string(page_index) + ") " + templates_.PageNameOf(page_index));
+  Protocol(texts_.Text(txRecognised) + std::to_string(page_index) + ") " + templates_.PageNameOf(page_index));
   Protocol(page_name);
   Protocol("");
   for (const TControlSlot& slot : slots) {
     if (slot.ControlNo == 65535) continue;
-    const std::string text =
-        slot.FieldIndex == -1 ? texts_.Text(139) : texts_.Text(140) + std::to_string(slot.FieldIndex) + ")";
+    const std::string text = slot.FieldIndex == -1 ? texts_.Text(txNotFound)
+                                                   : texts_.Text(txFoundAt) + std::to_string(slot.FieldIndex) + ")";
     Protocol("PageControl_" + std::to_string(slot.ControlNo) + ": " + (slot.ControlNo < 10 ? " " : "") + text);
   }
 }

@@ -14,6 +14,7 @@
 #include "settings/lang_pack.h"
 #include "site/cat_field.h"
 #include "site/control_slot.h"
+#include "site/site_page.h"
 #include "site/site_settings.h"
 
 namespace vantrope {
@@ -29,8 +30,8 @@ class PageRecogniser {
                  std::function<void(const std::string&)> protocol = {})
       : fields_(fields), templates_(templates), texts_(texts), protocol_(std::move(protocol)) {}
 
-  // The page number the templates find, 0 for none.
-  uint8_t RecognisePage();
+  // The page the templates find, pgNone for none.
+  TPage RecognisePage();
   // The index of the first field the control's template finds; -1 when none
   // does, or 0 for a missing optional control.
   int32_t SearchControl(uint16_t control) const;
@@ -40,7 +41,7 @@ class PageRecogniser {
     // The fault text of every required control that is missing, in slot order.
     std::vector<std::string> missing;
   };
-  PageSlots ResolvePageSlots(uint8_t page) const;
+  PageSlots ResolvePageSlots(TPage page) const;
 
   struct AccountValues {
     std::optional<std::string> currency;  // read only while none is known
@@ -49,15 +50,15 @@ class PageRecogniser {
     bool failed = false;
   };
   // The account page's values from its resolved slots.
-  AccountValues ReadAccountValues(uint8_t page, const ControlSlots& slots, const std::string& known_currency) const;
+  AccountValues ReadAccountValues(TPage page, const ControlSlots& slots, const std::string& known_currency) const;
 
   // The protocol's closing lines: the page published and its slots.
-  void ProtocolResult(uint8_t page_index, const std::string& page_name, const ControlSlots& slots) const;
+  void ProtocolResult(TPage page_index, const std::string& page_name, const ControlSlots& slots) const;
 
  private:
   void Protocol(const std::string& line) const;
   bool PagePasses(uint8_t page) const;
-  std::string MissingText(uint8_t page, const TControlSlot& slot, const std::string& text) const;
+  std::string MissingText(TPage page, const TControlSlot& slot, const std::string& text) const;
 
   std::vector<TCatField>& fields_;
   const SiteSettings& templates_;

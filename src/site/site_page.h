@@ -12,11 +12,37 @@
 
 namespace vantrope {
 
+// PageIndex: the configured page the browser shows, in the roles the bet
+// cycle gives the page numbers. The templates of the settings file decide
+// which of the broker's pages each one is.
+enum TPage : uint8_t {
+  pgNone = 0,  // no page recognised
+  pgLogin = 1,
+  pgLoginFailed = 2,
+  pgCabinet = 3,
+  pgTrading = 4,  // 4 to 7: the trading form, by the price controls it shows
+  pgTradingUpPrice = 5,
+  pgTradingDownPrice = 6,
+  pgTradingPrices = 7,
+  pgPricesChanged = 8,
+  pgPurchaseConfirmed = 9,
+  pgPortfolio = 10,  // no open bet: where a result is read
+  pgPortfolioBetOpen = 11,
+  pgSitePause = 12,
+  pgRequestError = 13,  // 13 to 15: the browser goes back
+  pgPageNotFound = 14,
+  pgPurchaseRefused = 15,
+  pgAccountBlocked = 16,  // ends the run
+  pgUnread = 255,         // set by run control: nothing read since Start or Stop
+};
+
+inline bool IsTradingPage(TPage page) { return page >= pgTrading && page <= pgTradingPrices; }
+
 struct SitePage {
   std::vector<TCatField> WebFields;
   TableCounters WebTableCounters;
   std::array<TControlSlot, 20> ControlSlots;
-  uint8_t PageIndex = 0;
+  TPage PageIndex = pgNone;
   std::string PageName;
   // Set by every recognition; cleared by the bet cycle when it needs a fresh page.
   bool SiteDataUpdated = false;

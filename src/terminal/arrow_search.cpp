@@ -41,9 +41,9 @@ TArrowMatch TerminalSeeker::SearchArrow(const Bitmap& picture, const ui::Image& 
 }
 
 void TerminalSeeker::ShowArrowLabel(ui::Label& label, const TArrowMatch& match) {
-  label.SetCaption(match.Found
-                       ? " " + texts.Text(131) + " " + FormatFixed(match.Score, 1, clock.DecimalSeparator()) + "%"
-                       : " " + texts.Text(86));
+  label.SetCaption(match.Found ? " " + texts.Text(txArrowFound) + " " +
+                                     FormatFixed(match.Score, 1, clock.DecimalSeparator()) + "%"
+                               : " " + texts.Text(txArrowNotFound));
 }
 
 void TerminalSeeker::SearchImage() {
@@ -71,23 +71,26 @@ void TerminalSeeker::SearchImage() {
 
   // Until the robot has been started once there is no pair to bet on.
   const bool robot_started = !Trim(EVENT.Valute).empty();
-  if (terminal.ArrowUpMatch.Found && EVENT.Direction != 1 && robot_started) {
-    EVENT.Direction = 1;
-    log.AddStringToLog(ltUp, texts.Text(132), true);
+  if (terminal.ArrowUpMatch.Found && EVENT.Direction != drUp && robot_started) {
+    EVENT.Direction = drUp;
+    log.AddStringToLog(ltUp, texts.Text(txUpSignal), true);
     EVENT.NewSignal = true;
   }
-  if (terminal.ArrowDownMatch.Found && EVENT.Direction != 2 && robot_started) {
-    EVENT.Direction = 2;
-    log.AddStringToLog(ltDown, texts.Text(133), true);
+  if (terminal.ArrowDownMatch.Found && EVENT.Direction != drDown && robot_started) {
+    EVENT.Direction = drDown;
+    log.AddStringToLog(ltDown, texts.Text(txDownSignal), true);
     EVENT.NewSignal = true;
   }
   if (terminal.TerminalValute != EVENT.Valute && robot_started) {
-    log.AddStringToLog(ltInfo, texts.Text(134) + EVENT.Valute + texts.Text(135) + terminal.TerminalValute + "]", true);
+    log.AddStringToLog(
+        ltInfo,
+        texts.Text(txPairChangedFrom) + EVENT.Valute + texts.Text(txPairChangedTo) + terminal.TerminalValute + "]",
+        true);
     EVENT.Valute = Utf8Left(terminal.TerminalValute, 9);
     EVENT.ValuteChanged = true;
     events.ChartChanged();
   }
-  terminal.SnapshotState = 2;
+  terminal.SnapshotState = snSearched;
 }
 
 }  // namespace vantrope

@@ -39,7 +39,7 @@ void TerminalSeeker::Seek() {
   tmSeeker.SetEnabled(false);
   // A capture still waiting for its search: seeking stays off until the
   // user switches terminal control on again.
-  if (terminal.SnapshotState == 1) return;
+  if (terminal.SnapshotState == snCaptured) return;
 
   terminal.TerminalHandle = windows.FindTopLevelWindowByClass(terminal.TerminalPageName);
   if (terminal.TerminalHandle == 0) {
@@ -78,13 +78,13 @@ void TerminalSeeker::Seek() {
     }
     const bool copied = windows.CopyWindowPixels(
         terminal.TerminalHandle, terminal.TerminalRect.width - terminal.SnapshotStripWidth, 0, terminal.Snapshot);
-    terminal.SnapshotState = copied ? 1 : 0;
+    terminal.SnapshotState = copied ? snCaptured : snNone;
     terminal.SnapshotTime = clock.Now();
     if (!copied) terminal.Snapshot.Fill(kWhite);
     debug_view.Image1.SetPicture(terminal.Snapshot);
     debug_view.stSnapTime.SetCaption(
         FormatDateTime(clock.ShortDateFormat() + " " + clock.LongTimeFormat(), terminal.SnapshotTime));
-    if (terminal.SnapshotState == 1) {
+    if (terminal.SnapshotState == snCaptured) {
       SearchImage();
       MarkArrowOnTerminal();
     }
@@ -96,12 +96,12 @@ void TerminalSeeker::Seek() {
 // the indicator's own arrow, whatever the template size.
 void TerminalSeeker::MarkArrowOnTerminal() {
   const int32_t strip_left = terminal.TerminalRect.width - terminal.SnapshotStripWidth;
-  if (terminal.ArrowUpMatch.Found && EVENT.Direction == 1) {
+  if (terminal.ArrowUpMatch.Found && EVENT.Direction == drUp) {
     const int32_t x = strip_left - 2 + terminal.ArrowUpMatch.X;
     const int32_t y = terminal.ArrowUpMatch.Y;
     windows.DrawFrame(terminal.TerminalHandle, {x, y - 2, x + 13, y + 13}, kFrameColor);
   }
-  if (terminal.ArrowDownMatch.Found && EVENT.Direction == 2) {
+  if (terminal.ArrowDownMatch.Found && EVENT.Direction == drDown) {
     const int32_t x = strip_left - 2 + terminal.ArrowDownMatch.X;
     const int32_t y = terminal.ArrowDownMatch.Y;
     windows.DrawFrame(terminal.TerminalHandle, {x, y - 7, x + 13, y + 8}, kFrameColor);
@@ -131,7 +131,8 @@ std::string TerminalSeeker::GetValuteFromWindowCaption(const std::string& captio
   if (EVENT.Period != terminal.LastTerminalPeriod.period || EVENT.PeriodUnit != terminal.LastTerminalPeriod.unit) {
     EVENT.PeriodChanged = true;
     terminal.LastTerminalPeriod = {EVENT.Period, EVENT.PeriodUnit};
-    log.AddStringToLog(ltInfo, texts.Text(130) + " " + std::to_string(EVENT.Period) + EVENT.PeriodUnit, true);
+    log.AddStringToLog(ltInfo, texts.Text(txTimeframeChanged) + " " + std::to_string(EVENT.Period) + EVENT.PeriodUnit,
+                       true);
     // The bet cycle fills the broker's form again with the new period.
     events.ChartChanged();
   }

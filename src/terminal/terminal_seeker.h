@@ -52,6 +52,17 @@ struct TerminalSeeker {
   Events& events;
 
  private:
+  // The language pack's texts the seeker writes.
+  enum Text : int {
+    txArrowNotFound = 86,
+    txTimeframeChanged = 130,
+    txArrowFound = 131,
+    txUpSignal = 132,
+    txDownSignal = 133,
+    txPairChangedFrom = 134,
+    txPairChangedTo = 135,
+  };
+
   void ShowNoTerminal();
   void ShowTerminalPeriod();
   void MarkArrowOnTerminal();

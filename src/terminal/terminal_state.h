@@ -12,6 +12,9 @@
 
 namespace vantrope {
 
+// SnapshotState: how far the last capture got.
+enum TSnapshotState : uint8_t { snNone = 0, snCaptured = 1, snSearched = 2 };
+
 struct TerminalState {
   struct Rect {
     int32_t left = 0;
@@ -33,7 +36,7 @@ struct TerminalState {
   WindowHandle TerminalHandle = 0;
   Rect TerminalRect;
   std::string TerminalValute;
-  uint8_t SnapshotState = 0;  // 0 none, 1 captured, 2 searched
+  TSnapshotState SnapshotState = snNone;
   double SnapshotTime = 0;
   Bitmap Snapshot;
   Period LastTerminalPeriod;

@@ -60,7 +60,7 @@ TEST_F(StartupShutdownTest, WithoutSettingsFileTheWindowOpensWithDefaults) {
   EXPECT_EQ(f.terminal.imUp.Width(), 10);
   EXPECT_EQ(f.terminal.imDown.Height(), 8);
   EXPECT_EQ(f.browser_panel.teWebAddr.Text(), "http://127.0.0.1:8470/d/contact.cgi?l=EN");
-  EXPECT_EQ(f.robot.BetOnStatus, 65535);
+  EXPECT_EQ(f.robot.BetOnStatus, bsIdle);
   EXPECT_EQ(f.EVENT.Period, 1);
   EXPECT_EQ(f.EVENT.PeriodUnit, "m");
   EXPECT_EQ(f.fmDebug.Form.Visible(), false);
@@ -118,7 +118,7 @@ TEST_F(StartupShutdownTest, ValuesSurviveARestart) {
   first.LogoIndex = 4;
   first.robot.GreedPorog = 2;
   first.robot_controls.neMinBalans.SetValue(150);
-  first.strategies.pcStrategy.SetActivePageIndex(4);
+  first.strategies.pcStrategy.SetActivePageIndex(stMonteCarlo);
   first.strategies.neBot4BetSize.SetValue(12);
   first.strategies.speBot4ChainCount.SetValue(3);
   first.strategies.cbBot5ChangeDirection.SetChecked(true);
@@ -219,7 +219,7 @@ TEST_F(StartupShutdownTest, SavedChainSurvivesAStartWithoutARun) {
   form.reset();
   Start();
   form->robot.RobotPauseType = 2;  // a run paused its chain
-  form->strategies.pcStrategy.SetActivePageIndex(1);
+  form->strategies.pcStrategy.SetActivePageIndex(stMartingale);
   ASSERT_TRUE(form->FormClose());
   EXPECT_NE(SettingsText().find("RobotMode=202"), std::string::npos);
 }

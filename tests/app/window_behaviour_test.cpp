@@ -75,15 +75,15 @@ TEST_F(WindowBehaviourTest, ClosingRemembersTheWidthTheUserLeft) {
 
 TEST_F(WindowBehaviourTest, LampsFollowTheBetCycle) {
   const ui::Color green = ui::Rgb(128, 255, 128), red = ui::Rgb(255, 128, 128);
-  form->robot.BetOnStatus = 65535;
+  form->robot.BetOnStatus = bsIdle;
   fake.clock.Advance(500);
   EXPECT_EQ(form->robot_controls.shRobotReady.BrushColor(), red);
   EXPECT_EQ(form->shWaitIndicator.BrushColor(), ui::kClBtnFace);
-  form->robot.BetOnStatus = 7;
+  form->robot.BetOnStatus = bsFormReady;
   fake.clock.Advance(500);
   EXPECT_EQ(form->robot_controls.shRobotReady.BrushColor(), green);
   EXPECT_EQ(form->shWaitIndicator.BrushColor(), green);
-  form->robot.BetOnStatus = 8;
+  form->robot.BetOnStatus = bsBetRequested;
   fake.browser.busy = true;
   form->page.PageParsedBlink = true;
   fake.clock.Advance(500);
@@ -96,7 +96,7 @@ TEST_F(WindowBehaviourTest, LampsFollowTheBetCycle) {
 }
 
 TEST_F(WindowBehaviourTest, PauseButtonsBlinkByPauseMode) {
-  form->robot.RobotPauseMode = 1;
+  form->robot.RobotPauseMode = pmAfterResult;
   std::vector<int> blends;
   for (int i = 0; i < 3; ++i) {
     fake.clock.Advance(500);
@@ -104,7 +104,7 @@ TEST_F(WindowBehaviourTest, PauseButtonsBlinkByPauseMode) {
     EXPECT_EQ(form->robot_controls.btPause2.Blend(), 0);
   }
   EXPECT_EQ(blends, (std::vector<int>{60, 0, 60}));
-  form->robot.RobotPauseMode = 255;
+  form->robot.RobotPauseMode = pmPaused;
   fake.clock.Advance(500);
   EXPECT_EQ(form->robot_controls.btPause1.Blend(), 0);
   EXPECT_TRUE(form->robot_controls.btPause3Fon.Visible());
@@ -137,7 +137,7 @@ TEST_F(WindowBehaviourTest, MemoryIsTrimmedEveryHalfHourAboveTheThreshold) {
   EXPECT_EQ(fake.browser.history_clears, 1);
   EXPECT_NE(form->fmDebug.mmLog.Lines().back().find("> " + form->Txt(112) + " 180000000 -> 180000000"),
             std::string::npos);
-  form->EVENT.BetStatus = 5;
+  form->EVENT.BetStatus = ssBetAccepted;
   fake.clock.Advance(1'800'000);
   EXPECT_EQ(fake.memory.trims, 2);
   EXPECT_EQ(fake.browser.history_clears, 1) << "the history stays while a bet is under way";

@@ -16,14 +16,14 @@ class DebugLogTest : public testing::FormFixture {
 };
 
 TEST_F(DebugLogTest, LineIsStampedWithTheFourStateNumbers) {
-  form->robot.BetOnStatus = 7;
-  form->page.PageIndex = 4;
-  form->robot.RobotStatus = 13;
+  form->robot.BetOnStatus = bsFormReady;
+  form->page.PageIndex = pgTrading;
+  form->robot.RobotStatus = rsCautiousMartingale;
   form->robot.RobotSubStatus = 2;
   form->AddStringToDebugLog("text");
   EXPECT_EQ(View().back(), "12:00:00 00007 004 013 002 > text");
-  form->robot.BetOnStatus = 65535;
-  form->robot.RobotStatus = 1234;
+  form->robot.BetOnStatus = bsIdle;
+  form->robot.RobotStatus = static_cast<TRobotStatus>(1234);
   form->AddStringToDebugLog("text");
   EXPECT_EQ(View().back(), "12:00:00 65535 004 1234 002 > text") << "longer numbers are not cut";
 }

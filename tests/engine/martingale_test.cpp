@@ -20,29 +20,29 @@ class MartingaleTest : public testing::FormFixture {
     form->page.SimulatorEnabled = true;
     form->btRunClick();
     form->page.CurrentBalance = balance;
-    Site(1);
+    Site(ssReady);
   }
-  void Site(uint8_t state) {
+  void Site(TSiteState state) {
     form->EVENT.BetStatus = state;
     form->BetOnRobot();
   }
-  void Signal(uint8_t direction) {
+  void Signal(TDirection direction) {
     form->EVENT.NewSignal = true;
     form->EVENT.Direction = direction;
   }
-  bool Requested() const { return form->robot.BetOnStatus == 8; }
+  bool Requested() const { return form->robot.BetOnStatus == bsBetRequested; }
   // One bet from request to result, as the site reports it; the stake and
   // direction of the request are recorded.
   void Bet(bool won) {
     ASSERT_TRUE(Requested()) << "a bet was requested";
     stakes.push_back(form->robot.BetStake);
     directions.push_back(form->robot.BetDirection);
-    form->robot.BetOnStatus = 7;
-    Site(2);
-    Site(4);
-    Site(5);
-    Site(won ? 6 : 7);
-    Site(1);
+    form->robot.BetOnStatus = bsFormReady;
+    Site(ssWaitingForPrices);
+    Site(ssBetMade);
+    Site(ssBetAccepted);
+    Site(won ? ssBetWon : ssBetLost);
+    Site(ssReady);
   }
   bool DebugLogHas(int text) const {
     for (const std::string& line : form->fmDebug.mmLog.Lines())
@@ -53,37 +53,37 @@ class MartingaleTest : public testing::FormFixture {
   std::string LastLogType() const { return form->event_log.gwLog.Cell(3, form->event_log.gwLog.RowCount() - 1); }
 
   std::vector<int32_t> stakes;
-  std::vector<uint8_t> directions;
+  std::vector<TDirection> directions;
 };
 
 TEST_F(MartingaleTest, ChainRaisesAfterEveryLossUpToItsLengthThenDropsTheSignal) {
   Run(1, "[Robot1]\nBetSize=3\nBetCount=5\nChainCount=2\n");
-  EXPECT_EQ(form->robot.RobotStatus, 3);
-  Signal(2);
-  Site(1);
+  EXPECT_EQ(form->robot.RobotStatus, rsMartingale);
+  Signal(drDown);
+  Site(ssReady);
   for (int bet = 0; bet < 5; ++bet) Bet(false);
   EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 37, 86}));
-  EXPECT_EQ(directions, (std::vector<uint8_t>(5, 2)));
+  EXPECT_EQ(directions, (std::vector<TDirection>(5, drDown)));
   EXPECT_FALSE(Requested()) << "the chain ends at its length";
   EXPECT_EQ(form->robot.RobotSubStatus, 0);
   EXPECT_EQ(form->robot.BetCount, 0);
   EXPECT_FALSE(form->EVENT.NewSignal);
-  Site(1);
+  Site(ssReady);
   EXPECT_FALSE(Requested()) << "the signal was dropped";
   EXPECT_TRUE(DebugLogHas(202));
   EXPECT_TRUE(DebugLogHas(199));
 
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 3) << "a new signal starts a new chain";
-  EXPECT_EQ(form->robot.BetDirection, 1);
+  EXPECT_EQ(form->robot.BetDirection, drUp);
 }
 
 TEST_F(MartingaleTest, AWinStartsTheNextChainAtOnceUpToTheChainsPerSignal) {
   Run(1, "[Robot1]\nBetSize=3\nBetCount=5\nChainCount=2\n");
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   Bet(false);
   Bet(false);
   Bet(true);
@@ -92,7 +92,7 @@ TEST_F(MartingaleTest, AWinStartsTheNextChainAtOnceUpToTheChainsPerSignal) {
   EXPECT_EQ(form->robot.GameCount, 1);
   Bet(true);
   EXPECT_EQ(stakes, (std::vector<int32_t>{3, 7, 16, 3}));
-  EXPECT_EQ(directions, (std::vector<uint8_t>(4, 1)));
+  EXPECT_EQ(directions, (std::vector<TDirection>(4, drUp)));
   EXPECT_FALSE(Requested()) << "two chains won: the signal is dropped";
   EXPECT_FALSE(form->EVENT.NewSignal);
   EXPECT_TRUE(DebugLogHas(198));
@@ -100,43 +100,43 @@ TEST_F(MartingaleTest, AWinStartsTheNextChainAtOnceUpToTheChainsPerSignal) {
 
 TEST_F(MartingaleTest, ANewSignalInTheChainTurnsTheMartingaleButNotMonteCarlo) {
   Run(1);
-  Signal(1);
-  Site(1);
-  Signal(2);
+  Signal(drUp);
+  Site(ssReady);
+  Signal(drDown);
   Bet(false);
   ASSERT_TRUE(Requested());
-  EXPECT_EQ(form->robot.BetDirection, 2) << "the martingale's request takes the new signal";
+  EXPECT_EQ(form->robot.BetDirection, drDown) << "the martingale's request takes the new signal";
   EXPECT_FALSE(form->EVENT.NewSignal);
 
   Run(4);
-  EXPECT_EQ(form->robot.RobotStatus, 43);
-  Signal(1);
-  Site(1);
-  Signal(1);
+  EXPECT_EQ(form->robot.RobotStatus, rsMonteCarlo);
+  Signal(drUp);
+  Site(ssReady);
+  Signal(drUp);
   Bet(false);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 7);
-  EXPECT_EQ(form->robot.BetDirection, 2) << "Monte-Carlo reverses after a loss";
+  EXPECT_EQ(form->robot.BetDirection, drDown) << "Monte-Carlo reverses after a loss";
   EXPECT_TRUE(form->EVENT.NewSignal) << "and leaves the signal alone";
   Bet(false);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 16);
-  EXPECT_EQ(form->robot.BetDirection, 1);
+  EXPECT_EQ(form->robot.BetDirection, drUp);
 }
 
 TEST_F(MartingaleTest, MonteCarloHonoursAPauseAfterAWinAtOnce) {
   Run(4, "[Robot4]\nChainCount=2\n");
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   form->robot_controls.btPause2.onClick();
   Bet(true);
   EXPECT_FALSE(Requested()) << "no second chain";
-  EXPECT_EQ(form->robot.RobotPauseMode, 255);
+  EXPECT_EQ(form->robot.RobotPauseMode, pmPaused);
   EXPECT_EQ(fake.dialogs.shown.size(), 1u);
 
   Run(1, "[Robot1]\nChainCount=2\n");
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   form->robot_controls.btPause2.onClick();
   Bet(true);
   EXPECT_TRUE(Requested()) << "the martingale starts its second chain";
@@ -153,8 +153,8 @@ TEST_F(MartingaleTest, StakeOverTheCeilingEndsTheChain) {
   for (const int strategy : {1, 2, 3, 4}) {
     SCOPED_TRACE(strategy);
     Run(strategy, settings[strategy], 1'000'000);
-    Signal(1);
-    Site(1);
+    Signal(drUp);
+    Site(ssReady);
     Bet(false);
     EXPECT_EQ(LastLogText(), "  " + form->Txt(203));
     EXPECT_EQ(LastLogType(), "1");
@@ -164,10 +164,10 @@ TEST_F(MartingaleTest, StakeOverTheCeilingEndsTheChain) {
     EXPECT_FALSE(Requested());
     EXPECT_FALSE(form->EVENT.NewSignal);
     EXPECT_EQ(form->robot.RobotSubStatus, waiting[strategy]) << "back to a new chain";
-    Site(1);
+    Site(ssReady);
     EXPECT_FALSE(Requested());
-    Signal(2);
-    Site(1);
+    Signal(drDown);
+    Site(ssReady);
     ASSERT_TRUE(Requested());
     EXPECT_EQ(form->robot.BetStake, 50000) << "the next signal starts with the initial stake";
   }
@@ -175,42 +175,42 @@ TEST_F(MartingaleTest, StakeOverTheCeilingEndsTheChain) {
 
 TEST_F(MartingaleTest, BetImpossibleWaitsForANewSignalWithTheSameStake) {
   Run(1);
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   Bet(false);
   ASSERT_TRUE(Requested());
-  form->robot.BetOnStatus = 7;
-  Site(3);
+  form->robot.BetOnStatus = bsFormReady;
+  Site(ssBetImpossible);
   EXPECT_EQ(form->robot.RobotSubStatus, 8);
-  EXPECT_EQ(form->EVENT.Direction, 0);
-  Site(1);
+  EXPECT_EQ(form->EVENT.Direction, drNone);
+  Site(ssReady);
   EXPECT_FALSE(Requested());
-  Signal(2);
-  Site(1);
-  Site(1);
+  Signal(drDown);
+  Site(ssReady);
+  Site(ssReady);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 7);
-  EXPECT_EQ(form->robot.BetDirection, 2);
+  EXPECT_EQ(form->robot.BetDirection, drDown);
 }
 
 TEST_F(MartingaleTest, CautiousChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
   Run(2, "[Robot2]\nBetSize=3\nBetCount=2\nChainCount=5\n");
-  EXPECT_EQ(form->robot.RobotStatus, 13);
-  Signal(1);
-  Site(1);
+  EXPECT_EQ(form->robot.RobotStatus, rsCautiousMartingale);
+  Signal(drUp);
+  Site(ssReady);
   Bet(false);
   ASSERT_TRUE(Requested()) << "the second bet on the signal at once";
   Bet(false);
   EXPECT_FALSE(Requested());
   EXPECT_FALSE(form->EVENT.NewSignal);
-  Site(1);
+  Site(ssReady);
   EXPECT_FALSE(Requested()) << "two bets per signal";
   EXPECT_EQ(form->robot.GameCount, 2) << "the bets of the chain";
-  Signal(2);
-  Site(1);
+  Signal(drDown);
+  Site(ssReady);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 16);
-  EXPECT_EQ(form->robot.BetDirection, 2);
+  EXPECT_EQ(form->robot.BetDirection, drDown);
   Bet(true);
   ASSERT_TRUE(Requested()) << "a win with bets left on the signal starts again";
   EXPECT_EQ(form->robot.BetStake, 3);
@@ -221,8 +221,8 @@ TEST_F(MartingaleTest, CautiousChainWaitsForTheNextSignalAndGoesOnWithTheRaisedS
 
 TEST_F(MartingaleTest, CautiousChainEndsAtItsLength) {
   Run(2, "[Robot2]\nBetSize=3\nBetCount=9\nChainCount=3\n");
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   for (int bet = 0; bet < 3; ++bet) Bet(false);
   EXPECT_FALSE(Requested());
   EXPECT_EQ(form->robot.RobotSubStatus, 1) << "sub-step 0 has already set up a new chain";
@@ -232,72 +232,72 @@ TEST_F(MartingaleTest, CautiousChainEndsAtItsLength) {
 
 TEST_F(MartingaleTest, AdaptiveBetsAgainAtOnceAfterAWinInTheLatestDirection) {
   Run(3, "[Robot3]\nBetSize=3\nChainCount=5\n");
-  EXPECT_EQ(form->robot.RobotStatus, 33);
-  Signal(1);
-  Site(1);
+  EXPECT_EQ(form->robot.RobotStatus, rsAdaptiveMartingale);
+  Signal(drUp);
+  Site(ssReady);
   Bet(false);
   ASSERT_TRUE(Requested()) << "a loss among the first three bets bets again at once";
   EXPECT_EQ(form->robot.BetStake, 7);
-  form->EVENT.Direction = 2;  // the indicator turned while the bet ran
+  form->EVENT.Direction = drDown;  // the indicator turned while the bet ran
   Bet(true);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 3);
-  EXPECT_EQ(form->robot.BetDirection, 2);
-  EXPECT_EQ(form->robot.ChainDirection, 2);
+  EXPECT_EQ(form->robot.BetDirection, drDown);
+  EXPECT_EQ(form->robot.ChainDirection, drDown);
 }
 
 TEST_F(MartingaleTest, AdaptiveWaitsForASignalFromItsThirdLoss) {
   Run(3, "[Robot3]\nBetSize=3\nChainCount=5\n");
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   Bet(false);
   Bet(false);
   Bet(false);
   EXPECT_FALSE(Requested());
   EXPECT_EQ(form->robot.ChainStake, 37);
-  Site(1);
+  Site(ssReady);
   EXPECT_FALSE(Requested());
-  Signal(2);
-  Site(1);
+  Signal(drDown);
+  Site(ssReady);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 37);
-  EXPECT_EQ(form->robot.BetDirection, 2);
+  EXPECT_EQ(form->robot.BetDirection, drDown);
 }
 
 TEST_F(MartingaleTest, PauseInTheChainAndContinueWithTheSavedStake) {
   Run(1);
-  Signal(1);
-  Site(1);
+  Signal(drUp);
+  Site(ssReady);
   form->robot_controls.btPause1.onClick();
   Bet(false);
   EXPECT_FALSE(Requested()) << "held back by the pause request";
-  Site(1);
-  EXPECT_EQ(form->robot.RobotPauseMode, 255);
+  Site(ssReady);
+  EXPECT_EQ(form->robot.RobotPauseMode, pmPaused);
   EXPECT_EQ(form->robot.RobotPauseType, 2);
   EXPECT_EQ(form->robot.SavedStake, 7);
   EXPECT_EQ(form->robot.SavedBetCount, 1);
   form->robot_controls.btPause3.onClick();
-  Site(1);
+  Site(ssReady);
   EXPECT_TRUE(DebugLogHas(200));
   EXPECT_EQ(form->robot.RobotSubStatus, 7) << "the chain waits for a new signal";
-  Site(1);
+  Site(ssReady);
   EXPECT_FALSE(Requested());
-  Signal(2);
-  Site(1);
-  Site(1);
+  Signal(drDown);
+  Site(ssReady);
+  Site(ssReady);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 7);
-  EXPECT_EQ(form->robot.BetDirection, 2);
+  EXPECT_EQ(form->robot.BetDirection, drDown);
   EXPECT_EQ(form->robot.BetCount, 1);
 }
 
 TEST_F(MartingaleTest, ContinueWithoutAChainStartsAfresh) {
   Run(4);
   form->robot_controls.btPause1.onClick();
-  Site(1);
-  EXPECT_EQ(form->robot.RobotPauseMode, 255);
+  Site(ssReady);
+  EXPECT_EQ(form->robot.RobotPauseMode, pmPaused);
   form->robot_controls.btPause3.onClick();
-  Site(1);
+  Site(ssReady);
   EXPECT_TRUE(DebugLogHas(201));
   EXPECT_EQ(form->robot.RobotSubStatus, 0);
 }
@@ -308,13 +308,13 @@ class ResumeTest : public MartingaleTest {
  protected:
   void PauseInTheChainAndClose(int strategy) {
     Run(strategy, "[Robot" + std::to_string(strategy) + "]\nBetSize=3\nBetCount=5\nChainCount=5\n");
-    Signal(1);
-    Site(1);
+    Signal(drUp);
+    Site(ssReady);
     form->robot_controls.btPause1.onClick();
     Bet(false);
-    Site(1);
-    Site(1);
-    ASSERT_EQ(form->robot.RobotPauseMode, 255);
+    Site(ssReady);
+    Site(ssReady);
+    ASSERT_EQ(form->robot.RobotPauseMode, pmPaused);
     fake.dialogs.answers = {ModalResult::No};  // do not keep the running robot open
     ASSERT_TRUE(form->FormClose());
     form.reset();
@@ -326,9 +326,9 @@ class ResumeTest : public MartingaleTest {
     form->btRunClick();
     ASSERT_EQ(fake.dialogs.shown.size(), 1u) << "the resume question";
     EXPECT_EQ(fake.dialogs.shown[0].kind, DialogKind::Confirmation);
-    EXPECT_EQ(form->robot.RobotPauseMode, 255);
-    Site(1);
-    Site(1);
+    EXPECT_EQ(form->robot.RobotPauseMode, pmPaused);
+    Site(ssReady);
+    Site(ssReady);
     EXPECT_EQ(fake.dialogs.shown.size(), 1u) << "asked once";
     form->robot_controls.btPause3.onClick();
   }
@@ -336,12 +336,12 @@ class ResumeTest : public MartingaleTest {
 
 TEST_F(ResumeTest, MartingaleGoesOnWithItsSavedStakeOnTheNextSignal) {
   PauseInTheChainAndClose(1);
-  Site(1);
-  Site(1);
+  Site(ssReady);
+  Site(ssReady);
   EXPECT_FALSE(Requested());
-  Signal(2);
-  Site(1);
-  Site(1);
+  Signal(drDown);
+  Site(ssReady);
+  Site(ssReady);
   ASSERT_TRUE(Requested());
   EXPECT_EQ(form->robot.BetStake, 7);
 }
@@ -350,22 +350,22 @@ TEST_F(ResumeTest, CautiousAndAdaptiveGoOnWithTheirSavedStake) {
   for (const int strategy : {2, 3}) {
     SCOPED_TRACE(strategy);
     PauseInTheChainAndClose(strategy);
-    Site(1);  // the continue drops any signal that came before it
-    Signal(2);
-    Site(1);
+    Site(ssReady);  // the continue drops any signal that came before it
+    Signal(drDown);
+    Site(ssReady);
     if (strategy == 3) {
       // The pair chosen at the start is applied once the signal's bet count is
       // back at 0, and the signal goes with it.
       EXPECT_FALSE(Requested());
       EXPECT_FALSE(form->EVENT.ValuteChanged);
-      Site(1);
-      Signal(2);
-      Site(1);
+      Site(ssReady);
+      Signal(drDown);
+      Site(ssReady);
     }
-    Site(1);
+    Site(ssReady);
     ASSERT_TRUE(Requested());
     EXPECT_EQ(form->robot.BetStake, 7);
-    EXPECT_EQ(form->robot.BetDirection, 2);
+    EXPECT_EQ(form->robot.BetDirection, drDown);
   }
 }
 

@@ -36,7 +36,7 @@ TEST_F(HistoryFileTest, RecordOfAKnownBetFieldByField) {
   f.robot.ChainPeriod = 15;
   f.robot.BetPeriodUnit = " m ";
   f.robot.ChainStake = 16;
-  f.robot.ChainDirection = 2;
+  f.robot.ChainDirection = drDown;
   f.AddHistoryRecord(1);
 
   const std::string b = dir.ReadFile("history.dat");

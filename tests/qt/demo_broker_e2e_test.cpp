@@ -72,7 +72,7 @@ class DemoBrokerEndToEnd : public ::testing::Test {
 
   TMainForm& F() { return program.form; }
   // Waits until the page is parsed and recognised as `page`, and shows `text`.
-  bool OnPage(uint8_t page, const std::string& text) {
+  bool OnPage(TPage page, const std::string& text) {
     return QTest::qWaitFor([&] { return F().page.PageIndex == page && HasText(F().page.WebFields, text); },
                            kStepTimeoutMs);
   }
@@ -88,24 +88,24 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   ASSERT_EQ(F().site.PortFolioUrl, "http://localhost:" + broker.Port() + "/d/portfolio.cgi?l=EN");
 
   F().browser_supervisor.NavigateUrl(F().site.MainUrl);
-  ASSERT_TRUE(OnPage(1, "Log in to your trading account.")) << "page " << int(F().page.PageIndex);
+  ASSERT_TRUE(OnPage(pgLogin, "Log in to your trading account.")) << "page " << int(F().page.PageIndex);
   for (size_t slot : {0, 1, 2}) ASSERT_GE(Field(slot), 0) << "slot " << slot;
 
   EXPECT_GT(F().page_actions.WebSetValue(static_cast<uint16_t>(Field(0)), "CR100200"), 0);
   EXPECT_GT(F().page_actions.WebSetValue(static_cast<uint16_t>(Field(1)), "demo200"), 0);
   ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(Field(2))));
-  ASSERT_TRUE(OnPage(3, "You are logged in as CR100200.")) << "page " << int(F().page.PageIndex);
+  ASSERT_TRUE(OnPage(pgCabinet, "You are logged in as CR100200.")) << "page " << int(F().page.PageIndex);
 
   F().browser_supervisor.NavigateUrl(F().site.PortFolioUrl);
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return F().page.PageIndex == 10 && F().page.CurrentBalance == 1250; }, kStepTimeoutMs))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return F().page.PageIndex == pgPortfolio && F().page.CurrentBalance == 1250; },
+                              kStepTimeoutMs))
       << "page " << int(F().page.PageIndex) << ", balance " << F().page.CurrentBalance;
 
   F().browser_supervisor.NavigateUrl(F().site.ReturnUrl);
-  ASSERT_TRUE(OnPage(4, "Market: Indices")) << "page " << int(F().page.PageIndex);
+  ASSERT_TRUE(OnPage(pgTrading, "Market: Indices")) << "page " << int(F().page.PageIndex);
   ASSERT_GE(Field(11), 0) << "the forex tab";
   ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(Field(11))));
-  ASSERT_TRUE(OnPage(4, "Market: Forex")) << "page " << int(F().page.PageIndex);
+  ASSERT_TRUE(OnPage(pgTrading, "Market: Forex")) << "page " << int(F().page.PageIndex);
 
   EXPECT_TRUE(broker.Stop());
 }
@@ -126,7 +126,7 @@ class RobotEndToEnd : public ::testing::Test {
         }) {}
 
   TMainForm& F() { return program.form; }
-  int RowsOfType(int type) {
+  int RowsOfType(TLogType type) {
     int count = 0;
     for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
       count += F().event_log.gwLog.Cell(3, row) == std::to_string(type);
@@ -144,15 +144,15 @@ TEST_F(RobotEndToEnd, StartBetAndStop) {
   ASSERT_EQ(F().account.cbeLogin.Text(), "CR100200");
   F().account.tePassword.SetText("demo200");
   F().robot_controls.btRun.onClick();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return F().EVENT.BetStatus == 1; }, 120'000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return F().EVENT.BetStatus == ssReady; }, 120'000))
       << "the trading form is ready; step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
   EXPECT_EQ(F().robot.StartBalance, 1250);
 
   EXPECT_EQ(F().terminal.TerminalValute, "frxEURUSD") << "the seeker reads the terminal's caption";
   ASSERT_EQ(terminal.Send("up").rfind("ok up", 0), 0u);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(2) == 1; }, kStepTimeoutMs)) << "the up signal's line";
-  EXPECT_EQ(F().EVENT.Direction, 1);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(5) == 1; }, 120'000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(ltUp) == 1; }, kStepTimeoutMs)) << "the up signal's line";
+  EXPECT_EQ(F().EVENT.Direction, drUp);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(ltWin) == 1; }, 120'000))
       << "step " << F().robot.BetOnStatus << ", site state " << int(F().EVENT.BetStatus);
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
   ASSERT_EQ(records.size(), 1u);
@@ -163,8 +163,8 @@ TEST_F(RobotEndToEnd, StartBetAndStop) {
   EXPECT_EQ(records[0].Direction, 1);
 
   F().robot_controls.btStop.onClick();
-  EXPECT_EQ(F().robot.BetOnStatus, 65535);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return F().page.PageIndex == 1; }, kStepTimeoutMs))
+  EXPECT_EQ(F().robot.BetOnStatus, bsIdle);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return F().page.PageIndex == pgLogin; }, kStepTimeoutMs))
       << "logged out: the login page again; page " << int(F().page.PageIndex);
   EXPECT_TRUE(broker.Stop());
 }

@@ -14,8 +14,8 @@ namespace vantrope::testing {
 
 // Records every change of the bet cycle's step and the site state.
 struct Trace {
-  std::vector<uint16_t> steps;
-  std::vector<uint8_t> states;
+  std::vector<TBetStep> steps;
+  std::vector<TSiteState> states;
   void Sample(const TMainForm& f) {
     if (steps.empty() || steps.back() != f.robot.BetOnStatus) steps.push_back(f.robot.BetOnStatus);
     if (states.empty() || states.back() != f.EVENT.BetStatus) states.push_back(f.EVENT.BetStatus);
@@ -61,16 +61,16 @@ class BetScenario : public ::testing::Test {
         limit_ms, 10);
   }
   bool ReachReadyForm() {
-    return RunUntil([&] { return F().robot.BetOnStatus == 7 && F().EVENT.BetStatus == 1; }, 120'000);
+    return RunUntil([&] { return F().robot.BetOnStatus == bsFormReady && F().EVENT.BetStatus == ssReady; }, 120'000);
   }
-  int RowsOfType(int type) {
+  int RowsOfType(TLogType type) {
     int count = 0;
     for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
       count += F().event_log.gwLog.Cell(3, row) == std::to_string(type);
     return count;
   }
   // Rows of a type whose text contains the language-pack text.
-  int RowsWith(int type, int text) {
+  int RowsWith(TLogType type, int text) {
     int count = 0;
     for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
       count += F().event_log.gwLog.Cell(3, row) == std::to_string(type) &&
@@ -99,7 +99,7 @@ class BetScenario : public ::testing::Test {
       prices_changed = false;
     }
     // The site refused the purchase: its quote went stale. The bet may be bought anew.
-    if (betting(step) && F().page.PageIndex == 8) prices_changed = true;
+    if (betting(step) && F().page.PageIndex == pgPricesChanged) prices_changed = true;
     last_step = step;
   }
   void OnBuyPress(const std::string& id) {
@@ -117,7 +117,7 @@ class BetScenario : public ::testing::Test {
       EXPECT_TRUE(sub == 4 || sub == 5) << "the strategy follows its request";
     }
     prices_changed = false;
-    EXPECT_EQ(id, F().robot.BetDirection == 1 ? "buy-up" : "buy-down") << "the buy of the requested direction";
+    EXPECT_EQ(id, F().robot.BetDirection == drUp ? "buy-up" : "buy-down") << "the buy of the requested direction";
   }
 
   // What holds after every scenario: each press of a buy control belongs to
@@ -129,8 +129,8 @@ class BetScenario : public ::testing::Test {
     const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
     int won = 0, lost = 0;
     for (const THistoryRecord& record : records) (record.Result == 1 ? won : lost) += 1;
-    EXPECT_EQ(won, RowsOfType(5)) << "one history record per won row";
-    EXPECT_EQ(lost, RowsOfType(6)) << "one history record per lost row";
+    EXPECT_EQ(won, RowsOfType(ltWin)) << "one history record per won row";
+    EXPECT_EQ(lost, RowsOfType(ltLost)) << "one history record per lost row";
     if (!all_bets_finished || account.empty()) return;
     double results = 0;
     for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;

@@ -11,31 +11,36 @@ namespace {
 
 TEST_F(BetScenario, OneBetFromStartToItsResult) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000)) << "the trading form is ready";
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsFormReady; }, 120'000)) << "the trading form is ready";
   EXPECT_EQ(F().robot.StartBalance, 1250);
   EXPECT_EQ(F().page.CurrencyName, "USD");
-  EXPECT_EQ(F().robot.RobotStatus, 23);
+  EXPECT_EQ(F().robot.RobotStatus, rsSimpleBet);
 
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 6 || F().EVENT.BetStatus == 7; }, 600'000));
-  EXPECT_EQ(F().EVENT.BetStatus, 6) << "the script says won";
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == ssBetWon || F().EVENT.BetStatus == ssBetLost; }, 600'000));
+  EXPECT_EQ(F().EVENT.BetStatus, ssBetWon) << "the script says won";
   EXPECT_GT(F().EVENT.Result, 0);
 
-  const std::vector<uint16_t> expected_steps = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 11, 6};
-  std::vector<uint16_t> steps = trace.steps;
-  // Waiting for the contract goes back and forth between 11 and 12.
+  const std::vector<TBetStep> expected_steps = {bsOpenSite,     bsLogIn,        bsLoggedIn,          bsReadBalance,
+                                                bsOpenTrading,  bsSelectMarket, bsFillForm,          bsFormReady,
+                                                bsBetRequested, bsBuy,          bsAwaitConfirmation, bsPortfolio,
+                                                bsAwaitResult,  bsPortfolio,    bsFillForm};
+  std::vector<TBetStep> steps = trace.steps;
+  // Waiting for the contract goes back and forth between the portfolio steps.
   steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
   for (size_t i = 0; i + 1 < steps.size();)
-    if (steps[i] == 12 && steps[i + 1] == 11 && i + 2 < steps.size() && steps[i + 2] == 12)
+    if (steps[i] == bsAwaitResult && steps[i + 1] == bsPortfolio && i + 2 < steps.size() &&
+        steps[i + 2] == bsAwaitResult)
       steps.erase(steps.begin() + i, steps.begin() + i + 2);
     else
       ++i;
-  EXPECT_EQ(std::vector<uint16_t>(steps.begin(), steps.begin() + std::min(steps.size(), expected_steps.size())),
+  EXPECT_EQ(std::vector<TBetStep>(steps.begin(), steps.begin() + std::min(steps.size(), expected_steps.size())),
             expected_steps);
-  EXPECT_EQ(trace.states, (std::vector<uint8_t>{0, 1, 2, 4, 5, 6}));
+  EXPECT_EQ(trace.states,
+            (std::vector<TSiteState>{ssNotReady, ssReady, ssWaitingForPrices, ssBetMade, ssBetAccepted, ssBetWon}));
 
-  EXPECT_EQ(RowsOfType(5), 1) << "one row went from pending to won";
-  EXPECT_EQ(RowsOfType(8), 0);
+  EXPECT_EQ(RowsOfType(ltWin), 1) << "one row went from pending to won";
+  EXPECT_EQ(RowsOfType(ltBetPending), 0);
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].Account, "CR100200");
@@ -46,25 +51,25 @@ TEST_F(BetScenario, OneBetFromStartToItsResult) {
   EXPECT_GT(records[0].BalanceAtResult, records[0].BalanceAtBet);
 
   // The simple strategy bets twice on one signal by default.
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 60'000));
 }
 
 TEST_F(BetScenario, StopEndsTheCycleAndLogsOut) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsFormReady; }, 120'000));
   F().robot_controls.btStop.onClick();
-  EXPECT_EQ(F().robot.BetOnStatus, 65535);
+  EXPECT_EQ(F().robot.BetOnStatus, bsIdle);
   EXPECT_TRUE(F().robot_controls.btRun.Enabled());
   EXPECT_TRUE(F().strategies.pnDown.Enabled());
   world.Wait(60'000);
   EXPECT_FALSE(F().tmBetOnState.Enabled());
-  EXPECT_EQ(F().robot.RobotStatus, 0);
+  EXPECT_EQ(F().robot.RobotStatus, rsStopped);
 }
 
 TEST_F(BetScenario, WrongPasswordEndsTheRun) {
   Start("CR100200", "not-the-password");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 0; }, 120'000));
-  EXPECT_EQ(RowsOfType(4), 1) << "the failed login is a fault";
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == rsStopped; }, 120'000));
+  EXPECT_EQ(RowsOfType(ltError), 1) << "the failed login is a fault";
   EXPECT_TRUE(F().robot_controls.btRun.Enabled());
 }
 
@@ -72,7 +77,7 @@ TEST_F(BetScenario, EmptyPasswordStartsNothing) {
   Start("CR100200", "   ");
   EXPECT_EQ(world.dialogs.shown.size(), 1u);
   EXPECT_TRUE(F().robot_controls.btRun.Enabled());
-  EXPECT_EQ(F().robot.BetOnStatus, 65535);
+  EXPECT_EQ(F().robot.BetOnStatus, bsIdle);
 }
 
 class ThreeWinsScenario : public BetScenario {
@@ -82,10 +87,10 @@ class ThreeWinsScenario : public BetScenario {
 
 TEST_F(ThreeWinsScenario, ThreeBetsOnOneSignalThenTheSignalIsDropped) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
-  world.Signal(2);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 3; }, 1'800'000));
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "no fourth bet";
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsFormReady; }, 120'000));
+  world.Signal(drDown);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 3; }, 1'800'000));
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000)) << "no fourth bet";
   for (const THistoryRecord& record : ReadHistoryFile("history.dat")) EXPECT_EQ(record.Direction, 2);
 }
 
@@ -96,11 +101,11 @@ class LossScenario : public BetScenario {
 
 TEST_F(LossScenario, ALossEndsTheSignal) {
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(6) == 1; }, 600'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsFormReady; }, 120'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 1; }, 600'000));
   EXPECT_LT(F().EVENT.Result, 0);
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000));
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000));
   EXPECT_EQ(F().robot.GameCount, 1);
 }
 
@@ -111,15 +116,15 @@ class DisabledAccountScenario : public BetScenario {
 
 TEST_F(DisabledAccountScenario, AccountDisabledByTheSiteEndsTheRun) {
   Start("CR100209", "demo209");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000));
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 0; }, 1'800'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsFormReady; }, 120'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == rsStopped; }, 1'800'000));
   // The site disables the account as the second contract settles: the robot
   // sees that page before the second result.
   all_bets_finished = false;
-  EXPECT_EQ(RowsOfType(5), 1);
-  EXPECT_EQ(RowsOfType(8), 1) << "the second bet's row stays pending";
-  EXPECT_EQ(RowsOfType(4), 1) << "the page that ends a run is a fault";
+  EXPECT_EQ(RowsOfType(ltWin), 1);
+  EXPECT_EQ(RowsOfType(ltBetPending), 1) << "the second bet's row stays pending";
+  EXPECT_EQ(RowsOfType(ltError), 1) << "the page that ends a run is a fault";
   EXPECT_TRUE(F().robot_controls.btRun.Enabled());
 }
 

@@ -32,7 +32,7 @@ class MartingaleScenario : public ::testing::Test {
   }
   void StartTrading() {
     world.Start("CR100200", "demo200");
-    ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus == 7; }, 120'000, 10))
+    ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsFormReady; }, 120'000, 10))
         << "the trading form is ready";
   }
   void ExpectBets(const std::vector<int32_t>& stakes, const std::vector<uint8_t>& results,
@@ -46,7 +46,7 @@ class MartingaleScenario : public ::testing::Test {
     }
   }
   TMainForm& F() { return world.Form(); }
-  int RowsOfType(int type) {
+  int RowsOfType(TLogType type) {
     int count = 0;
     for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
       count += F().event_log.gwLog.Cell(3, row) == std::to_string(type);
@@ -56,7 +56,7 @@ class MartingaleScenario : public ::testing::Test {
   // the balance the site shows.
   void TearDown() override {
     const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
-    EXPECT_EQ(static_cast<int>(records.size()), RowsOfType(5) + RowsOfType(6));
+    EXPECT_EQ(static_cast<int>(records.size()), RowsOfType(ltWin) + RowsOfType(ltLost));
     double results = 0;
     for (const THistoryRecord& record : records) results += record.BalanceAtResult - record.BalanceAtBet;
     EXPECT_NEAR(F().page.CurrentBalance - F().robot.StartBalance, results, 0.005);
@@ -67,12 +67,13 @@ class MartingaleScenario : public ::testing::Test {
 
 TEST_F(MartingaleScenario, TwoLossesRaiseTheStakeAndTheWinEndsTheChain) {
   StartTrading();
-  EXPECT_EQ(F().robot.RobotStatus, 3);
-  world.Signal(1);
-  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
+  EXPECT_EQ(F().robot.RobotStatus, rsMartingale);
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000, 10));
   ExpectBets({3, 7, 16}, {2, 2, 1}, {1, 1, 1});
   EXPECT_EQ(F().robot.GameCount, 1) << "one chain won";
-  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000, 10)) << "one chain per signal";
+  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000, 10))
+      << "one chain per signal";
   EXPECT_EQ(F().robot.RobotSubStatus, 0);
   EXPECT_FALSE(F().EVENT.NewSignal);
 }
@@ -84,11 +85,11 @@ class MonteCarloScenario : public MartingaleScenario {
 
 TEST_F(MonteCarloScenario, TheStakeRisesAndTheDirectionTurnsAfterALoss) {
   StartTrading();
-  EXPECT_EQ(F().robot.RobotStatus, 43);
-  world.Signal(1);
-  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
+  EXPECT_EQ(F().robot.RobotStatus, rsMonteCarlo);
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000, 10));
   ExpectBets({3, 7}, {2, 1}, {1, 2});
-  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000, 10));
+  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000, 10));
 }
 
 class CautiousScenario : public MartingaleScenario {
@@ -98,12 +99,13 @@ class CautiousScenario : public MartingaleScenario {
 
 TEST_F(CautiousScenario, TheChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
   StartTrading();
-  EXPECT_EQ(F().robot.RobotStatus, 13);
-  world.Signal(1);
-  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 2; }, 1'800'000, 10));
-  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000, 10)) << "two bets per signal";
-  world.Signal(2);
-  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(5) == 1; }, 1'800'000, 10));
+  EXPECT_EQ(F().robot.RobotStatus, rsCautiousMartingale);
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltLost) == 2; }, 1'800'000, 10));
+  EXPECT_FALSE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000, 10))
+      << "two bets per signal";
+  world.Signal(drDown);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000, 10));
   ExpectBets({3, 7, 16}, {2, 2, 1}, {1, 1, 2});
 }
 
@@ -114,13 +116,14 @@ class AdaptiveScenario : public MartingaleScenario {
 
 TEST_F(AdaptiveScenario, AWinIsFollowedAtOnceByTheInitialStakeInTheLatestDirection) {
   StartTrading();
-  EXPECT_EQ(F().robot.RobotStatus, 33);
-  world.Signal(1);
-  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 1; }, 1'800'000, 10));
-  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus > 8 && F().robot.BetOnStatus != 65535; }, 120'000, 10))
+  EXPECT_EQ(F().robot.RobotStatus, rsAdaptiveMartingale);
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltLost) == 1; }, 1'800'000, 10));
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus > bsBetRequested && F().robot.BetOnStatus != bsIdle; },
+                              120'000, 10))
       << "the second bet of the signal at once";
-  world.Signal(2);  // the indicator turns while the bet runs
-  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(6) == 2; }, 1'800'000, 10));
+  world.Signal(drDown);  // the indicator turns while the bet runs
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltLost) == 2; }, 1'800'000, 10));
   ExpectBets({3, 7, 3}, {2, 1, 2}, {1, 1, 2});
 }
 
@@ -134,11 +137,11 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
     RobotWorld world(options, {{"Robot0", "Down", "0"}, {"Robot1", "Down", "1"}, {"Robot1", "BetSize", "3"}});
     TMainForm& f = world.Form();
     world.Start("CR100200", "demo200");
-    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == 7; }, 120'000, 10));
-    world.Signal(1);
-    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == 8; }, 60'000, 10));
+    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == bsFormReady; }, 120'000, 10));
+    world.Signal(drUp);
+    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == bsBetRequested; }, 60'000, 10));
     f.robot_controls.btPause1.onClick();
-    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.RobotPauseMode == 255; }, 1'800'000, 10));
+    ASSERT_TRUE(world.WaitUntil([&] { return f.robot.RobotPauseMode == pmPaused; }, 1'800'000, 10));
     EXPECT_EQ(f.robot.SavedStake, 7);
     EXPECT_EQ(f.robot.SavedBetCount, 1);
     world.dialogs.answers = {ModalResult::No};  // close the running robot
@@ -160,12 +163,12 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   };
   world.dialogs.answers = {ModalResult::Yes};
   world.Start("CR100200", "demo200");
-  ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == 7; }, 120'000, 10));
+  ASSERT_TRUE(world.WaitUntil([&] { return f.robot.BetOnStatus == bsFormReady; }, 120'000, 10));
   EXPECT_EQ(questions(), 1);
-  EXPECT_EQ(f.robot.RobotPauseMode, 255);
+  EXPECT_EQ(f.robot.RobotPauseMode, pmPaused);
   f.robot_controls.btPause3.onClick();
   world.Wait(10'000);
-  world.Signal(2);
+  world.Signal(drDown);
   ASSERT_TRUE(world.WaitUntil([&] { return ReadHistoryFile("history.dat").size() == 1; }, 1'800'000, 10));
   const THistoryRecord record = ReadHistoryFile("history.dat")[0];
   EXPECT_EQ(record.Stake, 7);
@@ -173,7 +176,8 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   EXPECT_EQ(record.Result, 1);
   EXPECT_EQ(questions(), 1) << "asked once";
   int result_rows = 0;
-  for (int row = 0; row < f.event_log.gwLog.RowCount(); ++row) result_rows += f.event_log.gwLog.Cell(3, row) == "5";
+  for (int row = 0; row < f.event_log.gwLog.RowCount(); ++row)
+    result_rows += f.event_log.gwLog.Cell(3, row) == std::to_string(ltWin);
   EXPECT_EQ(result_rows, 1);
   EXPECT_NEAR(f.page.CurrentBalance - f.robot.StartBalance, record.BalanceAtResult - record.BalanceAtBet, 0.005);
 }

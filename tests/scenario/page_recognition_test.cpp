@@ -12,7 +12,7 @@ constexpr const char* kSite = "http://127.0.0.1:8470";
 class DemoPageRecognition : public ::testing::Test {
  protected:
   TMainForm& F() { return world.Form(); }
-  uint8_t PageAt(const std::string& url) {
+  TPage PageAt(const std::string& url) {
     world.Open(url);
     return F().page.PageIndex;
   }
@@ -27,7 +27,7 @@ class DemoPageRecognition : public ::testing::Test {
     world.Wait(TestBrowser::kDefaultLoadMs + 5000);
   }
   void LogIn(const std::string& password = "demo200") {
-    ASSERT_EQ(PageAt(F().site.MainUrl), 1);
+    ASSERT_EQ(PageAt(F().site.MainUrl), pgLogin);
     ASSERT_TRUE(Set(0, "CR100200"));
     ASSERT_TRUE(Set(1, password));
     Press(2);
@@ -35,7 +35,7 @@ class DemoPageRecognition : public ::testing::Test {
   // The trading form of the forex market, filled as the bet cycle fills it,
   // with the prices asked for.
   void AskPrices() {
-    ASSERT_EQ(PageAt(std::string(kSite) + "/d/trade.cgi?l=EN&market=forex"), 4);
+    ASSERT_EQ(PageAt(std::string(kSite) + "/d/trade.cgi?l=EN&market=forex"), pgTrading);
     for (const auto& [slot, value] : std::vector<std::pair<size_t, std::string>>{
              {2, "all"}, {4, "frxEURUSD"}, {5, "now"}, {7, "m"}, {6, "1"}, {8, "10"}})
       ASSERT_TRUE(Set(slot, value)) << "slot " << slot;
@@ -46,32 +46,32 @@ class DemoPageRecognition : public ::testing::Test {
 };
 
 TEST_F(DemoPageRecognition, LoginPagesAndTheLoggedInPage) {
-  ASSERT_EQ(PageAt(F().site.MainUrl), 1);
+  ASSERT_EQ(PageAt(F().site.MainUrl), pgLogin);
   EXPECT_EQ(F().page.PageName, "Вход в личный кабинет");
   for (size_t slot : {0, 1, 2}) EXPECT_GE(F().page.ControlSlots[slot].FieldIndex, 0) << slot;
   LogIn();
-  EXPECT_EQ(F().page.PageIndex, 3);
+  EXPECT_EQ(F().page.PageIndex, pgCabinet);
   EXPECT_GT(F().page_encoder.SearchControl(21), 0);
 }
 
 TEST_F(DemoPageRecognition, FailedLoginEndsTheRun) {
   LogIn("wrong");
-  EXPECT_EQ(F().page.PageIndex, 2);
+  EXPECT_EQ(F().page.PageIndex, pgLoginFailed);
 }
 
 TEST_F(DemoPageRecognition, AccountPageGivesTheBalance) {
   LogIn();
-  EXPECT_EQ(PageAt(F().site.PortFolioUrl), 10);
+  EXPECT_EQ(PageAt(F().site.PortFolioUrl), pgPortfolio);
   EXPECT_EQ(F().page.CurrentBalance, 1250);
   EXPECT_EQ(F().page.ControlSlots[1].ControlNo, 4);
 }
 
 TEST_F(DemoPageRecognition, TradingPageAndItsPrices) {
   LogIn();
-  EXPECT_EQ(PageAt(F().site.ReturnUrl), 4);
+  EXPECT_EQ(PageAt(F().site.ReturnUrl), pgTrading);
   EXPECT_GE(F().page.ControlSlots[11].FieldIndex, 0) << "the forex tab";
   AskPrices();
-  ASSERT_EQ(F().page.PageIndex, 7) << "both buy controls shown";
+  ASSERT_EQ(F().page.PageIndex, pgTradingPrices) << "both buy controls shown";
   const auto& slots = F().page.ControlSlots;
   for (size_t slot = 2; slot <= 15; ++slot) EXPECT_GE(slots[slot].FieldIndex, 0) << slot;
   EXPECT_GT(slots[14].FieldIndex, 0);
@@ -86,10 +86,10 @@ TEST_F(DemoPageRecognition, BoughtContractOpenThenSettled) {
   LogIn();
   AskPrices();
   Press(18);
-  EXPECT_EQ(F().page.PageIndex, 9);
-  EXPECT_EQ(PageAt(F().site.PortFolioUrl), 11);
+  EXPECT_EQ(F().page.PageIndex, pgPurchaseConfirmed);
+  EXPECT_EQ(PageAt(F().site.PortFolioUrl), pgPortfolioBetOpen);
   world.Wait(61'000);
-  EXPECT_EQ(PageAt(F().site.PortFolioUrl), 10);
+  EXPECT_EQ(PageAt(F().site.PortFolioUrl), pgPortfolio);
 }
 
 TEST_F(DemoPageRecognition, StalePricesAskForNewOnes) {
@@ -97,21 +97,21 @@ TEST_F(DemoPageRecognition, StalePricesAskForNewOnes) {
   AskPrices();
   world.Wait(31'000);
   Press(18);
-  EXPECT_EQ(F().page.PageIndex, 8);
+  EXPECT_EQ(F().page.PageIndex, pgPricesChanged);
   EXPECT_GE(F().page.ControlSlots[0].FieldIndex, 0) << "the price request on that page";
 }
 
 TEST_F(DemoPageRecognition, PagesTheRobotStepsBackFrom) {
   LogIn();
-  EXPECT_EQ(PageAt(std::string(kSite) + "/no/such/page?l=EN"), 14);
-  EXPECT_EQ(PageAt(std::string(kSite) + "/d/error.cgi?l=EN&reason=purchase"), 13);
-  EXPECT_EQ(PageAt(std::string(kSite) + "/d/error.cgi?l=EN&reason=balance"), 15);
+  EXPECT_EQ(PageAt(std::string(kSite) + "/no/such/page?l=EN"), pgPageNotFound);
+  EXPECT_EQ(PageAt(std::string(kSite) + "/d/error.cgi?l=EN&reason=purchase"), pgRequestError);
+  EXPECT_EQ(PageAt(std::string(kSite) + "/d/error.cgi?l=EN&reason=balance"), pgPurchaseRefused);
 }
 
 TEST_F(DemoPageRecognition, RussianPagesAreNotRecognised) {
   LogIn();
-  EXPECT_EQ(PageAt(std::string(kSite) + "/d/trade.cgi?l=RU"), 0);
-  EXPECT_EQ(PageAt("http://localhost:8470/d/portfolio.cgi?l=RU"), 0);
+  EXPECT_EQ(PageAt(std::string(kSite) + "/d/trade.cgi?l=RU"), pgNone);
+  EXPECT_EQ(PageAt("http://localhost:8470/d/portfolio.cgi?l=RU"), pgNone);
 }
 
 }  // namespace

@@ -24,18 +24,18 @@ class PriceAboveThresholdScenario : public ThresholdScenario {
 TEST_F(PriceAboveThresholdScenario, PriceOf80PercentIsRefused) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 3; }, 120'000));
-  EXPECT_EQ(F().robot.BetOnStatus, 7);
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == ssBetImpossible; }, 120'000));
+  EXPECT_EQ(F().robot.BetOnStatus, bsFormReady);
   EXPECT_FALSE(F().EVENT.NewSignal);
-  EXPECT_EQ(F().EVENT.Direction, 0);
+  EXPECT_EQ(F().EVENT.Direction, drNone);
   EXPECT_FALSE(F().tmBetWDT.Enabled());
-  EXPECT_EQ(RowsWith(1, 166), 1) << "the pending row is closed as refused";
-  EXPECT_EQ(RowsOfType(8), 0);
+  EXPECT_EQ(RowsWith(ltInfo, 166), 1) << "the pending row is closed as refused";
+  EXPECT_EQ(RowsOfType(ltBetPending), 0);
   EXPECT_EQ(buy_presses, 0);
   EXPECT_EQ(world.Site().PurchasesAsked(), 0) << "no contract bought";
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "the signal was dropped";
-  EXPECT_EQ(F().EVENT.BetStatus, 1);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000)) << "the signal was dropped";
+  EXPECT_EQ(F().EVENT.BetStatus, ssReady);
   EXPECT_DOUBLE_EQ(SiteBalance("CR100200"), 1250);
 }
 
@@ -47,8 +47,8 @@ class PriceAtThresholdScenario : public ThresholdScenario {
 TEST_F(PriceAtThresholdScenario, PriceOfExactly75PercentIsBought) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 600'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000));
   EXPECT_EQ(F().robot.BetPricePercent, 75);
   EXPECT_EQ(buy_presses, 1);
   EXPECT_DOUBLE_EQ(F().EVENT.Result, 0.75) << "a payout of 3 for a price of 2.25";
@@ -63,15 +63,15 @@ class TieScenario : public BetScenario {
 TEST_F(TieScenario, ResultWithTheBalanceUnchangedCountsAsLost) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(2);
-  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 7; }, 600'000));
+  world.Signal(drDown);
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == ssBetLost; }, 600'000));
   EXPECT_EQ(F().EVENT.Result, 0);
-  EXPECT_EQ(RowsOfType(6), 1);
-  EXPECT_EQ(RowsOfType(5), 0);
-  EXPECT_EQ(RowsOfType(8), 0);
+  EXPECT_EQ(RowsOfType(ltLost), 1);
+  EXPECT_EQ(RowsOfType(ltWin), 0);
+  EXPECT_EQ(RowsOfType(ltBetPending), 0);
   bool amount_shown = false;
   for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
-    if (F().event_log.gwLog.Cell(3, row) == "6")
+    if (F().event_log.gwLog.Cell(3, row) == std::to_string(ltLost))
       amount_shown = F().event_log.gwLog.Cell(2, row).find("USD: 0.00") != std::string::npos;
   EXPECT_TRUE(amount_shown) << "the lost line shows the amount 0.00";
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
@@ -97,14 +97,14 @@ class StalePricesScenario : public BetScenario {
 TEST_F(StalePricesScenario, PricesAreAskedForAgainAndTheBetIsBoughtOnce) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 600'000));
-  EXPECT_TRUE(std::find(trace.steps.begin(), trace.steps.end(), 10) != trace.steps.end());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000));
+  EXPECT_TRUE(std::find(trace.steps.begin(), trace.steps.end(), bsAwaitConfirmation) != trace.steps.end());
   EXPECT_GE(presses_after_stale_prices, 1) << "the first press met the prices-changed page";
   EXPECT_EQ(bet_requests, 1);
-  EXPECT_EQ(RowsOfType(8), 0);
+  EXPECT_EQ(RowsOfType(ltBetPending), 0);
   EXPECT_DOUBLE_EQ(SiteBalance("CR100200"), 1250.75) << "one contract bought";
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 120'000));
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 120'000));
 }
 
 // A balance of 2.30 and a price of 2.40: the site refuses the purchase.
@@ -121,17 +121,17 @@ class BalanceTooLowScenario : public BetScenario {
 TEST_F(BalanceTooLowScenario, RefusedPurchaseEndsAsBetImpossible) {
   Start("CR100201", "demo201");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 3; }, 300'000));
-  EXPECT_EQ(F().robot.BetOnStatus, 7);
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == ssBetImpossible; }, 300'000));
+  EXPECT_EQ(F().robot.BetOnStatus, bsFormReady);
   EXPECT_FALSE(F().EVENT.NewSignal);
-  EXPECT_EQ(RowsWith(1, 159), 1) << "the pending row is closed without a result";
-  EXPECT_EQ(RowsOfType(8), 0);
-  EXPECT_EQ(RowsOfType(5) + RowsOfType(6), 0);
+  EXPECT_EQ(RowsWith(ltInfo, 159), 1) << "the pending row is closed without a result";
+  EXPECT_EQ(RowsOfType(ltBetPending), 0);
+  EXPECT_EQ(RowsOfType(ltWin) + RowsOfType(ltLost), 0);
   EXPECT_EQ(buy_presses, 1);
   EXPECT_DOUBLE_EQ(SiteBalance("CR100201"), 2.3);
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 120'000));
-  EXPECT_NE(F().robot.RobotStatus, 0);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 120'000));
+  EXPECT_NE(F().robot.RobotStatus, rsStopped);
 }
 
 }  // namespace

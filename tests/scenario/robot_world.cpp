@@ -52,7 +52,7 @@ void RobotWorld::Start(const std::string& account, const std::string& password) 
   form_->robot_controls.btRun.onClick();
 }
 
-void RobotWorld::Signal(uint8_t direction) {
+void RobotWorld::Signal(TDirection direction) {
   form_->EVENT.NewSignal = true;
   form_->EVENT.Direction = direction;
 }

@@ -56,7 +56,7 @@ class RobotWorld {
   // Types the password and presses Start.
   void Start(const std::string& account, const std::string& password);
   // Raises an indicator signal as the arrow search does.
-  void Signal(uint8_t direction);
+  void Signal(TDirection direction);
   // Waits in steps until the condition holds or the time is up.
   template <typename Condition>
   bool WaitUntil(Condition condition, int64_t limit_ms, int64_t step_ms = 100) {

@@ -24,31 +24,32 @@ TEST_F(NightHoursScenario, At3OClockTheRobotWorks) {
   world.Wait(15 * kHourMs);
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  EXPECT_EQ(F().robot.RobotStatus, 23);
-  EXPECT_EQ(RowsWith(1, 175), 1) << "the working hours have begun";
-  EXPECT_EQ(RowsWith(1, 176), 0);
-  EXPECT_EQ(F().robot.RobotPauseMode, 0);
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 600'000));
+  EXPECT_EQ(F().robot.RobotStatus, rsSimpleBet);
+  EXPECT_EQ(RowsWith(ltInfo, 175), 1) << "the working hours have begun";
+  EXPECT_EQ(RowsWith(ltInfo, 176), 0);
+  EXPECT_EQ(F().robot.RobotPauseMode, pmNone);
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000));
 }
 
 TEST_F(NightHoursScenario, At21OClockTheRobotWaitsAndAPauseIsRequested) {
   world.Wait(9 * kHourMs + 50 * 60'000);  // 21:50
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm()) << "the cycle runs the site all the same";
-  EXPECT_EQ(F().robot.RobotStatus, 1);
-  EXPECT_EQ(F().robot.RobotPauseMode, 1);
-  EXPECT_GE(RowsWith(1, 176), 1);
-  EXPECT_EQ(RowsWith(1, 175), 0);
-  world.Signal(1);
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "no bet outside the hours";
-  EXPECT_EQ(F().robot.RobotStatus, 1);
+  EXPECT_EQ(F().robot.RobotStatus, rsStarted);
+  EXPECT_EQ(F().robot.RobotPauseMode, pmAfterResult);
+  EXPECT_GE(RowsWith(ltInfo, 176), 1);
+  EXPECT_EQ(RowsWith(ltInfo, 175), 0);
+  world.Signal(drUp);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000))
+      << "no bet outside the hours";
+  EXPECT_EQ(F().robot.RobotStatus, rsStarted);
 
   // At 22:00 the strategy starts, and the pause requested before pauses it at once.
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 23; }, 300'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == rsSimpleBet; }, 300'000));
   EXPECT_GE(world.clock.ElapsedMs(), 10 * kHourMs);
-  EXPECT_EQ(RowsWith(1, 175), 1);
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == 255; }, 60'000));
+  EXPECT_EQ(RowsWith(ltInfo, 175), 1);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == pmPaused; }, 60'000));
   EXPECT_EQ(F().robot.RobotPauseType, 2);
   EXPECT_EQ(bet_requests, 0);
 }
@@ -63,7 +64,7 @@ class MinimumBalanceScenario : public BetScenario {
     options.accounts = AccountsWith("CR100201", balance);
     return options;
   }
-  bool Stopped() { return F().robot.RobotStatus == 0 && F().robot.BetOnStatus == 65535; }
+  bool Stopped() { return F().robot.RobotStatus == rsStopped && F().robot.BetOnStatus == bsIdle; }
   int MinimumBalanceBoxes() {
     int count = 0;
     for (const FakeDialogs::Shown& box : world.dialogs.shown) count += box.text == F().Txt(185);
@@ -81,7 +82,7 @@ TEST_F(BalanceAtTheMinimumScenario, StopsAsSoonAsTheBalanceIsRead) {
   ASSERT_TRUE(RunUntil([&] { return Stopped(); }, 120'000)) << "102 - 2.25 is not above 100";
   EXPECT_EQ(F().robot.StartBalance, 102);
   EXPECT_EQ(MinimumBalanceBoxes(), 1);
-  EXPECT_EQ(RowsWith(1, 189), 1);
+  EXPECT_EQ(RowsWith(ltInfo, 189), 1);
   EXPECT_EQ(bet_requests, 0);
   EXPECT_TRUE(F().robot_controls.btRun.Enabled());
 }
@@ -95,14 +96,14 @@ TEST_F(BalanceAboveTheMinimumScenario, BetsUntilALossBringsTheBalanceDown) {
   Start("CR100201", "demo201");
   ASSERT_TRUE(ReachReadyForm()) << "104 - 2.25 is above 100";
   EXPECT_FALSE(Stopped());
-  world.Signal(1);
+  world.Signal(drUp);
   ASSERT_TRUE(RunUntil([&] { return Stopped(); }, 600'000));
-  EXPECT_EQ(RowsOfType(6), 1);
+  EXPECT_EQ(RowsOfType(ltLost), 1);
   EXPECT_DOUBLE_EQ(F().page.CurrentBalance, 101.75) << "101.75 - 2.25 is not above 100";
   EXPECT_EQ(MinimumBalanceBoxes(), 1);
-  EXPECT_EQ(RowsWith(1, 189), 1);
+  EXPECT_EQ(RowsWith(ltInfo, 189), 1);
   EXPECT_EQ(F().robot.SavedStake, 3);
-  EXPECT_EQ(F().robot.RobotPauseMode, 0);
+  EXPECT_EQ(F().robot.RobotPauseMode, pmNone);
 }
 
 class PauseAfterResultScenario : public BetScenario {
@@ -113,33 +114,33 @@ class PauseAfterResultScenario : public BetScenario {
 TEST_F(PauseAfterResultScenario, PausesAfterTheBetAndContinuesOnRequest) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus >= 10; }, 120'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus >= bsAwaitConfirmation; }, 120'000));
   F().robot_controls.btPause1.onClick();
-  EXPECT_EQ(F().robot.RobotPauseMode, 1);
+  EXPECT_EQ(F().robot.RobotPauseMode, pmAfterResult);
   EXPECT_TRUE(F().robot_controls.btPause3.Enabled());
 
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == 255; }, 600'000));
-  EXPECT_EQ(RowsOfType(5), 1);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == pmPaused; }, 600'000));
+  EXPECT_EQ(RowsOfType(ltWin), 1);
   EXPECT_EQ(F().robot.RobotPauseType, 2);
   EXPECT_FALSE(F().robot_controls.btPause1.Enabled());
   EXPECT_FALSE(F().robot_controls.btPause2.Enabled());
   EXPECT_TRUE(F().robot_controls.btPause3.Enabled());
   ASSERT_FALSE(world.dialogs.shown.empty());
   EXPECT_EQ(world.dialogs.shown.back().text, F().Txt(181) + "\r" + F().Txt(182));
-  world.Signal(2);
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "no bet while paused";
+  world.Signal(drDown);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000)) << "no bet while paused";
   EXPECT_EQ(bet_requests, 1) << "the second bet of the signal waits too";
 
   F().robot_controls.btPause3.onClick();
-  EXPECT_EQ(F().robot.RobotPauseMode, 254);
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == 0; }, 30'000));
+  EXPECT_EQ(F().robot.RobotPauseMode, pmContinue);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotPauseMode == pmNone; }, 30'000));
   EXPECT_EQ(F().robot.RobotPauseType, 0);
   EXPECT_FALSE(F().EVENT.NewSignal) << "a signal from before the continuation is dropped";
   EXPECT_TRUE(F().robot_controls.btPause1.Enabled());
 
-  world.Signal(2);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 2; }, 600'000));
+  world.Signal(drDown);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 2; }, 600'000));
   EXPECT_EQ(bet_requests, 2);
   EXPECT_EQ(ReadHistoryFile("history.dat").back().Direction, 2);
 }
@@ -164,7 +165,7 @@ class ResumeQuestionScenario : public BetScenario {
 TEST_F(ResumeQuestionScenario, YesRestoresTheSavedChainAndWaitsForContinue) {
   world.dialogs.answers.push_back(ModalResult::Yes);
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 13; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == rsCautiousMartingale; }, 60'000));
   ASSERT_EQ(Questions(), 1);
   const FakeDialogs::Shown& question = world.dialogs.shown.back();
   EXPECT_EQ(question.text, F().Txt(177) + "\r" + F().Txt(178));
@@ -173,7 +174,7 @@ TEST_F(ResumeQuestionScenario, YesRestoresTheSavedChainAndWaitsForContinue) {
   EXPECT_EQ(F().robot.ChainStake, 12);
   EXPECT_EQ(F().robot.BetCount, 3);
   EXPECT_EQ(F().robot.GameCount, 1);
-  EXPECT_EQ(F().robot.RobotPauseMode, 255);
+  EXPECT_EQ(F().robot.RobotPauseMode, pmPaused);
   EXPECT_EQ(F().robot.RobotPauseType, 1);
   EXPECT_TRUE(F().robot_controls.btPause3.Enabled());
   EXPECT_FALSE(F().robot_controls.btPause1.Enabled());
@@ -186,12 +187,12 @@ TEST_F(ResumeQuestionScenario, YesRestoresTheSavedChainAndWaitsForContinue) {
 TEST_F(ResumeQuestionScenario, NoLeavesTheNewRunAsItIs) {
   world.dialogs.answers.push_back(ModalResult::No);
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == 13; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == rsCautiousMartingale; }, 60'000));
   EXPECT_EQ(Questions(), 1);
   EXPECT_EQ(F().robot.ChainStake, 3);
   EXPECT_EQ(F().robot.BetCount, 0);
   EXPECT_EQ(F().robot.GameCount, 0);
-  EXPECT_EQ(F().robot.RobotPauseMode, 0);
+  EXPECT_EQ(F().robot.RobotPauseMode, pmNone);
   ASSERT_TRUE(ReachReadyForm());
   world.Wait(60'000);
   EXPECT_EQ(Questions(), 1) << "asked once";

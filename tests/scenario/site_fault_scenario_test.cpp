@@ -20,26 +20,26 @@ class NoPricesScenario : public BetScenario {
 TEST_F(NoPricesScenario, BetWatchdogGivesUpAfter300Seconds) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 9; }, 60'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsBuy; }, 60'000));
   ASSERT_TRUE(F().tmBetWDT.Enabled());
   const int64_t asked = world.clock.ElapsedMs();
-  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == 3; }, 400'000));
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == ssBetImpossible; }, 400'000));
   const int64_t waited = world.clock.ElapsedMs() - asked;
   EXPECT_GE(waited, 299'000);
   EXPECT_LE(waited, 300'100) << "the watchdog runs from the first bet step, not restarted by later ones";
-  EXPECT_EQ(F().robot.BetOnStatus, 6);
+  EXPECT_EQ(F().robot.BetOnStatus, bsFillForm);
   EXPECT_FALSE(F().EVENT.NewSignal);
-  EXPECT_EQ(F().EVENT.Direction, 0);
+  EXPECT_EQ(F().EVENT.Direction, drNone);
   EXPECT_FALSE(F().tmBetWDT.Enabled());
-  EXPECT_EQ(RowsWith(1, 174), 1) << "the pending row is closed by the watchdog";
-  EXPECT_EQ(RowsOfType(8), 0);
+  EXPECT_EQ(RowsWith(ltInfo, 174), 1) << "the pending row is closed by the watchdog";
+  EXPECT_EQ(RowsOfType(ltBetPending), 0);
   EXPECT_EQ(F().robot.RobotSubStatus, 0) << "the strategy starts over";
 
   // The cycle goes back to the form and the robot goes on.
   ASSERT_TRUE(ReachReadyForm());
-  EXPECT_NE(F().robot.RobotStatus, 0);
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 120'000)) << "the signal was dropped";
+  EXPECT_NE(F().robot.RobotStatus, rsStopped);
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 120'000)) << "the signal was dropped";
   EXPECT_EQ(world.Site().PurchasesAsked(), 0);
 }
 
@@ -53,10 +53,10 @@ TEST_F(MissingLoginControlScenario, FaultNamesTheControlAndTheLoginIsTriedAgain)
   std::vector<std::pair<int64_t, std::string>> navigations;
   world.browser->on_navigate = [&](const std::string& url) { navigations.emplace_back(world.clock.ElapsedMs(), url); };
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(4) == 1; }, 60'000));
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltError) == 1; }, 60'000));
   bool names_control = false;
   for (int row = 0; row < F().event_log.gwLog.RowCount(); ++row)
-    if (F().event_log.gwLog.Cell(3, row) == "4")
+    if (F().event_log.gwLog.Cell(3, row) == std::to_string(ltError))
       names_control = F().event_log.gwLog.Cell(2, row).find("PageControl_1") != std::string::npos;
   EXPECT_TRUE(names_control) << "the fault line names the missing control";
   const int64_t fault_at = world.clock.ElapsedMs();
@@ -66,8 +66,8 @@ TEST_F(MissingLoginControlScenario, FaultNamesTheControlAndTheLoginIsTriedAgain)
   ASSERT_TRUE(RunUntil([&] { return navigations.size() > before; }, 10'000)) << "the login is tried again";
   EXPECT_EQ(navigations[before].second, F().site.MainUrl);
   EXPECT_LE(navigations[before].first - fault_at, 2'100);
-  EXPECT_EQ(F().robot.BetOnStatus, 1);
-  EXPECT_NE(F().robot.RobotStatus, 0) << "the robot still runs";
+  EXPECT_EQ(F().robot.BetOnStatus, bsLogIn);
+  EXPECT_NE(F().robot.RobotStatus, rsStopped) << "the robot still runs";
   EXPECT_FALSE(F().robot_controls.btRun.Enabled());
 
   // And again after every failed attempt, never logging in.
@@ -88,8 +88,8 @@ TEST_F(UnrecognisedLoginPageScenario, ProgressWatchdogReloadsTheAddressEvery100S
   std::vector<std::pair<int64_t, std::string>> navigations;
   world.browser->on_navigate = [&](const std::string& url) { navigations.emplace_back(world.clock.ElapsedMs(), url); };
   Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == 1 && F().page.SiteDataUpdated; }, 60'000));
-  EXPECT_EQ(F().page.PageIndex, 0);
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == bsLogIn && F().page.SiteDataUpdated; }, 60'000));
+  EXPECT_EQ(F().page.PageIndex, pgNone);
   const size_t before = navigations.size();
   world.Wait(350'000);
   ASSERT_EQ(navigations.size(), before + 3) << "three reloads in 350 s";
@@ -99,10 +99,10 @@ TEST_F(UnrecognisedLoginPageScenario, ProgressWatchdogReloadsTheAddressEvery100S
       EXPECT_NEAR(navigations[i].first - navigations[i - 1].first, 100'000, 500);
     }
   }
-  EXPECT_EQ(F().robot.BetOnStatus, 1);
-  EXPECT_EQ(F().page.PageIndex, 0);
-  EXPECT_EQ(RowsOfType(4), 0) << "an unrecognised page is no fault";
-  EXPECT_NE(F().robot.RobotStatus, 0);
+  EXPECT_EQ(F().robot.BetOnStatus, bsLogIn);
+  EXPECT_EQ(F().page.PageIndex, pgNone);
+  EXPECT_EQ(RowsOfType(ltError), 0) << "an unrecognised page is no fault";
+  EXPECT_NE(F().robot.RobotStatus, rsStopped);
 }
 
 // The site answers in Russian: the language check switches it to English.
@@ -121,7 +121,7 @@ TEST_F(RussianSiteScenario, LanguageCheckOnTheUnrecognisedPageLeadsToTheLogin) {
   EXPECT_NE(navigations[1].find("l=EN"), std::string::npos) << "the Russian login page, switched";
   EXPECT_EQ(navigations[1].find("l=RU"), std::string::npos);
   EXPECT_EQ(F().robot.StartBalance, 1250);
-  EXPECT_EQ(RowsOfType(4), 0);
+  EXPECT_EQ(RowsOfType(ltError), 0);
 }
 
 }  // namespace

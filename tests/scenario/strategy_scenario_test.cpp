@@ -17,13 +17,14 @@ TEST_F(UntilFirstLossScenario, BetsGoOnBeyondTheCountUntilTheLoss) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
   ASSERT_TRUE(F().strategies.cbBot0ReBet.Checked());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(6) == 1; }, 1'800'000));
-  EXPECT_EQ(RowsOfType(5), 2) << "two wins, then the loss: three bets where the count says two";
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 1; }, 1'800'000));
+  EXPECT_EQ(RowsOfType(ltWin), 2) << "two wins, then the loss: three bets where the count says two";
   EXPECT_EQ(bet_requests, 3);
   EXPECT_EQ(F().robot.GameCount, 1);
   EXPECT_FALSE(F().EVENT.NewSignal);
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "the loss ends the signal";
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000))
+      << "the loss ends the signal";
   for (const THistoryRecord& record : ReadHistoryFile("history.dat")) EXPECT_EQ(record.Direction, 1);
 }
 
@@ -44,7 +45,7 @@ class BalancedScenario : public BetScenario {
     settings.insert(settings.end(), more.begin(), more.end());
     return settings;
   }
-  bool Stopped() { return F().robot.RobotStatus == 0 && F().robot.BetOnStatus == 65535; }
+  bool Stopped() { return F().robot.RobotStatus == rsStopped && F().robot.BetOnStatus == bsIdle; }
 };
 
 class BalancedLossStopScenario : public BalancedScenario {
@@ -56,21 +57,21 @@ class BalancedLossStopScenario : public BalancedScenario {
 TEST_F(BalancedLossStopScenario, StopsWhenTheNextLossCouldPassTheThreshold) {
   Start("CR100201", "demo201");
   ASSERT_TRUE(ReachReadyForm());
-  EXPECT_EQ(F().robot.RobotStatus, 53);
+  EXPECT_EQ(F().robot.RobotStatus, rsBalanced);
   EXPECT_EQ(F().robot.BalancedTarget, 106);
   EXPECT_EQ(F().strategies.neBot5Porog.Value(), 94);
 
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(6) == 2; }, 1'800'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 2; }, 1'800'000));
   // 97.75 after the first loss: 97.75 - 3 is not below 94, so the second bet was made.
   EXPECT_DOUBLE_EQ(F().page.CurrentBalance, 95.5);
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotSubStatus == 1 && F().robot.BetOnStatus == 7; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotSubStatus == 1 && F().robot.BetOnStatus == bsFormReady; }, 120'000));
   EXPECT_FALSE(Stopped()) << "the limits are looked at before a bet";
 
-  world.Signal(1);
+  world.Signal(drUp);
   ASSERT_TRUE(RunUntil([&] { return Stopped(); }, 120'000)) << "95.5 - 3 is below 94";
-  EXPECT_EQ(RowsWith(1, 192), 1);
-  EXPECT_EQ(RowsWith(1, 193), 0);
+  EXPECT_EQ(RowsWith(ltInfo, 192), 1);
+  EXPECT_EQ(RowsWith(ltInfo, 193), 0);
   EXPECT_EQ(bet_requests, 2) << "no third bet";
   EXPECT_EQ(F().robot.SavedStake, 3);
   EXPECT_TRUE(F().robot_controls.btRun.Enabled());
@@ -85,26 +86,26 @@ class BalancedWinStopScenario : public BalancedScenario {
 TEST_F(BalancedWinStopScenario, ThresholdFollowsTheWinsAndTheTargetStops) {
   Start("CR100201", "demo201");
   ASSERT_TRUE(ReachReadyForm());
-  world.Signal(2);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 900'000));
+  world.Signal(drDown);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 900'000));
   EXPECT_DOUBLE_EQ(F().page.CurrentBalance, 101.5);
   EXPECT_EQ(F().strategies.neBot5Porog.Value(), 96) << "101.5 - 6 rounds half to even";
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 2; }, 900'000));
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 2; }, 900'000));
   EXPECT_DOUBLE_EQ(F().page.CurrentBalance, 103);
   EXPECT_EQ(F().strategies.neBot5Porog.Value(), 97) << "after a win at 103 the threshold rises to 97";
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotSubStatus == 1 && F().robot.BetOnStatus == 7; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotSubStatus == 1 && F().robot.BetOnStatus == bsFormReady; }, 120'000));
 
-  world.Signal(2);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 4; }, 1'800'000));
+  world.Signal(drDown);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 4; }, 1'800'000));
   EXPECT_DOUBLE_EQ(F().page.CurrentBalance, 106);
   EXPECT_EQ(F().strategies.neBot5Porog.Value(), 100);
-  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotSubStatus == 1 && F().robot.BetOnStatus == 7; }, 120'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotSubStatus == 1 && F().robot.BetOnStatus == bsFormReady; }, 120'000));
   EXPECT_FALSE(Stopped());
 
-  world.Signal(2);
+  world.Signal(drDown);
   ASSERT_TRUE(RunUntil([&] { return Stopped(); }, 120'000)) << "106 reaches the target";
-  EXPECT_EQ(RowsWith(1, 193), 1);
-  EXPECT_EQ(RowsWith(1, 192), 0);
+  EXPECT_EQ(RowsWith(ltInfo, 193), 1);
+  EXPECT_EQ(RowsWith(ltInfo, 192), 0);
   EXPECT_EQ(bet_requests, 4);
 }
 
@@ -117,15 +118,15 @@ TEST_F(BalancedChangeDirectionScenario, ALossReversesTheSecondBet) {
   Start("CR100201", "demo201");
   ASSERT_TRUE(ReachReadyForm());
   ASSERT_TRUE(F().strategies.cbBot5ChangeDirection.Checked());
-  world.Signal(1);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 1'800'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000));
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].Result, 2);
   EXPECT_EQ(records[0].Direction, 1);
   EXPECT_EQ(records[1].Result, 1);
   EXPECT_EQ(records[1].Direction, 2) << "the lost up bet is followed by a down bet";
-  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == 8; }, 300'000)) << "two bets per signal";
+  EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 300'000)) << "two bets per signal";
 }
 
 }  // namespace

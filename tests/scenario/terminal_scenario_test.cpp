@@ -35,16 +35,16 @@ TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
   EXPECT_EQ(F().robot.BetPeriod, 5);
 
   DrawArrowAt(60, 200, true);
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(5) == 1; }, 600'000)) << "the up arrow's bet is won";
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000)) << "the up arrow's bet is won";
   std::vector<THistoryRecord> records = Records();
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].Pair, "frxGBPUSD");
   EXPECT_EQ(records[0].Direction, 1);
-  EXPECT_EQ(RowsOfType(2), 1) << "one up signal for an arrow seen on every pass";
+  EXPECT_EQ(RowsOfType(ltUp), 1) << "one up signal for an arrow seen on every pass";
 
   // The simple strategy bets twice on a signal; once both are done, a newer
   // down arrow right of the up arrow turns the robot to down.
-  ASSERT_TRUE(RunUntil([&] { return Records().size() == 2 && F().robot.BetOnStatus == 7; }, 600'000));
+  ASSERT_TRUE(RunUntil([&] { return Records().size() == 2 && F().robot.BetOnStatus == bsFormReady; }, 600'000));
   DrawArrowAt(80, 100, false);
   const auto down_bets = [&] {
     int count = 0;
@@ -52,8 +52,8 @@ TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
     return count;
   };
   ASSERT_TRUE(RunUntil([&] { return down_bets() == 1; }, 600'000)) << "a down bet finished";
-  EXPECT_EQ(RowsOfType(3), 1);
-  EXPECT_EQ(RowsOfType(2), 1);
+  EXPECT_EQ(RowsOfType(ltDown), 1);
+  EXPECT_EQ(RowsOfType(ltUp), 1);
   EXPECT_EQ(Records().back().Pair, "frxGBPUSD");
   CheckInvariants();
 }

@@ -50,7 +50,7 @@ class WebEncoderTest : public testing::FormFixture {
     Start();
     fake.browser.navigations = {"http://127.0.0.1:8470/somewhere"};
   }
-  uint8_t Encode(std::vector<TCatField> fields) {
+  TPage Encode(std::vector<TCatField> fields) {
     form->page.WebFields = std::move(fields);
     form->page_encoder.BetOnWebEncoder();
     return form->page.PageIndex;
@@ -65,26 +65,27 @@ class WebEncoderTest : public testing::FormFixture {
   }
   int ErrorLines() const {
     int count = 0;
-    for (int row = 0; row < form->event_log.gwLog.RowCount(); ++row) count += form->event_log.gwLog.Cell(3, row) == "4";
+    for (int row = 0; row < form->event_log.gwLog.RowCount(); ++row)
+      count += form->event_log.gwLog.Cell(3, row) == std::to_string(ltError);
     return count;
   }
 };
 
 TEST_F(WebEncoderTest, HigherPriorityWinsAndTiesGoToTheLowerPage) {
-  EXPECT_EQ(Encode({Text("Page1"), Control("c0"), Control("c1"), Control("c2"), Text("Page13")}), 13);
+  EXPECT_EQ(Encode({Text("Page1"), Control("c0"), Control("c1"), Control("c2"), Text("Page13")}), pgRequestError);
   EXPECT_EQ(form->page.PageName, "Страница 13");
-  EXPECT_EQ(Encode({Text("Page14"), Text("Page13")}), 13);
-  EXPECT_EQ(Encode({Text("Page15"), Text("Page1"), Control("c0"), Control("c1"), Control("c2")}), 1);
-  EXPECT_EQ(Encode({Text("nothing")}), 0);
+  EXPECT_EQ(Encode({Text("Page14"), Text("Page13")}), pgRequestError);
+  EXPECT_EQ(Encode({Text("Page15"), Text("Page1"), Control("c0"), Control("c1"), Control("c2")}), pgLogin);
+  EXPECT_EQ(Encode({Text("nothing")}), pgNone);
   EXPECT_EQ(form->page.PageName, "Страница 0");
   EXPECT_EQ(form->robot_controls.teSiteStatus.Text(), "Страница 0");
 }
 
 TEST_F(WebEncoderTest, TradingPageVariantsByTheirPriceControls) {
-  EXPECT_EQ(Encode(TradingPage(false, false)), 4);
-  EXPECT_EQ(Encode(TradingPage(true, false)), 5);
-  EXPECT_EQ(Encode(TradingPage(false, true)), 6);
-  EXPECT_EQ(Encode(TradingPage(true, true)), 7);
+  EXPECT_EQ(Encode(TradingPage(false, false)), pgTrading);
+  EXPECT_EQ(Encode(TradingPage(true, false)), pgTradingUpPrice);
+  EXPECT_EQ(Encode(TradingPage(false, true)), pgTradingDownPrice);
+  EXPECT_EQ(Encode(TradingPage(true, true)), pgTradingPrices);
   EXPECT_EQ(ErrorLines(), 0);
   const auto& slots = form->page.ControlSlots;
   EXPECT_EQ(slots[2].ControlNo, 5);
@@ -101,7 +102,7 @@ TEST_F(WebEncoderTest, MissingRequiredControlsAreFaults) {
   std::vector<TCatField> page = TradingPage(true, false);
   page.erase(page.begin() + 1);  // control 5: slots 2 and 3
   page.pop_back();               // the second control 15: slot 13 is not required without control 14
-  EXPECT_EQ(Encode(page), 0) << "a fault leaves no page to act on";
+  EXPECT_EQ(Encode(page), pgNone) << "a fault leaves no page to act on";
   // Slots 2 and 3 both miss control 5: the log's repeat guard keeps one line.
   EXPECT_EQ(ErrorLines(), 1);
   EXPECT_EQ(form->event_log.gwLog.Cell(2, 0), "  Ошибка (WebEncoder): WEB-page 5. PageControl_5 не найден");
@@ -116,18 +117,19 @@ TEST_F(WebEncoderTest, MissingRequiredControlsAreFaults) {
 }
 
 TEST_F(WebEncoderTest, AccountPageBySomethingOpen) {
-  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "2"), Control("c4", ": USD 1,250.00")}), 11);
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "2"), Control("c4", ": USD 1,250.00")}), pgPortfolioBetOpen);
   EXPECT_EQ(form->page.CurrentBalance, 1250);
-  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0.4"), Control("c4", "1250")}), 10);
-  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "256"), Control("c4", "1250")}), 10) << "only the low byte counts";
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0.4"), Control("c4", "1250")}), pgPortfolio);
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "256"), Control("c4", "1250")}), pgPortfolio)
+      << "only the low byte counts";
   EXPECT_EQ(ErrorLines(), 0);
   EXPECT_EQ(form->page.CurrencyName, "") << "the currency is read only without control 3";
 }
 
 TEST_F(WebEncoderTest, AccountPageWithoutABalanceIsNotActedOn) {
-  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0"), Control("c4", "0.00")}), 0);
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0"), Control("c4", "0.00")}), pgNone);
   EXPECT_EQ(ErrorLines(), 0) << "a zero balance fails without a fault";
-  EXPECT_EQ(Encode({Text("Page10"), Control("c4", ": USD 1,250.00")}), 0);
+  EXPECT_EQ(Encode({Text("Page10"), Control("c4", ": USD 1,250.00")}), pgNone);
   EXPECT_EQ(form->page.CurrencyName, "USD");
   EXPECT_EQ(form->page.CurrentBalance, 1250);
   EXPECT_EQ(ErrorLines(), 1);
@@ -135,14 +137,14 @@ TEST_F(WebEncoderTest, AccountPageWithoutABalanceIsNotActedOn) {
 }
 
 TEST_F(WebEncoderTest, AnyOfGroupOnlyWhenNoOtherPagePassed) {
-  EXPECT_EQ(Encode({Text("Page18")}), 12);
-  EXPECT_EQ(Encode({Text("Page17"), Text("Page2")}), 2);
-  EXPECT_EQ(Encode({Text("Page12"), Text("Page15")}), 12) << "equal priority, the lower page";
+  EXPECT_EQ(Encode({Text("Page18")}), pgSitePause);
+  EXPECT_EQ(Encode({Text("Page17"), Text("Page2")}), pgLoginFailed);
+  EXPECT_EQ(Encode({Text("Page12"), Text("Page15")}), pgSitePause) << "equal priority, the lower page";
 }
 
 TEST_F(WebEncoderTest, TradingAddressStandsForTheTradingPage) {
   fake.browser.navigations = {std::string("  ") + kDefaultReturnUrl + " "};
-  EXPECT_EQ(Encode({Text("nothing")}), 4);
+  EXPECT_EQ(Encode({Text("nothing")}), pgTrading);
   EXPECT_EQ(form->page.PageName, "Страница 4");
   for (const TControlSlot& slot : form->page.ControlSlots) EXPECT_EQ(slot.FieldIndex, -1);
   EXPECT_EQ(ErrorLines(), 0);
@@ -150,29 +152,29 @@ TEST_F(WebEncoderTest, TradingAddressStandsForTheTradingPage) {
 
 TEST_F(WebEncoderTest, UnconfiguredPagesAlwaysPass) {
   form->site.PageFields.clear();
-  EXPECT_EQ(Encode({Text("anything")}), 13);
+  EXPECT_EQ(Encode({Text("anything")}), pgRequestError);
 }
 
 TEST_F(WebEncoderTest, StuckGuardIsGivenUpAfterFiveSkips) {
   form->page.EncoderBusy = true;
   form->page.EncoderSkips = 5;
-  form->page.PageIndex = 77;
+  form->page.PageIndex = pgUnread;
   for (int call = 1; call <= 6; ++call) {
     form->page.WebFields = {Text("Page2")};
     form->page_encoder.BetOnWebEncoder();
-    EXPECT_EQ(form->page.PageIndex, 77) << call;
+    EXPECT_EQ(form->page.PageIndex, pgUnread) << call;
   }
   EXPECT_FALSE(form->page.EncoderBusy);
   form->page_encoder.BetOnWebEncoder();
-  EXPECT_EQ(form->page.PageIndex, 2);
+  EXPECT_EQ(form->page.PageIndex, pgLoginFailed);
 }
 
 TEST_F(WebEncoderTest, SimulatorSkipsThePage) {
   form->page.SimulatorEnabled = true;
   form->page.SiteDataUpdated = false;
-  form->page.PageIndex = 9;
+  form->page.PageIndex = pgPurchaseConfirmed;
   Encode({Text("Page2")});
-  EXPECT_EQ(form->page.PageIndex, 9);
+  EXPECT_EQ(form->page.PageIndex, pgPurchaseConfirmed);
   EXPECT_TRUE(form->page.SiteDataUpdated);
 }
 

@@ -27,7 +27,7 @@ TEST_F(ArrowSignals, UpArrowRaisesOneSignalPerDirection) {
   DrawOnChart(40, 100, true);
   Pass();
   EXPECT_TRUE(form->EVENT.NewSignal);
-  EXPECT_EQ(form->EVENT.Direction, 1);
+  EXPECT_EQ(form->EVENT.Direction, drUp);
   ASSERT_EQ(RowsOfType("2"), 1);
   EXPECT_EQ(Text(Rows() - 1), form->Txt(132));
   EXPECT_EQ(fake.sounds.played.size(), 2u) << "the timeframe line and the up line";
@@ -40,7 +40,7 @@ TEST_F(ArrowSignals, UpArrowRaisesOneSignalPerDirection) {
   EXPECT_EQ(RowsOfType("2"), 1);
 
   // A refused bet resets the direction: the arrow still in view signals again.
-  form->EVENT.Direction = 0;
+  form->EVENT.Direction = drNone;
   Pass();
   EXPECT_TRUE(form->EVENT.NewSignal);
   EXPECT_EQ(RowsOfType("2"), 2);
@@ -50,7 +50,7 @@ TEST_F(ArrowSignals, UpArrowRaisesOneSignalPerDirection) {
   DrawOnChart(60, 300, false);
   Pass();
   EXPECT_TRUE(form->EVENT.NewSignal);
-  EXPECT_EQ(form->EVENT.Direction, 2);
+  EXPECT_EQ(form->EVENT.Direction, drDown);
   EXPECT_EQ(RowsOfType("3"), 1);
   EXPECT_EQ(Text(Rows() - 1), form->Txt(133));
 }
@@ -61,7 +61,7 @@ TEST_F(ArrowSignals, TheArrowFurtherRightWins) {
   Pass();
   EXPECT_FALSE(form->terminal.ArrowUpMatch.Found);
   EXPECT_TRUE(form->terminal.ArrowDownMatch.Found);
-  EXPECT_EQ(form->EVENT.Direction, 2);
+  EXPECT_EQ(form->EVENT.Direction, drDown);
   EXPECT_EQ(RowsOfType("2"), 0);
   // Both are outlined; the losing label keeps its score in black. A down
   // arrow also matches one row lower, and the last match wins.
@@ -86,12 +86,12 @@ TEST_F(ArrowSignals, InOneColumnDownWins) {
   DrawOnChart(50, 300, true);
   DrawOnChart(50, 100, false);
   Pass();
-  EXPECT_EQ(form->EVENT.Direction, 2);
+  EXPECT_EQ(form->EVENT.Direction, drDown);
   EXPECT_FALSE(form->terminal.ArrowUpMatch.Found);
   DrawOnChart(51, 200, true);
   form->EVENT.NewSignal = false;
   Pass();
-  EXPECT_EQ(form->EVENT.Direction, 1) << "one column further right";
+  EXPECT_EQ(form->EVENT.Direction, drUp) << "one column further right";
 }
 
 TEST_F(ArrowSignals, NoSignalBeforeTheRobotsFirstStart) {
@@ -102,20 +102,20 @@ TEST_F(ArrowSignals, NoSignalBeforeTheRobotsFirstStart) {
   EXPECT_TRUE(form->terminal.ArrowUpMatch.Found) << "found and shown";
   EXPECT_EQ(form->fmDebug.terminal.lbArrowUpFound.FontColor(), ui::Rgb(255, 0, 0));
   EXPECT_FALSE(form->EVENT.NewSignal);
-  EXPECT_EQ(form->EVENT.Direction, 0);
+  EXPECT_EQ(form->EVENT.Direction, drNone);
   EXPECT_TRUE(form->EVENT.Valute.empty()) << "no pair to follow yet";
   EXPECT_FALSE(form->EVENT.ValuteChanged);
 }
 
 TEST_F(ArrowSignals, BetPairFollowsTheChart) {
-  form->robot.BetOnStatus = 7;
+  form->robot.BetOnStatus = bsFormReady;
   Terminal().caption = "Demo - [GBPUSD,M15]";
   Pass();
   ASSERT_EQ(RowsOfType("1"), 2);
   EXPECT_EQ(Text(Rows() - 1), form->Txt(134) + "frxEURUSD" + form->Txt(135) + "frxGBPUSD]");
   EXPECT_EQ(form->EVENT.Valute, "frxGBPUSD");
   EXPECT_TRUE(form->EVENT.ValuteChanged);
-  EXPECT_EQ(form->robot.BetOnStatus, 6);
+  EXPECT_EQ(form->robot.BetOnStatus, bsFillForm);
   Pass();
   EXPECT_EQ(RowsOfType("1"), 2) << "followed once";
 
@@ -137,7 +137,7 @@ TEST_F(ArrowSignals, FrameMarksTheArrowOfTheCurrentDirection) {
   // Before a start nothing signals, so the direction in force stays: the
   // up arrow found is not framed, a down arrow is.
   form->EVENT.Valute.clear();
-  form->EVENT.Direction = 2;
+  form->EVENT.Direction = drDown;
   Pass();
   EXPECT_EQ(fake.windows.frames.size(), 1u);
 

@@ -45,7 +45,7 @@ TEST_F(TerminalSeeker, ShowsWhatItFound) {
   EXPECT_EQ(debug.terminal.stSnapTime.Caption(), "08.12.2026 12:00:01");
   EXPECT_EQ(form->terminal.Snapshot.Width(), 128);
   EXPECT_EQ(form->terminal.Snapshot.Height(), 600);
-  EXPECT_EQ(form->terminal.SnapshotState, 2) << "captured and searched";
+  EXPECT_EQ(form->terminal.SnapshotState, snSearched) << "captured and searched";
   EXPECT_EQ(debug.terminal.Image1.Picture(), form->terminal.Snapshot);
   EXPECT_EQ(debug.terminal.lbArrowUpFound.Caption(), " " + form->Txt(86));
 
@@ -95,10 +95,10 @@ TEST_F(TerminalSeeker, ChangedTimeframeRefillsTheForm) {
   SwitchSeekingOn();
   Pass();
   form->EVENT.PeriodChanged = false;  // consumed by the bet cycle
-  form->robot.BetOnStatus = 7;
+  form->robot.BetOnStatus = bsFormReady;
   form->chart.teBetOnBetPeriod_.SetText("x");
   Pass();
-  EXPECT_EQ(form->robot.BetOnStatus, 7);
+  EXPECT_EQ(form->robot.BetOnStatus, bsFormReady);
   EXPECT_EQ(form->chart.teBetOnBetPeriod_.Text(), "x") << "the period display waits for a change";
 
   Terminal().caption = "Demo - [EURUSD,H1]";
@@ -106,7 +106,7 @@ TEST_F(TerminalSeeker, ChangedTimeframeRefillsTheForm) {
   ASSERT_EQ(Rows(), 2);
   EXPECT_EQ(Text(1), form->Txt(130) + " 1h");
   EXPECT_TRUE(form->EVENT.PeriodChanged);
-  EXPECT_EQ(form->robot.BetOnStatus, 6);
+  EXPECT_EQ(form->robot.BetOnStatus, bsFillForm);
   EXPECT_EQ(form->EVENT.Period, 1);
   EXPECT_EQ(form->EVENT.PeriodUnit, "h");
   EXPECT_EQ(form->chart.cbeBetOnBetTimeCost_.ItemIndex(), 2);
@@ -171,7 +171,7 @@ TEST_F(TerminalSeeker, FailedCaptureShowsWhiteAndSearchesNothing) {
   Terminal().copy_fails = true;
   SwitchSeekingOn();
   Pass();
-  EXPECT_EQ(form->terminal.SnapshotState, 0);
+  EXPECT_EQ(form->terminal.SnapshotState, snNone);
   EXPECT_EQ(form->terminal.Snapshot.Pixel(40, 100), ui::Rgb(255, 255, 255));
   EXPECT_EQ(form->fmDebug.terminal.Image1.Picture(), form->terminal.Snapshot);
   EXPECT_FALSE(form->terminal.ArrowUpMatch.Found);
@@ -196,7 +196,7 @@ TEST_F(TerminalSeeker, StopsOnAnEmptyWindowOrAnUnsearchedCapture) {
   Pass();
   EXPECT_EQ(fake.windows.class_searches, 2) << "switched on again";
 
-  form->terminal.SnapshotState = 1;
+  form->terminal.SnapshotState = snCaptured;
   Pass();
   EXPECT_EQ(fake.windows.class_searches, 2);
   EXPECT_FALSE(fake.clock.IsArmed(form->tmSeeker));
