@@ -52,15 +52,8 @@ void RunControl::Run() {
     ShowMessage(texts.Text(txAttention), texts.Text(txNoPassword), DialogKind::Warning);
     return;
   }
-  robot_controls.btRun.SetEnabled(false);
-  robot_controls.btPause1.SetEnabled(true);
-  robot_controls.btPause2.SetEnabled(true);
-  robot_controls.btPause3.SetEnabled(false);
-  robot_controls.btStop.SetEnabled(true);
+  ShowRunButtons(true);
   host.ShowStatusMessage(texts.Text(txStarted));
-  robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
-  robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
-  robot_controls.btPause3Fon.SetVisible(false);
 
   robot.RobotPauseMode = pmNone;
   robot.BetOnStatus = bsOpenSite;
@@ -152,15 +145,8 @@ void RunControl::RequestPause(int tag) {
 }
 
 void RunControl::Stop() {
-  robot_controls.btRun.SetEnabled(true);
-  robot_controls.btPause1.SetEnabled(false);
-  robot_controls.btPause2.SetEnabled(false);
-  robot_controls.btPause3.SetEnabled(false);
-  robot_controls.btStop.SetEnabled(false);
+  ShowRunButtons(false);
   host.ShowStatusMessage(texts.Text(txStopped));
-  robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
-  robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
-  robot_controls.btPause3Fon.SetVisible(false);
   robot.RobotPauseMode = pmNone;
   for (ui::Control* control :
        std::initializer_list<ui::Control*>{&account.cbeLogin, &account.tePassword, &robot_controls.cbBetOnRobotWorkTime,
@@ -284,6 +270,18 @@ bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
     robot.RobotPauseMode = pmPaused;
   }
   return true;
+}
+
+// The run buttons of a running or a stopped robot with no pause requested.
+void RunControl::ShowRunButtons(bool running) {
+  robot_controls.btRun.SetEnabled(!running);
+  robot_controls.btPause1.SetEnabled(running);
+  robot_controls.btPause2.SetEnabled(running);
+  robot_controls.btPause3.SetEnabled(false);
+  robot_controls.btStop.SetEnabled(running);
+  robot_controls.btPause1.SetBlend(RobotControls::kBlendNormal);
+  robot_controls.btPause2.SetBlend(RobotControls::kBlendNormal);
+  robot_controls.btPause3Fon.SetVisible(false);
 }
 
 // While a pause is requested or set, only its cancel-or-continue button works.

@@ -76,6 +76,7 @@ struct RunControl {
 
  private:
   void ShowMessage(const std::string& title, const std::string& text, DialogKind kind);
+  void ShowRunButtons(bool running);
   void ShowPausedButtons();
 };
 
