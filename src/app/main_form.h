@@ -63,10 +63,10 @@ class TMainForm : public RobotLog,
   // A text of the language pack, empty when missing.
   const std::string& Txt(int number) const { return LangPack.Text(number); }
   // Message boxes of the program, centred on the main window.
-  ModalResult MyShowMessage(const std::string& title, const std::string& message, DialogKind kind);
+  ModalResult MyShowMessage(const std::string& title, const std::string& message, DialogKind kind) override;
   ModalResult MyMessageDialog(const std::string& title, const std::string& message,
                               const std::vector<std::string>& captions, const std::vector<DialogButton>& buttons,
-                              DialogKind kind);
+                              DialogKind kind) override;
   void ShowStatusMessage(const std::string& text) override;
   // One line of the event log with its debug copy, the history record of a
   // result and its sound.
@@ -234,7 +234,6 @@ class TMainForm : public RobotLog,
                          .browser = platform.browser,
                          .shell = platform.shell,
                          .clock = platform.clock,
-                         .dialogs = platform.dialogs,
                          .log = *this,
                          .texts = LangPack,
                          .tmBetOnState = tmBetOnState,

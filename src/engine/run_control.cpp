@@ -49,7 +49,7 @@ constexpr TRobotStatus kRunningStatus[] = {rsSimpleBet,          rsMartingale, r
 
 void RunControl::Run() {
   if (!page.SimulatorEnabled && Trim(account.tePassword.Text()).empty()) {
-    ShowMessage(texts.Text(txAttention), texts.Text(txNoPassword), DialogKind::Warning);
+    host.MyShowMessage(texts.Text(txAttention), texts.Text(txNoPassword), DialogKind::Warning);
     return;
   }
   ShowRunButtons(true);
@@ -206,10 +206,10 @@ void RunControl::StrategySelection() {
     const bool resumable = robot.RobotPauseType == 202 || robot.RobotPauseType == 302 ||
                            (robot.RobotPauseType == 402 && robot.SavedGameCount != 0);
     if (resumable) {
-      if (dialogs.MessageBox(texts.Text(txUnfinishedChain),
-                             texts.Text(txResumeChain) + "\r" + texts.Text(txResumeQuestion), DialogKind::Confirmation,
-                             {DialogButton::Yes, DialogButton::No},
-                             {texts.Text(txYes), texts.Text(txNo)}) == ModalResult::Yes) {
+      if (host.MyMessageDialog(texts.Text(txUnfinishedChain),
+                               texts.Text(txResumeChain) + "\r" + texts.Text(txResumeQuestion),
+                               {texts.Text(txYes), texts.Text(txNo)}, {DialogButton::Yes, DialogButton::No},
+                               DialogKind::Confirmation) == ModalResult::Yes) {
         robot.ChainStake = robot.SavedStake;
         robot.BetCount = robot.SavedBetCount;
         robot.GameCount = robot.SavedGameCount;
@@ -251,11 +251,11 @@ bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
   robot.SavedGameCount = robot.GameCount;
   const TStrategy strategy = strategies.StrategyIndex();
   if (strategy == stSimpleBet)
-    ShowMessage(texts.Text(txAttention), text, DialogKind::Warning);
+    host.MyShowMessage(texts.Text(txAttention), text, DialogKind::Warning);
   else if (strategy == stBalanced)
-    ShowMessage(texts.Text(txBalancedStrategy), text, DialogKind::Warning);
+    host.MyShowMessage(texts.Text(txBalancedStrategy), text, DialogKind::Warning);
   else
-    ShowMessage(texts.Text(txPauseOrStop), text, DialogKind::Information);
+    host.MyShowMessage(texts.Text(txPauseOrStop), text, DialogKind::Information);
 
   if (verdict == 3) {
     log.AddStringToLog(ltInfo, texts.Text(txStoppedAtMinimum), true);
@@ -289,10 +289,6 @@ void RunControl::ShowPausedButtons() {
   robot_controls.btPause1.SetEnabled(false);
   robot_controls.btPause2.SetEnabled(false);
   robot_controls.btPause3.SetEnabled(true);
-}
-
-void RunControl::ShowMessage(const std::string& title, const std::string& text, DialogKind kind) {
-  dialogs.MessageBox(title, text, kind, {DialogButton::Ok}, {});
 }
 
 }  // namespace vantrope

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "desktop/clock.h"
 #include "desktop/dialogs.h"
@@ -32,6 +33,11 @@ struct RunControl {
     // One strategy step.
     virtual void BetOnRobot() = 0;
     virtual void ShowStatusMessage(const std::string& text) = 0;
+    // The program's message box and question dialog.
+    virtual ModalResult MyShowMessage(const std::string& title, const std::string& message, DialogKind kind) = 0;
+    virtual ModalResult MyMessageDialog(const std::string& title, const std::string& message,
+                                        const std::vector<std::string>& captions,
+                                        const std::vector<DialogButton>& buttons, DialogKind kind) = 0;
 
    protected:
     ~Host() = default;
@@ -66,7 +72,6 @@ struct RunControl {
   WebBrowser& browser;
   Shell& shell;
   Clock& clock;
-  Dialogs& dialogs;
   RobotLog& log;
   const TLangPack& texts;
   ui::Timer& tmBetOnState;
@@ -75,7 +80,6 @@ struct RunControl {
   Host& host;
 
  private:
-  void ShowMessage(const std::string& title, const std::string& text, DialogKind kind);
   void ShowRunButtons(bool running);
   void ShowPausedButtons();
 };
