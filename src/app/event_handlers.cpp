@@ -18,6 +18,12 @@ void TMainForm::WebBrowser1DocumentComplete() { browser_supervisor.DocumentCompl
 
 void TMainForm::WebBrowser1ProgressChange() { browser_supervisor.ProgressChange(); }
 
+void TMainForm::WebBrowser1PageDialog(PageDialog dialog, const std::string& text) {
+  browser_supervisor.PageDialogAnswered(dialog, text);
+}
+
+void TMainForm::WebBrowser1PageProcessGone() { browser_supervisor.PageProcessGone(); }
+
 void TMainForm::tmParserDelayTimer() { page_encoder.ReparseUnlessBusy(); }
 
 void TMainForm::tmWebWDTTimer() { browser_supervisor.ReloadStalledPage(); }

@@ -105,12 +105,18 @@ TMainForm::TMainForm(Platform& p)
   platform.browser.onBeforeNavigate = [this](const std::string& url) { WebBrowser1BeforeNavigate2(url); };
   platform.browser.onDocumentComplete = [this] { WebBrowser1DocumentComplete(); };
   platform.browser.onProgressChange = [this] { WebBrowser1ProgressChange(); };
+  platform.browser.onPageDialog = [this](PageDialog dialog, const std::string& text) {
+    WebBrowser1PageDialog(dialog, text);
+  };
+  platform.browser.onPageProcessGone = [this] { WebBrowser1PageProcessGone(); };
 }
 
 TMainForm::~TMainForm() {
   platform.browser.onBeforeNavigate = nullptr;
   platform.browser.onDocumentComplete = nullptr;
   platform.browser.onProgressChange = nullptr;
+  platform.browser.onPageDialog = nullptr;
+  platform.browser.onPageProcessGone = nullptr;
 }
 
 // The design-time state of the controls: what the window shows before the
@@ -347,7 +353,6 @@ void TMainForm::FormCreate() {
 
   platform.shell.BringToFront();
   Form.SetVisible(true);
-  platform.shell.ProcessMessages();
 }
 
 void TMainForm::CreateWindows() {

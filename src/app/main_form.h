@@ -97,6 +97,8 @@ class TMainForm : public RobotLog,
   void WebBrowser1BeforeNavigate2(const std::string& url);
   void WebBrowser1DocumentComplete();
   void WebBrowser1ProgressChange();
+  void WebBrowser1PageDialog(PageDialog dialog, const std::string& text);
+  void WebBrowser1PageProcessGone();
   void tmParserDelayTimer();
   void tmWebWDTTimer();
   void tmWebWDT2Timer();
@@ -232,7 +234,6 @@ class TMainForm : public RobotLog,
                          .selectors = selectors,
                          .browser_supervisor = browser_supervisor,
                          .browser = platform.browser,
-                         .shell = platform.shell,
                          .clock = platform.clock,
                          .log = *this,
                          .texts = LangPack,
@@ -251,7 +252,6 @@ class TMainForm : public RobotLog,
                      .page_actions = page_actions,
                      .run_control = run_control,
                      .browser = platform.browser,
-                     .shell = platform.shell,
                      .clock = platform.clock,
                      .log = *this,
                      .texts = LangPack,

@@ -49,6 +49,7 @@ enum Text : int {
   txLostDown = 267,
   txLost = 268,
   txPricesNotShown = 269,
+  txBuyUnanswered = 283,
 };
 
 int ByDirection(TDirection direction, int up, int down, int other) {
@@ -78,13 +79,54 @@ std::string BetCycle::SlotValue(size_t slot) const {
                           : std::string();
 }
 
-bool BetCycle::WriteSlot(size_t slot, const std::string& value) {
-  return SlotExists(slot) &&
-         page_actions.WebSetValue(static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex), value) > 0;
+uint16_t BetCycle::FieldOf(size_t slot) const { return static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex); }
+
+int BetCycle::AddPress(PageActionBatch& batch, size_t slot, bool only_after_success) const {
+  return SlotExists(slot) ? batch.WebExecute(FieldOf(slot), only_after_success) : -1;
 }
 
-bool BetCycle::PressSlot(size_t slot) {
-  return SlotExists(slot) && page_actions.WebExecute(static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex));
+// --- waiting for the page ---
+
+void BetCycle::FinishTick(Outcome outcome) {
+  if (outcome == Outcome::Done) host.BetOnRobot();
+  EnableTimerIfRunning();
+}
+
+// The page's answer belongs to the step that asked when nothing has moved
+// the cycle on since; otherwise the cycle goes on from where it is now.
+std::function<bool()> BetCycle::BeginAwait() {
+  robot.AwaitingPage = true;
+  return [this, generation = robot.PageGeneration, step = robot.BetOnStatus] {
+    robot.AwaitingPage = false;
+    if (generation == robot.PageGeneration && step == robot.BetOnStatus) return true;
+    EnableTimerIfRunning();
+    return false;
+  };
+}
+
+BetCycle::Outcome BetCycle::AwaitParse(std::function<void()> then) {
+  std::function<bool()> current = BeginAwait();
+  page_encoder.HtmlParser([this, current, then = std::move(then)](bool parsed) {
+    if (!current()) return;
+    // A page that did not answer is no page to act on.
+    if (!parsed) {
+      FinishTick(Outcome::Wait);
+      return;
+    }
+    robot.ParsedThisTick = true;
+    then();
+  });
+  return Outcome::Pending;
+}
+
+BetCycle::Outcome BetCycle::AwaitActions(PageActionBatch batch, std::function<Outcome(const PageActionReport&)> then) {
+  // Nothing to do on the page: the step goes on at once.
+  if (batch.Empty()) return then(PageActionReport({}));
+  std::function<bool()> current = BeginAwait();
+  page_actions.Run(std::move(batch), [this, current, then = std::move(then)](const PageActionReport& report) {
+    if (current()) FinishTick(then(report));
+  });
+  return Outcome::Pending;
 }
 
 std::string BetCycle::StepFaultName() const { return "tmBetOnStateTimer, " + std::to_string(robot.BetOnStatus); }
@@ -150,6 +192,10 @@ void BetCycle::LangCheck() {
 // --- the tick ---
 
 void BetCycle::Tick() {
+  // A step waiting for the page finishes its tick when the answer comes.
+  if (robot.AwaitingPage) return;
+  ++robot.PageGeneration;
+  robot.ParsedThisTick = false;
   tmBetOnState.SetEnabled(false);
   SetInterval(kTickInterval);
 
@@ -162,27 +208,26 @@ void BetCycle::Tick() {
     EnableTimerIfRunning();
     return;
   }
+  // The trading form is parsed afresh before the tick acts on it.
+  if (IsTradingPage(page.PageIndex) && !browser.Busy()) {
+    AwaitParse([this] { TickOnPage(); });
+    return;
+  }
+  TickOnPage();
+}
 
-  shell.ProcessMessages();
-  if (IsTradingPage(page.PageIndex) && !browser.Busy()) page_encoder.HtmlParser();
+void BetCycle::TickOnPage() {
   const TPage shown = page.PageIndex;
   // The wait counter counts ticks, two per tick, whatever their real pace.
   if (robot.ResultWaitCounter < kResultWaitCeiling) robot.ResultWaitCounter += tmBetOnState.Interval() / 1000;
-  shell.ProcessMessages();
   if (shown == pgRequestError || shown == pgPageNotFound || shown == pgPurchaseRefused) {
     browser.GoBack();
     page.PageIndex = pgNone;
   }
   if (shown == pgSitePause && robot.RobotPauseMode == pmNone && robot_controls.btPause1.Enabled())
     run_control.RequestPause(RobotControls::kPauseAfterResultTag);
-  shell.ProcessMessages();
-
-  if (RunStep(shown) == Outcome::Wait) {
-    EnableTimerIfRunning();
-    return;
-  }
-  host.BetOnRobot();
-  EnableTimerIfRunning();
+  const Outcome outcome = RunStep(shown);
+  if (outcome != Outcome::Pending) FinishTick(outcome);
 }
 
 BetCycle::Outcome BetCycle::RunStep(TPage shown) {
@@ -214,31 +259,39 @@ BetCycle::Outcome BetCycle::Step0() {
   return Outcome::Done;
 }
 
-void BetCycle::LogIn() {
-  int successes = 0;
-  auto report = [&](size_t slot) {
-    BetOnStateFault(StepFaultName(),
-                    texts.Text(txNoAccessToControl) + std::to_string(page.ControlSlots[slot].ControlNo), 0);
-  };
+void BetCycle::ReportInaccessible(uint16_t control) {
+  BetOnStateFault(StepFaultName(), texts.Text(txNoAccessToControl) + std::to_string(control), 0);
+}
+
+BetCycle::Outcome BetCycle::LogIn() {
+  PageActionBatch batch = page_actions.NewBatch();
   const std::string values[] = {Trim(account.cbeLogin.Text()), Trim(account.tePassword.Text())};
+  std::array<int, 2> writes{-1, -1};
   for (size_t slot = 0; slot < 2; ++slot) {
     if (!SlotExists(slot))
-      report(slot);
-    else if (WriteSlot(slot, values[slot]))
+      ReportInaccessible(page.ControlSlots[slot].ControlNo);
+    else
+      writes[slot] = batch.WebSetValue(FieldOf(slot), values[slot]);
+  }
+  const int press = AddPress(batch, 2);
+  const uint16_t press_control = page.ControlSlots[2].ControlNo;
+  return AwaitActions(std::move(batch), [this, writes, press, press_control](const PageActionReport& report) {
+    int successes = 0;
+    for (int write : writes) successes += report.Took(write) ? 1 : 0;
+    if (report.Took(press))
       ++successes;
-  }
-  if (!PressSlot(2))
-    report(2);
-  else
-    ++successes;
-  if (successes == 3) {
-    robot.BetOnStatus = bsLoggedIn;
-    page.SiteDataUpdated = false;
-    SetInterval(8000);
-  } else {
-    robot.BetOnStatus = bsOpenSite;
-    SetInterval(2000);
-  }
+    else
+      ReportInaccessible(press_control);
+    if (successes == 3) {
+      robot.BetOnStatus = bsLoggedIn;
+      page.SiteDataUpdated = false;
+      SetInterval(8000);
+    } else {
+      robot.BetOnStatus = bsOpenSite;
+      SetInterval(2000);
+    }
+    return Outcome::Done;
+  });
 }
 
 BetCycle::Outcome BetCycle::Step1(TPage shown) {
@@ -249,7 +302,7 @@ BetCycle::Outcome BetCycle::Step1(TPage shown) {
       // 0 is also the not-found result of a control marked optional.
       if (page_encoder.SearchControl(21) == 0) LangCheck();
       break;
-    case pgLogin: LogIn(); break;
+    case pgLogin: return LogIn();
     case pgLoginFailed: FaultAndStop(texts.Text(txLoginRefused)); break;
     case pgCabinet: {
       if (page_encoder.SearchControl(21) < 0) break;
@@ -378,27 +431,31 @@ BetCycle::Outcome BetCycle::Step5(TPage shown) {
     case pgTrading:
     case pgTradingUpPrice:
     case pgTradingDownPrice:
-    case pgTradingPrices:
-      page_encoder.HtmlParser();
-      if (browser.LocationUrl().find("market=forex") != std::string::npos) {
-        robot.BetOnStatus = bsFillForm;
-        SetInterval(20);
-      } else if (PressSlot(11)) {
-        page.SiteDataUpdated = false;
-        SetInterval(5000);
-      } else {
-        robot.BetOnStatus = bsFillForm;
-        SetInterval(20);
-      }
-      break;
+    case pgTradingPrices: {
+      // The tick has parsed this page just now; a page the browser was still
+      // loading left nothing to press.
+      PageActionBatch batch = page_actions.NewBatch();
+      const bool forex = browser.LocationUrl().find("market=forex") != std::string::npos;
+      const int press = forex || !robot.ParsedThisTick ? -1 : AddPress(batch, 11);
+      return AwaitActions(std::move(batch), [this, press](const PageActionReport& report) {
+        if (report.Took(press)) {
+          page.SiteDataUpdated = false;
+          SetInterval(5000);
+        } else {
+          robot.BetOnStatus = bsFillForm;
+          SetInterval(20);
+        }
+        return Outcome::Done;
+      });
+    }
     default: break;
   }
   return Outcome::Done;
 }
 
-// Sets the six form controls in their order. Unchecked, a missing control is
-// passed over; checked, it fails the attempt, as does a write that fails.
-void BetCycle::FillForm(bool check, int& failed_slot) {
+// The six form controls in their order, each written where the page shows
+// another value; a missing one is passed over, and noted for the checked fill.
+BetCycle::FormFill BetCycle::FillForm(PageActionBatch& batch) const {
   const TEvent& e = EVENT;
   const std::pair<size_t, std::string> fields[] = {{2, "all"},
                                                    {4, Trim(e.Valute)},
@@ -406,14 +463,31 @@ void BetCycle::FillForm(bool check, int& failed_slot) {
                                                    {7, Trim(e.PeriodUnit)},
                                                    {6, std::to_string(e.Period)},
                                                    {8, std::to_string(robot.BetStake)}};
+  FormFill fill;
   for (const auto& [slot, value] : fields) {
     if (!SlotExists(slot)) {
-      if (check) failed_slot = static_cast<int>(slot);
+      fill.controls.push_back({slot, FormFill::kMissing});
       continue;
     }
     if (SlotValue(slot) == value) continue;
-    if (!WriteSlot(slot, value) && check) failed_slot = static_cast<int>(slot);
+    fill.controls.push_back({slot, batch.WebSetValue(FieldOf(slot), value)});
   }
+  return fill;
+}
+
+bool BetCycle::FormFill::AnyMissing() const {
+  for (const Control& control : controls)
+    if (control.write == kMissing) return true;
+  return false;
+}
+
+// Checked, a missing control fails the attempt, as does a write that fails;
+// a later failure replaces an earlier one.
+int BetCycle::FormFill::FailedSlot(const PageActionReport& report) const {
+  int failed = -1;
+  for (const Control& control : controls)
+    if (control.write == kMissing || !report.Took(control.write)) failed = static_cast<int>(control.slot);
+  return failed;
 }
 
 BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
@@ -436,14 +510,14 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
     case pgTradingDownPrice:
     case pgTradingPrices: {
       EVENT.BetStatus = ssReady;
-      int unused = -1;
-      FillForm(false, unused);
-      if (robot.BetOnStatus == bsFillForm) {
-        PressSlot(9);
-        robot.BetOnStatus = bsFormReady;
-      }
-      page.SiteDataUpdated = false;
-      break;
+      PageActionBatch batch = page_actions.NewBatch();
+      FillForm(batch);
+      if (robot.BetOnStatus == bsFillForm) AddPress(batch, 9);
+      return AwaitActions(std::move(batch), [this](const PageActionReport&) {
+        if (robot.BetOnStatus == bsFillForm) robot.BetOnStatus = bsFormReady;
+        page.SiteDataUpdated = false;
+        return Outcome::Done;
+      });
     }
     case pgPricesChanged:
     case pgPurchaseConfirmed:
@@ -463,34 +537,47 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
 
 // --- the bet ---
 
-bool BetCycle::OnTradingPageAfterReparse(TPage& shown) {
-  page_encoder.HtmlParser();
-  shown = page.PageIndex;
-  if (IsTradingPage(shown)) return true;
-  page_encoder.HtmlParser();
-  shown = page.PageIndex;
-  LangCheck();
-  return false;
+BetCycle::Outcome BetCycle::OnFreshPage(Outcome (BetCycle::*step)()) {
+  // A page parsed at the start of this very tick is still the page shown.
+  if (robot.ParsedThisTick) return (this->*step)();
+  return AwaitParse([this, step] {
+    const Outcome outcome = (this->*step)();
+    if (outcome != Outcome::Pending) FinishTick(outcome);
+  });
 }
 
 BetCycle::Outcome BetCycle::Step8() {
   if (!tmBetWDT.Enabled()) tmBetWDT.SetEnabled(true);
   if (browser.Busy()) return Outcome::Done;
-  TPage shown = pgNone;
-  if (!OnTradingPageAfterReparse(shown)) {
-    if (shown == pgAccountBlocked) FaultAndStop(texts.Text(txSiteError));
+  return OnFreshPage(&BetCycle::Step8OnPage);
+}
+
+BetCycle::Outcome BetCycle::Step8OnPage() {
+  if (!IsTradingPage(page.PageIndex)) {
+    LangCheck();
+    if (page.PageIndex == pgAccountBlocked) FaultAndStop(texts.Text(txSiteError));
     return Outcome::Done;
   }
-  int failed_slot = -1;
-  FillForm(true, failed_slot);
-  if (failed_slot >= 0 || !SlotExists(9)) {
-    SetInterval(1000);
-    const size_t reported = failed_slot >= 0 ? static_cast<size_t>(failed_slot) : 9;
-    log.AddStringToDebugLog(texts.Text(txNoAccessToControl) + " " +
-                            std::to_string(page.ControlSlots[reported].ControlNo));
-    return Outcome::Done;
-  }
-  if (!PressSlot(9)) return Outcome::Done;
+  PageActionBatch batch = page_actions.NewBatch();
+  FormFill fill = FillForm(batch);
+  // The prices are asked for only when every control took its value.
+  const int press = fill.AnyMissing() ? -1 : AddPress(batch, 9, true);
+  std::array<uint16_t, 20> controls{};
+  for (size_t slot = 0; slot < controls.size(); ++slot) controls[slot] = page.ControlSlots[slot].ControlNo;
+  return AwaitActions(std::move(batch), [this, fill, press, controls](const PageActionReport& report) {
+    const int failed_slot = fill.FailedSlot(report);
+    if (failed_slot >= 0 || press < 0) {
+      SetInterval(1000);
+      const size_t reported = failed_slot >= 0 ? static_cast<size_t>(failed_slot) : 9;
+      log.AddStringToDebugLog(texts.Text(txNoAccessToControl) + " " + std::to_string(controls[reported]));
+      return Outcome::Done;
+    }
+    if (!report.Took(press)) return Outcome::Done;
+    return PricesRequested();
+  });
+}
+
+BetCycle::Outcome BetCycle::PricesRequested() {
   robot.BetOnStatus = bsBuy;
   SetInterval(10000);
   page.SiteDataUpdated = false;
@@ -511,39 +598,62 @@ BetCycle::Outcome BetCycle::Step8() {
 
 BetCycle::Outcome BetCycle::Step9() {
   if (browser.Busy()) return Outcome::Done;
-  TPage shown = pgNone;
-  if (!OnTradingPageAfterReparse(shown)) {
-    if (shown == pgPricesChanged && PressSlot(0)) SetInterval(2000);
-    if (shown == pgAccountBlocked) FaultAndStop(texts.Text(txSiteError));
-    return Outcome::Done;
+  return OnFreshPage(&BetCycle::Step9OnPage);
+}
+
+BetCycle::Outcome BetCycle::Step9OnPage() {
+  const TPage shown = page.PageIndex;
+  if (!IsTradingPage(shown)) {
+    LangCheck();
+    if (shown == pgAccountBlocked) {
+      FaultAndStop(texts.Text(txSiteError));
+      return Outcome::Done;
+    }
+    PageActionBatch batch = page_actions.NewBatch();
+    const int press = shown == pgPricesChanged ? AddPress(batch, 0) : -1;
+    return AwaitActions(std::move(batch), [this, press](const PageActionReport& report) {
+      if (report.Took(press)) SetInterval(2000);
+      return Outcome::Done;
+    });
   }
   // Prices count as shown only when both price blocks are there.
   if (!(page.ControlSlots[14].FieldIndex > 0 && page.ControlSlots[15].FieldIndex > 0)) {
     log.AddStringToDebugLog(texts.Text(txPricesNotShown));
     return Outcome::Done;
   }
-  const bool up_shown = page_encoder.SearchControl(13) >= 0;
-  const bool down_shown = page_encoder.SearchControl(14) >= 0;
-  enum class Verdict { None, Refused, BoughtUp, BoughtDown } verdict = Verdict::None;
-  int32_t percent = 0;
-  const int32_t threshold = GreedThreshold(robot.GreedPorog);
-  auto buy = [&](size_t price_slot, size_t buy_slot, Verdict bought) {
-    percent = page_actions.GetBrokerPercent(static_cast<uint32_t>(robot.BetStake), static_cast<uint16_t>(price_slot));
-    host.ShowStatusMessage(texts.Text(txAdvance) + " " + std::to_string(percent) + "%");
-    if (threshold < percent) {
-      verdict = Verdict::Refused;
-    } else if (PressSlot(buy_slot)) {
-      robot.BetPricePercent = static_cast<uint8_t>(percent);
-      robot.BalanceAtBet = page.CurrentBalance;
-      page.SiteDataUpdated = false;
-      verdict = bought;
-      return;
-    }
+  const bool up = robot.BetDirection == drUp && page_encoder.SearchControl(13) >= 0;
+  const bool down = robot.BetDirection == drDown && page_encoder.SearchControl(14) >= 0;
+  if (!up && !down) return BuyVerdict(Verdict::None, 0);
+  const int32_t percent =
+      page_actions.GetBrokerPercent(static_cast<uint32_t>(robot.BetStake), static_cast<uint16_t>(up ? 12 : 13));
+  host.ShowStatusMessage(texts.Text(txAdvance) + " " + std::to_string(percent) + "%");
+  if (GreedThreshold(robot.GreedPorog) < percent) {
     SetInterval(5000);
-  };
-  if (robot.BetDirection == drUp && up_shown) buy(12, 18, Verdict::BoughtUp);
-  if (robot.BetDirection == drDown && down_shown) buy(13, 19, Verdict::BoughtDown);
+    return BuyVerdict(Verdict::Refused, percent);
+  }
+  PageActionBatch batch = page_actions.NewBatch();
+  const int press = AddPress(batch, up ? 18 : 19);
+  if (press < 0) {
+    SetInterval(5000);
+    return BuyVerdict(Verdict::None, percent);
+  }
+  const double balance = page.CurrentBalance;
+  return AwaitActions(std::move(batch), [this, up, percent, press, balance](const PageActionReport& report) {
+    // A press the page did not answer may still buy: the pages that follow
+    // tell, and the press is never made again on another element.
+    if (report.Unanswered(press)) log.AddStringToDebugLog(texts.Text(txBuyUnanswered));
+    if (!report.Took(press) && !report.Unanswered(press)) {
+      SetInterval(5000);
+      return BuyVerdict(Verdict::None, percent);
+    }
+    robot.BetPricePercent = static_cast<uint8_t>(percent);
+    robot.BalanceAtBet = balance;
+    page.SiteDataUpdated = false;
+    return BuyVerdict(up ? Verdict::BoughtUp : Verdict::BoughtDown, percent);
+  });
+}
 
+BetCycle::Outcome BetCycle::BuyVerdict(Verdict verdict, int32_t percent) {
   switch (verdict) {
     case Verdict::BoughtUp:
     case Verdict::BoughtDown: {
@@ -715,6 +825,9 @@ BetCycle::Outcome BetCycle::StepIdle() {
 }
 
 void BetCycle::WatchdogFired() {
+  // An answer of the page still awaited belongs to a bet given up.
+  ++robot.PageGeneration;
+  robot.AwaitingPage = false;
   tmBetOnState.SetEnabled(false);
   tmBetWDT.SetEnabled(false);
   log.AddStringToLog(ltPendingClosed, texts.Text(txBetTimedOut), false);

@@ -4,10 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "desktop/clock.h"
-#include "desktop/shell.h"
 #include "engine/account_panel.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
@@ -66,7 +67,6 @@ struct BetCycle {
   PageActions& page_actions;
   RunControl& run_control;
   WebBrowser& browser;
-  Shell& shell;
   Clock& clock;
   RobotLog& log;
   const TLangPack& texts;
@@ -75,7 +75,32 @@ struct BetCycle {
   Host& host;
 
  private:
-  enum class Outcome { Done, Wait };
+  // A step either ends (with or without the strategy step after it) or
+  // waits for the page, whose answer then ends it.
+  enum class Outcome { Done, Wait, Pending };
+  enum class Verdict { None, Refused, BoughtUp, BoughtDown };
+  // The form controls of a fill: each with its write in the batch, or missing.
+  struct FormFill {
+    static constexpr int kMissing = -2;
+    struct Control {
+      size_t slot;
+      int write;
+    };
+    std::vector<Control> controls;
+    bool AnyMissing() const;
+    // The slot of the last control that failed, -1 for none.
+    int FailedSlot(const PageActionReport& report) const;
+  };
+
+  void TickOnPage();
+  void FinishTick(Outcome outcome);
+  // Starts waiting for the page; the check given back tells, when the answer
+  // comes, whether it still belongs to the step that asked.
+  std::function<bool()> BeginAwait();
+  Outcome AwaitParse(std::function<void()> then);
+  Outcome AwaitActions(PageActionBatch batch, std::function<Outcome(const PageActionReport&)> then);
+  // Runs the step on a page parsed afresh in this tick.
+  Outcome OnFreshPage(Outcome (BetCycle::*step)());
 
   Outcome RunStep(TPage shown);
   Outcome Step0();
@@ -86,17 +111,19 @@ struct BetCycle {
   Outcome Step5(TPage shown);
   Outcome Step6Or7(TPage shown);
   Outcome Step8();
+  Outcome Step8OnPage();
+  Outcome PricesRequested();
   Outcome Step9();
+  Outcome Step9OnPage();
+  Outcome BuyVerdict(Verdict verdict, int32_t percent);
   Outcome Step10(TPage shown);
   Outcome Step11(TPage shown);
   Outcome Step12(TPage shown);
   Outcome StepIdle();
 
-  // Re-parses and reads the page; outside the trading page it handles the
-  // language and the end of the run, and tells whether the step goes on.
-  bool OnTradingPageAfterReparse(TPage& shown);
-  void FillForm(bool check, int& failed_slot);
-  void LogIn();
+  FormFill FillForm(PageActionBatch& batch) const;
+  Outcome LogIn();
+  void ReportInaccessible(uint16_t control);
   void ReadStartBalance();
   void ReadResult();
   void DropSignal(const std::string& text);
@@ -105,8 +132,8 @@ struct BetCycle {
   void SetInterval(int interval);
   void EnableTimerIfRunning();
   bool SlotExists(size_t slot) const;
-  bool WriteSlot(size_t slot, const std::string& value);
-  bool PressSlot(size_t slot);
+  uint16_t FieldOf(size_t slot) const;
+  int AddPress(PageActionBatch& batch, size_t slot, bool only_after_success = false) const;
   std::string SlotValue(size_t slot) const;
   std::string StepFaultName() const;
 };

@@ -94,6 +94,13 @@ struct RobotState {
   double BalanceAtResult = 0;
   double BetPlacedTime = 0;
   double ResultWaitCounter = 0;
+  // The bet cycle waits for the page's answer to a parse or to its actions.
+  // The answer belongs to the step that asked while no tick and no watchdog
+  // came in between, which PageGeneration counts.
+  bool AwaitingPage = false;
+  uint64_t PageGeneration = 0;
+  // The tick began with a fresh parse of the page shown.
+  bool ParsedThisTick = false;
 };
 
 }  // namespace vantrope

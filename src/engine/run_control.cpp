@@ -156,7 +156,6 @@ void RunControl::Stop() {
   robot.BetOnStatus = bsIdle;
   tmBetWDT.SetEnabled(false);
   browser.Stop();
-  shell.ProcessMessages();
   browser_supervisor.NavigateUrl(site.LogOutUrl);
   page.SiteDataUpdated = false;
   page.PageIndex = pgUnread;

@@ -9,7 +9,6 @@
 
 #include "desktop/clock.h"
 #include "desktop/dialogs.h"
-#include "desktop/shell.h"
 #include "engine/account_panel.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
@@ -70,7 +69,6 @@ struct RunControl {
   PairPeriodSelectors& selectors;
   BrowserSupervisor& browser_supervisor;
   WebBrowser& browser;
-  Shell& shell;
   Clock& clock;
   RobotLog& log;
   const TLangPack& texts;

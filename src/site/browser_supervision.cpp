@@ -8,13 +8,15 @@ namespace vantrope {
 
 namespace {
 
-constexpr int kBusyWaitMs = 500;
-// A browser that never stops being busy must not freeze the robot.
-constexpr int kBusyWaitRounds = 60;
 constexpr uint32_t kBrowserEmulationMode = 10000;
 
 // The language pack's texts of browser supervision.
-enum Text : int { txSilentPageReloaded = 136, txSecurityPromptAnswered = 137, txBusyBrowserNavigated = 280 };
+enum Text : int {
+  txSilentPageReloaded = 136,
+  txSecurityPromptAnswered = 137,
+  txPageDialogAnswered = 281,
+  txPageProcessGone = 282,
+};
 
 constexpr const char* kSecurityPromptTitles[] = {"Security Warning", "Security Alert",
                                                  "Предупреждение о безопасности",
@@ -32,17 +34,9 @@ void BrowserSupervisor::IERegister(const std::string& program_path) {
   shell.RegisterBrowserEmulation(Trim(std::filesystem::path(program_path).filename().string()), kBrowserEmulationMode);
 }
 
+// A load in progress is stopped, not waited for: nothing of the robot waits.
 void BrowserSupervisor::NavigateUrl(const std::string& url) {
-  for (int round = 0; browser.Busy(); ++round) {
-    if (round == kBusyWaitRounds) {
-      log.AddStringToDebugLog(texts.Text(txBusyBrowserNavigated));
-      break;
-    }
-    browser.Stop();
-    shell.ProcessMessages();
-    shell.Sleep(kBusyWaitMs);
-    shell.ProcessMessages();
-  }
+  if (browser.Busy()) browser.Stop();
   browser.Navigate(url);
   log.AddStringToDebugLog(url);
 }
@@ -64,13 +58,22 @@ void BrowserSupervisor::ProgressChange() { Restart(tmWebWDT2); }
 void BrowserSupervisor::ReloadStalledPage() {
   tmWebWDT.SetEnabled(false);
   browser.Stop();
-  shell.ProcessMessages();
   NavigateUrl(AddressShown());
 }
 
 void BrowserSupervisor::ReloadSilentPage() {
   tmWebWDT2.SetEnabled(false);
   log.AddStringToDebugLog(texts.Text(txSilentPageReloaded));
+  NavigateUrl(AddressShown());
+}
+
+void BrowserSupervisor::PageDialogAnswered(PageDialog dialog, const std::string& text) {
+  const char* kind = dialog == PageDialog::Alert ? "alert" : dialog == PageDialog::Confirm ? "confirm" : "prompt";
+  log.AddStringToDebugLog(texts.Text(txPageDialogAnswered) + " " + kind + ": " + text);
+}
+
+void BrowserSupervisor::PageProcessGone() {
+  log.AddStringToDebugLog(texts.Text(txPageProcessGone));
   NavigateUrl(AddressShown());
 }
 

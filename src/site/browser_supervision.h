@@ -34,6 +34,10 @@ struct BrowserSupervisor {
   void ReloadSilentPage();
   // tmAutoApplySecurity: a security prompt is answered "yes".
   void AnswerSecurityPrompt();
+  // The browser answered a dialog of the page.
+  void PageDialogAnswered(PageDialog dialog, const std::string& text);
+  // The page's process ended: the address bar's address is loaded again.
+  void PageProcessGone();
 
   SitePage& page;
   BrowserPanel& browser_panel;

@@ -1,59 +1,61 @@
 #include "site/page_actions.h"
 
-#include "ui/money.h"
 #include "site/page_search.h"
 #include "text/utf8.h"
+#include "ui/money.h"
 
 namespace vantrope {
 
-namespace {
-
-// The element stands for the record when its id, name and type are the
-// record's; an element missing any of them never does.
-bool IsElementOf(const DomFormElement& element, const TCatField& record) {
-  return element.id && element.name && element.type && *element.id == record.ID && *element.name == record.Ftype &&
-         *element.type == record.Ftext;
+bool PageActionBatch::CanActOn(uint16_t index) const {
+  return index < page_.WebFields.size() && !Trim(location_).empty() && !link_;
 }
 
-}  // namespace
-
-bool PageActions::CanActOn(uint16_t index) const {
-  return index < page.WebFields.size() && !Trim(browser.LocationUrl()).empty();
+int PageActionBatch::WebSetValue(uint16_t index, const std::string& text) {
+  if (!CanActOn(index) || page_.WebFields[index].Kind != kKindForm) return -1;
+  const TCatField& record = page_.WebFields[index];
+  actions_.push_back({DomAction::Kind::SetValue, record.ID, record.Ftype, record.Ftext, Trim(text), false});
+  return static_cast<int>(actions_.size()) - 1;
 }
 
-uint16_t PageActions::WebSetValue(uint16_t index, const std::string& text) {
-  if (!CanActOn(index) || page.WebFields[index].Kind != kKindForm) return 0;
-  const std::optional<DomDocument> document = browser.ReadDocument();
-  if (!document) return 0;
-  const std::string value = Trim(text);
-  uint16_t count = 0;
-  for (size_t form = 0; form < document->forms.size(); ++form) {
-    const auto& elements = document->forms[form].elements;
-    for (size_t element = 0; element < elements.size(); ++element)
-      if (IsElementOf(elements[element], page.WebFields[index]) && browser.SetElementValue(form, element, value))
-        ++count;
-  }
-  return count;
-}
-
-bool PageActions::WebExecute(uint16_t index) {
-  if (!CanActOn(index)) return false;
-  const TCatField& record = page.WebFields[index];
+int PageActionBatch::WebExecute(uint16_t index, bool only_after_success) {
+  if (!CanActOn(index)) return -1;
+  const TCatField& record = page_.WebFields[index];
   if (record.Kind == kKindLink) {
     const std::string address = Trim(record.Fsubdata);
-    if (address.empty()) return false;
-    browser_supervisor.NavigateUrl(address);
-    return true;
+    if (address.empty()) return -1;
+    link_ = Link{static_cast<int>(actions_.size()), address, only_after_success};
+    return link_->number;
   }
-  if (record.Kind != kKindForm) return false;
-  const std::optional<DomDocument> document = browser.ReadDocument();
-  if (!document) return false;
-  for (size_t form = 0; form < document->forms.size(); ++form) {
-    const auto& elements = document->forms[form].elements;
-    for (size_t element = 0; element < elements.size(); ++element)
-      if (IsElementOf(elements[element], record) && browser.ClickElement(form, element)) return true;
-  }
-  return false;
+  if (record.Kind != kKindForm) return -1;
+  actions_.push_back({DomAction::Kind::Click, record.ID, record.Ftype, record.Ftext, "", only_after_success});
+  return static_cast<int>(actions_.size()) - 1;
+}
+
+int PageActionReport::Count(int action) const {
+  if (action < 0 || static_cast<size_t>(action) >= results_.size() || !results_[action].answered) return 0;
+  return results_[action].count;
+}
+
+bool PageActionReport::Unanswered(int action) const {
+  return action >= 0 && static_cast<size_t>(action) < results_.size() && !results_[action].answered;
+}
+
+void PageActions::Run(PageActionBatch batch, std::function<void(const PageActionReport&)> done) {
+  std::optional<PageActionBatch::Link> link = batch.link_;
+  // Even a batch of a link alone asks the page, so that its report comes as
+  // every report does, later; the link is followed after the actions.
+  browser.RunActions(std::move(batch.actions_),
+                     [this, link, done = std::move(done)](std::vector<DomActionResult> results) {
+                       if (link) {
+                         bool all_took = true;
+                         for (const DomActionResult& result : results)
+                           all_took = all_took && result.answered && result.count > 0;
+                         const bool follow = !link->only_after_success || all_took;
+                         if (follow) browser_supervisor.NavigateUrl(link->address);
+                         results.push_back({true, follow ? 1 : 0});
+                       }
+                       done(PageActionReport(std::move(results)));
+                     });
 }
 
 int32_t PageActions::GetBrokerPercent(uint32_t stake, uint16_t slot) {

@@ -14,19 +14,28 @@ constexpr uint8_t kEncoderSkipLimit = 5;
 
 }  // namespace
 
-void PageEncoder::HtmlParser() {
-  page.WebFields.clear();
-  if (Trim(browser.LocationUrl()).empty() || browser.Busy()) return;
-  // A document that does not answer reads as one without forms, links or body.
-  const DomDocument document = browser.ReadDocument().value_or(DomDocument{});
-  ParseDocumentFields(document, page.WebTableCounters, page.WebFields);
-
-  ui::Grid& grid = parser_view.gwWebParser;
-  if (grid.RowCount() > 0) grid.Clear();
-  if (DebugEnabled) {
-    for (size_t i = 0; i < page.WebFields.size(); ++i) AppendFieldRow(grid, i, page.WebFields[i]);
+void PageEncoder::HtmlParser(std::function<void(bool parsed)> parsed) {
+  if (Trim(browser.LocationUrl()).empty() || browser.Busy()) {
+    page.WebFields.clear();
+    if (parsed) parsed(false);
+    return;
   }
-  BetOnWebEncoder();
+  browser.ReadDocument([this, parsed = std::move(parsed)](std::optional<DomDocument> document) {
+    // A page that did not answer says nothing of itself: the page as it was
+    // parsed last stays, and no recognition runs on nothing.
+    if (!document) {
+      if (parsed) parsed(false);
+      return;
+    }
+    ParseDocumentFields(*document, page.WebTableCounters, page.WebFields);
+    ui::Grid& grid = parser_view.gwWebParser;
+    if (grid.RowCount() > 0) grid.Clear();
+    if (DebugEnabled) {
+      for (size_t i = 0; i < page.WebFields.size(); ++i) AppendFieldRow(grid, i, page.WebFields[i]);
+    }
+    BetOnWebEncoder();
+    if (parsed) parsed(true);
+  });
 }
 
 void PageEncoder::ReparseUnlessBusy() {

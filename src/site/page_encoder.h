@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "log/robot_log.h"
@@ -31,8 +32,11 @@ struct PageEncoder {
     ~Host() = default;
   };
 
-  // Parses the current document into WebFields, then runs the encoder.
-  void HtmlParser();
+  // Asks for the current document; once it has come, parses it into
+  // WebFields and runs the encoder. `parsed` learns whether that happened:
+  // without an address, with a busy browser (WebFields then empty) or when
+  // the page did not answer, it did not.
+  void HtmlParser(std::function<void(bool parsed)> parsed = {});
   // The periodic parse: the page as it is now, unless it is still loading.
   void ReparseUnlessBusy();
   // One run of the encoder on WebFields.

@@ -1,4 +1,7 @@
-// Browser port: the embedded web browser that shows and drives the broker's site.
+// Browser port: the embedded web browser that shows and drives the broker's
+// site. Reading the document and acting on it are asked for and answered
+// later, so that nothing of the robot waits for the page: an answer comes as
+// an event of its own, never inside the call that asked for it.
 #pragma once
 
 #include <functional>
@@ -25,9 +28,36 @@ struct DomDocument {
   std::optional<std::string> body_html;  // the markup of the body
 };
 
+// An action on the form elements of the live document that have exactly this
+// id, name and type at the moment of the action.
+struct DomAction {
+  enum class Kind { SetValue, Click };
+  Kind kind = Kind::SetValue;
+  std::string id, name, type;
+  std::string value;  // what SetValue types
+  // Taken only when every action before it in the batch took effect.
+  bool only_after_success = false;
+};
+
+// What an action did: how many elements took it (a click: the first one, so
+// 0 or 1). Without an answer the page did not say, and the action may still
+// have happened.
+struct DomActionResult {
+  bool answered = false;
+  int count = 0;
+};
+
+// The dialogs a page opens: an alert is dismissed, a confirmation (a page
+// asking to be left too) accepted, a prompt cancelled.
+enum class PageDialog { Alert, Confirm, Prompt };
+
 class WebBrowser {
  public:
+  using DocumentHandler = std::function<void(std::optional<DomDocument>)>;
+  using ActionsHandler = std::function<void(std::vector<DomActionResult>)>;
+
   virtual ~WebBrowser() = default;
+  // Starts loading the address; a load in progress is abandoned.
   virtual void Navigate(const std::string& url) = 0;
   virtual void Stop() = 0;
   virtual void GoBack() = 0;
@@ -39,17 +69,23 @@ class WebBrowser {
   // Download option: whether pages load their pictures.
   virtual void SetLoadPictures(bool load) = 0;
 
-  // The current document; no value when there is none or it did not answer.
-  virtual std::optional<DomDocument> ReadDocument() = 0;
-  // Element `element` of form `form`, in document order: false when it is not
-  // there or did not take the value or the click.
-  virtual bool SetElementValue(size_t form, size_t element, const std::string& value) = 0;
-  virtual bool ClickElement(size_t form, size_t element) = 0;
+  // Reads the current document; `done` gets it, or no value when there is
+  // none or the page did not answer in time.
+  virtual void ReadDocument(DocumentHandler done) = 0;
+  // Runs the actions on the live document in their order, all in one go, so
+  // that the page cannot change between them: a SetValue types its value
+  // into every element with the action's identity, a Click presses the first
+  // one. `done` gets one result per action.
+  virtual void RunActions(std::vector<DomAction> actions, ActionsHandler done) = 0;
 
   // The browser's events, bound by the main window.
   std::function<void(const std::string& url)> onBeforeNavigate;
   std::function<void()> onDocumentComplete;
   std::function<void()> onProgressChange;
+  // The page opened a dialog, and the browser answered it at once.
+  std::function<void(PageDialog dialog, const std::string& text)> onPageDialog;
+  // The page's process ended: the page shows nothing until it is loaded again.
+  std::function<void()> onPageProcessGone;
 };
 
 }  // namespace vantrope

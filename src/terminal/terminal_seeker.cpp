@@ -66,7 +66,6 @@ void TerminalSeeker::Seek() {
       windows.ShowWindowNoActivate(terminal.TerminalHandle);
       windows.BringWindowToTop(terminal.TerminalHandle);
       shell.BringToFront();
-      shell.ProcessMessages();
     }
 
     terminal.Snapshot.Resize(terminal.SnapshotStripWidth, terminal.TerminalRect.height);

@@ -77,6 +77,21 @@ class DemoBrokerEndToEnd : public ::testing::Test {
                            kStepTimeoutMs);
   }
   int32_t Field(size_t slot) { return F().page.ControlSlots[slot].FieldIndex; }
+  // Runs one action of the slot's record on the page; true when it took.
+  template <typename Add>
+  bool Act(size_t slot, Add add) {
+    PageActionBatch batch = F().page_actions.NewBatch();
+    const int action = add(batch, static_cast<uint16_t>(Field(slot)));
+    std::optional<bool> took;
+    F().page_actions.Run(std::move(batch), [&](const PageActionReport& report) { took = report.Took(action); });
+    return QTest::qWaitFor([&] { return took.has_value(); }, kStepTimeoutMs) && *took;
+  }
+  bool Set(size_t slot, const std::string& value) {
+    return Act(slot, [&](PageActionBatch& batch, uint16_t field) { return batch.WebSetValue(field, value); });
+  }
+  bool Press(size_t slot) {
+    return Act(slot, [](PageActionBatch& batch, uint16_t field) { return batch.WebExecute(field); });
+  }
 
   DemoBroker broker;
   QtProgram program;
@@ -91,9 +106,9 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   ASSERT_TRUE(OnPage(pgLogin, "Log in to your trading account.")) << "page " << int(F().page.PageIndex);
   for (size_t slot : {0, 1, 2}) ASSERT_GE(Field(slot), 0) << "slot " << slot;
 
-  EXPECT_GT(F().page_actions.WebSetValue(static_cast<uint16_t>(Field(0)), "CR100200"), 0);
-  EXPECT_GT(F().page_actions.WebSetValue(static_cast<uint16_t>(Field(1)), "demo200"), 0);
-  ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(Field(2))));
+  EXPECT_TRUE(Set(0, "CR100200"));
+  EXPECT_TRUE(Set(1, "demo200"));
+  ASSERT_TRUE(Press(2));
   ASSERT_TRUE(OnPage(pgCabinet, "You are logged in as CR100200.")) << "page " << int(F().page.PageIndex);
 
   F().browser_supervisor.NavigateUrl(F().site.PortFolioUrl);
@@ -104,7 +119,7 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   F().browser_supervisor.NavigateUrl(F().site.ReturnUrl);
   ASSERT_TRUE(OnPage(pgTrading, "Market: Indices")) << "page " << int(F().page.PageIndex);
   ASSERT_GE(Field(11), 0) << "the forex tab";
-  ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(Field(11))));
+  ASSERT_TRUE(Press(11));
   ASSERT_TRUE(OnPage(pgTrading, "Market: Forex")) << "page " << int(F().page.PageIndex);
 
   EXPECT_TRUE(broker.Stop());

@@ -1,10 +1,16 @@
 // The browser port on Qt WebEngine against a small site served from
 // 127.0.0.1 by the test: navigation and its events, the document read and
-// parsed into page fields, an input written and a form submitted.
+// parsed into page fields, actions on the elements of a record's identity,
+// dialogs, new windows and the context menu.
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
+#include <QWebEnginePage>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -49,6 +55,33 @@ class TestSite {
                                 "<a id=\"next\" href=\"/received?who=link\">Next page</a>"
                                 "<table><tr><td>Cell A</td><td>Cell B</td></tr></table>"
                                 "<p>Hello paragraph</p>"),
+                           "text/html; charset=utf-8");
+    });
+    // A form the page's script rebuilds: the stake moves, another element
+    // takes its place, and the buy button counts its presses.
+    server_.Get("/rebuilt", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content(
+          Page("<form><input type=\"text\" id=\"stake\" name=\"stake\" value=\"1\">"
+               "<input type=\"text\" id=\"gone\" name=\"gone\" value=\"1\"></form>"
+               "<script>var presses = 0; function rebuild() { var f = document.forms[0]; f.innerHTML = "
+               "'<input type=\"text\" id=\"other\" name=\"other\" value=\"0\">' + "
+               "'<input type=\"text\" id=\"stake\" name=\"stake\" value=\"1\">' + "
+               "'<input type=\"button\" id=\"buy\" name=\"buy\" value=\"\" "
+               "onclick=\"++presses; this.value = presses == 1 ? \\'bought once\\' : \\'twice\\';\">'; }"
+               "</script>"),
+          "text/html; charset=utf-8");
+    });
+    // An alert on load, a confirm before the buy, a form for a new window
+    // and a script opening one.
+    server_.Get("/dialogs", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content(Page("<script>alert('Welcome');</script>"
+                                "<form action=\"/received\" method=\"get\" target=\"_blank\">"
+                                "<input type=\"hidden\" name=\"who\" value=\"blank\">"
+                                "<input type=\"submit\" id=\"blank\" name=\"blank\" value=\"New\"></form>"
+                                "<form><input type=\"button\" id=\"buy\" name=\"buy\" value=\"Buy\" "
+                                "onclick=\"if (confirm('Buy?')) location.href = '/received?who=confirmed';\">"
+                                "<input type=\"button\" id=\"open\" name=\"open\" value=\"Open\" "
+                                "onclick=\"window.open('/received?who=open');\"></form>"),
                            "text/html; charset=utf-8");
     });
     server_.Get("/received", [this](const httplib::Request& request, httplib::Response& response) {
@@ -97,6 +130,29 @@ class WebEngineAdapter : public ::testing::Test {
   bool Loaded(int count) {
     return QTest::qWaitFor([&] { return completed >= count && !browser.Busy(); }, kLoadTimeoutMs);
   }
+  // The document as the page answers it.
+  std::optional<DomDocument> Read() {
+    std::optional<std::optional<DomDocument>> answer;
+    browser.ReadDocument([&](std::optional<DomDocument> document) { answer = std::move(document); });
+    EXPECT_FALSE(answer) << "never inside the call";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, kLoadTimeoutMs));
+    return answer ? *answer : std::nullopt;
+  }
+  // What the page answers of the actions.
+  std::vector<DomActionResult> Act(std::vector<DomAction> actions) {
+    std::optional<std::vector<DomActionResult>> answer;
+    browser.RunActions(std::move(actions), [&](std::vector<DomActionResult> results) { answer = std::move(results); });
+    EXPECT_FALSE(answer) << "never inside the call";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, kLoadTimeoutMs));
+    return answer.value_or(std::vector<DomActionResult>{});
+  }
+  static DomAction Set(const std::string& id, const std::string& name, const std::string& type,
+                       const std::string& value) {
+    return {DomAction::Kind::SetValue, id, name, type, value, false};
+  }
+  static DomAction Click(const std::string& id, const std::string& name, const std::string& type) {
+    return {DomAction::Kind::Click, id, name, type, "", false};
+  }
 
   TestSite site;
   WebEngineBrowser browser;
@@ -111,7 +167,7 @@ TEST_F(WebEngineAdapter, ReadsTheDocumentIntoFormsLinksAndText) {
   ASSERT_FALSE(started.empty());
   EXPECT_EQ(started.front(), site.Url("/form"));
 
-  const std::optional<DomDocument> document = browser.ReadDocument();
+  const std::optional<DomDocument> document = Read();
   ASSERT_TRUE(document);
   TableCounters counters;
   std::vector<TCatField> fields;
@@ -132,27 +188,90 @@ TEST_F(WebEngineAdapter, WritesAnInputAndSubmitsItsForm) {
   browser.Navigate(site.Url("/form"));
   ASSERT_TRUE(Loaded(1));
 
-  ASSERT_TRUE(browser.SetElementValue(0, 0, "Вася & Bob"));
-  const std::optional<DomDocument> filled = browser.ReadDocument();
-  ASSERT_TRUE(filled);
-  ASSERT_EQ(filled->forms.size(), 1u);
-  EXPECT_EQ(filled->forms[0].elements[0].value, "Вася & Bob");
-
-  ASSERT_TRUE(browser.ClickElement(0, 1));
+  const std::vector<DomActionResult> results =
+      Act({Set("who", "who", "text", "Вася & Bob"), Set("who", "who", "other", "x"), Click("send", "send", "submit")});
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_TRUE(results[0].answered);
+  EXPECT_EQ(results[0].count, 1);
+  EXPECT_EQ(results[1].count, 0) << "no element of that type";
+  EXPECT_EQ(results[2].count, 1);
   ASSERT_TRUE(Loaded(2));
   EXPECT_EQ(site.Received(), "Вася & Bob");
-  const std::optional<DomDocument> answer = browser.ReadDocument();
+  const std::optional<DomDocument> answer = Read();
   ASSERT_TRUE(answer);
   EXPECT_EQ(answer->body_html, "<p>Received: Вася &amp; Bob</p>");
 }
 
-TEST_F(WebEngineAdapter, ElementsThatAreNotThereTakeNothing) {
+// The page rebuilds its form after it was read: an action still reaches the
+// element with the record's identity wherever it stands now, or nothing.
+TEST_F(WebEngineAdapter, ActionsReachTheElementWithTheRecordsIdentityOrNothing) {
+  browser.Navigate(site.Url("/rebuilt"));
+  ASSERT_TRUE(Loaded(1));
+  const std::optional<DomDocument> read = Read();
+  ASSERT_TRUE(read);
+  ASSERT_EQ(read->forms.at(0).elements.at(0).id, "stake");
+  browser.View()->page()->runJavaScript("rebuild()");
+  const std::vector<DomActionResult> results =
+      Act({Set("stake", "stake", "text", "25"), Set("gone", "gone", "text", "1"), Click("buy", "buy", "button")});
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_EQ(results[0].count, 1);
+  EXPECT_EQ(results[1].count, 0);
+  EXPECT_EQ(results[2].count, 1);
+  const std::optional<DomDocument> now = Read();
+  ASSERT_TRUE(now);
+  ASSERT_EQ(now->forms.at(0).elements.size(), 3u);
+  EXPECT_EQ(now->forms[0].elements[0].value, "0") << "the element now where the stake was took nothing";
+  EXPECT_EQ(now->forms[0].elements[1].value, "25");
+  EXPECT_EQ(now->forms[0].elements[2].value, "bought once");
+}
+
+// Dialogs never wait for a user: an alert on load is dismissed, the confirm
+// of a button accepted, and the page keeps answering.
+TEST_F(WebEngineAdapter, DialogsAreAnsweredAndToldAndNewWindowsOpenInTheView) {
+  std::vector<std::pair<PageDialog, std::string>> dialogs;
+  browser.onPageDialog = [&](PageDialog dialog, const std::string& text) { dialogs.emplace_back(dialog, text); };
+  browser.Navigate(site.Url("/dialogs"));
+  ASSERT_TRUE(Loaded(1));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.empty(); }, kLoadTimeoutMs));
+  EXPECT_EQ(dialogs[0], std::make_pair(PageDialog::Alert, std::string("Welcome")));
+  ASSERT_TRUE(Read()) << "the page answers with the alert answered";
+
+  ASSERT_EQ(Act({Click("buy", "buy", "button")}).at(0).count, 1);
+  ASSERT_TRUE(Loaded(2));
+  EXPECT_EQ(dialogs.at(1), std::make_pair(PageDialog::Confirm, std::string("Buy?")));
+  EXPECT_EQ(browser.LocationUrl(), site.Url("/received?who=confirmed"));
+
+  for (const char* opener : {"blank", "open"}) {
+    browser.Navigate(site.Url("/dialogs"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser.LocationUrl() == site.Url("/dialogs") && !browser.Busy(); },
+                                kLoadTimeoutMs));
+    ASSERT_EQ(Act({Click(opener, opener, opener == std::string("blank") ? "submit" : "button")}).at(0).count, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return site.Received() == opener; }, kLoadTimeoutMs)) << opener;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return browser.LocationUrl().rfind(site.Url("/received?who=") + opener, 0) == 0; }, kLoadTimeoutMs))
+        << "in the same view: " << browser.LocationUrl();
+  }
+}
+
+TEST_F(WebEngineAdapter, AudioIsMutedAndTheContextMenuKeepsNoSaveNoSourceNoNewWindow) {
+  EXPECT_TRUE(browser.View()->page()->isAudioMuted());
   browser.Navigate(site.Url("/form"));
   ASSERT_TRUE(Loaded(1));
-  EXPECT_FALSE(browser.SetElementValue(0, 7, "x"));
-  EXPECT_FALSE(browser.SetElementValue(3, 0, "x"));
-  EXPECT_FALSE(browser.ClickElement(0, 7));
-  EXPECT_FALSE(browser.ClickElement(1, 0));
+  QWidget* target = browser.View()->focusProxy() ? browser.View()->focusProxy() : browser.View();
+  // A right click on the page asks the engine for its menu, which the view
+  // then shows.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return browser.View()->focusProxy() != nullptr; }, kLoadTimeoutMs));
+  target = browser.View()->focusProxy();
+  QTest::mouseClick(target, Qt::RightButton, Qt::NoModifier, QPoint(300, 300));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return browser.View()->lastContextMenuRequest() != nullptr; }, kLoadTimeoutMs));
+  for (QWidget* popup : QApplication::topLevelWidgets())
+    if (qobject_cast<QMenu*>(popup) != nullptr) popup->close();
+  std::unique_ptr<QMenu> menu(browser.ContextMenu());
+  ASSERT_TRUE(menu);
+  for (QWebEnginePage::WebAction removed :
+       {QWebEnginePage::SavePage, QWebEnginePage::ViewSource, QWebEnginePage::OpenLinkInNewWindow,
+        QWebEnginePage::OpenLinkInNewTab, QWebEnginePage::SelectAll, QWebEnginePage::InspectElement})
+    EXPECT_FALSE(menu->actions().contains(browser.View()->pageAction(removed))) << removed;
 }
 
 }  // namespace

@@ -28,7 +28,6 @@ class BetScenario : public ::testing::Test {
       : BetScenario(Options(std::move(script)), std::move(settings)) {}
   BetScenario(demo::SiteOptions options, std::vector<RobotWorld::Setting> settings)
       : start_accounts(options.accounts), world(std::move(options), settings) {
-    world.shell.on_messages = [this] { Observe(); };
     world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
   }
   static demo::SiteOptions Options(std::string script, int price_share = 0) {
@@ -56,6 +55,7 @@ class BetScenario : public ::testing::Test {
     return world.WaitUntil(
         [&] {
           trace.Sample(F());
+          Observe();
           return condition();
         },
         limit_ms, 10);
@@ -89,7 +89,7 @@ class BetScenario : public ::testing::Test {
   }
 
   // A bet request is the cycle's move from the form (or any step before it)
-  // into the bet steps 8..12; the shell sees every tick begin.
+  // into the bet steps 8..12, seen at every step of the virtual time.
   void Observe() {
     const uint16_t step = F().robot.BetOnStatus;
     auto betting = [](uint16_t s) { return s >= 8 && s <= 12; };

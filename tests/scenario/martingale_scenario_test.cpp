@@ -167,7 +167,7 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   EXPECT_EQ(questions(), 1);
   EXPECT_EQ(f.robot.RobotPauseMode, pmPaused);
   f.robot_controls.btPause3.onClick();
-  world.Wait(10'000);
+  ASSERT_TRUE(world.WaitUntil([&] { return f.robot.RobotPauseMode == pmNone; }, 20'000, 10)) << "the chain goes on";
   world.Signal(drDown);
   ASSERT_TRUE(world.WaitUntil([&] { return ReadHistoryFile("history.dat").size() == 1; }, 1'800'000, 10));
   const THistoryRecord record = ReadHistoryFile("history.dat")[0];

@@ -16,15 +16,25 @@ class DemoPageRecognition : public ::testing::Test {
     world.Open(url);
     return F().page.PageIndex;
   }
-  bool Set(size_t slot, const std::string& value) {
+  // Runs one action of the slot's record on the page; true when it took.
+  template <typename Add>
+  bool Act(size_t slot, Add add) {
     const int32_t field = F().page.ControlSlots[slot].FieldIndex;
-    return field >= 0 && F().page_actions.WebSetValue(static_cast<uint16_t>(field), value) > 0;
+    if (field < 0) return false;
+    PageActionBatch batch = F().page_actions.NewBatch();
+    const int action = add(batch, static_cast<uint16_t>(field));
+    bool took = false;
+    F().page_actions.Run(std::move(batch), [&](const PageActionReport& report) { took = report.Took(action); });
+    world.Wait(TestBrowser::kAnswerMs);
+    return took;
+  }
+  bool Set(size_t slot, const std::string& value) {
+    return Act(slot, [&](PageActionBatch& batch, uint16_t field) { return batch.WebSetValue(field, value); });
   }
   void Press(size_t slot) {
-    const int32_t field = F().page.ControlSlots[slot].FieldIndex;
-    ASSERT_GE(field, 0) << "slot " << slot;
-    ASSERT_TRUE(F().page_actions.WebExecute(static_cast<uint16_t>(field)));
-    world.Wait(TestBrowser::kDefaultLoadMs + 5000);
+    ASSERT_TRUE(Act(slot, [](PageActionBatch& batch, uint16_t field) { return batch.WebExecute(field); }))
+        << "slot " << slot;
+    world.Wait(TestBrowser::kDefaultLoadMs + 5000 + TestBrowser::kAnswerMs);
   }
   void LogIn(const std::string& password = "demo200") {
     ASSERT_EQ(PageAt(F().site.MainUrl), pgLogin);

@@ -8,7 +8,6 @@
 namespace vantrope::testing {
 
 RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& settings) {
-  shell.clock = &clock;
   site_ = std::make_unique<demo::BrokerSite>(std::move(options), site_clock_);
   browser = std::make_unique<ObservedBrowser>(*site_, clock);
   platform_ = std::make_unique<Platform>(
@@ -27,21 +26,10 @@ RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& se
   form_->CreateWindows();
 }
 
-bool ObservedBrowser::ClickElement(size_t form, size_t element) {
-  if (on_buy_press) {
-    const std::optional<DomDocument> document = ReadDocument();
-    if (document && form < document->forms.size() && element < document->forms[form].elements.size()) {
-      const std::string id = document->forms[form].elements[element].id.value_or("");
-      if (id == "buy-up" || id == "buy-down") on_buy_press(id);
-    }
-  }
-  return TestBrowser::ClickElement(form, element);
-}
-
 void RobotWorld::Open(const std::string& url) {
   form_->browser_supervisor.NavigateUrl(url);
   clock.Advance(TestBrowser::kDefaultLoadMs);
-  clock.Advance(5000);  // the parse delay
+  clock.Advance(5000 + TestBrowser::kAnswerMs);  // the parse delay and the page's answer
 }
 
 void RobotWorld::Start(const std::string& account, const std::string& password) {

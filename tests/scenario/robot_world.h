@@ -15,22 +15,10 @@
 
 namespace vantrope::testing {
 
-// The shell whose "let pending messages run" the bet cycle calls at the start
-// of every tick: the tests look at the robot there.
-class ObservedShell : public FakeShell {
- public:
-  void ProcessMessages() override {
-    FakeShell::ProcessMessages();
-    if (on_messages) on_messages();
-  }
-  std::function<void()> on_messages;
-};
-
 // The test browser, telling the tests of every press of a buy control.
 class ObservedBrowser : public TestBrowser {
  public:
   using TestBrowser::TestBrowser;
-  bool ClickElement(size_t form, size_t element) override;
   void Navigate(const std::string& url) override {
     if (on_navigate) on_navigate(url);
     TestBrowser::Navigate(url);
@@ -38,6 +26,11 @@ class ObservedBrowser : public TestBrowser {
   // Called with the buy control's id before the press takes effect.
   std::function<void(const std::string&)> on_buy_press;
   std::function<void(const std::string&)> on_navigate;
+
+ protected:
+  void Clicked(const std::string& id) override {
+    if (on_buy_press && (id == "buy-up" || id == "buy-down")) on_buy_press(id);
+  }
 };
 
 class RobotWorld {
@@ -69,7 +62,7 @@ class RobotWorld {
 
   TempWorkDir dir;
   VirtualClock clock;
-  ObservedShell shell;
+  FakeShell shell;
   FakeDialogs dialogs;
   FakeClipboard clipboard;
   FakeSoundPlayer sounds;

@@ -9,7 +9,9 @@ namespace {
 class BrowserSupervisionTest : public testing::FormFixture {
  protected:
   void SetUp() override {
-    WriteSettings("[LangPack]\nTXT_136=Страница не опознана, перезагрузка\nTXT_137=Подтверждено\nTXT_280=Занят\n");
+    WriteSettings(
+        "[LangPack]\nTXT_136=Страница не опознана, перезагрузка\nTXT_137=Подтверждено\nTXT_281=Диалог закрыт\n"
+        "TXT_282=Процесс страницы завершился\n");
     Start();
     fake.browser.navigations = {"http://127.0.0.1:8470/d/trade.cgi?l=EN"};
     fake.browser.document = DomDocument{};
@@ -79,23 +81,23 @@ TEST_F(BrowserSupervisionTest, UnrecognisedPageIsReloadedOnceAfterTheLastProgres
   EXPECT_EQ(fake.browser.navigations.size(), before + 1) << "no progress, no second reload";
 }
 
-TEST_F(BrowserSupervisionTest, NavigateWaitsForABusyBrowserToStop) {
+TEST_F(BrowserSupervisionTest, NavigateStopsABusyBrowserWithoutWaiting) {
   fake.browser.busy = true;
-  fake.browser.stops_until_idle = 2;
+  const int64_t before = fake.clock.ElapsedMs();
   form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/next");
-  EXPECT_EQ(fake.browser.stops, 2);
-  EXPECT_EQ(fake.shell.slept_ms, 1000);
+  EXPECT_EQ(fake.browser.stops, 1);
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/next");
+  EXPECT_EQ(fake.clock.ElapsedMs(), before) << "nothing waits";
   EXPECT_TRUE(DebugLogHas("http://127.0.0.1:8470/next"));
-  EXPECT_FALSE(DebugLogHas("Занят"));
 }
 
-TEST_F(BrowserSupervisionTest, NavigateGivesUpWaitingAfterThirtySeconds) {
-  fake.browser.busy = true;
-  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/anyway");
-  EXPECT_EQ(fake.shell.slept_ms, 30'000);
-  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/anyway");
-  EXPECT_TRUE(DebugLogHas("Занят"));
+TEST_F(BrowserSupervisionTest, PageDialogsAreWrittenDownAndAGonePageIsLoadedAgain) {
+  fake.browser.onPageDialog(PageDialog::Confirm, "Leave?");
+  EXPECT_TRUE(DebugLogHas("Диалог закрыт confirm: Leave?"));
+  form->browser_panel.teWebAddr.SetText("http://127.0.0.1:8470/d/trade.cgi?l=EN");
+  fake.browser.onPageProcessGone();
+  EXPECT_TRUE(DebugLogHas("Процесс страницы завершился"));
+  EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/trade.cgi?l=EN");
 }
 
 TEST_F(BrowserSupervisionTest, SecurityPromptsAreAnsweredYes) {

@@ -69,30 +69,78 @@ class PageActionsTest : public testing::FormFixture {
                             Record(kKindForm, "buy", "buy", "submit", ""), Record(kKindText, "", "", "", "x"),
                             Record(kKindLink, "l", "", "Портфель", " http://127.0.0.1:8470/d/portfolio.cgi ")};
   }
+  PageActionReport Run(PageActionBatch batch) {
+    std::optional<PageActionReport> got;
+    form->page_actions.Run(std::move(batch), [&](const PageActionReport& report) { got = report; });
+    fake.clock.Advance(1);
+    return got.value_or(PageActionReport({}));
+  }
 };
 
 TEST_F(PageActionsTest, ValueGoesIntoEveryElementTheRecordStandsFor) {
-  EXPECT_EQ(form->page_actions.WebSetValue(0, "  25 "), 2);
+  PageActionBatch batch = form->page_actions.NewBatch();
+  const int write = batch.WebSetValue(0, "  25 ");
+  EXPECT_EQ(batch.WebSetValue(2, "25"), -1) << "not a form record";
+  EXPECT_EQ(batch.WebSetValue(9, "25"), -1);
+  const PageActionReport report = Run(std::move(batch));
+  EXPECT_EQ(report.Count(write), 2);
   EXPECT_EQ(fake.browser.document->forms[0].elements[0].value, "25");
   EXPECT_EQ(fake.browser.document->forms[1].elements[0].value, "25");
   EXPECT_EQ(fake.browser.document->forms[0].elements[2].value, "1") << "an element without id never matches";
-  EXPECT_EQ(form->page_actions.WebSetValue(2, "25"), 0) << "not a form record";
-  EXPECT_EQ(form->page_actions.WebSetValue(9, "25"), 0);
   fake.browser.navigations.clear();
-  EXPECT_EQ(form->page_actions.WebSetValue(0, "25"), 0) << "no address, no document";
+  EXPECT_EQ(form->page_actions.NewBatch().WebSetValue(0, "25"), -1) << "no address, no document";
 }
 
 TEST_F(PageActionsTest, PressClicksOnlyTheFirstOfTwinButtons) {
-  EXPECT_TRUE(form->page_actions.WebExecute(1));
+  PageActionBatch batch = form->page_actions.NewBatch();
+  const int press = batch.WebExecute(1);
+  EXPECT_EQ(batch.WebExecute(2), -1) << "a text takes no click";
+  EXPECT_TRUE(Run(std::move(batch)).Took(press));
   EXPECT_EQ(fake.browser.clicks, (std::vector<std::pair<size_t, size_t>>{{0, 1}}));
-  EXPECT_FALSE(form->page_actions.WebExecute(2));
 }
 
-TEST_F(PageActionsTest, PressOnALinkNavigatesToItsAddress) {
-  EXPECT_TRUE(form->page_actions.WebExecute(3));
+// The page answers later, as an event of its own; what it answers is the page
+// as it is then: an element gone since the parse takes nothing, and a press
+// that waits for the actions before it does not happen.
+TEST_F(PageActionsTest, ActionsReachTheElementsThatHaveTheRecordsIdentityWhenTheyRun) {
+  PageActionBatch batch = form->page_actions.NewBatch();
+  const int write = batch.WebSetValue(0, "25");
+  const int press = batch.WebExecute(1, true);
+  bool reported = false;
+  form->page_actions.Run(std::move(batch), [&](const PageActionReport& report) {
+    reported = true;
+    EXPECT_EQ(report.Count(write), 0);
+    EXPECT_FALSE(report.Took(press));
+  });
+  EXPECT_FALSE(reported) << "never inside the call";
+  fake.browser.document->forms[0].elements[0].id = "other";
+  fake.browser.document->forms[1].elements[0].id = "other";
+  fake.clock.Advance(1);
+  EXPECT_TRUE(reported);
+  EXPECT_TRUE(fake.browser.clicks.empty());
+}
+
+TEST_F(PageActionsTest, AnUnansweredActionMayStillHaveHappened) {
+  fake.browser.answers = false;
+  PageActionBatch batch = form->page_actions.NewBatch();
+  const int press = batch.WebExecute(1);
+  const PageActionReport report = Run(std::move(batch));
+  EXPECT_TRUE(report.Unanswered(press));
+  EXPECT_FALSE(report.Took(press));
+}
+
+TEST_F(PageActionsTest, PressOnALinkNavigatesToItsAddressAfterTheActionsBeforeIt) {
+  PageActionBatch batch = form->page_actions.NewBatch();
+  batch.WebSetValue(0, "25");
+  const int follow = batch.WebExecute(3);
+  EXPECT_EQ(batch.WebSetValue(0, "26"), -1) << "nothing follows a link";
+  form->page_actions.Run(std::move(batch), [](const PageActionReport&) {});
+  EXPECT_EQ(fake.browser.navigations.size(), 1u) << "not before the value went in";
+  fake.clock.Advance(1);
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/portfolio.cgi");
+  EXPECT_GE(follow, 0);
   form->page.WebFields[3].Fsubdata = "  ";
-  EXPECT_FALSE(form->page_actions.WebExecute(3));
+  EXPECT_EQ(form->page_actions.NewBatch().WebExecute(3), -1);
 }
 
 TEST_F(PageActionsTest, PayoutIsAWholePercentageOfTheStake) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,25 +14,16 @@ namespace vantrope::testing {
 
 class FakeShell : public Shell {
  public:
-  void ProcessMessages() override { ++process_messages_calls; }
   void BringToFront() override { ++bring_to_front_calls; }
   void Terminate() override { ++terminate_calls; }
   void ShowErrorReport(const std::string& text) override { error_reports.push_back(text); }
   void KeepSystemAwake() override { ++keep_awake_calls; }
-  // Waiting lets virtual time pass, as the real wait lets real time pass.
-  void Sleep(int ms) override {
-    slept_ms += ms;
-    if (clock != nullptr) clock->Advance(ms);
-  }
   void RegisterBrowserEmulation(const std::string& program_name, uint32_t mode) override {
     emulation_requests.push_back(program_name + "=" + std::to_string(mode));
   }
 
-  VirtualClock* clock = nullptr;
-  int slept_ms = 0;
   std::vector<std::string> emulation_requests;
 
-  int process_messages_calls = 0;
   int bring_to_front_calls = 0;
   int terminate_calls = 0;
   int keep_awake_calls = 0;
@@ -89,8 +81,13 @@ class FakeProcessMemory : public ProcessMemory {
   int trims = 0;
 };
 
+// A browser whose page is the document the test sets. Its answers come one
+// millisecond of virtual time after they are asked for.
 class FakeBrowser : public WebBrowser {
  public:
+  explicit FakeBrowser(ui::TimerHost& timers)
+      : answer_timer_(timers, "FakeBrowserAnswer", 1, [this] { AnswerAll(); }) {}
+
   void Navigate(const std::string& url) override { navigations.push_back(url); }
   // Raises the events a navigation raises, as the real browser does later.
   void FinishNavigation(const std::string& url) {
@@ -108,22 +105,29 @@ class FakeBrowser : public WebBrowser {
   void ClearHistory() override { ++history_clears; }
   void SetLoadPictures(bool load) override { load_pictures = load; }
 
-  std::optional<DomDocument> ReadDocument() override {
+  void ReadDocument(DocumentHandler done) override {
     ++document_reads;
-    return document;
+    Later([this, done] { done(answers ? document : std::nullopt); });
   }
-  bool SetElementValue(size_t form, size_t element, const std::string& value) override {
-    if (!document || form >= document->forms.size() || element >= document->forms[form].elements.size()) return false;
-    document->forms[form].elements[element].value = value;
-    return true;
-  }
-  bool ClickElement(size_t form, size_t element) override {
-    if (!document || form >= document->forms.size() || element >= document->forms[form].elements.size()) return false;
-    clicks.emplace_back(form, element);
-    return true;
+  void RunActions(std::vector<DomAction> actions, ActionsHandler done) override {
+    Later([this, actions = std::move(actions), done] {
+      action_batches.push_back(actions);
+      std::vector<DomActionResult> results;
+      bool all_took = true;
+      for (const DomAction& action : actions) {
+        DomActionResult result{answers, 0};
+        if (answers && (!action.only_after_success || all_took)) result.count = Act(action);
+        all_took = all_took && result.count > 0;
+        results.push_back(result);
+      }
+      done(results);
+    });
   }
 
   std::optional<DomDocument> document;
+  // While false, the page answers nothing: no document, no word of the actions.
+  bool answers = true;
+  std::vector<std::vector<DomAction>> action_batches;
   std::vector<std::pair<size_t, size_t>> clicks;
   int document_reads = 0;
   std::vector<std::string> navigations;
@@ -133,6 +137,37 @@ class FakeBrowser : public WebBrowser {
   bool busy = false;
   int stops_until_idle = 0;  // a busy browser that stops after this many Stop calls
   std::optional<bool> load_pictures;
+
+ private:
+  void Later(std::function<void()> answer) {
+    pending_.push_back(std::move(answer));
+    answer_timer_.SetEnabled(true);
+  }
+  void AnswerAll() {
+    answer_timer_.SetEnabled(false);
+    std::vector<std::function<void()>> answers_now;
+    answers_now.swap(pending_);
+    for (const std::function<void()>& answer : answers_now) answer();
+  }
+  int Act(const DomAction& action) {
+    if (!document) return 0;
+    int count = 0;
+    for (size_t form = 0; form < document->forms.size(); ++form)
+      for (size_t element = 0; element < document->forms[form].elements.size(); ++element) {
+        DomFormElement& e = document->forms[form].elements[element];
+        if (!(e.id == action.id && e.name == action.name && e.type == action.type)) continue;
+        if (action.kind == DomAction::Kind::Click) {
+          clicks.emplace_back(form, element);
+          return 1;
+        }
+        e.value = action.value;
+        ++count;
+      }
+    return count;
+  }
+
+  ui::Timer answer_timer_;
+  std::vector<std::function<void()>> pending_;
 };
 
 // Top-level windows by title, each with its buttons by caption.
@@ -234,14 +269,13 @@ class FakeWindowSystem : public WindowSystem {
 };
 
 struct FakePlatform {
-  FakePlatform() { shell.clock = &clock; }
   VirtualClock clock;
   FakeShell shell;
   FakeDialogs dialogs;
   FakeClipboard clipboard;
   FakeSoundPlayer sounds;
   FakeProcessMemory memory;
-  FakeBrowser browser;
+  FakeBrowser browser{clock};
   FakeWindowSystem windows;
   Platform platform{clock, clock, shell, dialogs, clipboard, sounds, memory, browser, windows};
 };

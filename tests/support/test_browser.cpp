@@ -42,7 +42,59 @@ std::string InnerText(const HtmlNode& element) {
 }  // namespace
 
 TestBrowser::TestBrowser(demo::BrokerSite& site, ui::TimerHost& timers, int load_ms)
-    : site_(site), load_timer_(timers, "TestBrowserLoad", load_ms, [this] { Finish(); }) {}
+    : site_(site),
+      load_timer_(timers, "TestBrowserLoad", load_ms, [this] { Finish(); }),
+      answer_timer_(timers, "TestBrowserAnswer", kAnswerMs, [this] { AnswerAll(); }) {}
+
+void TestBrowser::Later(std::function<void()> answer) {
+  answers_.push_back(std::move(answer));
+  answer_timer_.SetEnabled(true);
+}
+
+void TestBrowser::AnswerAll() {
+  answer_timer_.SetEnabled(false);
+  std::vector<std::function<void()>> now;
+  now.swap(answers_);
+  for (const std::function<void()>& answer : now) answer();
+}
+
+void TestBrowser::ReadDocument(DocumentHandler done) {
+  Later([this, done] { done(ReadDocument()); });
+}
+
+// The actions run when the page answers: as in a browser, the page may
+// have changed since they were asked for.
+void TestBrowser::RunActions(std::vector<DomAction> actions, ActionsHandler done) {
+  Later([this, actions = std::move(actions), done] {
+    std::vector<DomActionResult> results;
+    bool all_took = true;
+    for (const DomAction& action : actions) {
+      DomActionResult result{true, 0};
+      if (!action.only_after_success || all_took) result.count = Act(action);
+      all_took = all_took && result.count > 0;
+      results.push_back(result);
+    }
+    done(results);
+  });
+}
+
+int TestBrowser::Act(const DomAction& action) {
+  const std::optional<DomDocument> document = ReadDocument();
+  if (!document) return 0;
+  int count = 0;
+  for (size_t form = 0; form < document->forms.size(); ++form)
+    for (size_t element = 0; element < document->forms[form].elements.size(); ++element) {
+      const DomFormElement& e = document->forms[form].elements[element];
+      if (!(e.id == action.id && e.name == action.name && e.type == action.type)) continue;
+      if (action.kind == DomAction::Kind::SetValue) {
+        count += SetElementValue(form, element, action.value) ? 1 : 0;
+        continue;
+      }
+      Clicked(action.id);
+      return ClickElement(form, element) ? 1 : 0;
+    }
+  return count;
+}
 
 void TestBrowser::Navigate(const std::string& url) { Start(url, ParseUrl(url), "GET", "", Step::kForward); }
 

@@ -2,8 +2,10 @@
 // model, in-process and on virtual time. A page asked for loads after a
 // short delay that the timer host lets pass; forms, links, cookies, redirects
 // and history behave as in a real browser, as far as the site needs them.
+// The page answers what the port asks of it a few milliseconds later.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +23,7 @@ namespace vantrope::testing {
 class TestBrowser : public WebBrowser {
  public:
   static constexpr int kDefaultLoadMs = 200;
+  static constexpr int kAnswerMs = 5;
 
   TestBrowser(demo::BrokerSite& site, ui::TimerHost& timers, int load_ms = kDefaultLoadMs);
 
@@ -35,9 +38,13 @@ class TestBrowser : public WebBrowser {
   void ClearHistory() override;
   void SetLoadPictures(bool load) override;
 
-  std::optional<DomDocument> ReadDocument() override;
-  bool SetElementValue(size_t form, size_t element, const std::string& value) override;
-  bool ClickElement(size_t form, size_t element) override;
+  void ReadDocument(DocumentHandler done) override;
+  void RunActions(std::vector<DomAction> actions, ActionsHandler done) override;
+
+  // The same at once, and on elements by their place in the document.
+  std::optional<DomDocument> ReadDocument();
+  bool SetElementValue(size_t form, size_t element, const std::string& value);
+  bool ClickElement(size_t form, size_t element);
 
   // Beyond the port, for the tests' own checks.
   int Status() const { return status_; }
@@ -47,6 +54,10 @@ class TestBrowser : public WebBrowser {
   std::optional<std::string> Cookie(const std::string& host_name, const std::string& name) const;
   bool LoadsPictures() const { return load_pictures_; }
   size_t HistoryLength() const { return history_.size(); }
+
+ protected:
+  // A click of an action landed on the element with this id.
+  virtual void Clicked(const std::string& /*id*/) {}
 
  private:
   enum class Step { kForward, kBack };
@@ -65,9 +76,14 @@ class TestBrowser : public WebBrowser {
   void Finish();
   void Submit(HtmlNode& form, const HtmlNode* submitter);
   HtmlNode* FormElement(size_t form, size_t element);
+  int Act(const DomAction& action);
+  void Later(std::function<void()> answer);
+  void AnswerAll();
 
   demo::BrokerSite& site_;
   ui::Timer load_timer_;
+  ui::Timer answer_timer_;
+  std::vector<std::function<void()>> answers_;
   std::optional<Pending> pending_;
 
   std::unique_ptr<HtmlDocument> document_;

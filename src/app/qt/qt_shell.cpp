@@ -2,14 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QThread>
 
 #include "app/qt/qt_text.h"
 #include "app/qt/qt_timer_host.h"
 
 namespace vantrope {
-
-void QtShell::ProcessMessages() { QCoreApplication::processEvents(); }
 
 void QtShell::BringToFront() {
   if (!main_window_) return;
@@ -39,8 +36,6 @@ void QtShell::ShowErrorReport(const std::string& text) {
 void QtShell::KeepSystemAwake() {
   if (keep_awake_) keep_awake_();
 }
-
-void QtShell::Sleep(int ms) { QThread::msleep(ms > 0 ? ulong(ms) : 0); }
 
 // Qt WebEngine has a single, current document mode: there is nothing to ask for.
 void QtShell::RegisterBrowserEmulation(const std::string&, uint32_t) {}

@@ -22,12 +22,10 @@ class QtShell : public Shell {
   // The window that BringToFront raises and error reports belong to.
   void AttachMainWindow(QWidget* window) { main_window_ = window; }
 
-  void ProcessMessages() override;
   void BringToFront() override;
   void Terminate() override;
   void ShowErrorReport(const std::string& text) override;
   void KeepSystemAwake() override;
-  void Sleep(int ms) override;
   void RegisterBrowserEmulation(const std::string& program_name, uint32_t mode) override;
 
  private:

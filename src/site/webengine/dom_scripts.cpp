@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -50,22 +51,56 @@ std::optional<std::string> Text(const QVariantMap& map, const QString& key) {
   return value.toString().toStdString();
 }
 
-// document.forms[form].elements[element], then `action` on `e`, which
-// yields the script's result.
-QString OnElement(size_t form, size_t element, const QString& action) {
-  return QStringLiteral(
-             "(function () { try { var e = document.forms[%1].elements[%2]; if (!e) return false; %3 } "
-             "catch (x) { return false; } })()")
-      .arg(form)
-      .arg(element)
-      .arg(action);
-}
-
-// A JavaScript string literal holding `text`.
-QString JsString(const std::string& text) {
-  const QByteArray array = QJsonDocument(QJsonArray{QString::fromStdString(text)}).toJson(QJsonDocument::Compact);
-  return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
+// The actions on the form elements that have their id, name and type, in
+// order and in one go: a value goes into every such element, a click to the
+// first one only. An element whose properties cannot be read is passed over.
+const char* const kRunActions = R"JS(
+(function (actions) {
+  function prop(node, name) {
+    try {
+      var v = node[name];
+      return (v === undefined || v === null) ? null : String(v);
+    } catch (e) {
+      return null;
+    }
+  }
+  function act(a) {
+    var count = 0;
+    for (var f = 0; f < document.forms.length; ++f) {
+      var elements = document.forms[f].elements;
+      for (var i = 0; i < elements.length; ++i) {
+        var e = elements[i];
+        if (prop(e, 'id') !== a.id || prop(e, 'name') !== a.name || prop(e, 'type') !== a.type) continue;
+        if (a.click) {
+          try {
+            if (typeof e.click !== 'function') return 0;
+            e.click();
+            return 1;
+          } catch (x) {
+            return 0;
+          }
+        }
+        try {
+          e.value = a.value;
+          if (e.value === a.value) ++count;
+        } catch (x) {}
+      }
+    }
+    return count;
+  }
+  var results = [];
+  var all = true;
+  for (var k = 0; k < actions.length; ++k) {
+    var count = 0;
+    try {
+      if (!actions[k].after || all) count = act(actions[k]);
+    } catch (x) {}
+    all = all && count > 0;
+    results.push(count);
+  }
+  return results;
+})
+)JS";
 
 }  // namespace
 
@@ -92,14 +127,29 @@ std::optional<DomDocument> DocumentFromScriptResult(const QVariant& result) {
   return document;
 }
 
-QString SetElementValueScript(size_t form, size_t element, const std::string& value) {
-  const QString literal = JsString(value);
-  return OnElement(form, element, QStringLiteral("e.value = %1; return e.value === %1;").arg(literal));
+QString ActionsScript(const std::vector<DomAction>& actions) {
+  QJsonArray list;
+  for (const DomAction& action : actions) {
+    QJsonObject item;
+    item.insert(QStringLiteral("id"), QString::fromStdString(action.id));
+    item.insert(QStringLiteral("name"), QString::fromStdString(action.name));
+    item.insert(QStringLiteral("type"), QString::fromStdString(action.type));
+    item.insert(QStringLiteral("value"), QString::fromStdString(action.value));
+    item.insert(QStringLiteral("click"), action.kind == DomAction::Kind::Click);
+    item.insert(QStringLiteral("after"), action.only_after_success);
+    list.append(item);
+  }
+  return QString::fromUtf8(kRunActions).trimmed() + QStringLiteral("(") +
+         QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)) + QStringLiteral(")");
 }
 
-QString ClickElementScript(size_t form, size_t element) {
-  return OnElement(form, element,
-                   QStringLiteral("if (typeof e.click !== 'function') return false; e.click(); return true;"));
+std::optional<std::vector<DomActionResult>> ActionResultsFromScriptResult(const QVariant& result, size_t count) {
+  if (result.typeId() != QMetaType::QVariantList) return std::nullopt;
+  const QVariantList list = result.toList();
+  if (static_cast<size_t>(list.size()) != count) return std::nullopt;
+  std::vector<DomActionResult> results;
+  for (const QVariant& item : list) results.push_back({true, item.toInt()});
+  return results;
 }
 
 }  // namespace vantrope

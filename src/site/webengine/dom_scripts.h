@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "site/web_browser.h"
 
@@ -16,8 +17,11 @@ QString ReadDocumentScript();
 // `result` is what ReadDocumentScript gave; no value when it is not a document.
 std::optional<DomDocument> DocumentFromScriptResult(const QVariant& result);
 
-// Each returns true when the element is there and took the value or the click.
-QString SetElementValueScript(size_t form, size_t element, const std::string& value);
-QString ClickElementScript(size_t form, size_t element);
+// Runs the actions in the page in one go and returns, per action, how many
+// elements took it.
+QString ActionsScript(const std::vector<DomAction>& actions);
+// `result` is what ActionsScript gave for `count` actions; no value for an
+// answer of another shape.
+std::optional<std::vector<DomActionResult>> ActionResultsFromScriptResult(const QVariant& result, size_t count);
 
 }  // namespace vantrope

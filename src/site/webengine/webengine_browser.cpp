@@ -1,16 +1,19 @@
 #include "site/webengine/webengine_browser.h"
 
-#include <QEventLoop>
+#include <QMenu>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineCertificateError>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineHistoryItem>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
-#include <memory>
+#include <algorithm>
+#include <iterator>
 
 #include "site/webengine/dom_scripts.h"
 
@@ -21,15 +24,47 @@ namespace {
 // A page that does not answer a script within this time counts as not answering.
 constexpr int kScriptTimeoutMs = 5000;
 
+// What the view's context menu keeps of the engine's own: moving through the
+// history and copying.
+constexpr QWebEnginePage::WebAction kContextMenuActions[] = {QWebEnginePage::Back, QWebEnginePage::Forward,
+                                                             QWebEnginePage::Stop, QWebEnginePage::Reload,
+                                                             QWebEnginePage::Copy, QWebEnginePage::CopyLinkToClipboard};
+
 template <typename Handler, typename... Args>
 void Call(const Handler& handler, Args&&... args) {
   if (handler) handler(std::forward<Args>(args)...);
 }
 
+// A page whose dialogs never wait for a user: each is answered at once and
+// told to the robot.
+class AnsweringPage : public QWebEnginePage {
+ public:
+  AnsweringPage(std::function<void(PageDialog, const QString&)> told, QObject* parent)
+      : QWebEnginePage(parent), told_(std::move(told)) {}
+
+ protected:
+  void javaScriptAlert(const QUrl&, const QString& text) override { told_(PageDialog::Alert, text); }
+  // Asking before the page is left comes here too.
+  bool javaScriptConfirm(const QUrl&, const QString& text) override {
+    told_(PageDialog::Confirm, text);
+    return true;
+  }
+  bool javaScriptPrompt(const QUrl&, const QString& text, const QString&, QString*) override {
+    told_(PageDialog::Prompt, text);
+    return false;
+  }
+
+ private:
+  std::function<void(PageDialog, const QString&)> told_;
+};
+
 }  // namespace
 
 WebEngineBrowser::WebEngineBrowser() : view_(new QWebEngineView) {
-  QWebEnginePage* page = view_->page();
+  auto* page = new AnsweringPage(
+      [this](PageDialog dialog, const QString& text) { Call(onPageDialog, dialog, text.toStdString()); }, view_);
+  view_->setPage(page);
+  page->setAudioMuted(true);
   QObject::connect(page, &QWebEnginePage::loadingChanged, view_, [this](const QWebEngineLoadingInfo& info) {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
       Call(onBeforeNavigate, info.url().toString().toStdString());
@@ -40,6 +75,20 @@ WebEngineBrowser::WebEngineBrowser() : view_(new QWebEngineView) {
   // A site whose certificate does not check out is never trusted.
   QObject::connect(page, &QWebEnginePage::certificateError, view_,
                    [](QWebEngineCertificateError error) { error.rejectCertificate(); });
+  // A page that asks for a new window gets its address in this one.
+  QObject::connect(page, &QWebEnginePage::newWindowRequested, view_,
+                   [page](QWebEngineNewWindowRequest& request) { page->load(request.requestedUrl()); });
+  // The scripts waiting on a page whose process ended will never hear from it.
+  QObject::connect(page, &QWebEnginePage::renderProcessTerminated, view_, [this] {
+    std::vector<uint64_t> scripts;
+    std::transform(awaited_.begin(), awaited_.end(), std::back_inserter(scripts),
+                   [](const auto& a) { return a.first; });
+    for (uint64_t script : scripts) Answer(script, std::nullopt);
+    Call(onPageProcessGone);
+  });
+  view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(view_, &QWidget::customContextMenuRequested, view_,
+                   [this](const QPoint& at) { ShowContextMenu(at); });
 }
 
 WebEngineBrowser::~WebEngineBrowser() { delete view_; }
@@ -73,40 +122,61 @@ void WebEngineBrowser::SetLoadPictures(bool load) {
   if (view_) view_->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, load);
 }
 
-std::optional<QVariant> WebEngineBrowser::RunScript(const QString& script) {
-  if (!view_) return std::nullopt;
-  // The answer may come after the wait has given up: it then lands here unread.
-  struct Answer {
-    std::optional<QVariant> value;
-    QPointer<QEventLoop> waiting;
-  };
-  auto answer = std::make_shared<Answer>();
-  QEventLoop loop;
-  answer->waiting = &loop;
-  view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer](const QVariant& result) {
-    answer->value = result;
-    if (answer->waiting) answer->waiting->quit();
+void WebEngineBrowser::RunScript(const QString& script, ScriptAnswer answer) {
+  const uint64_t id = next_script_++;
+  awaited_[id] = std::move(answer);
+  view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                               [this, id](const QVariant& result) { Answer(id, result); });
+  QTimer::singleShot(kScriptTimeoutMs, view_, [this, id] { Answer(id, std::nullopt); });
+}
+
+// Each script is answered once, by its result or by the end of its wait, and
+// always from the event loop: never inside the call that asked.
+void WebEngineBrowser::Answer(uint64_t script, std::optional<QVariant> result) {
+  const auto awaited = awaited_.find(script);
+  if (awaited == awaited_.end()) return;
+  ScriptAnswer answer = std::move(awaited->second);
+  awaited_.erase(awaited);
+  QTimer::singleShot(0, view_, [answer = std::move(answer), result = std::move(result)] { answer(result); });
+}
+
+void WebEngineBrowser::ReadDocument(DocumentHandler done) {
+  RunScript(ReadDocumentScript(), [done = std::move(done)](std::optional<QVariant> result) {
+    done(result ? DocumentFromScriptResult(*result) : std::nullopt);
   });
-  if (!answer->value) {
-    QTimer::singleShot(kScriptTimeoutMs, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WebEngineBrowser::RunActions(std::vector<DomAction> actions, ActionsHandler done) {
+  const size_t count = actions.size();
+  RunScript(ActionsScript(actions), [count, done = std::move(done)](std::optional<QVariant> result) {
+    std::optional<std::vector<DomActionResult>> results =
+        result ? ActionResultsFromScriptResult(*result, count) : std::nullopt;
+    done(results ? *results : std::vector<DomActionResult>(count));
+  });
+}
+
+QMenu* WebEngineBrowser::ContextMenu() {
+  const QWebEngineContextMenuRequest* request = view_->lastContextMenuRequest();
+  // Form controls offer no menu.
+  if (request == nullptr || request->isContentEditable()) return nullptr;
+  QMenu* menu = view_->createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    const bool kept =
+        std::any_of(std::begin(kContextMenuActions), std::end(kContextMenuActions),
+                    [&](QWebEnginePage::WebAction kept_action) { return view_->pageAction(kept_action) == action; });
+    if (!kept) menu->removeAction(action);
   }
-  return answer->value;
+  return menu;
 }
 
-std::optional<DomDocument> WebEngineBrowser::ReadDocument() {
-  const std::optional<QVariant> result = RunScript(ReadDocumentScript());
-  return result ? DocumentFromScriptResult(*result) : std::nullopt;
-}
-
-bool WebEngineBrowser::SetElementValue(size_t form, size_t element, const std::string& value) {
-  const std::optional<QVariant> result = RunScript(SetElementValueScript(form, element, value));
-  return result && result->toBool();
-}
-
-bool WebEngineBrowser::ClickElement(size_t form, size_t element) {
-  const std::optional<QVariant> result = RunScript(ClickElementScript(form, element));
-  return result && result->toBool();
+void WebEngineBrowser::ShowContextMenu(const QPoint& at) {
+  QMenu* menu = ContextMenu();
+  if (menu == nullptr || menu->isEmpty()) {
+    delete menu;
+    return;
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(view_->mapToGlobal(at));
 }
 
 }  // namespace vantrope
