@@ -6,7 +6,10 @@
 #include <sys/wait.h>
 
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 
 #include "child_process.h"
@@ -125,8 +128,8 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
   EXPECT_TRUE(broker.Stop());
 }
 
-// The robot itself: Start, the ready trading form, an up arrow drawn on the
-// demo terminal's chart, the bet, its result, Stop.
+// The robot itself: Start, the ready trading form, its page process killed,
+// an up arrow drawn on the demo terminal's chart, the bet, its result, Stop.
 class RobotEndToEnd : public ::testing::Test {
  protected:
   RobotEndToEnd()
@@ -147,6 +150,11 @@ class RobotEndToEnd : public ::testing::Test {
       count += F().event_log.gwLog.Cell(3, row) == std::to_string(type);
     return count;
   }
+  bool DebugLogHas(const std::string& text) {
+    const auto& lines = F().fmDebug.mmLog.Lines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
+  }
 
   DemoBroker broker;
   DemoTerminal terminal;
@@ -162,6 +170,13 @@ TEST_F(RobotEndToEnd, StartBetAndStop) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return F().EVENT.BetStatus == ssReady; }, 120'000))
       << "the trading form is ready; step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
   EXPECT_EQ(F().robot.StartBalance, 1250);
+
+  // The page process dies on the ready form: the robot loads the page again
+  // and still bets.
+  const qint64 page_process = program.browser.View()->page()->renderProcessPid();
+  ASSERT_GT(page_process, 0);
+  ASSERT_EQ(kill(static_cast<pid_t>(page_process), SIGKILL), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return DebugLogHas("Процесс страницы завершился"); }, kStepTimeoutMs));
 
   EXPECT_EQ(F().terminal.TerminalValute, "frxEURUSD") << "the seeker reads the terminal's caption";
   ASSERT_EQ(terminal.Send("up").rfind("ok up", 0), 0u);
