@@ -1,27 +1,33 @@
 // The browser port on Qt WebEngine against a small site served from
 // 127.0.0.1 by the test: navigation and its events, the document read and
 // parsed into page fields, actions on the elements of a record's identity,
-// dialogs, new windows and the context menu.
+// dialogs, new windows and the context menu; and the program's window on a
+// big, busy page.
 #include <gtest/gtest.h>
 #include <httplib.h>
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWebEnginePage>
 #include <memory>
 #include <mutex>
 #include <thread>
 
+#include "app/qt/expand_strip.h"
+#include "qt_program.h"
 #include "site/document_fields.h"
 #include "site/webengine/webengine_browser.h"
 #include "support/field_record.h"
+#include "widget_search.h"
 
 namespace vantrope::testing {
 namespace {
 
 constexpr int kLoadTimeoutMs = 30000;
+constexpr size_t kBigPageBytes = 2 << 20;
 
 std::string Escaped(const std::string& text) {
   std::string out;
@@ -83,6 +89,14 @@ class TestSite {
                                 "<input type=\"button\" id=\"open\" name=\"open\" value=\"Open\" "
                                 "onclick=\"window.open('/received?who=open');\"></form>"),
                            "text/html; charset=utf-8");
+    });
+    // Two megabytes of text and a script that keeps the page process busy.
+    server_.Get("/big", [](const httplib::Request&, httplib::Response& response) {
+      std::string body =
+          "<script>function busy(ms) { var end = Date.now() + ms; while (Date.now() < end) {} }</script>";
+      for (int paragraph = 0; body.size() < kBigPageBytes; ++paragraph)
+        body += "<p>Paragraph " + std::to_string(paragraph) + " " + std::string(1000, 'x') + "</p>";
+      response.set_content(Page(body), "text/html; charset=utf-8");
     });
     server_.Get("/received", [this](const httplib::Request& request, httplib::Response& response) {
       const std::string who = request.get_param_value("who");
@@ -272,6 +286,39 @@ TEST_F(WebEngineAdapter, AudioIsMutedAndTheContextMenuKeepsNoSaveNoSourceNoNewWi
        {QWebEnginePage::SavePage, QWebEnginePage::ViewSource, QWebEnginePage::OpenLinkInNewWindow,
         QWebEnginePage::OpenLinkInNewTab, QWebEnginePage::SelectAll, QWebEnginePage::InspectElement})
     EXPECT_FALSE(menu->actions().contains(browser.View()->pageAction(removed))) << removed;
+}
+
+// A click that goes through the event loop, as the user's does.
+void PostClick(QWidget* widget) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonPress, at, widget->mapToGlobal(at),
+                                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at),
+                                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+}
+
+// The program's window takes the user's click while a parse of a 2 MB page
+// waits for the page's busy script: nothing of the program waits for a page.
+TEST(WebEngineProgram, TheWindowAnswersAClickWhileABigPageIsBusy) {
+  TestSite site;
+  QtProgram program(10);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.main_window));
+  ExpandStrip* strip = FindWidget<ExpandStrip>(program.main_window);
+  ASSERT_NE(strip, nullptr);
+  program.form.browser_supervisor.NavigateUrl(site.Url("/big"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return program.form.page.WebFields.size() > 2000; }, kLoadTimeoutMs))
+      << "the page's paragraphs parsed: " << program.form.page.WebFields.size();
+
+  program.browser.View()->page()->runJavaScript("busy(3000)");
+  std::optional<bool> parsed;
+  program.form.page_encoder.HtmlParser([&](bool answered) { parsed = answered; });
+  PostClick(strip);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return program.form.tmFormAnimate.Enabled() || parsed.has_value(); }, kLoadTimeoutMs));
+  EXPECT_TRUE(program.form.tmFormAnimate.Enabled()) << "the panel unfolds on the click";
+  EXPECT_FALSE(parsed.has_value()) << "the click waited for the page";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return parsed.has_value(); }, kLoadTimeoutMs));
+  EXPECT_TRUE(*parsed) << "the page answers once its script is done";
 }
 
 }  // namespace
