@@ -2,6 +2,7 @@
 // the main window with the shipped settings, the test browser on the site.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,7 +16,8 @@
 
 namespace vantrope::testing {
 
-// The test browser, telling the tests of every press of a buy control.
+// The test browser, telling the tests of every press of a buy control; it
+// can lose the page's answer to a buy press that still takes effect.
 class ObservedBrowser : public TestBrowser {
  public:
   using TestBrowser::TestBrowser;
@@ -23,14 +25,24 @@ class ObservedBrowser : public TestBrowser {
     if (on_navigate) on_navigate(url);
     TestBrowser::Navigate(url);
   }
+  void RunActions(std::vector<DomAction> actions, ActionsHandler done) override {
+    const bool buys = std::any_of(actions.begin(), actions.end(), [](const DomAction& a) { return IsBuy(a.id); });
+    TestBrowser::RunActions(std::move(actions), [this, buys, done](const std::vector<DomActionResult>& results) {
+      done(buys && lose_buy_answers ? std::vector<DomActionResult>(results.size()) : results);
+    });
+  }
+  bool lose_buy_answers = false;
   // Called with the buy control's id before the press takes effect.
   std::function<void(const std::string&)> on_buy_press;
   std::function<void(const std::string&)> on_navigate;
 
  protected:
   void Clicked(const std::string& id) override {
-    if (on_buy_press && (id == "buy-up" || id == "buy-down")) on_buy_press(id);
+    if (on_buy_press && IsBuy(id)) on_buy_press(id);
   }
+
+ private:
+  static bool IsBuy(const std::string& id) { return id == "buy-up" || id == "buy-down"; }
 };
 
 class RobotWorld {

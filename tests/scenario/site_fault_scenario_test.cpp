@@ -1,6 +1,9 @@
-// When the site does not answer as it should: prices that never come, a
-// login page without its control, pages nobody recognises.
+// When the site does not answer as it should: prices that never come, a buy
+// press whose answer is lost, a login page without its control, pages nobody
+// recognises.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "scenario/bet_scenario.h"
 
@@ -41,6 +44,22 @@ TEST_F(NoPricesScenario, BetWatchdogGivesUpAfter300Seconds) {
   EXPECT_NE(F().robot.RobotStatus, rsStopped);
   EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 120'000)) << "the signal was dropped";
   EXPECT_EQ(world.Site().PurchasesAsked(), 0);
+}
+
+// The page buys but its answer to the press never comes: the bet is
+// followed on the pages that come next and never bought a second time.
+TEST_F(BetScenario, ABuyPressWithoutAnAnswerIsFollowedToItsResult) {
+  world.browser->lose_buy_answers = true;
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000))
+      << "step " << F().robot.BetOnStatus << ", site state " << int(F().EVENT.BetStatus);
+  EXPECT_EQ(buy_presses, 1);
+  EXPECT_EQ(ReadHistoryFile("history.dat").size(), 1u);
+  const auto& debug = F().fmDebug.mmLog.Lines();
+  EXPECT_TRUE(std::any_of(debug.begin(), debug.end(),
+                          [&](const std::string& line) { return line.find(F().Txt(283)) != std::string::npos; }));
 }
 
 class MissingLoginControlScenario : public BetScenario {
