@@ -19,7 +19,7 @@ namespace vantrope {
 struct BrowserSupervisor {
   // Asks for the browser emulation mode of the program's file.
   void IERegister(const std::string& program_path);
-  // The one navigation routine: waits for a busy browser to stop first.
+  // The one navigation routine: a busy browser is stopped first.
   void NavigateUrl(const std::string& url);
   // The address the address bar shows.
   std::string AddressShown() const { return browser_panel.teWebAddr.Text(); }
