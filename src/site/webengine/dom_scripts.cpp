@@ -11,8 +11,8 @@ namespace vantrope {
 namespace {
 
 // A property the element does not have, or that throws when read, is null.
-const char* const kReadDocument = R"JS(
-(function () {
+// Both scripts begin with it.
+const char* const kPropFunction = R"JS(
   function prop(node, name) {
     try {
       var v = node[name];
@@ -21,6 +21,9 @@ const char* const kReadDocument = R"JS(
       return null;
     }
   }
+)JS";
+
+const char* const kReadDocument = R"JS(
   function linkText(node) {
     try { return node.toString(); } catch (e) { return null; }
   }
@@ -42,7 +45,6 @@ const char* const kReadDocument = R"JS(
   var body = null;
   try { body = document.body ? document.body.innerHTML : null; } catch (e) {}
   return {forms: forms, links: links, body: body};
-})()
 )JS";
 
 std::optional<std::string> Text(const QVariantMap& map, const QString& key) {
@@ -55,15 +57,6 @@ std::optional<std::string> Text(const QVariantMap& map, const QString& key) {
 // order and in one go: a value goes into every such element, a click to the
 // first one only. An element whose properties cannot be read is passed over.
 const char* const kRunActions = R"JS(
-(function (actions) {
-  function prop(node, name) {
-    try {
-      var v = node[name];
-      return (v === undefined || v === null) ? null : String(v);
-    } catch (e) {
-      return null;
-    }
-  }
   function act(a) {
     var count = 0;
     for (var f = 0; f < document.forms.length; ++f) {
@@ -99,12 +92,14 @@ const char* const kRunActions = R"JS(
     results.push(count);
   }
   return results;
-})
 )JS";
 
 }  // namespace
 
-QString ReadDocumentScript() { return QString::fromUtf8(kReadDocument); }
+QString ReadDocumentScript() {
+  return QStringLiteral("(function () {") + QString::fromUtf8(kPropFunction) + QString::fromUtf8(kReadDocument) +
+         QStringLiteral("})()");
+}
 
 std::optional<DomDocument> DocumentFromScriptResult(const QVariant& result) {
   if (result.typeId() != QMetaType::QVariantMap) return std::nullopt;
@@ -139,8 +134,9 @@ QString ActionsScript(const std::vector<DomAction>& actions) {
     item.insert(QStringLiteral("after"), action.only_after_success);
     list.append(item);
   }
-  return QString::fromUtf8(kRunActions).trimmed() + QStringLiteral("(") +
-         QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)) + QStringLiteral(")");
+  return QStringLiteral("(function (actions) {") + QString::fromUtf8(kPropFunction) + QString::fromUtf8(kRunActions) +
+         QStringLiteral("})(") + QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)) +
+         QStringLiteral(")");
 }
 
 std::optional<std::vector<DomActionResult>> ActionResultsFromScriptResult(const QVariant& result, size_t count) {
