@@ -22,6 +22,8 @@ void QtShell::Terminate() {
   browser_.onBeforeNavigate = nullptr;
   browser_.onDocumentComplete = nullptr;
   browser_.onProgressChange = nullptr;
+  browser_.onPageDialog = nullptr;
+  browser_.onPageProcessGone = nullptr;
   for (QWidget* widget : QApplication::allWidgets()) widget->blockSignals(true);
   for (QWidget* window : QApplication::topLevelWidgets()) window->setEnabled(false);
   // exit() rather than quit(): quit() would first send every window a close
