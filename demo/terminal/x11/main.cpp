@@ -94,6 +94,17 @@ int main(int argc, char** argv) {
     window.MapAndWait();
     ShowChart(window, terminal);
     XSync(display, False);
+    // The events of the mapping are handled before the window is announced:
+    // a late first repaint would wipe what another program drew on it.
+    bool redraw = false;
+    bool repaint = false;
+    if (!HandleXEvents(display, window, terminal, redraw, repaint))
+      throw std::runtime_error("the window was closed before it was announced");
+    if (redraw)
+      ShowChart(window, terminal);
+    else if (repaint)
+      window.Repaint();
+    XSync(display, False);
     char id[32];
     std::snprintf(id, sizeof id, "window 0x%lx", static_cast<unsigned long>(window.Id()));
     PrintLine(id);
