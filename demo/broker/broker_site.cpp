@@ -178,6 +178,10 @@ Response BrokerSite::ErrorPage(Call& call) {
   return HtmlResponse(404, NotFoundPage(call.frame));
 }
 
+void BrokerSite::DisableAccount(const std::string& number) {
+  if (Account* account = FindAccount(number)) account->disabled = true;
+}
+
 Account* BrokerSite::FindAccount(const std::string& number) {
   for (Account& account : options_.accounts)
     if (account.number == number) return &account;

@@ -49,6 +49,13 @@ class BrokerSite {
   // and the accounts as they stand.
   int PurchasesAsked() const { return purchases_asked_; }
   const std::vector<Account>& Accounts() const { return options_.accounts; }
+  // Every contract bought, in the order of purchase.
+  const std::vector<Contract>& Contracts() const { return contracts_.All(); }
+
+  // What a site may do to its users at any moment, for tests: end every
+  // session, disable an account.
+  void EndSessions() { sessions_.ExpireAll(); }
+  void DisableAccount(const std::string& number);
 
  private:
   struct Call;

@@ -41,6 +41,7 @@ class ContractBook {
   // The latest `most` settled contracts of the account, the latest first.
   std::vector<Contract> SettledOf(const std::string& account, size_t most) const;
   const Contract* Find(int id) const;
+  const std::vector<Contract>& All() const { return contracts_; }
 
  private:
   std::vector<Contract> contracts_;

@@ -66,6 +66,11 @@ void SessionStore::Close(const std::string& id) {
   expired_.erase(id);
 }
 
+void SessionStore::ExpireAll() {
+  for (const auto& [id, session] : live_) expired_.insert(id);
+  live_.clear();
+}
+
 std::string SessionStore::IssueToken(const std::string& session_id, int64_t now_ms) {
   std::erase_if(tokens_, [now_ms](const auto& entry) { return now_ms - entry.second.issued_ms > kTokenLifetimeMs; });
   std::string token = NewKey();

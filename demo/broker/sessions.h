@@ -54,6 +54,8 @@ class SessionStore {
   Found Find(const std::string& id, int64_t now_ms);
   // Logging out: the session is gone, not expired.
   void Close(const std::string& id);
+  // The site ends every live session at once, as by an expiry.
+  void ExpireAll();
 
   // A token that stands for a live session for a minute, once.
   std::string IssueToken(const std::string& session_id, int64_t now_ms);

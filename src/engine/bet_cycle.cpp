@@ -50,6 +50,8 @@ enum Text : int {
   txLost = 268,
   txPricesNotShown = 269,
   txBuyUnanswered = 283,
+  txSessionEnded = 285,
+  txPriceUnreadable = 286,
 };
 
 int ByDirection(TDirection direction, int up, int down, int other) {
@@ -138,6 +140,7 @@ void BetCycle::FaultAndStop(const std::string& text) {
 
 // The signal is dropped: the site state tells the strategy that no bet was made.
 void BetCycle::DropSignal(const std::string& text) {
+  robot.OpenBet = TOpenBet::None;
   tmBetWDT.SetEnabled(false);
   log.AddStringToLog(ltPendingClosed, text, false);
   robot.BetOnStatus = bsFormReady;
@@ -147,9 +150,34 @@ void BetCycle::DropSignal(const std::string& text) {
   EVENT.BetStatus = ssBetImpossible;
 }
 
+// While a bet is open the strategy keeps the state it was last told: the
+// cycle is only finding its way back to the bet.
+void BetCycle::ReportNotReady() {
+  if (robot.OpenBet == TOpenBet::None) EVENT.BetStatus = ssNotReady;
+}
+
+// The site shows its login page in the middle of the run: it ended the
+// session. The cycle logs in again and comes back to an open bet from there.
+BetCycle::Outcome BetCycle::SessionEnded() {
+  // A purchase keeps its pending row for the result; a request not bought
+  // closes the row of its price request.
+  log.AddStringToLog(robot.OpenBet == TOpenBet::Bought ? ltInfo : ltPendingClosed, texts.Text(txSessionEnded), false);
+  ReportNotReady();
+  robot.BetOnStatus = bsLogIn;
+  SetInterval(20);
+  return Outcome::Done;
+}
+
+// A purchase is followed on the portfolio, where its result shows.
+void BetCycle::FollowBet() {
+  Navigate(site.PortFolioUrl, 5000, true);
+  robot.BetOnStatus = bsPortfolio;
+}
+
 // --- what others ask of the cycle ---
 
 void BetCycle::RequestBet() {
+  robot.OpenBet = TOpenBet::Requested;
   robot.BetOnStatus = bsBetRequested;
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetInterval(20);
@@ -253,7 +281,7 @@ BetCycle::Outcome BetCycle::RunStep(TPage shown) {
 // --- login and account ---
 
 BetCycle::Outcome BetCycle::Step0() {
-  EVENT.BetStatus = ssNotReady;
+  ReportNotReady();
   Navigate(site.MainUrl, 5000, false);
   robot.BetOnStatus = bsLogIn;
   return Outcome::Done;
@@ -295,7 +323,7 @@ BetCycle::Outcome BetCycle::LogIn() {
 }
 
 BetCycle::Outcome BetCycle::Step1(TPage shown) {
-  EVENT.BetStatus = ssNotReady;
+  ReportNotReady();
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
     case pgNone:
@@ -325,8 +353,8 @@ BetCycle::Outcome BetCycle::Step1(TPage shown) {
     case pgTradingDownPrice:
     case pgTradingPrices: robot.BetOnStatus = bsLoggedIn; break;
     case pgPricesChanged:
-    case pgPurchaseConfirmed:
-    case pgAccountBlocked: robot.BetOnStatus = bsOpenSite; break;
+    case pgPurchaseConfirmed: robot.BetOnStatus = bsOpenSite; break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     case pgPortfolio:
     case pgPortfolioBetOpen: robot.BetOnStatus = bsReadBalance; break;
     default: break;
@@ -335,7 +363,7 @@ BetCycle::Outcome BetCycle::Step1(TPage shown) {
 }
 
 BetCycle::Outcome BetCycle::Step2(TPage shown) {
-  EVENT.BetStatus = ssNotReady;
+  ReportNotReady();
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
     case pgNone: LangCheck(); break;
@@ -350,8 +378,8 @@ BetCycle::Outcome BetCycle::Step2(TPage shown) {
       robot.BetOnStatus = bsReadBalance;
       break;
     case pgPricesChanged:
-    case pgPurchaseConfirmed:
-    case pgAccountBlocked: robot.BetOnStatus = bsOpenSite; break;
+    case pgPurchaseConfirmed: robot.BetOnStatus = bsOpenSite; break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     case pgPortfolio:
     case pgPortfolioBetOpen: robot.BetOnStatus = bsReadBalance; break;
     default: break;
@@ -375,7 +403,7 @@ void BetCycle::ReadStartBalance() {
 }
 
 BetCycle::Outcome BetCycle::Step3(TPage shown) {
-  EVENT.BetStatus = ssNotReady;
+  ReportNotReady();
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
     case pgNone: LangCheck(); break;
@@ -387,16 +415,17 @@ BetCycle::Outcome BetCycle::Step3(TPage shown) {
     case pgTradingDownPrice:
     case pgTradingPrices: robot.BetOnStatus = bsLoggedIn; break;
     case pgPricesChanged:
-    case pgPurchaseConfirmed:
-    case pgAccountBlocked: robot.BetOnStatus = bsOpenSite; break;
+    case pgPurchaseConfirmed: robot.BetOnStatus = bsOpenSite; break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     case pgPortfolio:
     case pgPortfolioBetOpen:
       if (!SlotExists(1)) {
         robot.BetOnStatus = bsOpenSite;
         break;
       }
-      ReadStartBalance();
-      robot.BetOnStatus = bsOpenTrading;
+      // A new login in the middle of a run keeps the run's start balance.
+      if (robot.StartBalance == 0) ReadStartBalance();
+      robot.BetOnStatus = robot.OpenBet == TOpenBet::Bought ? bsPortfolio : bsOpenTrading;
       SetInterval(20);
       break;
     default: break;
@@ -407,14 +436,14 @@ BetCycle::Outcome BetCycle::Step3(TPage shown) {
 // --- the trading form ---
 
 BetCycle::Outcome BetCycle::Step4() {
-  EVENT.BetStatus = ssNotReady;
+  ReportNotReady();
   Navigate(site.ReturnUrl, 6000, true);
   robot.BetOnStatus = bsSelectMarket;
   return Outcome::Done;
 }
 
 BetCycle::Outcome BetCycle::Step5(TPage shown) {
-  EVENT.BetStatus = ssNotReady;
+  ReportNotReady();
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
     case pgNone: LangCheck(); break;
@@ -428,6 +457,7 @@ BetCycle::Outcome BetCycle::Step5(TPage shown) {
       break;
     case pgPortfolio:
     case pgPortfolioBetOpen: robot.BetOnStatus = bsReadBalance; break;
+    case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     case pgTrading:
     case pgTradingUpPrice:
     case pgTradingDownPrice:
@@ -442,7 +472,9 @@ BetCycle::Outcome BetCycle::Step5(TPage shown) {
           page.SiteDataUpdated = false;
           SetInterval(5000);
         } else {
-          robot.BetOnStatus = bsFillForm;
+          // A bet asked for before the cycle had to find its way back is
+          // carried out now.
+          robot.BetOnStatus = robot.OpenBet == TOpenBet::Requested ? bsBetRequested : bsFillForm;
           SetInterval(20);
         }
         return Outcome::Done;
@@ -455,13 +487,17 @@ BetCycle::Outcome BetCycle::Step5(TPage shown) {
 
 // The six form controls in their order, each written where the page shows
 // another value; a missing one is passed over, and noted for the checked fill.
-BetCycle::FormFill BetCycle::FillForm(PageActionBatch& batch) const {
-  const TEvent& e = EVENT;
+// The ready form shows the chart's pair and expiry; a bet keeps those of its
+// request, so that a chain goes on with its own while the chart changes.
+BetCycle::FormFill BetCycle::FillForm(PageActionBatch& batch, bool for_bet) const {
+  const std::string& valute = for_bet ? robot.BetValute : EVENT.Valute;
+  const std::string& unit = for_bet ? robot.BetPeriodUnit : EVENT.PeriodUnit;
+  const uint16_t period = for_bet ? robot.BetPeriod : EVENT.Period;
   const std::pair<size_t, std::string> fields[] = {{2, "all"},
-                                                   {4, Trim(e.Valute)},
+                                                   {4, Trim(valute)},
                                                    {5, "now"},
-                                                   {7, Trim(e.PeriodUnit)},
-                                                   {6, std::to_string(e.Period)},
+                                                   {7, Trim(unit)},
+                                                   {6, std::to_string(period)},
                                                    {8, std::to_string(robot.BetStake)}};
   FormFill fill;
   for (const auto& [slot, value] : fields) {
@@ -493,9 +529,11 @@ int BetCycle::FormFill::FailedSlot(const PageActionReport& report) const {
 BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
   tmBetWDT.SetEnabled(false);
   SetInterval(10000);
+  // Off the trading form the site is no longer ready for a bet.
+  if (!IsTradingPage(shown) && EVENT.BetStatus == ssReady) EVENT.BetStatus = ssNotReady;
   switch (shown) {
+    case pgLogin: return SessionEnded();
     case pgNone:
-    case pgLogin:
     case pgLoginFailed:
       LangCheck();
       browser_supervisor.NavigateUrl(browser_supervisor.AddressShown());
@@ -511,7 +549,7 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
     case pgTradingPrices: {
       EVENT.BetStatus = ssReady;
       PageActionBatch batch = page_actions.NewBatch();
-      FillForm(batch);
+      FillForm(batch, false);
       if (robot.BetOnStatus == bsFillForm) AddPress(batch, 9);
       return AwaitActions(std::move(batch), [this](const PageActionReport&) {
         if (robot.BetOnStatus == bsFillForm) robot.BetOnStatus = bsFormReady;
@@ -553,13 +591,14 @@ BetCycle::Outcome BetCycle::Step8() {
 }
 
 BetCycle::Outcome BetCycle::Step8OnPage() {
+  if (page.PageIndex == pgLogin) return SessionEnded();
   if (!IsTradingPage(page.PageIndex)) {
     LangCheck();
     if (page.PageIndex == pgAccountBlocked) FaultAndStop(texts.Text(txSiteError));
     return Outcome::Done;
   }
   PageActionBatch batch = page_actions.NewBatch();
-  FormFill fill = FillForm(batch);
+  FormFill fill = FillForm(batch, true);
   // The prices are asked for only when every control took its value.
   const int press = fill.AnyMissing() ? -1 : AddPress(batch, 9, true);
   std::array<uint16_t, 20> controls{};
@@ -590,8 +629,8 @@ BetCycle::Outcome BetCycle::PricesRequested() {
                      false);
   const int direction_text = ByDirection(robot.BetDirection, txBetUpOn, txBetDownOn, txBetOn);
   log.AddStringToDebugLog(stake + " " + page.CurrencyName + " " + texts.Text(direction_text) + " " +
-                          Trim(EVENT.Valute) + " " + texts.Text(txForPeriod) + " " + std::to_string(EVENT.Period) +
-                          Trim(EVENT.PeriodUnit));
+                          Trim(robot.BetValute) + " " + texts.Text(txForPeriod) + " " + std::to_string(robot.BetPeriod) +
+                          Trim(robot.BetPeriodUnit));
   EVENT.BetStatus = ssWaitingForPrices;
   return Outcome::Done;
 }
@@ -603,6 +642,7 @@ BetCycle::Outcome BetCycle::Step9() {
 
 BetCycle::Outcome BetCycle::Step9OnPage() {
   const TPage shown = page.PageIndex;
+  if (shown == pgLogin) return SessionEnded();
   if (!IsTradingPage(shown)) {
     LangCheck();
     if (shown == pgAccountBlocked) {
@@ -626,6 +666,12 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
   if (!up && !down) return BuyVerdict(Verdict::None, 0);
   const int32_t percent =
       page_actions.GetBrokerPercent(static_cast<uint32_t>(robot.BetStake), static_cast<uint16_t>(up ? 12 : 13));
+  // A price that does not read as a number is no price: nothing is bought
+  // at an unknown price.
+  if (percent <= 0) {
+    SetInterval(5000);
+    return BuyVerdict(Verdict::PriceUnreadable, percent);
+  }
   host.ShowStatusMessage(texts.Text(txAdvance) + " " + std::to_string(percent) + "%");
   if (GreedThreshold(robot.GreedPorog) < percent) {
     SetInterval(5000);
@@ -637,8 +683,12 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
     SetInterval(5000);
     return BuyVerdict(Verdict::None, percent);
   }
-  const double balance = page.CurrentBalance;
-  return AwaitActions(std::move(batch), [this, up, percent, press, balance](const PageActionReport& report) {
+  // From the press on a contract may exist: it is followed to its result and
+  // never given up by the bet watchdog.
+  robot.OpenBet = TOpenBet::Bought;
+  robot.BalanceAtBet = page.CurrentBalance;
+  tmBetWDT.SetEnabled(false);
+  return AwaitActions(std::move(batch), [this, up, percent, press](const PageActionReport& report) {
     // A press the page did not answer may still buy: the pages that follow
     // tell, and the press is never made again on another element.
     if (report.Unanswered(press)) log.AddStringToDebugLog(texts.Text(txBuyUnanswered));
@@ -647,7 +697,6 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
       return BuyVerdict(Verdict::None, percent);
     }
     robot.BetPricePercent = static_cast<uint8_t>(percent);
-    robot.BalanceAtBet = balance;
     page.SiteDataUpdated = false;
     return BuyVerdict(up ? Verdict::BoughtUp : Verdict::BoughtDown, percent);
   });
@@ -671,6 +720,10 @@ BetCycle::Outcome BetCycle::BuyVerdict(Verdict verdict, int32_t percent) {
       DropSignal(texts.Text(txBetCancelled));
       log.AddStringToDebugLog(texts.Text(txAdvanceTooHigh));
       break;
+    case Verdict::PriceUnreadable:
+      DropSignal(texts.Text(txPriceUnreadable));
+      log.AddStringToDebugLog(texts.Text(txPriceUnreadable));
+      break;
     case Verdict::None:
       DropSignal(texts.Text(txNoBet));
       log.AddStringToDebugLog(texts.Text(txNoBet));
@@ -685,7 +738,7 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
     case pgNone: LangCheck(); break;
-    case pgLogin:
+    case pgLogin: return SessionEnded();
     case pgLoginFailed:
     case pgCabinet:
       page_encoder.HtmlParser();
@@ -707,12 +760,15 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
       browser_supervisor.NavigateUrl(site.PortFolioUrl);
       break;
     case pgPricesChanged:
+      // The site refused the purchase: its quote had gone stale.
+      robot.OpenBet = TOpenBet::Requested;
       robot.BetOnStatus = bsBuy;
       SetInterval(100);
       break;
     case pgPortfolio:
     case pgPortfolioBetOpen:
       robot.BetOnStatus = bsPortfolio;
+      robot.BetPlacedTime = clock.Now();
       SetInterval(20);
       break;
     case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
@@ -722,6 +778,7 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
 }
 
 void BetCycle::ReadResult() {
+  robot.OpenBet = TOpenBet::None;
   robot.BalanceAtResult = page.CurrentBalance;
   EVENT.Result = robot.BalanceAtResult - robot.BalanceAtBet;
   const std::string amount =
@@ -743,19 +800,17 @@ BetCycle::Outcome BetCycle::Step11(TPage shown) {
   tmBetWDT.SetEnabled(false);
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case pgNone:
-    case pgPricesChanged: LangCheck(); break;
-    case pgLogin:
+    case pgNone: LangCheck(); break;
+    case pgLogin: return SessionEnded();
+    // The form is no place to wait for a bet's result: the portfolio is.
     case pgLoginFailed:
     case pgCabinet:
-      robot.BetOnStatus = bsFillForm;
-      SetInterval(1000);
-      break;
     case pgTrading:
     case pgTradingUpPrice:
     case pgTradingDownPrice:
     case pgTradingPrices:
-    case pgPurchaseConfirmed: Navigate(site.PortFolioUrl, 5000, true); break;
+    case pgPricesChanged:
+    case pgPurchaseConfirmed: FollowBet(); break;
     case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     case pgPortfolioBetOpen:
       if (EVENT.BetStatus < ssBetAccepted) {
@@ -766,7 +821,9 @@ BetCycle::Outcome BetCycle::Step11(TPage shown) {
       robot.BetOnStatus = bsAwaitResult;
       break;
     case pgPortfolio:
-      if (EVENT.BetStatus > ssBetMade) {
+      // A balance that moved since the press tells of a contract that was
+      // bought and settled before the portfolio showed it open.
+      if (EVENT.BetStatus > ssBetMade || page.CurrentBalance != robot.BalanceAtBet) {
         ReadResult();
       } else {
         DropSignal(texts.Text(txNoBet));
@@ -782,22 +839,16 @@ BetCycle::Outcome BetCycle::Step12(TPage shown) {
   tmBetWDT.SetEnabled(false);
   if (!page.SiteDataUpdated) return Outcome::Wait;
   switch (shown) {
-    case pgNone:
-    case pgPricesChanged: LangCheck(); break;
-    case pgLogin:
+    case pgNone: LangCheck(); break;
+    case pgLogin: return SessionEnded();
     case pgLoginFailed:
     case pgCabinet:
-      robot.BetOnStatus = bsFillForm;
-      SetInterval(1000);
-      break;
     case pgTrading:
     case pgTradingUpPrice:
     case pgTradingDownPrice:
     case pgTradingPrices:
-    case pgPurchaseConfirmed:
-      Navigate(site.PortFolioUrl, 5000, true);
-      robot.BetOnStatus = bsPortfolio;
-      break;
+    case pgPricesChanged:
+    case pgPurchaseConfirmed: FollowBet(); break;
     case pgPortfolio:
       robot.BetOnStatus = bsPortfolio;
       SetInterval(20);
@@ -827,6 +878,7 @@ BetCycle::Outcome BetCycle::StepIdle() {
 void BetCycle::WatchdogFired() {
   // An answer of the page still awaited belongs to a bet given up.
   ++robot.PageGeneration;
+  robot.OpenBet = TOpenBet::None;
   robot.AwaitingPage = false;
   tmBetOnState.SetEnabled(false);
   tmBetWDT.SetEnabled(false);

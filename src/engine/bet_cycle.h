@@ -78,7 +78,7 @@ struct BetCycle {
   // A step either ends (with or without the strategy step after it) or
   // waits for the page, whose answer then ends it.
   enum class Outcome { Done, Wait, Pending };
-  enum class Verdict { None, Refused, BoughtUp, BoughtDown };
+  enum class Verdict { None, Refused, PriceUnreadable, BoughtUp, BoughtDown };
   // The form controls of a fill: each with its write in the batch, or missing.
   struct FormFill {
     static constexpr int kMissing = -2;
@@ -121,9 +121,12 @@ struct BetCycle {
   Outcome Step12(TPage shown);
   Outcome StepIdle();
 
-  FormFill FillForm(PageActionBatch& batch) const;
+  FormFill FillForm(PageActionBatch& batch, bool for_bet) const;
   Outcome LogIn();
   void ReportInaccessible(uint16_t control);
+  void ReportNotReady();
+  Outcome SessionEnded();
+  void FollowBet();
   void ReadStartBalance();
   void ReadResult();
   void DropSignal(const std::string& text);

@@ -50,6 +50,15 @@ enum TPauseMode : uint8_t {
   pmPaused = 255,
 };
 
+// The bet the cycle owes the strategy an answer for. The cycle comes back to
+// it whatever page it finds meanwhile (a new login, a lost page): a request
+// is carried out, a purchase followed until its result is known.
+enum class TOpenBet : uint8_t {
+  None,
+  Requested,  // asked for, not bought yet
+  Bought,     // the buy was pressed: the contract may be open
+};
+
 struct RobotState {
   // Between Run and Stop.
   bool Running = false;
@@ -93,6 +102,7 @@ struct RobotState {
   double BalanceAtBet = 0;
   double BalanceAtResult = 0;
   double BetPlacedTime = 0;
+  TOpenBet OpenBet = TOpenBet::None;
   double ResultWaitCounter = 0;
   // The bet cycle waits for the page's answer to a parse or to its actions.
   // The answer belongs to the step that asked while no tick and no watchdog

@@ -39,6 +39,7 @@ enum Text : int {
   txBalancedStrategy = 188,
   txStoppedAtMinimum = 189,
   txNo = 259,
+  txResultUnknown = 284,
 };
 
 // The strategy statuses by strategy page.
@@ -57,6 +58,7 @@ void RunControl::Run() {
 
   robot.RobotPauseMode = pmNone;
   robot.BetOnStatus = bsOpenSite;
+  robot.OpenBet = TOpenBet::None;
   robot_controls.teSiteStatus.SetText(texts.Text(txSiteStatusUnknown));
   robot.Running = true;
   for (ui::Control* control : std::initializer_list<ui::Control*>{
@@ -145,6 +147,13 @@ void RunControl::RequestPause(int tag) {
 }
 
 void RunControl::Stop() {
+  // A purchase whose result the run did not see is said to be unknown,
+  // never recorded with a made-up one.
+  if (robot.OpenBet == TOpenBet::Bought)
+    log.AddStringToLog(ltPendingClosed,
+                       texts.Text(txResultUnknown) + " " + std::to_string(robot.BetStake) + " " + page.CurrencyName,
+                       false);
+  robot.OpenBet = TOpenBet::None;
   ShowRunButtons(false);
   host.ShowStatusMessage(texts.Text(txStopped));
   robot.RobotPauseMode = pmNone;

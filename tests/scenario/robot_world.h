@@ -20,14 +20,23 @@ namespace vantrope::testing {
 // can lose the page's answer to a buy press that still takes effect.
 class ObservedBrowser : public TestBrowser {
  public:
+  using TestBrowser::ReadDocument;
   using TestBrowser::TestBrowser;
   void Navigate(const std::string& url) override {
     if (on_navigate) on_navigate(url);
     TestBrowser::Navigate(url);
   }
+  void ReadDocument(DocumentHandler done) override {
+    if (!document_gone) return TestBrowser::ReadDocument(std::move(done));
+    TestBrowser::ReadDocument([done](const std::optional<DomDocument>&) { done(std::nullopt); });
+  }
   void RunActions(std::vector<DomAction> actions, ActionsHandler done) override {
+    const size_t count = actions.size();
+    // A page without its process does nothing and answers nothing.
+    if (document_gone) actions.clear();
     const bool buys = std::any_of(actions.begin(), actions.end(), [](const DomAction& a) { return IsBuy(a.id); });
-    TestBrowser::RunActions(std::move(actions), [this, buys, done](const std::vector<DomActionResult>& results) {
+    TestBrowser::RunActions(std::move(actions), [this, buys, count, done](const std::vector<DomActionResult>& results) {
+      if (document_gone) return done(std::vector<DomActionResult>(count));
       done(buys && lose_buy_answers ? std::vector<DomActionResult>(results.size()) : results);
     });
   }
@@ -35,11 +44,24 @@ class ObservedBrowser : public TestBrowser {
   // Called with the buy control's id before the press takes effect.
   std::function<void(const std::string&)> on_buy_press;
   std::function<void(const std::string&)> on_navigate;
+  // Answers a request in the site's place when it gives an answer.
+  std::function<std::optional<demo::Response>(const demo::Request&)> intercept;
+  // Loads started meanwhile never finish.
+  bool stall_loads = false;
+  // The page's process is gone: its document cannot be read and it does
+  // nothing of what it is asked.
+  bool document_gone = false;
 
  protected:
   void Clicked(const std::string& id) override {
     if (on_buy_press && IsBuy(id)) on_buy_press(id);
   }
+  demo::Response Respond(const demo::Request& request) override {
+    if (intercept)
+      if (std::optional<demo::Response> response = intercept(request)) return *response;
+    return TestBrowser::Respond(request);
+  }
+  bool LoadStalls() const override { return stall_loads; }
 
  private:
   static bool IsBuy(const std::string& id) { return id == "buy-up" || id == "buy-down"; }

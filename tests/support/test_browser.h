@@ -58,6 +58,11 @@ class TestBrowser : public WebBrowser {
  protected:
   // A click of an action landed on the element with this id.
   virtual void Clicked(const std::string& /*id*/) {}
+  // The site's answer to one request; a test may answer in its place.
+  virtual demo::Response Respond(const demo::Request& request) { return site_.Handle(request); }
+  // A load that never finishes: the browser stays busy until it is stopped
+  // or sent elsewhere.
+  virtual bool LoadStalls() const { return false; }
 
  private:
   enum class Step { kForward, kBack };

@@ -1,0 +1,157 @@
+// The robot finds its way back after the site fails it: a session ended, a
+// page that never comes, a page with no way out, a price it cannot read.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "scenario/bet_scenario.h"
+
+namespace vantrope::testing {
+namespace {
+
+constexpr int kSessionEnded = 285;
+
+// The simple strategy with one bet per signal, unless the settings say more.
+std::vector<RobotWorld::Setting> OneBetPerSignal(std::vector<RobotWorld::Setting> more = {}) {
+  more.push_back({"Robot0", "BetCount", "1"});
+  return more;
+}
+
+class RecoveryScenario : public BetScenario {
+ protected:
+  RecoveryScenario() : BetScenario(Options("W"), OneBetPerSignal()) {}
+  TBetStep Step() { return F().robot.BetOnStatus; }
+  bool Won(int rows) {
+    return RunUntil([&] { return RowsOfType(ltWin) == rows; }, 900'000);
+  }
+};
+
+TEST_F(RecoveryScenario, SessionEndedOnTheReadyFormLogsInAgainAndTheSignalIsBought) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Site().EndSessions();
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(world.Site().Contracts().size(), 1u);
+  EXPECT_EQ(RowsWith(ltInfo, kSessionEnded), 1);
+}
+
+TEST_F(RecoveryScenario, SessionEndedWithAContractOpenStillRecordsItsResult) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsAwaitResult; }, 300'000));
+  world.Site().EndSessions();
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(ReadHistoryFile("history.dat").size(), 1u);
+  EXPECT_EQ(F().robot.StartBalance, 1250) << "a new login keeps the run's start balance";
+}
+
+// The receipt never loads for six minutes after the purchase: the bet
+// watchdog's five minutes pass while the contract is open.
+TEST_F(RecoveryScenario, BetWatchdogNeverDropsABoughtContract) {
+  world.browser->on_buy_press = [&](const std::string& id) {
+    OnBuyPress(id);
+    world.browser->stall_loads = true;
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return world.browser->stall_loads; }, 300'000));
+  RunUntil([] { return false; }, 360'000);
+  world.browser->stall_loads = false;
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(RowsWith(ltInfo, 174), 0) << "the bet was not given up";
+  EXPECT_EQ(world.Site().Contracts().size(), 1u);
+}
+
+TEST_F(RecoveryScenario, LeavingTheTradingFormWithdrawsTheReadyState) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  F().browser_supervisor.NavigateUrl(F().site.PortFolioUrl);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsSelectMarket; }, 60'000));
+  EXPECT_EQ(F().EVENT.BetStatus, ssNotReady) << "no strategy step may ask for a bet off the form";
+}
+
+TEST_F(RecoveryScenario, PricesChangedPageWhileTheContractIsOpenGoesBackToThePortfolio) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsAwaitResult; }, 300'000));
+  F().browser_supervisor.NavigateUrl(F().site.ReturnUrl + "&market=forex&notice=changed");
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+}
+
+TEST_F(RecoveryScenario, PriceThatDoesNotReadAsANumberIsNeverBought) {
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (request.query.find("get_prices") == std::string::npos) return std::nullopt;
+    demo::Response response = world.Site().Handle(request);
+    response.body = std::regex_replace(response.body, std::regex(R"(name="price" value="[0-9.]+")"),
+                                       R"(name="price" value="n/a")");
+    return response;
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsWith(ltInfo, 286) == 1; }, 300'000));
+  EXPECT_EQ(world.Site().PurchasesAsked(), 0);
+}
+
+// The receipt sends the browser on to the portfolio: the confirmation is
+// seen there, and the history record still has its time.
+TEST_F(RecoveryScenario, ConfirmationSeenOnThePortfolioStampsTheBet) {
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (request.path != "/d/receipt.cgi") return std::nullopt;
+    demo::Response response;
+    response.status = 303;
+    response.headers = {{"Location", F().site.PortFolioUrl}};
+    return response;
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1));
+  const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_GT(records[0].Time, 0) << "the time the bet was confirmed";
+}
+
+// The account is disabled while the robot logs in: the run ends with the
+// fault instead of logging in for ever.
+class DisabledWhileLoggingIn : public BetScenario, public ::testing::WithParamInterface<TBetStep> {};
+
+TEST_P(DisabledWhileLoggingIn, EndsTheRun) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return F().robot.BetOnStatus == GetParam(); }, 120'000));
+  world.Site().DisableAccount("CR100200");
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == rsStopped; }, 120'000))
+      << "step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(RowsOfType(ltError), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, DisabledWhileLoggingIn, ::testing::Values(bsLoggedIn, bsOpenTrading));
+
+// A martingale chain keeps its pair when the chart changes in the middle of it.
+class ChainScenario : public BetScenario {
+ protected:
+  ChainScenario()
+      : BetScenario(Options("LW"), {{"Robot0", "Down", "0"}, {"Robot1", "Down", "1"}, {"Robot1", "ChainCount", "1"}}) {
+    requested_substep = 2;
+  }
+};
+
+TEST_F(ChainScenario, ChartChangeInTheMiddleOfAChainKeepsTheChainsPair) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 1; }, 600'000));
+  F().EVENT.Valute = "frxGBPUSD";
+  F().EVENT.ValuteChanged = true;
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000));
+  const std::vector<demo::Contract>& contracts = world.Site().Contracts();
+  ASSERT_EQ(contracts.size(), 2u);
+  EXPECT_EQ(contracts[1].instrument, contracts[0].instrument);
+}
+
+}  // namespace
+}  // namespace vantrope::testing
