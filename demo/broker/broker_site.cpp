@@ -178,8 +178,8 @@ Response BrokerSite::ErrorPage(Call& call) {
   return HtmlResponse(404, NotFoundPage(call.frame));
 }
 
-void BrokerSite::DisableAccount(const std::string& number) {
-  if (Account* account = FindAccount(number)) account->disabled = true;
+void BrokerSite::DisableAccount(const std::string& number, bool disabled) {
+  if (Account* account = FindAccount(number)) account->disabled = disabled;
 }
 
 Account* BrokerSite::FindAccount(const std::string& number) {

@@ -53,9 +53,12 @@ class BrokerSite {
   const std::vector<Contract>& Contracts() const { return contracts_.All(); }
 
   // What a site may do to its users at any moment, for tests: end every
-  // session, disable an account.
+  // session, disable an account (or enable it again), let the prices it
+  // quoted go stale, keep its prices back.
   void EndSessions() { sessions_.ExpireAll(); }
-  void DisableAccount(const std::string& number);
+  void DisableAccount(const std::string& number, bool disabled = true);
+  void ChangePrices() { sessions_.AgeQuotes(); }
+  void WithholdPrices(bool withhold) { options_.withhold_prices = withhold; }
 
  private:
   struct Call;

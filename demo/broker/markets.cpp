@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "site/pair_table.h"
+#include "event/pair_table.h"
 
 namespace vantrope::demo {
 

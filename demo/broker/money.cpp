@@ -22,6 +22,12 @@ std::string FormatAmount(Cents amount, Language language) {
   return text;
 }
 
+std::string PlainAmount(Cents amount) {
+  const Cents magnitude = amount < 0 ? -amount : amount;
+  const Cents cents = magnitude % 100;
+  return (amount < 0 ? "-" : "") + std::to_string(magnitude / 100) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
+}
+
 std::string CurrencyAmount(Cents amount, Language language) {
   return std::string(kCurrency) + " " + FormatAmount(amount, language);
 }

@@ -18,6 +18,9 @@ inline constexpr const char* kCurrency = "USD";
 // "1,250.00" in English, "1 250,00" in Russian; a negative amount leads with "-".
 std::string FormatAmount(Cents amount, Language language);
 
+// "1250.00": the amount as a machine writes it and ParseAmount reads it.
+std::string PlainAmount(Cents amount);
+
 // "USD 1,250.00": the currency, a blank and the amount.
 std::string CurrencyAmount(Cents amount, Language language);
 

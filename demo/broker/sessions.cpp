@@ -1,6 +1,7 @@
 #include "sessions.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vantrope::demo {
 
@@ -69,6 +70,11 @@ void SessionStore::Close(const std::string& id) {
 void SessionStore::ExpireAll() {
   for (const auto& [id, session] : live_) expired_.insert(id);
   live_.clear();
+}
+
+void SessionStore::AgeQuotes() {
+  for (auto& [id, session] : live_)
+    for (Quote& quote : session.quotes) quote.made_ms = std::numeric_limits<int64_t>::min() / 2;
 }
 
 std::string SessionStore::IssueToken(const std::string& session_id, int64_t now_ms) {

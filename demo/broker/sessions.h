@@ -56,6 +56,8 @@ class SessionStore {
   void Close(const std::string& id);
   // The site ends every live session at once, as by an expiry.
   void ExpireAll();
+  // Every price quoted so far goes stale at once.
+  void AgeQuotes();
 
   // A token that stands for a live session for a minute, once.
   std::string IssueToken(const std::string& session_id, int64_t now_ms);

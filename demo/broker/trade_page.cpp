@@ -91,7 +91,7 @@ std::string PriceBlock(const PageFrame& frame, const Quote& quote, bool up) {
   html += "<input type=\"hidden\" name=\"quote\" value=\"" + std::to_string(quote.id) + "\">";
   // The price as the buyer saw it; a machine's number, the same in both languages.
   html += "<input type=\"hidden\" id=\"price-" + side + "\" name=\"price\" value=\"" +
-          FormatAmount(price, Language::kEnglish) + "\">";
+          PlainAmount(price) + "\">";
   html += "<button type=\"submit\" id=\"buy-" + side + "\" name=\"contract_type\" value=\"" + (up ? "CALL" : "PUT") +
           "\">" + EscapeText(t.buy_button) + "</button>";
   return html + "</form></div>\n";

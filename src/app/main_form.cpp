@@ -9,7 +9,7 @@
 #include "engine/advance_threshold.h"
 #include "settings/ini_file.h"
 #include "site/default_addresses.h"
-#include "site/pair_table.h"
+#include "event/pair_table.h"
 #include "text/utf8.h"
 
 namespace vantrope {

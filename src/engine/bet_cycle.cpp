@@ -547,6 +547,14 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
     case pgTradingUpPrice:
     case pgTradingDownPrice:
     case pgTradingPrices: {
+      // A page taken for the trading form by its address alone has no
+      // controls: it is no form to bet on (an error page of the site, say).
+      if (!SlotExists(9)) {
+        if (EVENT.BetStatus == ssReady) EVENT.BetStatus = ssNotReady;
+        Navigate(site.ReturnUrl, 10000, true);
+        robot.BetOnStatus = bsSelectMarket;
+        break;
+      }
       EVENT.BetStatus = ssReady;
       PageActionBatch batch = page_actions.NewBatch();
       FillForm(batch, false);
@@ -631,7 +639,9 @@ BetCycle::Outcome BetCycle::PricesRequested() {
   log.AddStringToDebugLog(stake + " " + page.CurrencyName + " " + texts.Text(direction_text) + " " +
                           Trim(robot.BetValute) + " " + texts.Text(txForPeriod) + " " + std::to_string(robot.BetPeriod) +
                           Trim(robot.BetPeriodUnit));
-  EVENT.BetStatus = ssWaitingForPrices;
+  // Prices asked for again after the site refused a stale one: the strategy
+  // was told of the bet already and waits for its outcome.
+  if (EVENT.BetStatus < ssBetMade) EVENT.BetStatus = ssWaitingForPrices;
   return Outcome::Done;
 }
 
@@ -659,6 +669,15 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
   // Prices count as shown only when both price blocks are there.
   if (!(page.ControlSlots[14].FieldIndex > 0 && page.ControlSlots[15].FieldIndex > 0)) {
     log.AddStringToDebugLog(texts.Text(txPricesNotShown));
+    return Outcome::Done;
+  }
+  // The prices are those of the form the page shows; a form that is not the
+  // bet's (prices asked for again on a page that showed another) is filled
+  // again before anything is bought.
+  PageActionBatch probe = page_actions.NewBatch();
+  if (!FillForm(probe, true).controls.empty()) {
+    robot.BetOnStatus = bsBetRequested;
+    SetInterval(20);
     return Outcome::Done;
   }
   const bool up = robot.BetDirection == drUp && page_encoder.SearchControl(13) >= 0;
@@ -854,12 +873,10 @@ BetCycle::Outcome BetCycle::Step12(TPage shown) {
       SetInterval(20);
       break;
     case pgPortfolioBetOpen:
-      if (robot.ResultWaitCounter > kResultWaitLimit) {
-        SetInterval(1000);
-      } else {
-        Navigate(site.PortFolioUrl, 5000, true);
-        robot.BetOnStatus = bsPortfolio;
-      }
+      // Past the wait limit the portfolio is looked at more often, but it is
+      // always loaded again: its page does not change by itself.
+      Navigate(site.PortFolioUrl, robot.ResultWaitCounter > kResultWaitLimit ? 1000 : 5000, true);
+      robot.BetOnStatus = bsPortfolio;
       break;
     case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     default: break;
@@ -884,7 +901,9 @@ void BetCycle::WatchdogFired() {
   tmBetWDT.SetEnabled(false);
   log.AddStringToLog(ltPendingClosed, texts.Text(txBetTimedOut), false);
   EVENT.BetStatus = ssBetImpossible;
-  robot.BetOnStatus = bsFillForm;
+  // The trading address opens the site's first market: the market is chosen
+  // again before the form.
+  robot.BetOnStatus = bsSelectMarket;
   EVENT.NewSignal = false;
   EVENT.Direction = drNone;
   host.BetOnRobot();

@@ -2,7 +2,7 @@
 // group, and the stake of a manual bet.
 #pragma once
 
-#include "site/pair_table.h"
+#include "event/pair_table.h"
 #include "ui/controls.h"
 
 namespace vantrope {

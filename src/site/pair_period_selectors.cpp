@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "ui/money.h"
-#include "site/pair_table.h"
+#include "event/pair_table.h"
 #include "text/utf8.h"
 
 namespace vantrope {

@@ -9,21 +9,30 @@ void ArrowScanner::BuildMask(const Bitmap& snapshot, ui::Color arrow_color) {
   const int columns = std::min(snapshot.Width(), kStripWidth);
   constexpr int kCorners = kStripWidth + 1;
   mask_rows_.resize(static_cast<size_t>(snapshot.Height()));
-  mask_sums_.assign(static_cast<size_t>(snapshot.Height() + 1) * kCorners, 0);
+  // Every sum is written below but those of the top row.
+  mask_sums_.resize(static_cast<size_t>(snapshot.Height() + 1) * kCorners);
+  std::fill_n(mask_sums_.begin(), kCorners, 0);
   for (int y = 0; y < snapshot.Height(); ++y) {
     const ui::Color* row = snapshot.Row(y);
-    unsigned __int128 bits = 0;
+    // Two plain loops of comparisons, which the compiler can vectorise.
+    uint64_t low = 0, high = 0;
+    for (int x = 0; x < std::min(columns, 64); ++x) low |= static_cast<uint64_t>(row[x] == arrow_color) << x;
+    for (int x = 64; x < columns; ++x) high |= static_cast<uint64_t>(row[x] == arrow_color) << (x - 64);
+    const unsigned __int128 bits = (static_cast<unsigned __int128>(high) << 64) | low;
+    mask_rows_[static_cast<size_t>(y)] = bits;
     const int32_t* above = &mask_sums_[static_cast<size_t>(y) * kCorners];
     int32_t* sums = &mask_sums_[static_cast<size_t>(y + 1) * kCorners];
+    // Most rows of a chart hold no pixel of the arrow's colour.
+    if (bits == 0) {
+      std::copy_n(above, kCorners, sums);
+      continue;
+    }
+    sums[0] = 0;
     int32_t in_row = 0;
     for (int x = 0; x < kStripWidth; ++x) {
-      if (x < columns && row[x] == arrow_color) {
-        bits |= static_cast<unsigned __int128>(1) << x;
-        ++in_row;
-      }
+      in_row += static_cast<int32_t>((bits >> x) & 1);
       sums[x + 1] = above[x + 1] + in_row;
     }
-    mask_rows_[static_cast<size_t>(y)] = bits;
   }
 }
 
@@ -76,6 +85,9 @@ TArrowMatch ArrowScanner::FindObject(uint8_t width, uint8_t height) const {
   // one scanning backwards.
   const uint32_t window = width == 32 ? ~0u : (1u << width) - 1;
   for (int x = last_x; x >= 0; --x) {
+    // The same bound over the placement's columns, all rows: a column of
+    // placements that cannot qualify is passed over at once.
+    if (std::min(full_cells, ArrowPixelsIn(x, 0, width, rows)) + empty_cells < needed) continue;
     for (int y = last_y; y >= 0; --y) {
       const int arrow_pixels = ArrowPixelsIn(x, y, width, height);
       if (std::min(full_cells, arrow_pixels) + std::min(empty_cells, cells - arrow_pixels) < needed) continue;

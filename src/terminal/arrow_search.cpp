@@ -1,5 +1,6 @@
 // After each capture: both arrows searched, the newer one raising its
 // signal once per direction, and the bet pair following the chart.
+#include "event/pair_table.h"
 #include "terminal/terminal_seeker.h"
 
 #include "text/number_format.h"
@@ -81,7 +82,8 @@ void TerminalSeeker::SearchImage() {
     log.AddStringToLog(ltDown, texts.Text(txDownSignal), true);
     EVENT.NewSignal = true;
   }
-  if (terminal.TerminalValute != EVENT.Valute && robot_started) {
+  // Only a pair of the table becomes the bet pair.
+  if (terminal.TerminalValute != EVENT.Valute && robot_started && IsPairCode(terminal.TerminalValute)) {
     log.AddStringToLog(
         ltInfo,
         texts.Text(txPairChangedFrom) + EVENT.Valute + texts.Text(txPairChangedTo) + terminal.TerminalValute + "]",

@@ -225,6 +225,19 @@ TEST_F(DemoSiteContracts, FixedPriceShareMakesEveryPriceThatShareOfThePayout) {
   EXPECT_THROW(demo::BrokerSite(options, site_clock), std::invalid_argument);
 }
 
+// The hidden price is read back by the purchase: no thousands separator.
+TEST_F(DemoSiteContracts, PriceOfAThousandOrMoreIsBought) {
+  demo::SiteOptions options;
+  options.price_share = 75;
+  Start(options, "VRTC300", "demo300");
+  world->Open(std::string(kReturnUrl) + "&market=forex");
+  world->Set(FormById("amount"), "2000");
+  world->Press(FormById("get-prices"));
+  EXPECT_EQ(world->Value(FormById("price-up")), "1500.00");
+  EXPECT_TRUE(world->Press(FormById("buy-up")));
+  EXPECT_THAT(world->browser.LocationUrl(), HasSubstr("/d/receipt.cgi"));
+}
+
 TEST_F(DemoSiteContracts, WithheldPricesLeaveTheFormWithoutPrices) {
   demo::SiteOptions options;
   options.withhold_prices = true;

@@ -6,7 +6,7 @@
 
 #include "demo_world.h"
 #include "site/page_search.h"
-#include "site/pair_table.h"
+#include "event/pair_table.h"
 
 namespace vantrope::testing {
 namespace {

@@ -88,19 +88,18 @@ class BetScenario : public ::testing::Test {
     return 0;
   }
 
-  // A bet request is the cycle's move from the form (or any step before it)
-  // into the bet steps 8..12, seen at every step of the virtual time.
+  // A bet request opens a bet in the cycle, seen at every step of the
+  // virtual time; the cycle may leave the bet steps and come back to it.
   void Observe() {
-    const uint16_t step = F().robot.BetOnStatus;
-    auto betting = [](uint16_t s) { return s >= 8 && s <= 12; };
-    if (betting(step) && !betting(last_step)) {
+    const TOpenBet open = F().robot.OpenBet;
+    if (open == TOpenBet::Requested && last_open == TOpenBet::None) {
       ++bet_requests;
       buys_of_request.push_back(0);
       prices_changed = false;
     }
     // The site refused the purchase: its quote went stale. The bet may be bought anew.
-    if (betting(step) && F().page.PageIndex == pgPricesChanged) prices_changed = true;
-    last_step = step;
+    if (open != TOpenBet::None && F().page.PageIndex == pgPricesChanged) prices_changed = true;
+    last_open = open;
   }
   void OnBuyPress(const std::string& id) {
     Observe();
@@ -150,7 +149,7 @@ class BetScenario : public ::testing::Test {
   std::vector<int> buys_of_request;
   int presses_after_stale_prices = 0;
   bool prices_changed = false;
-  uint16_t last_step = 65535;
+  TOpenBet last_open = TOpenBet::None;
   // The strategy's sub-step after a request: the simple bet's by default.
   uint8_t requested_substep = 4;
 };

@@ -48,6 +48,8 @@ class ObservedBrowser : public TestBrowser {
   std::function<std::optional<demo::Response>(const demo::Request&)> intercept;
   // Loads started meanwhile never finish.
   bool stall_loads = false;
+  // How long a page takes to load, where it is not the usual time.
+  std::function<std::optional<int>(const std::string& address)> load_ms;
   // The page's process is gone: its document cannot be read and it does
   // nothing of what it is asked.
   bool document_gone = false;
@@ -62,6 +64,10 @@ class ObservedBrowser : public TestBrowser {
     return TestBrowser::Respond(request);
   }
   bool LoadStalls() const override { return stall_loads; }
+  int LoadMs(const std::string& address) const override {
+    const std::optional<int> ms = load_ms ? load_ms(address) : std::nullopt;
+    return ms ? *ms : TestBrowser::LoadMs(address);
+  }
 
  private:
   static bool IsBuy(const std::string& id) { return id == "buy-up" || id == "buy-down"; }

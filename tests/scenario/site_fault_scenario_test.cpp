@@ -31,7 +31,7 @@ TEST_F(NoPricesScenario, BetWatchdogGivesUpAfter300Seconds) {
   const int64_t waited = world.clock.ElapsedMs() - asked;
   EXPECT_GE(waited, 299'000);
   EXPECT_LE(waited, 300'100) << "the watchdog runs from the first bet step, not restarted by later ones";
-  EXPECT_EQ(F().robot.BetOnStatus, bsFillForm);
+  EXPECT_EQ(F().robot.BetOnStatus, bsSelectMarket) << "the market is chosen again on the trading address";
   EXPECT_FALSE(F().EVENT.NewSignal);
   EXPECT_EQ(F().EVENT.Direction, drNone);
   EXPECT_FALSE(F().tmBetWDT.Enabled());

@@ -43,6 +43,7 @@ std::string InnerText(const HtmlNode& element) {
 
 TestBrowser::TestBrowser(demo::BrokerSite& site, ui::TimerHost& timers, int load_ms)
     : site_(site),
+      load_ms_(load_ms),
       load_timer_(timers, "TestBrowserLoad", load_ms, [this] { Finish(); }),
       answer_timer_(timers, "TestBrowserAnswer", kAnswerMs, [this] { AnswerAll(); }) {}
 
@@ -117,6 +118,7 @@ void TestBrowser::Start(const std::string& address, std::optional<BrowserUrl> ur
   } else {
     pending.response.status = 0;  // not an http address: an empty page
   }
+  load_timer_.SetInterval(LoadMs(pending.address));
   pending_ = std::move(pending);
   if (!LoadStalls()) load_timer_.SetEnabled(true);
 }
@@ -200,6 +202,7 @@ void TestBrowser::Finish() {
   status_ = pending.response.status;
   source_ = pending.response.body;
   document_ = std::make_unique<HtmlDocument>(pending.response.body);
+  read_.reset();
   for (HtmlNode* element : Descendants(document_->Root()))
     if (element->IsElement("form")) ResetForm(*element);
   Raise(onProgressChange);
@@ -234,6 +237,7 @@ void TestBrowser::SetLoadPictures(bool load) { load_pictures_ = load; }
 
 std::optional<DomDocument> TestBrowser::ReadDocument() {
   if (!document_) return std::nullopt;
+  if (read_) return read_;
   DomDocument read;
   for (const std::vector<HtmlNode*>& form : DocumentForms(document_->Root())) {
     DomForm& dom_form = read.forms.emplace_back();
@@ -249,6 +253,7 @@ std::optional<DomDocument> TestBrowser::ReadDocument() {
   }
   const HtmlNode* body = document_->Body();
   if (body != nullptr) read.body_html = InnerHtml(*body);
+  read_ = read;
   return read;
 }
 
@@ -261,6 +266,7 @@ HtmlNode* TestBrowser::FormElement(size_t form, size_t element) {
 
 bool TestBrowser::SetElementValue(size_t form, size_t element, const std::string& value) {
   HtmlNode* node = FormElement(form, element);
+  read_.reset();
   return node != nullptr && WriteFormElement(*node, value);
 }
 
@@ -270,7 +276,10 @@ bool TestBrowser::ClickElement(size_t form, size_t element) {
   HtmlNode* owner = FormOf(*node);
   const ClickEffect effect = ClickEffectOf(*node);
   if (owner != nullptr && effect == ClickEffect::kSubmit) Submit(*owner, node);
-  if (owner != nullptr && effect == ClickEffect::kReset) ResetForm(*owner);
+  if (owner != nullptr && effect == ClickEffect::kReset) {
+    ResetForm(*owner);
+    read_.reset();
+  }
   return true;
 }
 

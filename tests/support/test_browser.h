@@ -63,6 +63,8 @@ class TestBrowser : public WebBrowser {
   // A load that never finishes: the browser stays busy until it is stopped
   // or sent elsewhere.
   virtual bool LoadStalls() const { return false; }
+  // How long the page at this address takes to load.
+  virtual int LoadMs(const std::string& /*address*/) const { return load_ms_; }
 
  private:
   enum class Step { kForward, kBack };
@@ -86,12 +88,16 @@ class TestBrowser : public WebBrowser {
   void AnswerAll();
 
   demo::BrokerSite& site_;
+  int load_ms_;
   ui::Timer load_timer_;
   ui::Timer answer_timer_;
   std::vector<std::function<void()>> answers_;
   std::optional<Pending> pending_;
 
   std::unique_ptr<HtmlDocument> document_;
+  // The document as last read, until it changes: pages are read every few
+  // seconds and seldom change in between.
+  std::optional<DomDocument> read_;
   std::string location_;
   int status_ = 0;
   std::string source_;

@@ -18,6 +18,7 @@ void VirtualClock::Advance(int64_t ms) {
     // Re-armed before the tick, so a handler that stops or restarts it wins.
     next->second = {now_ms_ + timer.Interval(), next_sequence_++};
     timer.Fire();
+    if (after_fire) after_fire();
   }
   now_ms_ = target;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -28,6 +29,8 @@ class VirtualClock : public Clock, public ui::TimerHost {
   // Moves time forward, firing every timer that falls due on the way.
   void Advance(int64_t ms);
   int64_t ElapsedMs() const { return now_ms_; }
+  // Called after every timer that fired, for tests that watch each step.
+  std::function<void()> after_fire;
   bool IsArmed(const ui::Timer& timer) const { return armed_.count(const_cast<ui::Timer*>(&timer)) != 0; }
 
  private:

@@ -21,6 +21,14 @@ inline constexpr std::array<CurrencyPair, 16> kPairTable = {{
     {"NZD/USD", "frxNZDUSD"}, {"USD/CAD", "frxUSDCAD"}, {"USD/JPY", "frxUSDJPY"}, {"USD/SEK", "frxUSDSEK"},
 }};
 
+// Whether the instrument code is one of the table's: a caption without a
+// pair gives the bare "frx", which is no pair to bet on.
+inline bool IsPairCode(const std::string& code) {
+  for (const CurrencyPair& pair : kPairTable)
+    if (code == pair.code) return true;
+  return false;
+}
+
 inline std::vector<std::string> PairItems() {
   std::vector<std::string> items;
   for (const CurrencyPair& pair : kPairTable) items.emplace_back(pair.item);

@@ -1,0 +1,49 @@
+#include "soak/simulated_terminal.h"
+
+#include <vector>
+
+#include "terminal/arrow_drawing.h"
+
+namespace vantrope::testing {
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 40;
+const std::vector<std::string> kPairs = {"EURUSD", "GBPUSD", "USDJPY", "AUDUSD", "USDCAD", "NZDUSD"};
+const std::vector<std::string> kTimeframes = {"M1", "M5", "M15"};
+
+}  // namespace
+
+SimulatedTerminal::SimulatedTerminal(FakeWindowSystem& windows, std::mt19937& random)
+    : windows_(windows), random_(random) {
+  FakeWindowSystem::Terminal terminal;
+  terminal.rect = {0, 0, kWidth, kHeight};
+  terminal.picture = Filled(kWidth, kHeight, ui::Rgb(0, 0, 0));
+  terminal.cover = Filled(kWidth, kHeight, ui::Rgb(255, 255, 255));
+  windows_.terminals.push_back(terminal);
+  ShowCaption();
+}
+
+void SimulatedTerminal::DrawArrow(bool up) {
+  Bitmap& picture = Window().picture;
+  picture.Fill(ui::Rgb(0, 0, 0));
+  const int y = std::uniform_int_distribution<int>(4, kHeight - 8 - 16)(random_);
+  testing::DrawArrow(picture, kWidth - 128 + 90, y, up, up ? kGreen : kRed);
+}
+
+void SimulatedTerminal::ChangeChart() {
+  auto pick = [&](const std::vector<std::string>& from) {
+    return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random_)];
+  };
+  pair_ = pick(kPairs);
+  timeframe_ = pick(kTimeframes);
+  ShowCaption();
+}
+
+void SimulatedTerminal::ShowCaption() {
+  Window().caption = "1000200: Demo-Server - Demo Account" +
+                     (without_pair_ ? std::string() : " - [" + pair_ + "," + timeframe_ + "]");
+}
+
+}  // namespace vantrope::testing

@@ -1,0 +1,30 @@
+// A seeded simulation of the robot left alone for days: the main window on
+// the in-process demo broker and a simulated terminal, in virtual time. The
+// seed decides everything: arrows, chart changes, the strategy and its
+// settings, the outcomes, and the faults of the site and the terminal. The
+// rules of unattended trading are checked as it runs.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vantrope::testing {
+
+struct SimulationReport {
+  double days = 0;
+  int signals = 0;
+  int purchases = 0;
+  int won = 0, lost = 0, unknown = 0;
+  std::map<std::string, int> faults;  // injected, by kind
+  // Each break with the seed, the simulated time and the last debug-log lines.
+  std::vector<std::string> breaks;
+
+  void Add(const SimulationReport& other);
+};
+
+// One run of `days` simulated days from the seed.
+SimulationReport RunSimulation(uint32_t seed, double days);
+
+}  // namespace vantrope::testing
