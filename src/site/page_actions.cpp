@@ -65,7 +65,7 @@ int32_t PageActions::GetBrokerPercent(uint32_t stake, uint16_t slot) {
   // A stake of 0 has no percentage.
   if (price == 0 || stake == 0) return 0;
   page.BetPrice = price;
-  return static_cast<int32_t>(RoundHalfEven(price / (stake / 100.0)));
+  return RoundHalfEvenTo<int32_t>(price / (stake / 100.0));
 }
 
 }  // namespace vantrope
