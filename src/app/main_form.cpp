@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <iostream>
+#include <limits>
 
 #include "app/account_list.h"
 #include "app/pixmap_reader.h"
@@ -181,7 +182,9 @@ void TMainForm::BuildControls() {
   }
   for (ui::NumberEdit* limit : {&strategies.neBot5WinLimit, &strategies.neBot5LoseLimit})
     SetUpMoneyEditor(*limit, 6, 100000, 1);
-  SetUpMoneyEditor(strategies.neBot5Porog, 0, 100000, 1);
+  // The threshold is the balance less the loss limit, rounded: it may be any
+  // whole number a balance gives, not only what the user's editors allow.
+  SetUpMoneyEditor(strategies.neBot5Porog, 0, std::numeric_limits<int32_t>::max(), 1);
   strategies.neBot5Porog.SetReadOnly(true);
   for (ui::SpinEdit* bets : {&strategies.speBot0BetCount, &strategies.speBot5BetCount}) bets->SetLimits(1, 20);
   for (ui::SpinEdit* chains :
