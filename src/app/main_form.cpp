@@ -403,21 +403,14 @@ void TMainForm::LoadSounds() {
 
 void TMainForm::OpenDebugLog() {
   // Without its file the program still runs; the lines then only reach the view.
-  if (auto error = fmDebug.LogFile.Open(kDebugLogFileName)) {
-    platform.shell.ShowErrorReport(*error);
-    return;
-  }
-  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(txDebugLogStart)) + " (" + kVersionText + ") ===="))
+  if (auto error = fmDebug.LogFile.Open(kDebugLogFileName,
+                                        "==== " + Trim(Txt(txDebugLogStart)) + " (" + kVersionText + ") ====",
+                                        "==== " + Trim(Txt(txDebugLogEnd)) + " ===="))
     platform.shell.ShowErrorReport(*error);
 }
 
 void TMainForm::CloseDebugLog() {
-  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(txDebugLogEnd)) + " ====")) {
-    platform.shell.ShowErrorReport(*error);
-  } else if (auto second = fmDebug.LogFile.WriteLine("")) {
-    platform.shell.ShowErrorReport(*second);
-  }
-  fmDebug.LogFile.Close();
+  if (auto error = fmDebug.LogFile.Close()) platform.shell.ShowErrorReport(*error);
 }
 
 std::optional<std::string> TMainForm::WriteSettingsFile() {
