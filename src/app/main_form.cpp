@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <iostream>
+#include <limits>
 
 #include "app/account_list.h"
 #include "app/pixmap_reader.h"
@@ -181,7 +182,9 @@ void TMainForm::BuildControls() {
   }
   for (ui::NumberEdit* limit : {&strategies.neBot5WinLimit, &strategies.neBot5LoseLimit})
     SetUpMoneyEditor(*limit, 6, 100000, 1);
-  SetUpMoneyEditor(strategies.neBot5Porog, 0, 100000, 1);
+  // The threshold is the balance less the loss limit, rounded: it may be any
+  // whole number a balance gives, not only what the user's editors allow.
+  SetUpMoneyEditor(strategies.neBot5Porog, 0, std::numeric_limits<int32_t>::max(), 1);
   strategies.neBot5Porog.SetReadOnly(true);
   for (ui::SpinEdit* bets : {&strategies.speBot0BetCount, &strategies.speBot5BetCount}) bets->SetLimits(1, 20);
   for (ui::SpinEdit* chains :
@@ -400,21 +403,14 @@ void TMainForm::LoadSounds() {
 
 void TMainForm::OpenDebugLog() {
   // Without its file the program still runs; the lines then only reach the view.
-  if (auto error = fmDebug.LogFile.Open(kDebugLogFileName)) {
-    platform.shell.ShowErrorReport(*error);
-    return;
-  }
-  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(txDebugLogStart)) + " (" + kVersionText + ") ===="))
+  if (auto error = fmDebug.LogFile.Open(kDebugLogFileName,
+                                        "==== " + Trim(Txt(txDebugLogStart)) + " (" + kVersionText + ") ====",
+                                        "==== " + Trim(Txt(txDebugLogEnd)) + " ===="))
     platform.shell.ShowErrorReport(*error);
 }
 
 void TMainForm::CloseDebugLog() {
-  if (auto error = fmDebug.LogFile.WriteLine("==== " + Trim(Txt(txDebugLogEnd)) + " ====")) {
-    platform.shell.ShowErrorReport(*error);
-  } else if (auto second = fmDebug.LogFile.WriteLine("")) {
-    platform.shell.ShowErrorReport(*second);
-  }
-  fmDebug.LogFile.Close();
+  if (auto error = fmDebug.LogFile.Close()) platform.shell.ShowErrorReport(*error);
 }
 
 std::optional<std::string> TMainForm::WriteSettingsFile() {

@@ -212,7 +212,7 @@ void SaveBinary(const TMainForm& form, IniFile& ini) {
   // A run without pictures, set by hand in the file, lasts for one run only.
   ini.WriteBool(s, "LoadPictures", true);
   ini.WriteInteger(s, "Login", form.account.cbeLogin.ItemIndex());
-  ini.WriteInteger(s, "MinBalans", static_cast<int32_t>(RoundHalfEven(form.robot_controls.neMinBalans.Value())));
+  ini.WriteInteger(s, "MinBalans", RoundHalfEvenTo<int32_t>(form.robot_controls.neMinBalans.Value()));
   ini.WriteString(s, "MainUrl", form.site.MainUrl);
   ini.WriteString(s, "ReturnUrl", form.site.ReturnUrl);
   ini.WriteString(s, "LogOutUrl", form.site.LogOutUrl);
@@ -243,7 +243,7 @@ void SaveStrategies(const TMainForm& form, IniFile& ini) {
             if constexpr (std::is_same_v<Control, ui::CheckBox>)
               ini.WriteBool(s, key.key, control.Checked());
             else if constexpr (std::is_same_v<Control, ui::NumberEdit>)
-              ini.WriteInteger(s, key.key, static_cast<int32_t>(RoundHalfEven(control.Value())));
+              ini.WriteInteger(s, key.key, RoundHalfEvenTo<int32_t>(control.Value()));
             else
               ini.WriteInteger(s, key.key, control.Value());
           },

@@ -77,11 +77,10 @@ void BetCycle::Navigate(const std::string& url, int interval, bool fresh_page) {
 bool BetCycle::SlotExists(size_t slot) const { return page.ControlSlots[slot].FieldIndex >= 0; }
 
 std::string BetCycle::SlotValue(size_t slot) const {
-  return SlotExists(slot) ? GetWebValue(page.WebFields, static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex))
-                          : std::string();
+  return SlotExists(slot) ? GetWebValue(page.WebFields, FieldOf(slot)) : std::string();
 }
 
-uint16_t BetCycle::FieldOf(size_t slot) const { return static_cast<uint16_t>(page.ControlSlots[slot].FieldIndex); }
+size_t BetCycle::FieldOf(size_t slot) const { return static_cast<size_t>(page.ControlSlots[slot].FieldIndex); }
 
 int BetCycle::AddPress(PageActionBatch& batch, size_t slot, bool only_after_success) const {
   return SlotExists(slot) ? batch.WebExecute(FieldOf(slot), only_after_success) : -1;
@@ -336,7 +335,7 @@ BetCycle::Outcome BetCycle::Step1(TPage shown) {
       if (page_encoder.SearchControl(21) < 0) break;
       const int32_t account_field = page_encoder.SearchControl(22);
       const std::string account_shown =
-          account_field < 0 ? std::string() : GetWebValue(page.WebFields, static_cast<uint16_t>(account_field));
+          account_field < 0 ? std::string() : GetWebValue(page.WebFields, static_cast<size_t>(account_field));
       if (account_shown.find(Trim(account.cbeLogin.Text())) == std::string::npos) {
         log.AddStringToLog(ltError, texts.Text(txOtherAccount), false);
         Navigate(site.LogOutUrl, 5000, true);

@@ -135,7 +135,7 @@ struct BetCycle {
   void SetInterval(int interval);
   void EnableTimerIfRunning();
   bool SlotExists(size_t slot) const;
-  uint16_t FieldOf(size_t slot) const;
+  size_t FieldOf(size_t slot) const;
   int AddPress(PageActionBatch& batch, size_t slot, bool only_after_success = false) const;
   std::string SlotValue(size_t slot) const;
   std::string StepFaultName() const;

@@ -33,6 +33,9 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   Continue(in_chain ? txContinuingChain : txContinuingWithoutChain, in_chain ? 7 : 0);
   SiteNotReady();
   if (sub == 0 && !Paused()) {
+    // A new chain starts with the initial stake: the limit check weighs that
+    // one, and a pause saves it as the stake owed next.
+    if (robot.BetCount == 0) robot.ChainStake = Rounded(stake.Value());
     if (run_control.LimitCheck(0.75, robot.BetCount)) return;
     if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {

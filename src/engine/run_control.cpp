@@ -74,7 +74,7 @@ void RunControl::Run() {
   robot.BetPeriodUnit = Trim(EVENT.PeriodUnit).empty() ? std::string("m") : EVENT.PeriodUnit;
   robot.BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
   if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
-    robot.BetStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
+    robot.BetStake = RoundHalfEvenTo<int32_t>(stake->Value());
   if (strategies.StrategyIndex() == stBalanced) {
     strategies.neBot5Porog.SetValue(0);
     robot.BalancedTarget = 0;
@@ -268,7 +268,7 @@ bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
   if (verdict == 3) {
     log.AddStringToLog(ltInfo, texts.Text(txStoppedAtMinimum), true);
     if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
-      robot.SavedStake = static_cast<int32_t>(RoundHalfEven(stake->Value()));
+      robot.SavedStake = RoundHalfEvenTo<int32_t>(stake->Value());
     robot.SavedBetCount = 0;
     if (strategy != stSimpleBet && strategy != stBalanced) robot.SavedGameCount = 0;
     robot.RobotPauseMode = pmNone;

@@ -27,7 +27,7 @@ void StrategyEngine::Step() {
 
 // --- shared blocks ---
 
-int32_t StrategyEngine::Rounded(double value) const { return static_cast<int32_t>(RoundHalfEven(value)); }
+int32_t StrategyEngine::Rounded(double value) const { return RoundHalfEvenTo<int32_t>(value); }
 
 bool StrategyEngine::Paused() const { return robot.RobotPauseMode == pmPaused; }
 

@@ -7,7 +7,7 @@ namespace vantrope {
 
 namespace {
 
-int32_t Rounded(const ui::NumberEdit& editor) { return static_cast<int32_t>(RoundHalfEven(editor.Value())); }
+int32_t Rounded(const ui::NumberEdit& editor) { return RoundHalfEvenTo<int32_t>(editor.Value()); }
 
 void ShowNeededDeposit(const ui::NumberEdit& stake, const ui::SpinEdit& length, ui::NumberEdit& deposit) {
   deposit.SetValue(NeededDeposit(RoundHalfEven(stake.Value()), length.Value()));

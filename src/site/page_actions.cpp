@@ -6,18 +6,18 @@
 
 namespace vantrope {
 
-bool PageActionBatch::CanActOn(uint16_t index) const {
+bool PageActionBatch::CanActOn(size_t index) const {
   return index < page_.WebFields.size() && !Trim(location_).empty() && !link_;
 }
 
-int PageActionBatch::WebSetValue(uint16_t index, const std::string& text) {
+int PageActionBatch::WebSetValue(size_t index, const std::string& text) {
   if (!CanActOn(index) || page_.WebFields[index].Kind != kKindForm) return -1;
   const TCatField& record = page_.WebFields[index];
   actions_.push_back({DomAction::Kind::SetValue, record.ID, record.Ftype, record.Ftext, Trim(text), false});
   return static_cast<int>(actions_.size()) - 1;
 }
 
-int PageActionBatch::WebExecute(uint16_t index, bool only_after_success) {
+int PageActionBatch::WebExecute(size_t index, bool only_after_success) {
   if (!CanActOn(index)) return -1;
   const TCatField& record = page_.WebFields[index];
   if (record.Kind == kKindLink) {
@@ -61,11 +61,11 @@ void PageActions::Run(PageActionBatch batch, std::function<void(const PageAction
 int32_t PageActions::GetBrokerPercent(uint32_t stake, uint16_t slot) {
   const int32_t field = slot < page.ControlSlots.size() ? page.ControlSlots[slot].FieldIndex : -1;
   if (field < 0) return 0;
-  const double price = CostTranslate(Trim(GetWebValue(page.WebFields, static_cast<uint16_t>(field))));
+  const double price = CostTranslate(Trim(GetWebValue(page.WebFields, static_cast<size_t>(field))));
   // A stake of 0 has no percentage.
   if (price == 0 || stake == 0) return 0;
   page.BetPrice = price;
-  return static_cast<int32_t>(RoundHalfEven(price / (stake / 100.0)));
+  return RoundHalfEvenTo<int32_t>(price / (stake / 100.0));
 }
 
 }  // namespace vantrope

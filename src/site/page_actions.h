@@ -24,12 +24,12 @@ class PageActionBatch {
   // Types the text into every element of the document that the record
   // stands for. The action's number in the report, or -1 when the record
   // takes no text (no such record, no page, not a form record).
-  int WebSetValue(uint16_t index, const std::string& text);
+  int WebSetValue(size_t index, const std::string& text);
   // Clicks the first element a form record stands for, or follows a link
   // record's address once the actions before it have run; -1 when the record
   // takes no click. `only_after_success`: only when every action before it
   // took effect. Nothing can follow a link.
-  int WebExecute(uint16_t index, bool only_after_success = false);
+  int WebExecute(size_t index, bool only_after_success = false);
   bool Empty() const { return actions_.empty() && !link_; }
 
  private:
@@ -39,7 +39,7 @@ class PageActionBatch {
     std::string address;
     bool only_after_success;
   };
-  bool CanActOn(uint16_t index) const;
+  bool CanActOn(size_t index) const;
 
   const SitePage& page_;
   std::string location_;

@@ -63,7 +63,7 @@ TPage PageRecogniser::RecognisePage() {
     if (PagePasses(page)) pass(page);
   if (PagePasses(pgPortfolio)) {
     const int32_t balance = SearchControl(3);
-    const std::string value = balance < 0 ? std::string() : GetWebValue(fields_, static_cast<uint16_t>(balance));
+    const std::string value = balance < 0 ? std::string() : GetWebValue(fields_, static_cast<size_t>(balance));
     const auto low_byte = static_cast<uint8_t>(RoundHalfEven(CostTranslate(value)));
     pass(low_byte == 0 ? pgPortfolio : pgPortfolioBetOpen);
   }
@@ -140,7 +140,7 @@ PageRecogniser::AccountValues PageRecogniser::ReadAccountValues(TPage page, cons
   const bool balance_resolved = slots[1].FieldIndex != -1;
   values.failed = !currency_resolved || !balance_resolved;
   if (balance_resolved) {
-    const std::string value = GetWebValue(fields_, static_cast<uint16_t>(slots[1].FieldIndex));
+    const std::string value = GetWebValue(fields_, static_cast<size_t>(slots[1].FieldIndex));
     if (!currency_resolved && Trim(known_currency).empty()) {
       std::string text = value;
       if (!text.empty() && text[0] == ':') text = Utf8Left(text.substr(1), 99);

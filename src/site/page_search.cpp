@@ -58,7 +58,7 @@ int32_t SearchWebData(const std::vector<TCatField>& fields, const TCatField& pat
   return pattern.PageNo == kOptionalControlPage ? 0 : -1;
 }
 
-std::string GetWebValue(const std::vector<TCatField>& fields, uint16_t index) {
+std::string GetWebValue(const std::vector<TCatField>& fields, size_t index) {
   if (index >= fields.size()) return std::string();
   const TCatField& field = fields[index];
   if (field.Kind == kKindLink) return Trim(field.Ftext);

@@ -15,7 +15,7 @@ int32_t SearchWebData(const std::vector<TCatField>& fields, const TCatField& pat
 
 // The record's value as text: the visible text of a link, the trimmed
 // Fsubdata of the other kinds; empty for an index beyond the list.
-std::string GetWebValue(const std::vector<TCatField>& fields, uint16_t index);
+std::string GetWebValue(const std::vector<TCatField>& fields, size_t index);
 
 // Money and number text of the page to a number; 0 when it is not one.
 double CostTranslate(const std::string& text);

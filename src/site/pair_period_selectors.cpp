@@ -55,7 +55,7 @@ void PairPeriodSelectors::neBetOnBetPeriodExit() {
   if (EVENT.Period == 0)
     EVENT.Period = 30;
   else
-    EVENT.Period = static_cast<uint16_t>(RoundHalfEven(site_control.neBetOnBetPeriod.Value()));
+    EVENT.Period = RoundHalfEvenTo<uint16_t>(site_control.neBetOnBetPeriod.Value());
   EVENT.PeriodChanged = true;
 }
 

@@ -1,6 +1,9 @@
 // The debug log: the stamped line, its repeat rule, the view and the file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "debug/debug_log_file.h"
 #include "support/form_fixture.h"
 
 namespace vantrope {
@@ -85,6 +88,39 @@ TEST_F(DebugLogTest, UnwritableFileIsReportedOnceAndTheViewGoesOn) {
   EXPECT_NE(View().back().find("still shown"), std::string::npos);
   EXPECT_TRUE(form->Form.Visible()) << "start-up went on";
   EXPECT_EQ(fake.shell.error_reports.size(), 1u);
+}
+
+// A small limit stands for the 50 MB.
+TEST(DebugLogFileTest, FullFileBecomesThePreviousOneFramedAndANewOneStarts) {
+  testing::TempWorkDir dir;
+  constexpr uintmax_t kLimit = 200;
+  const std::string start = "==== Запуск ====\r\n", end = "==== Остановка ====\r\n\r\n";
+  DebugLogFile file(kLimit);
+  ASSERT_FALSE(file.Open(kDebugLogFileName, "==== Запуск ====", "==== Остановка ===="));
+  std::vector<std::string> previous;
+  int written = 0;
+  for (; previous.size() < 3 && written < 1000; ++written) {
+    ASSERT_FALSE(file.WriteLine("строка " + std::to_string(written)));
+    if (!std::filesystem::exists("$$$.log.1")) continue;
+    const std::string kept = dir.ReadFile("$$$.log.1");
+    if (previous.empty() || previous.back() != kept) previous.push_back(kept);
+  }
+  ASSERT_FALSE(file.Close());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2) << "one previous file is kept";
+  std::vector<std::string> files = previous;
+  files.push_back(dir.ReadFile(kDebugLogFileName));
+  std::string lines;
+  for (const std::string& bytes : files) {
+    EXPECT_LE(bytes.size(), kLimit);
+    const std::string text = Cp1251ToUtf8(bytes);
+    ASSERT_EQ(text.rfind(start, 0), 0u) << text;
+    ASSERT_GE(text.size(), start.size() + end.size());
+    ASSERT_EQ(text.substr(text.size() - end.size()), end) << text;
+    lines += text.substr(start.size(), text.size() - start.size() - end.size());
+  }
+  std::string expected;
+  for (int i = 0; i < written; ++i) expected += "строка " + std::to_string(i) + "\r\n";
+  EXPECT_EQ(lines, expected) << "no line lost or repeated";
 }
 
 }  // namespace

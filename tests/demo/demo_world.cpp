@@ -34,7 +34,7 @@ int32_t DemoWorld::Find(const std::string& template_line) { return SearchWebData
 std::string DemoWorld::Value(const std::string& template_line) {
   const std::vector<TCatField> fields = Fields();
   const int32_t index = SearchWebData(fields, Template(template_line));
-  return index < 0 ? std::string() : GetWebValue(fields, static_cast<uint16_t>(index));
+  return index < 0 ? std::string() : GetWebValue(fields, static_cast<size_t>(index));
 }
 
 bool DemoWorld::Set(const std::string& template_line, const std::string& value) {

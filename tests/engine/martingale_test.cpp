@@ -159,7 +159,7 @@ TEST_F(MartingaleTest, StakeOverTheCeilingEndsTheChain) {
     EXPECT_EQ(LastLogText(), "  " + form->Txt(203));
     EXPECT_EQ(LastLogType(), "1");
     if (strategy == 1 || strategy == 4) {
-      EXPECT_EQ(form->robot.ChainStake, 117499);
+      EXPECT_EQ(form->robot.ChainStake, 50000) << "the stake owed next";
     }
     EXPECT_FALSE(Requested());
     EXPECT_FALSE(form->EVENT.NewSignal);

@@ -84,16 +84,16 @@ class DemoBrokerEndToEnd : public ::testing::Test {
   template <typename Add>
   bool Act(size_t slot, Add add) {
     PageActionBatch batch = F().page_actions.NewBatch();
-    const int action = add(batch, static_cast<uint16_t>(Field(slot)));
+    const int action = add(batch, static_cast<size_t>(Field(slot)));
     std::optional<bool> took;
     F().page_actions.Run(std::move(batch), [&](const PageActionReport& report) { took = report.Took(action); });
     return QTest::qWaitFor([&] { return took.has_value(); }, kStepTimeoutMs) && *took;
   }
   bool Set(size_t slot, const std::string& value) {
-    return Act(slot, [&](PageActionBatch& batch, uint16_t field) { return batch.WebSetValue(field, value); });
+    return Act(slot, [&](PageActionBatch& batch, size_t field) { return batch.WebSetValue(field, value); });
   }
   bool Press(size_t slot) {
-    return Act(slot, [](PageActionBatch& batch, uint16_t field) { return batch.WebExecute(field); });
+    return Act(slot, [](PageActionBatch& batch, size_t field) { return batch.WebExecute(field); });
   }
 
   DemoBroker broker;

@@ -17,11 +17,12 @@ class MartingaleScenario : public ::testing::Test {
   MartingaleScenario(int strategy = 1,
                      std::vector<RobotWorld::Setting> settings = {{"Robot1", "BetCount", "5"},
                                                                   {"Robot1", "ChainCount", "1"}},
-                     std::string script = "LLW")
-      : world(Options(std::move(script)), Page(strategy, std::move(settings))) {}
-  static demo::SiteOptions Options(std::string script) {
+                     std::string script = "LLW", int price_share = 0)
+      : world(Options(std::move(script), price_share), Page(strategy, std::move(settings))) {}
+  static demo::SiteOptions Options(std::string script, int price_share) {
     demo::SiteOptions options;
     options.script = std::move(script);
+    options.price_share = price_share;
     return options;
   }
   static std::vector<RobotWorld::Setting> Page(int strategy, std::vector<RobotWorld::Setting> settings) {
@@ -76,6 +77,28 @@ TEST_F(MartingaleScenario, TwoLossesRaiseTheStakeAndTheWinEndsTheChain) {
       << "one chain per signal";
   EXPECT_EQ(F().robot.RobotSubStatus, 0);
   EXPECT_FALSE(F().EVENT.NewSignal);
+}
+
+class MinimumBalanceScenario : public MartingaleScenario {
+ protected:
+  // Every price half the payout: the chain of five losses costs 74.50 of the 1250.00.
+  MinimumBalanceScenario()
+      : MartingaleScenario(1,
+                           {{"Robot1", "BetCount", "5"}, {"Robot1", "ChainCount", "1"}, {"Binary", "MinBalans", "1150"}},
+                           "LLLLLW", 50) {}
+};
+
+TEST_F(MinimumBalanceScenario, AChainLostToItsEndIsWeighedWithTheNextChainsStake) {
+  StartTrading();
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltLost) == 5; }, 3'600'000, 10));
+  EXPECT_DOUBLE_EQ(F().page.CurrentBalance, 1175.5) << "less 0.75 * 86 it is below 1150, less 0.75 * 3 above";
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.RobotSubStatus == 0 && F().robot.BetOnStatus == bsFormReady; },
+                              120'000, 10))
+      << "waiting for the next chain's signal";
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000, 10)) << "no minimum-balance stop";
+  ExpectBets({3, 7, 16, 37, 86, 3}, {2, 2, 2, 2, 2, 1}, {1, 1, 1, 1, 1, 1});
 }
 
 class MonteCarloScenario : public MartingaleScenario {

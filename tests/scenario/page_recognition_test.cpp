@@ -22,17 +22,17 @@ class DemoPageRecognition : public ::testing::Test {
     const int32_t field = F().page.ControlSlots[slot].FieldIndex;
     if (field < 0) return false;
     PageActionBatch batch = F().page_actions.NewBatch();
-    const int action = add(batch, static_cast<uint16_t>(field));
+    const int action = add(batch, static_cast<size_t>(field));
     bool took = false;
     F().page_actions.Run(std::move(batch), [&](const PageActionReport& report) { took = report.Took(action); });
     world.Wait(TestBrowser::kAnswerMs);
     return took;
   }
   bool Set(size_t slot, const std::string& value) {
-    return Act(slot, [&](PageActionBatch& batch, uint16_t field) { return batch.WebSetValue(field, value); });
+    return Act(slot, [&](PageActionBatch& batch, size_t field) { return batch.WebSetValue(field, value); });
   }
   void Press(size_t slot) {
-    ASSERT_TRUE(Act(slot, [](PageActionBatch& batch, uint16_t field) { return batch.WebExecute(field); }))
+    ASSERT_TRUE(Act(slot, [](PageActionBatch& batch, size_t field) { return batch.WebExecute(field); }))
         << "slot " << slot;
     world.Wait(TestBrowser::kDefaultLoadMs + 5000 + TestBrowser::kAnswerMs);
   }

@@ -31,11 +31,12 @@ TEST_F(UntilFirstLossScenario, BetsGoOnBeyondTheCountUntilTheLoss) {
 // The example of the balanced strategy: balance 100, limits 6 and 6, stake 3.
 class BalancedScenario : public BetScenario {
  protected:
-  explicit BalancedScenario(std::string script, int price_share, std::vector<RobotWorld::Setting> more = {})
-      : BetScenario(Site(std::move(script), price_share), Settings(std::move(more))) {}
-  static demo::SiteOptions Site(std::string script, int price_share) {
+  explicit BalancedScenario(std::string script, int price_share, std::vector<RobotWorld::Setting> more = {},
+                            demo::Cents balance = 10000)
+      : BetScenario(Site(std::move(script), price_share, balance), Settings(std::move(more))) {}
+  static demo::SiteOptions Site(std::string script, int price_share, demo::Cents balance) {
     demo::SiteOptions options = Options(std::move(script), price_share);
-    options.accounts = AccountsWith("CR100201", 10000);
+    options.accounts = AccountsWith("CR100201", balance);
     return options;
   }
   static std::vector<RobotWorld::Setting> Settings(std::vector<RobotWorld::Setting> more) {
@@ -75,6 +76,24 @@ TEST_F(BalancedLossStopScenario, StopsWhenTheNextLossCouldPassTheThreshold) {
   EXPECT_EQ(bet_requests, 2) << "no third bet";
   EXPECT_EQ(F().robot.SavedStake, 3);
   EXPECT_TRUE(F().robot_controls.btRun.Enabled());
+}
+
+class BalancedLargeBalanceScenario : public BalancedScenario {
+ protected:
+  BalancedLargeBalanceScenario() : BalancedScenario("L", 75, {}, 20'000'000) {}
+};
+
+TEST_F(BalancedLargeBalanceScenario, LossStopComesInTimeOnABalanceOfTwoHundredThousand) {
+  Start("CR100201", "demo201");
+  ASSERT_TRUE(ReachReadyForm());
+  EXPECT_EQ(F().strategies.neBot5Porog.Value(), 199994);
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 2; }, 1'800'000));
+  ASSERT_TRUE(RunUntil([&] { return F().robot.RobotSubStatus == 1 && F().robot.BetOnStatus == bsFormReady; }, 120'000));
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return Stopped(); }, 120'000)) << "199995.5 - 3 is below 199994";
+  EXPECT_EQ(RowsWith(ltInfo, 192), 1);
+  EXPECT_EQ(bet_requests, 2);
 }
 
 class BalancedWinStopScenario : public BalancedScenario {

@@ -41,7 +41,7 @@ TEST(PageSearchTest, ValuesOfRecords) {
   EXPECT_EQ(GetWebValue(kPage, 2), "Купить вверх") << "a link gives its visible text";
   EXPECT_EQ(GetWebValue(kPage, 3), "1,234.50");
   EXPECT_EQ(GetWebValue(kPage, 4), "");
-  EXPECT_EQ(GetWebValue(kPage, 65535), "") << "-1 through a 16-bit index";
+  EXPECT_EQ(GetWebValue(kPage, static_cast<size_t>(-1)), "") << "a missing control's -1";
   EXPECT_EQ(GetWebValue({Record(kKindDiv, "", "", "", "цена \u4e2d")}, 0), "цена ?")
       << "the value is a text of the code page";
 }
@@ -155,6 +155,27 @@ TEST_F(PageActionsTest, PayoutIsAWholePercentageOfTheStake) {
   EXPECT_EQ(form->page.BetPrice, 2.5) << "left as it was";
   form->page.ControlSlots[9].FieldIndex = 4;
   EXPECT_EQ(form->page_actions.GetBrokerPercent(0, 9), 0) << "a stake of 0 has no percentage";
+}
+
+// A big page: the records at the low 16 bits of an index stand for other elements.
+TEST_F(PageActionsTest, RecordsBeyondSixteenBitIndexesAreReadAndActedOnThemselves) {
+  std::vector<TCatField>& fields = form->page.WebFields;
+  fields.resize(70004, Record(kKindForm, "gone", "gone", "text", ""));
+  const size_t amount = fields.size() - 4, buy = amount + 1, price = amount + 2;
+  fields[amount] = Record(kKindForm, "amt", "amount", "text", "1");
+  fields[buy] = Record(kKindForm, "buy", "buy", "submit", "");
+  fields[price] = Record(kKindTable, "1", "1", "1", "1.7");
+  fields[price & 0xFFFF] = Record(kKindTable, "1", "1", "1", "2.5");
+  form->page.ControlSlots[12].FieldIndex = static_cast<int32_t>(price);
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, 12), 85);
+  PageActionBatch batch = form->page_actions.NewBatch();
+  const int write = batch.WebSetValue(amount, "25");
+  const int press = batch.WebExecute(buy);
+  EXPECT_EQ(batch.WebSetValue(fields.size(), "25"), -1) << "beyond the list";
+  const PageActionReport report = Run(std::move(batch));
+  EXPECT_EQ(report.Count(write), 2);
+  EXPECT_TRUE(report.Took(press));
+  EXPECT_EQ(fake.browser.clicks, (std::vector<std::pair<size_t, size_t>>{{0, 1}}));
 }
 
 class PairPeriodTest : public testing::FormFixture {
