@@ -670,13 +670,13 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
     log.AddStringToDebugLog(texts.Text(txPricesNotShown));
     return Outcome::Done;
   }
-  // The prices are those of the form the page shows; a form that is not the
-  // bet's (prices asked for again on a page that showed another) is filled
-  // again before anything is bought.
+  // The prices are those of the form the page shows. A form that is not the
+  // bet's (prices asked for again on a page that showed another, perhaps of
+  // another market) is never bought: the bet starts again from the market.
   PageActionBatch probe = page_actions.NewBatch();
   if (!FillForm(probe, true).controls.empty()) {
-    robot.BetOnStatus = bsBetRequested;
-    SetInterval(20);
+    Navigate(site.ReturnUrl, 4000, true);
+    robot.BetOnStatus = bsSelectMarket;
     return Outcome::Done;
   }
   const bool up = robot.BetDirection == drUp && page_encoder.SearchControl(13) >= 0;

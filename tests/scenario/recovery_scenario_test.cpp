@@ -116,6 +116,69 @@ TEST_F(RecoveryScenario, ConfirmationSeenOnThePortfolioStampsTheBet) {
   EXPECT_GT(records[0].Time, 0) << "the time the bet was confirmed";
 }
 
+demo::Response ServerError() {
+  demo::Response response;
+  response.status = 500;
+  response.body = "<html><body><h1>Internal Server Error</h1></body></html>";
+  return response;
+}
+
+// The trading address answers with an error page, which its address alone
+// makes the trading page: no form to bet on, never reported ready.
+TEST_F(RecoveryScenario, ErrorPageAtTheTradingAddressIsNoFormToBetOn) {
+  bool failing = true;
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (failing && request.path == "/d/trade.cgi") return ServerError();
+    return std::nullopt;
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsSelectMarket; }, 120'000));
+  EXPECT_FALSE(RunUntil([&] { return F().EVENT.BetStatus == ssReady; }, 180'000));
+  failing = false;
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1));
+}
+
+// The page's process ends while the robot waits for a five-minute
+// contract's result, and no page shows for minutes: once pages load again,
+// the portfolio is loaded until the result shows, however long the wait was.
+TEST_F(RecoveryScenario, LongWaitForTheResultStillLoadsThePortfolioUntilTheResult) {
+  F().EVENT.Period = 5;
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsAwaitResult; }, 300'000));
+  world.browser->stall_loads = world.browser->document_gone = true;
+  world.browser->onPageProcessGone();
+  RunUntil([] { return false; }, 150'000);
+  world.browser->stall_loads = world.browser->document_gone = false;
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+}
+
+// The purchase meets a prices-changed page whose form is the site's default,
+// of another market: the robot never buys that form's contract, asks for
+// prices on the bet's own form and buys the bet once.
+TEST_F(RecoveryScenario, PricesChangedPageOfAnotherFormIsNeverBought) {
+  bool refused = false;
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (refused || request.path != "/d/buy.cgi") return std::nullopt;
+    refused = true;
+    // A quote the site does not know: its prices-changed page shows its
+    // default form.
+    demo::Request unknown_quote = request;
+    unknown_quote.body = std::regex_replace(request.body, std::regex("quote=[0-9]+"), "quote=0");
+    return world.Site().Handle(unknown_quote);
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+  ASSERT_EQ(world.Site().Contracts().size(), 1u);
+  EXPECT_EQ(world.Site().Contracts()[0].instrument, "frxEURUSD");
+  EXPECT_EQ(presses_after_stale_prices, 1) << "the strategy waited for the bet's outcome";
+}
+
 // The account is disabled while the robot logs in: the run ends with the
 // fault instead of logging in for ever.
 class DisabledWhileLoggingIn : public BetScenario, public ::testing::WithParamInterface<TBetStep> {};

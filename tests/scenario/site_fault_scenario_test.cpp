@@ -44,6 +44,11 @@ TEST_F(NoPricesScenario, BetWatchdogGivesUpAfter300Seconds) {
   EXPECT_NE(F().robot.RobotStatus, rsStopped);
   EXPECT_FALSE(RunUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 120'000)) << "the signal was dropped";
   EXPECT_EQ(world.Site().PurchasesAsked(), 0);
+
+  // The form is the chosen market's again: once prices come, a signal is bought.
+  world.Site().WithholdPrices(false);
+  world.Signal(drDown);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000));
 }
 
 // The page buys but its answer to the press never comes: the bet is

@@ -211,6 +211,7 @@ class Simulation {
   int64_t next_arrow_ = 0;
   int64_t next_chart_change_ = 0;
   std::optional<int64_t> restart_at_;
+  std::optional<int64_t> stopped_at_;
   bool stopping_ = false;
 
   // What the last look saw.
@@ -368,6 +369,7 @@ void Simulation::Watch() {
   // A robot that stops by itself says why, with its sound.
   if (running_ && !robot.Running && !stopping_) {
     if (world_.sounds.played.size() == sounds_heard_) Break("the robot stopped without a sound");
+    stopped_at_ = Now();
     restart_at_ = Now() + Between(5 * kMinute, 30 * kMinute);
   }
   running_ = robot.Running;
@@ -420,7 +422,9 @@ bool Simulation::TakesSignal() {
 // Once a minute: the robot is at work whenever the site lets it.
 void Simulation::CheckLiveness() {
   if (signal_deadline_ && Now() >= *signal_deadline_) {
-    if (world_.Site().Contracts().size() == contracts_at_signal_)
+    // A limit may stop the robot instead, with its message and sound.
+    const bool stopped_since = stopped_at_ && *stopped_at_ > *signal_deadline_ - kSignalLimit;
+    if (world_.Site().Contracts().size() == contracts_at_signal_ && !stopped_since)
       Break("a signal that came while the robot was ready and the site healthy was not bought in 5 minutes");
     signal_deadline_.reset();
   }

@@ -119,10 +119,11 @@ TEST_F(ArrowSignals, BetPairFollowsTheChart) {
   Pass();
   EXPECT_EQ(RowsOfType("1"), 2) << "followed once";
 
-  // A caption without a pair is followed too.
+  // A caption without a pair names no pair to bet on: the bet pair stays.
   Terminal().caption = "Demo";
   Pass();
-  EXPECT_EQ(form->EVENT.Valute, "frx");
+  EXPECT_EQ(form->EVENT.Valute, "frxGBPUSD");
+  EXPECT_EQ(RowsOfType("1"), 2);
 }
 
 TEST_F(ArrowSignals, FrameMarksTheArrowOfTheCurrentDirection) {
