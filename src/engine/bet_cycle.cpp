@@ -450,9 +450,10 @@ BetCycle::Outcome BetCycle::Step5(TPage shown) {
     case pgLoginFailed:
     case pgPricesChanged:
     case pgPurchaseConfirmed: robot.BetOnStatus = bsOpenSite; break;
+    // The main page does not change by itself: the trading page is opened.
     case pgCabinet:
-      page_encoder.HtmlParser();
-      SetInterval(4000);
+      robot.BetOnStatus = bsOpenTrading;
+      SetInterval(20);
       break;
     case pgPortfolio:
     case pgPortfolioBetOpen: robot.BetOnStatus = bsReadBalance; break;
@@ -539,8 +540,8 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
       SetInterval(10000);
       break;
     case pgCabinet:
-      page_encoder.HtmlParser();
-      SetInterval(500);
+      robot.BetOnStatus = bsOpenTrading;
+      SetInterval(20);
       break;
     case pgTrading:
     case pgTradingUpPrice:
@@ -758,10 +759,11 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
     case pgNone: LangCheck(); break;
     case pgLogin: return SessionEnded();
     case pgLoginFailed:
-    case pgCabinet:
       page_encoder.HtmlParser();
       SetInterval(1000);
       break;
+    // The main page does not change by itself: the portfolio tells.
+    case pgCabinet: FollowBet(); break;
     case pgTrading:
     case pgTradingUpPrice:
     case pgTradingDownPrice:

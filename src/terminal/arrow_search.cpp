@@ -48,8 +48,13 @@ void TerminalSeeker::ShowArrowLabel(ui::Label& label, const TArrowMatch& match) 
 }
 
 void TerminalSeeker::SearchImage() {
-  terminal.ArrowUpMatch = SearchArrow(terminal.imUpPicture, terminal.imUp, kUpColor, kGreenShift);
-  terminal.ArrowDownMatch = SearchArrow(terminal.imDownPicture, terminal.imDown, kDownColor, kRedShift);
+  // The search is a function of the strip alone (the templates never change
+  // after start-up): the matches of an unchanged strip stand.
+  if (terminal.Snapshot != terminal.SearchedSnapshot) {
+    terminal.ArrowUpMatch = SearchArrow(terminal.imUpPicture, terminal.imUp, kUpColor, kGreenShift);
+    terminal.ArrowDownMatch = SearchArrow(terminal.imDownPicture, terminal.imDown, kDownColor, kRedShift);
+    terminal.SearchedSnapshot = terminal.Snapshot;
+  }
 
   debug_view.Image1.EditPicture([this](Bitmap& picture) {
     if (terminal.ArrowUpMatch.Found)

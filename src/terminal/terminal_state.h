@@ -47,6 +47,9 @@ struct TerminalState {
   Bitmap imUpPicture, imDownPicture;
   ArrowScanner ArrowSearch;
   TArrowMatch ArrowUpMatch, ArrowDownMatch;
+  // The strip the matches were found in: a chart that did not change since
+  // the last pass is not searched again.
+  Bitmap SearchedSnapshot;
 };
 
 // The main window's display of the chart's pair and timeframe.

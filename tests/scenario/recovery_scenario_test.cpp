@@ -123,6 +123,18 @@ demo::Response ServerError() {
   return response;
 }
 
+// The site's main page shows on the ready form (a redirect after a new
+// login, say): it does not change by itself, the trading page is opened.
+TEST_F(RecoveryScenario, MainPageOnTheReadyFormLeadsBackToTheForm) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  F().browser_supervisor.NavigateUrl(F().site.MainUrl);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsSelectMarket; }, 60'000)) << "step " << Step();
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1));
+}
+
 // The trading address answers with an error page, which its address alone
 // makes the trading page: no form to bet on, never reported ready.
 TEST_F(RecoveryScenario, ErrorPageAtTheTradingAddressIsNoFormToBetOn) {
