@@ -52,6 +52,7 @@ enum Text : int {
   txBuyUnanswered = 283,
   txSessionEnded = 285,
   txPriceUnreadable = 286,
+  txWaitingForOpenContract = 287,
 };
 
 int ByDirection(TDirection direction, int up, int down, int other) {
@@ -416,8 +417,17 @@ BetCycle::Outcome BetCycle::Step3(TPage shown) {
     case pgPricesChanged:
     case pgPurchaseConfirmed: robot.BetOnStatus = bsOpenSite; break;
     case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
-    case pgPortfolio:
     case pgPortfolioBetOpen:
+      // A contract bought before (by an earlier run, say) that settled while
+      // the next bet is open would change the balance its result is read
+      // from: the robot waits until no contract of the account is open.
+      if (robot.OpenBet != TOpenBet::Bought) {
+        log.AddStringToDebugLog(texts.Text(txWaitingForOpenContract));
+        Navigate(site.PortFolioUrl, 5000, true);
+        break;
+      }
+      [[fallthrough]];
+    case pgPortfolio:
       if (!SlotExists(1)) {
         robot.BetOnStatus = bsOpenSite;
         break;
@@ -780,8 +790,10 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
       browser_supervisor.NavigateUrl(site.PortFolioUrl);
       break;
     case pgPricesChanged:
-      // The site refused the purchase: its quote had gone stale.
+      // The site refused the purchase: its quote had gone stale. The bet is
+      // a request again, given up by the watchdog if no price comes.
       robot.OpenBet = TOpenBet::Requested;
+      tmBetWDT.SetEnabled(true);
       robot.BetOnStatus = bsBuy;
       SetInterval(100);
       break;

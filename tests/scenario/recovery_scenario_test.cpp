@@ -191,6 +191,42 @@ TEST_F(RecoveryScenario, PricesChangedPageOfAnotherFormIsNeverBought) {
   EXPECT_EQ(presses_after_stale_prices, 1) << "the strategy waited for the bet's outcome";
 }
 
+// A contract of an earlier run is still open when the robot logs in: it
+// settling during the next bet would change the balance that bet's result is
+// read from, so the robot waits for it first.
+TEST_F(RecoveryScenario, ContractOfAnEarlierRunIsWaitedForBeforeTheNextBet) {
+  F().EVENT.Period = 5;
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsAwaitResult; }, 300'000));
+  F().robot_controls.btStop.onClick();
+  all_bets_finished = false;
+  world.Wait(10'000);
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.BetStatus == ssReady; }, 600'000));
+  EXPECT_TRUE(world.Site().Contracts()[0].settled) << "ready only once the earlier contract settled";
+  world.Signal(drDown);
+  ASSERT_TRUE(Won(1));
+  const demo::Contract& second = world.Site().Contracts().at(1);
+  EXPECT_NEAR(F().EVENT.Result, static_cast<double>(second.payout - second.price) / 100, 0.005);
+}
+
+// A purchase refused for a stale price, and then no price comes: the bet is
+// a request again, and the bet watchdog gives it up.
+TEST_F(RecoveryScenario, RefusedPurchaseWithoutNewPricesIsGivenUp) {
+  world.browser->on_buy_press = [&](const std::string& id) {
+    OnBuyPress(id);
+    world.Site().ChangePrices();
+    world.Site().WithholdPrices(true);
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsWith(ltInfo, 174) == 1; }, 600'000)) << "step " << Step();
+  EXPECT_EQ(world.Site().Contracts().size(), 0u);
+}
+
 // The account is disabled while the robot logs in: the run ends with the
 // fault instead of logging in for ever.
 class DisabledWhileLoggingIn : public BetScenario, public ::testing::WithParamInterface<TBetStep> {};

@@ -430,9 +430,12 @@ void Simulation::CheckLiveness() {
   }
   if (!F().robot.Running || !SiteHealthy()) return;
   if (Now() - site_healthy_since_ < kRecoveryLimit || Now() - last_progress_ < kRecoveryLimit) return;
-  // Following a contract is work, until it has long expired.
+  // Following a contract is work, until it has long expired; so is waiting
+  // for a contract of an earlier run to settle.
   if (const demo::Contract* open = ledger_.OldestOpenContract())
     if (Now() - open->expiry_ms < kRecoveryLimit) return;
+  for (const demo::Contract& contract : world_.Site().Contracts())
+    if (Now() - contract.expiry_ms < kRecoveryLimit) return;
   Break("the site has been healthy for 10 minutes and the robot is not back on the ready trading form");
 }
 
