@@ -25,7 +25,6 @@ class DebugLogFile {
   // start banner. The error text, naming the file, when it cannot be written.
   std::optional<std::string> Open(const std::string& path, const std::string& start_banner,
                                   const std::string& end_banner);
-  bool IsOpen() const { return out_.is_open(); }
   // Writes one line; the error text when the line could not be written, after
   // which the file is closed so that one fault is reported once.
   std::optional<std::string> WriteLine(const std::string& utf8_line);

@@ -19,15 +19,16 @@ std::string ReadText(const std::filesystem::path& path) {
   return text.str();
 }
 
-// Every language-pack number the program's code asks for.
+// Every language-pack number the program's code asks for: by number, or by
+// the name a file gives it (txBetTimedOut = 174).
 std::set<int> TextNumbersUsedByCode() {
-  const std::regex use(R"(\bTxt\((\d+)\))");
+  const std::regex use(R"(\bTxt\((\d+)\)|\btx[A-Z]\w* = (\d+))");
   std::set<int> numbers;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(VANTROPE_SOURCE_DIR "/src")) {
     if (!entry.is_regular_file()) continue;
     const std::string text = ReadText(entry.path());
     for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it)
-      numbers.insert(std::stoi((*it)[1]));
+      numbers.insert(std::stoi((*it)[1].matched ? (*it)[1].str() : (*it)[2].str()));
   }
   return numbers;
 }
