@@ -62,7 +62,7 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   if (sub == 2) FollowRequested(kTo);
   if (sub == 3 && FollowPlacing(kTo, false)) sub = e.BetStatus == ssReady ? 1 : 2;
   if (sub == 4) {
-    FollowOutcome(kTo);
+    FollowOutcome(kTo, false);
     if (sub == 5) {
       ++robot.GameCount;
       robot.BetCount = 0;
@@ -169,7 +169,7 @@ void StrategyEngine::CautiousMartingale() {
   }
   if (sub == 3) FollowRequested(kTo);
   if (sub == 4 && FollowPlacing(kTo, true)) sub = EVENT.BetStatus == ssReady ? 2 : 3;
-  if (sub == 5) FollowOutcome(kTo);
+  if (sub == 5) FollowOutcome(kTo, true);
   if (sub == 6) {
     log.AddStringToDebugLog(texts.Text(txBetWon));
     robot.ChainStake = Rounded(strategies.neBot2BetSize.Value());
@@ -241,7 +241,7 @@ void StrategyEngine::AdaptiveMartingale() {
   }
   if (sub == 4 && !Paused()) FollowRequested(kTo);
   if (sub == 5 && !Paused() && FollowPlacing(kTo, true)) sub = 4;
-  if (sub == 6 && !Paused()) FollowOutcome(kTo);
+  if (sub == 6 && !Paused()) FollowOutcome(kTo, true);
   if (sub == 7 && !Paused()) {
     log.AddStringToDebugLog(texts.Text(txBetWon));
     robot.ChainStake = Rounded(strategies.neBot3BetSize.Value());

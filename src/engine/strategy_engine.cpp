@@ -135,12 +135,16 @@ bool StrategyEngine::FollowPlacing(const FollowTargets& to, bool count_games) {
   return false;
 }
 
-void StrategyEngine::FollowOutcome(const FollowTargets& to) {
+void StrategyEngine::FollowOutcome(const FollowTargets& to, bool count_games) {
   switch (EVENT.BetStatus) {
     case ssNotReady:
     case ssReady:
     case ssWaitingForPrices: robot.RobotSubStatus = to.restart; break;
     case ssBetImpossible:
+      // The site did not take the purchase the bet was counted for when it
+      // was pressed: the count goes back, or a chain would end a bet early.
+      if (robot.BetCount > 0) --robot.BetCount;
+      if (count_games && robot.GameCount > 0) --robot.GameCount;
       log.AddStringToDebugLog(texts.Text(txBetImpossible));
       robot.RobotSubStatus = to.impossible;
       break;
@@ -175,7 +179,7 @@ void StrategyEngine::FollowBet(const FollowTargets& to) {
   uint8_t& sub = robot.RobotSubStatus;
   if (sub == 4) FollowRequested(to);
   if (sub == 5 && !Paused() && FollowPlacing(to, false)) sub = 4;
-  if (sub == 6 && !Paused()) FollowOutcome(to);
+  if (sub == 6 && !Paused()) FollowOutcome(to, false);
 }
 
 void StrategyEngine::StopOnLimit(Text text, int32_t saved_stake) {

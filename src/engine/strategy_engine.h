@@ -91,7 +91,7 @@ struct StrategyEngine {
   void FollowRequested(const FollowTargets& to);
   // Returns true when the site state is 1 or 2, which each strategy handles itself.
   bool FollowPlacing(const FollowTargets& to, bool count_games);
-  void FollowOutcome(const FollowTargets& to);
+  void FollowOutcome(const FollowTargets& to, bool count_games);
   // Sub-step 1: the limit check, then a chart change or a new signal; false
   // when the check paused or stopped the robot.
   bool AwaitSignal();

@@ -246,10 +246,36 @@ INSTANTIATE_TEST_SUITE_P(Steps, DisabledWhileLoggingIn, ::testing::Values(bsLogg
 class ChainScenario : public BetScenario {
  protected:
   ChainScenario()
-      : BetScenario(Options("LW"), {{"Robot0", "Down", "0"}, {"Robot1", "Down", "1"}, {"Robot1", "ChainCount", "1"}}) {
+      : BetScenario(Options("LW"), {{"Robot0", "Down", "0"},
+                                    {"Robot1", "Down", "1"},
+                                    {"Robot1", "ChainCount", "1"},
+                                    {"Robot1", "BetCount", "2"}}) {
     requested_substep = 2;
   }
 };
+
+// The site turns the chain's first purchase down after its press: the bet
+// counted for it never was, and the chain keeps its full length.
+TEST_F(ChainScenario, PurchaseTheSiteTurnedDownIsNotCountedInTheChain) {
+  bool turned_down = false;
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (turned_down || request.path != "/d/buy.cgi") return std::nullopt;
+    turned_down = true;
+    demo::Request incomplete = request;
+    incomplete.body = std::regex_replace(request.body, std::regex("contract_type=[A-Z]+"), "contract_type=NONE");
+    return world.Site().Handle(incomplete);
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsWith(ltInfo, 159) == 1; }, 600'000)) << "no bet";
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drDown);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 900'000));
+  const std::vector<demo::Contract>& contracts = world.Site().Contracts();
+  ASSERT_EQ(contracts.size(), 2u) << "a chain of two bets: lost, then won";
+  EXPECT_EQ(contracts[1].payout, 700);
+}
 
 TEST_F(ChainScenario, ChartChangeInTheMiddleOfAChainKeepsTheChainsPair) {
   Start("CR100200", "demo200");
