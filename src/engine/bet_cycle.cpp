@@ -249,7 +249,9 @@ void BetCycle::TickOnPage() {
   // The wait counter counts ticks, two per tick, whatever their real pace.
   if (robot.ResultWaitCounter < kResultWaitCeiling) robot.ResultWaitCounter += tmBetOnState.Interval() / 1000;
   if (shown == pgRequestError || shown == pgPageNotFound || shown == pgPurchaseRefused) {
-    browser.GoBack();
+    // With no page left to go back to, the cycle starts again from the
+    // site's main address and comes back to an open bet from there.
+    if (!browser.GoBack()) robot.BetOnStatus = bsOpenSite;
     page.PageIndex = pgNone;
   }
   if (shown == pgSitePause && robot.RobotPauseMode == pmNone && robot_controls.btPause1.Enabled())

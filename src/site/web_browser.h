@@ -60,7 +60,8 @@ class WebBrowser {
   // Starts loading the address; a load in progress is abandoned.
   virtual void Navigate(const std::string& url) = 0;
   virtual void Stop() = 0;
-  virtual void GoBack() = 0;
+  // Goes back in the history; false when there is no page to go back to.
+  virtual bool GoBack() = 0;
   // A load is in progress.
   virtual bool Busy() = 0;
   virtual std::string LocationUrl() = 0;

@@ -135,6 +135,20 @@ TEST_F(RecoveryScenario, MainPageOnTheReadyFormLeadsBackToTheForm) {
   ASSERT_TRUE(Won(1));
 }
 
+// An error page with no page left to go back to (after a long run of error
+// pages, or a history cleared): the robot starts again from the main address.
+TEST_F(RecoveryScenario, ErrorPageWithNothingToGoBackToStartsFromTheMainAddress) {
+  F().EVENT.Period = 5;
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsAwaitResult; }, 300'000));
+  F().browser_supervisor.NavigateUrl("http://127.0.0.1:8470/d/nowhere.cgi?l=EN");
+  ASSERT_TRUE(RunUntil([&] { return F().page.PageIndex == pgPageNotFound; }, 60'000));
+  world.browser->ClearHistory();
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+}
+
 // The trading address answers with an error page, which its address alone
 // makes the trading page: no form to bet on, never reported ready.
 TEST_F(RecoveryScenario, ErrorPageAtTheTradingAddressIsNoFormToBetOn) {

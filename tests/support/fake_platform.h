@@ -100,7 +100,10 @@ class FakeBrowser : public WebBrowser {
     ++stops;
     if (stops_until_idle > 0 && --stops_until_idle == 0) busy = false;
   }
-  void GoBack() override { ++backs; }
+  bool GoBack() override {
+    ++backs;
+    return true;
+  }
   bool Busy() override { return busy; }
   std::string LocationUrl() override { return navigations.empty() ? std::string() : navigations.back(); }
   void ClearHistory() override { ++history_clears; }

@@ -216,11 +216,12 @@ void TestBrowser::Stop() {
   Raise(onDocumentComplete);
 }
 
-void TestBrowser::GoBack() {
-  if (history_index_ == 0 || history_.empty()) return;
+bool TestBrowser::GoBack() {
+  if (history_index_ == 0 || history_.empty()) return false;
   // Pages are never cached: going back asks for the page again.
   const std::string& address = history_[history_index_ - 1];
   Start(address, ParseUrl(address), "GET", "", Step::kBack);
+  return true;
 }
 
 bool TestBrowser::Busy() { return pending_.has_value(); }

@@ -32,7 +32,7 @@ class TestBrowser : public WebBrowser {
   // also completes it, as the program's browser reports a stopped load.
   void Navigate(const std::string& url) override;
   void Stop() override;
-  void GoBack() override;
+  bool GoBack() override;
   bool Busy() override;
   std::string LocationUrl() override;
   void ClearHistory() override;

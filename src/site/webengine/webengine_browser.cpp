@@ -104,10 +104,12 @@ void WebEngineBrowser::Stop() {
 // To the previous entry by its place in the history: the browser's own back
 // step skips pages that were left without the user's doing, and the robot
 // does all of its navigating itself.
-void WebEngineBrowser::GoBack() {
-  if (!view_) return;
+bool WebEngineBrowser::GoBack() {
+  if (!view_) return false;
   const QWebEngineHistoryItem previous = view_->history()->backItem();
-  if (previous.isValid()) view_->history()->goToItem(previous);
+  if (!previous.isValid()) return false;
+  view_->history()->goToItem(previous);
+  return true;
 }
 
 bool WebEngineBrowser::Busy() { return view_ && view_->page()->isLoading(); }

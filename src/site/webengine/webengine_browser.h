@@ -30,7 +30,7 @@ class WebEngineBrowser : public WebBrowser {
 
   void Navigate(const std::string& url) override;
   void Stop() override;
-  void GoBack() override;
+  bool GoBack() override;
   bool Busy() override;
   std::string LocationUrl() override;
   void ClearHistory() override;
