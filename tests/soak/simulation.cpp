@@ -125,8 +125,9 @@ Strategy DrawStrategy(std::mt19937& random) {
 
 class Simulation {
  public:
-  Simulation(uint32_t seed, double days)
+  Simulation(uint32_t seed, double days, int debug_lines)
       : seed_(seed),
+        debug_lines_(static_cast<size_t>(debug_lines)),
         end_ms_(static_cast<int64_t>(days * kDay)),
         random_(seed),
         strategy_(DrawStrategy(random_)),
@@ -165,7 +166,8 @@ class Simulation {
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
 
   // --- faults ---
-  bool Active(int kind) const { return fault_end_[kind] > Now(); }
+  // A fault lasts until the minute it is ended at, when its effects go.
+  bool Active(int kind) const { return fault_end_[kind] != 0; }
   bool SiteHealthy() const {
     for (int kind = 0; kind < kFaultCount; ++kind)
       if (kFaultTypes[kind].of_site && Active(kind)) return false;
@@ -191,6 +193,7 @@ class Simulation {
   void Finish();
 
   uint32_t seed_;
+  size_t debug_lines_;
   int64_t end_ms_;
   std::mt19937 random_;
   Strategy strategy_;
@@ -223,6 +226,7 @@ class Simulation {
   int won_rows_ = 0, lost_rows_ = 0, unknown_rows_ = 0;
   size_t sounds_heard_ = 0;
   int64_t last_progress_ = 0;
+  int64_t page_parsed_at_ = 0;
   std::optional<int64_t> signal_deadline_;
   size_t contracts_at_signal_ = 0;
   bool broken_ = false;
@@ -239,7 +243,8 @@ void Simulation::Break(const std::string& what) {
           std::to_string(static_cast<int>(robot.OpenBet)) + ", browser busy " + std::to_string(world_.browser->Busy()) +
           ", fresh page " + std::to_string(F().page.SiteDataUpdated) + "\nthe last lines of the debug log:\n";
   const auto& lines = F().fmDebug.mmLog.Lines();
-  for (size_t i = lines.size() > 60 ? lines.size() - 60 : 0; i < lines.size(); ++i) text += "  " + lines[i] + "\n";
+  for (size_t i = lines.size() > debug_lines_ ? lines.size() - debug_lines_ : 0; i < lines.size(); ++i)
+    text += "  " + lines[i] + "\n";
   report_.breaks.push_back(text);
 }
 
@@ -339,10 +344,12 @@ void Simulation::Watch() {
   TMainForm& f = F();
   const RobotState& robot = f.robot;
 
+  if (f.page.PageParsedBlink) page_parsed_at_ = Now();
   // Signals, and whether the robot was ready to take one.
   if (f.EVENT.NewSignal && !new_signal_) {
     ++report_.signals;
-    if (TakesSignal() && SiteHealthy() && !signal_deadline_) {
+    // The robot has seen a page of the healthy site.
+    if (TakesSignal() && SiteHealthy() && page_parsed_at_ > site_healthy_since_ && !signal_deadline_) {
       signal_deadline_ = Now() + kSignalLimit;
       contracts_at_signal_ = world_.Site().Contracts().size();
     }
@@ -519,6 +526,8 @@ void SimulationReport::Add(const SimulationReport& other) {
   breaks.insert(breaks.end(), other.breaks.begin(), other.breaks.end());
 }
 
-SimulationReport RunSimulation(uint32_t seed, double days) { return Simulation(seed, days).Run(); }
+SimulationReport RunSimulation(uint32_t seed, double days, int debug_lines) {
+  return Simulation(seed, days, debug_lines).Run();
+}
 
 }  // namespace vantrope::testing

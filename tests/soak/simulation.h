@@ -24,7 +24,8 @@ struct SimulationReport {
   void Add(const SimulationReport& other);
 };
 
-// One run of `days` simulated days from the seed.
-SimulationReport RunSimulation(uint32_t seed, double days);
+// One run of `days` simulated days from the seed; a break shows the last
+// `debug_lines` lines of the debug log.
+SimulationReport RunSimulation(uint32_t seed, double days, int debug_lines = 60);
 
 }  // namespace vantrope::testing

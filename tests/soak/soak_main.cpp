@@ -2,7 +2,7 @@
 // few simulated days each (a new robot and site each run, as after a
 // restart of the machine), and its figures.
 //
-//   vantrope-soak --days 10000 --seed 1 [--run-days 10]
+//   vantrope-soak --days 10000 --seed 1 [--run-days 10] [--lines 60]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +14,7 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: vantrope-soak --days N [--seed S] [--run-days D]\n");
+  std::fprintf(stderr, "usage: vantrope-soak --days N [--seed S] [--run-days D] [--lines L]\n");
   return 2;
 }
 
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   double days = 0;
   double run_days = 10;
   uint32_t seed = 1;
+  int lines = 60;  // of the debug log, shown with a break
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     const char* value = argv[i + 1];
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
       days = std::atof(value);
     } else if (option == "--run-days") {
       run_days = std::atof(value);
+    } else if (option == "--lines") {
+      lines = std::atoi(value);
     } else if (option == "--seed") {
       seed = static_cast<uint32_t>(std::strtoul(value, nullptr, 10));
     } else {
@@ -42,7 +45,7 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   vantrope::testing::SimulationReport total;
   for (double done = 0; done < days; done += run_days, ++seed) {
-    const vantrope::testing::SimulationReport run = vantrope::testing::RunSimulation(seed, std::min(run_days, days - done));
+    const vantrope::testing::SimulationReport run = vantrope::testing::RunSimulation(seed, std::min(run_days, days - done), lines);
     for (const std::string& what : run.breaks) std::printf("BREAK %s\n", what.c_str());
     total.Add(run);
     std::fflush(stdout);
