@@ -17,6 +17,18 @@ std::vector<RobotWorld::Setting> OneBetPerSignal(std::vector<RobotWorld::Setting
   return more;
 }
 
+// The first purchase reaches the site with a field of its form rewritten.
+void SpoilFirstPurchase(RobotWorld& world, const std::string& field, const std::string& replacement) {
+  world.browser->intercept = [&world, field, replacement, spoilt = false](
+                                 const demo::Request& request) mutable -> std::optional<demo::Response> {
+    if (spoilt || request.path != "/d/buy.cgi") return std::nullopt;
+    spoilt = true;
+    demo::Request changed = request;
+    changed.body = std::regex_replace(request.body, std::regex(field + "=[^&]*"), field + "=" + replacement);
+    return world.Site().Handle(changed);
+  };
+}
+
 class RecoveryScenario : public BetScenario {
  protected:
   RecoveryScenario() : BetScenario(Options("W"), OneBetPerSignal()) {}
@@ -186,16 +198,8 @@ TEST_F(RecoveryScenario, LongWaitForTheResultStillLoadsThePortfolioUntilTheResul
 // of another market: the robot never buys that form's contract, asks for
 // prices on the bet's own form and buys the bet once.
 TEST_F(RecoveryScenario, PricesChangedPageOfAnotherFormIsNeverBought) {
-  bool refused = false;
-  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
-    if (refused || request.path != "/d/buy.cgi") return std::nullopt;
-    refused = true;
-    // A quote the site does not know: its prices-changed page shows its
-    // default form.
-    demo::Request unknown_quote = request;
-    unknown_quote.body = std::regex_replace(request.body, std::regex("quote=[0-9]+"), "quote=0");
-    return world.Site().Handle(unknown_quote);
-  };
+  // A quote the site does not know: its prices-changed page shows its default form.
+  SpoilFirstPurchase(world, "quote", "0");
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
   world.Signal(drUp);
@@ -271,14 +275,7 @@ class ChainScenario : public BetScenario {
 // The site turns the chain's first purchase down after its press: the bet
 // counted for it never was, and the chain keeps its full length.
 TEST_F(ChainScenario, PurchaseTheSiteTurnedDownIsNotCountedInTheChain) {
-  bool turned_down = false;
-  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
-    if (turned_down || request.path != "/d/buy.cgi") return std::nullopt;
-    turned_down = true;
-    demo::Request incomplete = request;
-    incomplete.body = std::regex_replace(request.body, std::regex("contract_type=[A-Z]+"), "contract_type=NONE");
-    return world.Site().Handle(incomplete);
-  };
+  SpoilFirstPurchase(world, "contract_type", "NONE");
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
   world.Signal(drUp);
