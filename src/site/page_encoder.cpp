@@ -17,6 +17,7 @@ constexpr uint8_t kEncoderSkipLimit = 5;
 void PageEncoder::HtmlParser(std::function<void(bool parsed)> parsed) {
   if (Trim(browser.LocationUrl()).empty() || browser.Busy()) {
     page.WebFields.clear();
+    page.ParsedDocument.reset();
     if (parsed) parsed(false);
     return;
   }
@@ -27,11 +28,14 @@ void PageEncoder::HtmlParser(std::function<void(bool parsed)> parsed) {
       if (parsed) parsed(false);
       return;
     }
-    ParseDocumentFields(*document, page.WebTableCounters, page.WebFields);
-    ui::Grid& grid = parser_view.gwWebParser;
-    if (grid.RowCount() > 0) grid.Clear();
-    if (DebugEnabled) {
-      for (size_t i = 0; i < page.WebFields.size(); ++i) AppendFieldRow(grid, i, page.WebFields[i]);
+    if (document != page.ParsedDocument) {
+      ParseDocumentFields(*document, page.WebTableCounters, page.WebFields);
+      ui::Grid& grid = parser_view.gwWebParser;
+      if (grid.RowCount() > 0) grid.Clear();
+      if (DebugEnabled) {
+        for (size_t i = 0; i < page.WebFields.size(); ++i) AppendFieldRow(grid, i, page.WebFields[i]);
+      }
+      page.ParsedDocument = std::move(document);
     }
     BetOnWebEncoder();
     if (parsed) parsed(true);

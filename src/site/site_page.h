@@ -3,12 +3,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "site/cat_field.h"
 #include "site/control_slot.h"
 #include "site/html_text_parser.h"
+#include "site/web_browser.h"
 
 namespace vantrope {
 
@@ -40,6 +42,9 @@ inline bool IsTradingPage(TPage page) { return page >= pgTrading && page <= pgTr
 
 struct SitePage {
   std::vector<TCatField> WebFields;
+  // The document WebFields were parsed from: a page read again unchanged,
+  // as it is every few seconds, is not parsed again.
+  std::optional<DomDocument> ParsedDocument;
   TableCounters WebTableCounters;
   std::array<TControlSlot, 20> ControlSlots;
   TPage PageIndex = pgNone;

@@ -15,17 +15,21 @@ namespace vantrope {
 // does not have, or whose read failed, has no value (never an empty text).
 struct DomFormElement {
   std::optional<std::string> id, name, type, value;
+  bool operator==(const DomFormElement&) const = default;
 };
 struct DomForm {
   std::vector<DomFormElement> elements;
+  bool operator==(const DomForm&) const = default;
 };
 struct DomLink {
   std::optional<std::string> id, title, inner_text, address;
+  bool operator==(const DomLink&) const = default;
 };
 struct DomDocument {
   std::vector<DomForm> forms;
   std::vector<DomLink> links;
   std::optional<std::string> body_html;  // the markup of the body
+  bool operator==(const DomDocument&) const = default;
 };
 
 // An action on the form elements of the live document that have exactly this
