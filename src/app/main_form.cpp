@@ -66,8 +66,10 @@ TMainForm::TMainForm(Platform& p)
       tmWebWDT(p.timers, "tmWebWDT", 180'000, [this] { tmWebWDTTimer(); }),
       tmWebWDT2(p.timers, "tmWebWDT2", 100'000, [this] { tmWebWDT2Timer(); }),
       tmAutoApplySecurity(p.timers, "tmAutoApplySecurity", 2500, [this] { tmAutoApplySecurityTimer(); }),
-      tmSeeker(p.timers, "tmSeeker", 1000, [this] { tmSeekerTimer(); }) {
+      tmSeeker(p.timers, "tmSeeker", 1000, [this] { tmSeekerTimer(); }),
+      tmRobotDebug(p.timers, "tmRobotDebug", 500, [this] { debug_simulators.tmRobotDebugTimer(); }) {
   BuildControls();
+  BindDebugWindow();
   strategies.cbBot0ReBet.onClick = [this] { strategies.cbBot0ReBetClick(); };
   Form.onResize = [this] { FormResize(); };
   pnExpand.onClick = [this] { pnExpandClick(); };
@@ -360,7 +362,30 @@ void TMainForm::FormCreate() {
 
 void TMainForm::CreateWindows() {
   FormCreate();
-  fmDebug.FormCreate(DebugWindowBounds);
+  fmDebug.FormCreate(DebugWindowBounds, page.SimulatorEnabled);
+  debug_simulators.FormCreate();
+}
+
+// The debug window's controls reach their handlers.
+void TMainForm::BindDebugWindow() {
+  DebugSimulators& sim = debug_simulators;
+  for (ArrowButtons* arrows : {&fmDebug.arrow_simulator.arrows, &fmDebug.robot_debug.arrows})
+    for (ui::Button* arrow : {&arrows->btArrowUp, &arrows->btArrowDown})
+      arrow->onClick = [&sim, arrow] { sim.TerminalArrowSim(arrow->Tag()); };
+  for (ui::Button* bet : {&fmDebug.manual_bet.btBetUp, &fmDebug.manual_bet.btBetDown})
+    bet->onClick = [&sim, bet] { sim.DebugManualBet(bet->Tag()); };
+  for (SiteStateButtons* states : {&fmDebug.site_simulator.states, &fmDebug.robot_debug.states})
+    for (ui::RadioButton& state : states->rbState) state.onClick = [&sim, &state] { sim.WebSimClick(state.Tag()); };
+  fmDebug.site_simulator.Button9.onClick = fmDebug.robot_debug.btCallRobot.onClick = [&sim] { sim.Button9Click(); };
+  fmDebug.site_simulator.Button5.onClick = fmDebug.robot_debug.btSiteUpdated.onClick = [&sim] { sim.Button5Click(); };
+  fmDebug.site_simulator.CheckBox1.onClick = [&sim] { sim.CheckBox1Click(); };
+  fmDebug.robot_debug.NumericEditor2.onExit = [&sim] { sim.NumericEditor2Exit(); };
+  fmDebug.robot_debug.Button11.onClick = [&sim] { sim.Button11Click(); };
+  fmDebug.parser.gwDebug.onDblClick = [&sim](int col, int row) { sim.gwDebugDblClick(col, row); };
+  fmDebug.parser.gwWebParser.onPopup = [&sim] { sim.ppmParserGridPopup(); };
+  for (ui::MenuItem* copy : {&fmDebug.parser.miCopyRow, &fmDebug.parser.miCopyAll})
+    copy->onClick = [&sim, copy] { sim.miSaveParsedFieldClick(copy->Tag()); };
+  fmDebug.parser.mmWebRecogLog.onDblClick = [&sim] { sim.mmWebRecogLogDblClick(); };
 }
 
 bool TMainForm::FormClose() {

@@ -12,6 +12,7 @@
 
 #include "app/platform.h"
 #include "debug/debug_form.h"
+#include "debug/debug_simulators.h"
 #include "engine/account_panel.h"
 #include "engine/bet_cycle.h"
 #include "engine/robot_controls.h"
@@ -41,7 +42,8 @@ class TMainForm : public RobotLog,
                   private PageEncoder::Host,
                   private TerminalSeeker::Events,
                   private RunControl::Host,
-                  private BetCycle::Host {
+                  private BetCycle::Host,
+                  private DebugSimulators::Host {
  public:
   static constexpr int kLogoCount = 6;
 
@@ -157,6 +159,7 @@ class TMainForm : public RobotLog,
   ui::Timer tmWebWDT2;
   ui::Timer tmAutoApplySecurity;
   ui::Timer tmSeeker;
+  ui::Timer tmRobotDebug;  // the debug window's robot timer
 
   // The debug window, hidden until asked for.
   TfmDebug fmDebug{platform.clock, platform.shell};
@@ -269,6 +272,19 @@ class TMainForm : public RobotLog,
                                  .bet_cycle = bet_cycle,
                                  .log = *this,
                                  .texts = LangPack};
+  DebugSimulators debug_simulators{.debug = fmDebug,
+                                   .robot = robot,
+                                   .EVENT = EVENT,
+                                   .page = page,
+                                   .account = account,
+                                   .page_actions = page_actions,
+                                   .page_encoder = page_encoder,
+                                   .bet_cycle = bet_cycle,
+                                   .clipboard = platform.clipboard,
+                                   .log = *this,
+                                   .texts = LangPack,
+                                   .tmRobotDebug = tmRobotDebug,
+                                   .host = *this};
 
  private:
   // What the subsystems ask of the main window.
@@ -278,6 +294,7 @@ class TMainForm : public RobotLog,
   void ChartChanged() override;
 
   void BuildControls();
+  void BindDebugWindow();
   void ApplyLangPack();
   void SetUpWindowWidth();
   void LoadSounds();

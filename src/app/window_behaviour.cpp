@@ -135,7 +135,7 @@ void TMainForm::miSelectLogoPicClick(int tag) {
 }
 
 void TMainForm::imLogoDblClick() {
-  if (DebugEnabled) fmDebug.Show();
+  if (DebugEnabled) fmDebug.Show(LangPack);
 }
 
 void TMainForm::btMuteClick() {

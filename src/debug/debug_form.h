@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "debug/debug_controls.h"
 #include "debug/debug_log_file.h"
 #include "desktop/clock.h"
 #include "desktop/shell.h"
+#include "settings/lang_pack.h"
 #include "site/bet_selectors.h"
 #include "site/parser_view.h"
 #include "terminal/terminal_state.h"
@@ -29,21 +31,37 @@ struct WindowBounds {
   int height = 0;
 };
 
+// The captions of the first page's terminal groups, relabelled on showing.
+struct TerminalCaptions {
+  ui::Label gbTerminalControl;  // " Контроль терминала ALPARI "
+  ui::Label lbName, lbHandle, lbValute, lbPosX, lbPosY, lbWidth, lbHeight;
+  ui::Label gbTerminal;      // "Терминал "
+  ui::Label pnSearchImages;  // "Поисковые образы "
+  ui::Label lbSnapTime;      // "Время последнего снимка экрана терминала:"
+};
+
 class TfmDebug {
  public:
+  // The pages, in their order.
+  enum Page { kTerminalPage, kParserPage, kLogPage, kRecognitionPage, kPageCount };
+
   static constexpr size_t kLogViewLines = 1000;
   static constexpr int kDesignWidth = 839;
   static constexpr int kDesignHeight = 748;
   static constexpr int kMinWidth = 550;
   static constexpr int kMinHeight = 468;
 
-  TfmDebug(Clock& clock, Shell& shell) : clock_(clock), shell_(shell) { Form.SetVisible(false); }
+  TfmDebug(Clock& clock, Shell& shell);
 
-  // Creation: takes the bounds kept in the settings.
-  void FormCreate(const WindowBounds& bounds);
+  // Creation: takes the bounds kept in the settings; the robot-debugging
+  // group is there only when the site simulator is on at this moment.
+  void FormCreate(const WindowBounds& bounds, bool simulator_enabled);
+  // Showing relabels the controls with the language pack's texts.
+  void FormShow(const TLangPack& texts);
   // Closing hides the window and keeps its bounds for the settings file.
   void FormClose();
-  void Show();
+  // Shows the window, in front of the others when it is already open.
+  void Show(const TLangPack& texts);
 
   const WindowBounds& StoredBounds() const { return stored_bounds_; }
 
@@ -52,6 +70,12 @@ class TfmDebug {
   void AddStringToDebugLog(const DebugStamp& stamp, const std::string& text);
 
   ui::Window Form;
+  ui::PageControl pcDebug{kPageCount};
+  TerminalCaptions captions;
+  ArrowSimulator arrow_simulator;
+  ManualBetButtons manual_bet;
+  SiteSimulator site_simulator;
+  RobotDebugGroup robot_debug;
   ui::Memo mmLog;
   // The parsed page, its control slots and the recognition protocol.
   ParserView parser;

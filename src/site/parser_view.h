@@ -7,8 +7,10 @@
 namespace vantrope {
 
 struct ParserView {
-  // One row per record of WebFields.
+  // One row per record of WebFields, and its pop-up menu: the selected row,
+  // or every row, to the clipboard.
   ui::Grid gwWebParser{6};
+  ui::MenuItem miCopyRow, miCopyAll;
   // The resolved control slots: number, record, two action cells, field index.
   ui::Grid gwDebug{9};
   // The recognition protocol of a traced parse.

@@ -67,6 +67,7 @@ int Grid::AppendRow() {
 void Grid::Clear() {
   rows_.clear();
   top_row_ = 0;
+  selected_row_ = -1;
   Notify();
 }
 

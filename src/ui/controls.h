@@ -106,6 +106,20 @@ class CheckBox : public Control {
   bool checked_ = false;
 };
 
+// One of a group of radio buttons; its tag tells which.
+class RadioButton : public Control {
+ public:
+  int Tag() const { return tag_; }
+  void SetTag(int v) { tag_ = v; }
+  bool Checked() const { return checked_; }
+  void SetChecked(bool v) { Set(checked_, v); }
+  std::function<void()> onClick;
+
+ private:
+  int tag_ = 0;
+  bool checked_ = false;
+};
+
 class TextEdit : public Control {
  public:
   const std::string& Text() const { return text_; }
@@ -281,8 +295,15 @@ class Grid : public Control {
   void Clear();
   int TopRow() const { return top_row_; }
   void ScrollTo(int row) { Set(top_row_, row); }
+  // The row the user selected, -1 for none.
+  int SelectedRow() const { return selected_row_; }
+  void SetSelectedRow(int row) { Set(selected_row_, row); }
+  // A column whose cells the user may type into.
+  bool ColumnEditable(int col) const { return col >= 0 && col < 64 && (editable_ >> col & 1) != 0; }
+  void SetColumnEditable(int col) { editable_ |= uint64_t{1} << col; }
   // Before the grid's pop-up menu opens.
   std::function<void()> onPopup;
+  std::function<void(int col, int row)> onDblClick;
 
  private:
   struct CellData {
@@ -292,6 +313,8 @@ class Grid : public Control {
   int col_count_;
   std::vector<std::vector<CellData>> rows_;
   int top_row_ = 0;
+  int selected_row_ = -1;
+  uint64_t editable_ = 0;
 };
 
 class StatusBar : public Control {
@@ -316,6 +339,11 @@ class Memo : public Control {
     lines_.pop_front();
     Notify();
   }
+  void Clear() {
+    lines_.clear();
+    Notify();
+  }
+  std::function<void()> onDblClick;
 
  private:
   std::deque<std::string> lines_;
@@ -343,6 +371,13 @@ class Window : public Control {
   // Outer width minus client width: the frame the window manager adds.
   int FrameWidth() const { return frame_width_; }
   void SetFrameWidth(int v) { frame_width_ = v; }
+  // Asks for the window to be brought in front of the others; the view
+  // answers every request it has not answered yet.
+  void BringToFront() {
+    ++front_requests_;
+    Notify();
+  }
+  int FrontRequests() const { return front_requests_; }
   std::function<void()> onResize;
 
  private:
@@ -353,6 +388,7 @@ class Window : public Control {
   int min_width_ = 0;
   int min_height_ = 0;
   int frame_width_ = 0;
+  int front_requests_ = 0;
 };
 
 }  // namespace vantrope::ui

@@ -359,7 +359,7 @@ TEST_F(StartupShutdownTest, DebugWindowKeepsTheBoundsItWasClosedWith) {
   TMainForm& f = Start();
   EXPECT_FALSE(f.fmDebug.Form.Visible());
   EXPECT_EQ(f.fmDebug.Form.Width(), 640);
-  f.fmDebug.Show();
+  f.imLogo.onDblClick();
   f.fmDebug.Form.SetBounds(100, 50, 700, 500);
   f.fmDebug.FormClose();
   TMainForm& g = Restart();

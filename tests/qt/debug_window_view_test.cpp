@@ -93,7 +93,7 @@ TEST_F(LogView, NewLineKeepsTheUsersSelection) {
 
 TEST(DebugWindowView, LogPageShowsTheDebugLog) {
   QtProgram program;
-  program.form.fmDebug.Show();
+  program.form.imLogo.onDblClick();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.debug_window));
   auto* pages = FindWidget<QTabWidget>(program.debug_window);
   ASSERT_NE(pages, nullptr);

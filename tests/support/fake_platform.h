@@ -64,8 +64,12 @@ class FakeDialogs : public Dialogs {
 
 class FakeClipboard : public Clipboard {
  public:
-  void SetText(const std::string& t) override { text = t; }
+  void SetText(const std::string& t, uint32_t locale_id) override {
+    text = t;
+    locale = locale_id;
+  }
   std::string text;
+  uint32_t locale = 0;
 };
 
 class FakeSoundPlayer : public SoundPlayer {

@@ -7,7 +7,7 @@ namespace vantrope {
 
 class QtClipboard : public Clipboard {
  public:
-  void SetText(const std::string& text) override;
+  void SetText(const std::string& text, uint32_t locale_id) override;
 };
 
 }  // namespace vantrope
