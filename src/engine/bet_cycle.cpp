@@ -826,8 +826,9 @@ void BetCycle::ReadResult() {
         ltLost, texts.Text(ByDirection(robot.ChainDirection, txLostUp, txLostDown, txLost)) + " " + amount, true);
     EVENT.BetStatus = ssBetLost;
   }
+  // The trading address opens the site's first market: it is chosen again.
   Navigate(site.ReturnUrl, 4000, true);
-  robot.BetOnStatus = bsFillForm;
+  robot.BetOnStatus = bsSelectMarket;
 }
 
 BetCycle::Outcome BetCycle::Step11(TPage shown) {

@@ -241,7 +241,9 @@ void Simulation::Break(const std::string& what) {
   text += "state: step " + std::to_string(robot.BetOnStatus) + ", page " + std::to_string(F().page.PageIndex) +
           ", site state " + std::to_string(F().EVENT.BetStatus) + ", bet open " +
           std::to_string(static_cast<int>(robot.OpenBet)) + ", browser busy " + std::to_string(world_.browser->Busy()) +
-          ", fresh page " + std::to_string(F().page.SiteDataUpdated) + "\nthe last lines of the debug log:\n";
+          ", fresh page " + std::to_string(F().page.SiteDataUpdated) + ", address " +
+          world_.browser->LocationUrl() + ", chart pair " + F().EVENT.Valute + ", bet pair " + robot.BetValute +
+          "\nthe last lines of the debug log:\n";
   const auto& lines = F().fmDebug.mmLog.Lines();
   for (size_t i = lines.size() > debug_lines_ ? lines.size() - debug_lines_ : 0; i < lines.size(); ++i)
     text += "  " + lines[i] + "\n";
