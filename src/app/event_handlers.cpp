@@ -14,7 +14,10 @@ void TMainForm::miSaveLogAsTextClick() { event_log.miSaveLogAsTextClick(platform
 
 void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) { browser_supervisor.BeforeNavigate(url); }
 
-void TMainForm::WebBrowser1DocumentComplete() { browser_supervisor.DocumentComplete(); }
+void TMainForm::WebBrowser1DocumentComplete() {
+  browser_supervisor.DocumentComplete();
+  bet_cycle.PageLoaded();
+}
 
 void TMainForm::WebBrowser1ProgressChange() { browser_supervisor.ProgressChange(); }
 
@@ -67,6 +70,8 @@ void TMainForm::cbAlpariSeekClick() {
 }
 
 void TMainForm::ChartChanged() { bet_cycle.ChartChanged(); }
+
+void TMainForm::SignalRaised() { bet_cycle.SignalArrived(); }
 
 // --- the debug window's pair and period selectors ---
 

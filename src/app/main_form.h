@@ -292,6 +292,7 @@ class TMainForm : public RobotLog,
   void ShowSiteDisplays() override;
   void ShowCurrencyName(const std::string& currency) override;
   void ChartChanged() override;
+  void SignalRaised() override;
 
   void BuildControls();
   void BindDebugWindow();

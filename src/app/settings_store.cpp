@@ -136,6 +136,7 @@ void LoadBinary(TMainForm& form, const IniFile& ini) {
   form.site.ReturnUrl = ini.ReadString(s, "ReturnUrl", kDefaultReturnUrl);
   form.site.LogOutUrl = ini.ReadString(s, "LogOutUrl", kDefaultLogOutUrl);
   form.site.PortFolioUrl = ini.ReadString(s, "PortFolioUrl", kDefaultPortFolioUrl);
+  form.robot.QuickReaction = ini.ReadBool(s, "QuickReaction", true);
   form.robot.RobotPauseType = static_cast<uint16_t>(ini.ReadInteger(s, "RobotMode", 100));
   form.robot.SavedStake = ini.ReadInteger(s, "RobotLastBet", 3);
   form.robot.SavedBetCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotBetCount", 0));
@@ -227,6 +228,7 @@ void SaveBinary(const TMainForm& form, IniFile& ini) {
   ini.WriteInteger(s, "RobotLastBet", form.robot.SavedStake);
   ini.WriteInteger(s, "RobotBetCount", form.robot.SavedBetCount);
   ini.WriteInteger(s, "RobotGameCount", form.robot.SavedGameCount);
+  ini.WriteBool(s, "QuickReaction", form.robot.QuickReaction);
 }
 
 void SaveStrategies(const TMainForm& form, IniFile& ini) {

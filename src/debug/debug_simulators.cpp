@@ -37,6 +37,7 @@ void DebugSimulators::TerminalArrowSim(int tag) {
   EVENT.Direction = up ? drUp : drDown;
   EVENT.NewSignal = true;
   log.AddStringToLog(up ? ltUp : ltDown, texts.Text(up ? txUpSignal : txDownSignal), true);
+  bet_cycle.SignalArrived();
 }
 
 void DebugSimulators::DebugManualBet(int tag) {

@@ -12,6 +12,7 @@ namespace vantrope {
 namespace {
 
 constexpr int kRetryInterval = 2000;
+constexpr int kWakeInterval = 20;
 constexpr double kResultWaitCeiling = 9999999999.0;
 constexpr double kResultWaitLimit = 60;
 
@@ -186,6 +187,26 @@ void BetCycle::RequestBet() {
 
 void BetCycle::ChartChanged() {
   if (robot.BetOnStatus == bsFormReady) robot.BetOnStatus = bsFillForm;
+}
+
+void BetCycle::SignalArrived() {
+  if (robot.BetOnStatus == bsFillForm || robot.BetOnStatus == bsFormReady) Wake();
+}
+
+// A signal that came while the form was loading is taken once it is there.
+void BetCycle::PageLoaded() {
+  const bool form_ready = robot.BetOnStatus == bsFillForm || robot.BetOnStatus == bsFormReady;
+  if (robot.BetOnStatus == bsBuy || (form_ready && EVENT.NewSignal)) Wake();
+}
+
+// The steps are the same, only sooner: never on a page still loading (its
+// end wakes the cycle again), never in the middle of a tick waiting for the
+// page's answer.
+void BetCycle::Wake() {
+  if (!robot.QuickReaction || !robot.Running || robot.AwaitingPage || page.SimulatorEnabled || browser.Busy()) return;
+  tmBetOnState.SetEnabled(false);
+  tmBetOnState.SetInterval(kWakeInterval);
+  tmBetOnState.SetEnabled(true);
 }
 
 void BetCycle::BetOnStateFault(const std::string& name, const std::string& text, int /*flag*/) {

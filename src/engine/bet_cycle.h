@@ -50,6 +50,11 @@ struct BetCycle {
   void RequestBet();
   // The chart's pair or timeframe changed: a ready form is filled again.
   void ChartChanged();
+  // A new indicator signal: a ready form takes it at once.
+  void SignalArrived();
+  // The browser finished loading a page: the prices a bet waits for are
+  // looked at at once.
+  void PageLoaded();
   // The cycle's fault: an error line, the browser and the cycle stopped. The
   // flag is part of the callers' contract and has no effect.
   void BetOnStateFault(const std::string& name, const std::string& text, int flag);
@@ -132,6 +137,8 @@ struct BetCycle {
   void DropSignal(const std::string& text);
   void FaultAndStop(const std::string& text);
   void Navigate(const std::string& url, int interval, bool fresh_page);
+  // The next tick now, for a reaction that should not wait for the cycle's pace.
+  void Wake();
   void SetInterval(int interval);
   void EnableTimerIfRunning();
   bool SlotExists(size_t slot) const;

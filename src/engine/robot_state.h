@@ -97,6 +97,9 @@ struct RobotState {
   TBetStep BetOnStatus = bsIdle;
   // Index into the advance thresholds.
   uint8_t GreedPorog = 0;
+  // A new signal on the ready form and the prices of a bet are acted on at
+  // once, not at the cycle's next tick; off, the cycle keeps its own pace.
+  bool QuickReaction = true;
   uint8_t BetPricePercent = 0;
   double StartBalance = 0;
   double BalanceAtBet = 0;

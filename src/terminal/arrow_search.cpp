@@ -81,11 +81,13 @@ void TerminalSeeker::SearchImage() {
     EVENT.Direction = drUp;
     log.AddStringToLog(ltUp, texts.Text(txUpSignal), true);
     EVENT.NewSignal = true;
+    events.SignalRaised();
   }
   if (terminal.ArrowDownMatch.Found && EVENT.Direction != drDown && robot_started) {
     EVENT.Direction = drDown;
     log.AddStringToLog(ltDown, texts.Text(txDownSignal), true);
     EVENT.NewSignal = true;
+    events.SignalRaised();
   }
   // Only a pair of the table becomes the bet pair.
   if (terminal.TerminalValute != EVENT.Valute && robot_started && IsPairCode(terminal.TerminalValute)) {

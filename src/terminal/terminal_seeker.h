@@ -24,6 +24,8 @@ struct TerminalSeeker {
    public:
     // The chart's pair or timeframe changed.
     virtual void ChartChanged() = 0;
+    // An arrow raised a new signal.
+    virtual void SignalRaised() = 0;
 
    protected:
     ~Events() = default;

@@ -18,6 +18,8 @@ RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& se
   text << shipped.rdbuf();
   dir.WriteFile("Vantrope.ini", text.str());
   IniFile ini("Vantrope.ini");
+  // The scenarios keep the bet cycle's own pace unless they ask otherwise.
+  ini.WriteString("Binary", "QuickReaction", "0");
   for (const Setting& setting : settings) ini.WriteString(setting.section, setting.key, setting.value);
   ini.Save();
   dir.WriteFile("accounts.txt", "CR100200\nCR100201\nVRTC300\nCR100209\nCR100299\n");
@@ -43,6 +45,7 @@ void RobotWorld::Start(const std::string& account, const std::string& password) 
 void RobotWorld::Signal(TDirection direction) {
   form_->EVENT.NewSignal = true;
   form_->EVENT.Direction = direction;
+  form_->bet_cycle.SignalArrived();
 }
 
 }  // namespace vantrope::testing

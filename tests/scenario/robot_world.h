@@ -31,6 +31,7 @@ class ObservedBrowser : public TestBrowser {
     TestBrowser::ReadDocument([done](const std::optional<DomDocument>&) { done(std::nullopt); });
   }
   void RunActions(std::vector<DomAction> actions, ActionsHandler done) override {
+    if (on_actions) on_actions(actions);
     const size_t count = actions.size();
     // A page without its process does nothing and answers nothing.
     if (document_gone) actions.clear();
@@ -44,6 +45,7 @@ class ObservedBrowser : public TestBrowser {
   // Called with the buy control's id before the press takes effect.
   std::function<void(const std::string&)> on_buy_press;
   std::function<void(const std::string&)> on_navigate;
+  std::function<void(const std::vector<DomAction>&)> on_actions;
   // Answers a request in the site's place when it gives an answer.
   std::function<std::optional<demo::Response>(const demo::Request&)> intercept;
   // Loads started meanwhile never finish.
@@ -78,7 +80,8 @@ class RobotWorld {
   struct Setting {
     std::string section, key, value;
   };
-  // The shipped settings file, with these keys changed.
+  // The shipped settings file, with these keys changed (QuickReaction off
+  // unless they say otherwise).
   explicit RobotWorld(demo::SiteOptions options = {}, const std::vector<Setting>& settings = {});
 
   TMainForm& Form() { return *form_; }
@@ -88,7 +91,7 @@ class RobotWorld {
   void Open(const std::string& url);
   // Types the password and presses Start.
   void Start(const std::string& account, const std::string& password);
-  // Raises an indicator signal as the arrow search does.
+  // Raises an indicator signal as the arrow search does, telling the bet cycle.
   void Signal(TDirection direction);
   // Waits in steps until the condition holds or the time is up.
   template <typename Condition>

@@ -158,6 +158,7 @@ class Simulation {
   static std::vector<RobotWorld::Setting> Settings(const Strategy& strategy) {
     std::vector<RobotWorld::Setting> settings = strategy.settings;
     settings.push_back({"Alpari", "AlpariSeek", "1"});
+    settings.push_back({"Binary", "QuickReaction", "1"});
     return settings;
   }
   TMainForm& F() { return world_.Form(); }
