@@ -94,6 +94,10 @@ int main(int argc, char** argv) {
   std::mutex site_mutex;
   auto handler = [&](const httplib::Request& request, httplib::Response& response) {
     const vantrope::demo::Request site_request = SiteRequest(request, port);
+    if (options->trace_purchases && site_request.method == "POST" && site_request.path == "/d/buy.cgi") {
+      const auto since = std::chrono::steady_clock::now().time_since_epoch();
+      std::cout << "purchase " << std::chrono::duration_cast<std::chrono::milliseconds>(since).count() << std::endl;
+    }
     vantrope::demo::Response site_response;
     {
       std::lock_guard<std::mutex> lock(site_mutex);

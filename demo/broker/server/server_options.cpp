@@ -14,12 +14,18 @@ const char* const kServerUsage =
     "                       (W won, L lost, T tie: the price is paid back)\n"
     "  --price-share N      every price is N percent of the payout (1..99; default drawn)\n"
     "  --accounts-file PATH writes the account numbers there, one a line\n"
-    "  --session-minutes N  a session unused this long expires (default 30)\n";
+    "  --session-minutes N  a session unused this long expires (default 30)\n"
+    "  --trace-purchases    prints \"purchase MS\" for each purchase asked for, MS the\n"
+    "                       steady clock's milliseconds\n";
 
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& arguments, std::string& error) {
   ServerOptions options;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& name = arguments[i];
+    if (name == "--trace-purchases") {
+      options.trace_purchases = true;
+      continue;
+    }
     if (i + 1 >= arguments.size()) {
       error = "unknown option or missing value: " + name;
       return std::nullopt;

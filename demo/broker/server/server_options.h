@@ -16,6 +16,9 @@ struct ServerOptions {
   int price_share = 0;  // 0: drawn
   std::string accounts_file;
   int session_minutes = 30;
+  // Each purchase asked for is told on the standard output with the time
+  // of the machine's steady clock, for timing the robot from outside.
+  bool trace_purchases = false;
 };
 
 // The options of `arguments` (without the program's name), or no value
