@@ -1,4 +1,4 @@
-// The debug window: its pages in a tab control filling the window.
+// The debug window: its four pages in a tab control filling the window.
 #pragma once
 
 #include "app/qt/model_window.h"

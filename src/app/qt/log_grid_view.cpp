@@ -4,9 +4,9 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include "app/qt/grid_cells.h"
 #include "app/qt/model_binders.h"
 #include "app/qt/popup_menu.h"
-#include "app/qt/qt_text.h"
 
 namespace vantrope {
 
@@ -67,26 +67,11 @@ LogGridView::LogGridView(ui::Grid& model, ui::MenuItem& save_item, QWidget* pare
 
 void LogGridView::Refresh() {
   ApplyControl(*this, model_);
-  if (rowCount() != model_.RowCount()) {
-    setRowCount(model_.RowCount());
-    // The scroll range follows the new rows only at the next layout pass.
-    updateGeometries();
-  }
-  for (int row = 0; row < model_.RowCount(); ++row)
-    for (int col = 0; col < model_.ColCount(); ++col) SyncCell(col, row);
+  const int rows = rowCount();
+  SyncGridCells(*this, model_, [this](int col) { return NewItem(col, font()); });
+  // The scroll range follows the new rows only at the next layout pass.
+  if (rowCount() != rows) updateGeometries();
   verticalScrollBar()->setValue(model_.TopRow());
-}
-
-void LogGridView::SyncCell(int col, int row) {
-  QTableWidgetItem* cell = item(row, col);
-  if (!cell) {
-    cell = NewItem(col, font());
-    setItem(row, col, cell);
-  }
-  const QString text = ToQString(model_.Cell(col, row));
-  if (cell->text() != text) cell->setText(text);
-  const QColor color = ToQColor(model_.CellColor(col, row));
-  if (cell->background().color() != color || cell->background().style() != Qt::SolidPattern) cell->setBackground(color);
 }
 
 void LogGridView::contextMenuEvent(QContextMenuEvent* event) {

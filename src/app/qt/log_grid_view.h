@@ -17,7 +17,6 @@ class LogGridView : public QTableWidget {
 
  private:
   void Refresh();
-  void SyncCell(int col, int row);
 
   ui::Grid& model_;
   ui::MenuItem& save_item_;

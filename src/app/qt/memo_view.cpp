@@ -11,8 +11,15 @@ namespace vantrope {
 
 namespace {
 
-const QColor kBackground(0x10, 0x10, 0x10);
-const QColor kText(0xE6, 0xE6, 0xE6);
+struct Colours {
+  QColor background;
+  QColor text;
+};
+
+Colours ColoursOf(MemoView::Shade shade) {
+  if (shade == MemoView::Shade::kDarkGreen) return {QColor(0x00, 0x33, 0x00), QColor(0xC8, 0xFF, 0xC8)};
+  return {QColor(0x10, 0x10, 0x10), QColor(0xE6, 0xE6, 0xE6)};
+}
 
 // One model line is one block of the view: a break inside the line stays a
 // break on screen without starting a new block.
@@ -26,18 +33,26 @@ QString BlockText(const std::string& line) {
 
 }  // namespace
 
-MemoView::MemoView(ui::Memo& model, QWidget* parent) : QPlainTextEdit(parent), model_(model) {
+MemoView::MemoView(ui::Memo& model, QWidget* parent, Shade shade) : QPlainTextEdit(parent), model_(model) {
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setUndoRedoEnabled(false);
+  const Colours shown = ColoursOf(shade);
   QPalette colours = palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    colours.setColor(group, QPalette::Base, kBackground);
-    colours.setColor(group, QPalette::Text, kText);
+    colours.setColor(group, QPalette::Base, shown.background);
+    colours.setColor(group, QPalette::Text, shown.text);
   }
   setPalette(colours);
   Observe<MemoView, ui::Memo>(*this, model, [](MemoView& view, ui::Memo&) { view.Refresh(); });
+}
+
+void MemoView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (model_.onDblClick)
+    model_.onDblClick();
+  else
+    QPlainTextEdit::mouseDoubleClickEvent(event);
 }
 
 void MemoView::Refresh() {

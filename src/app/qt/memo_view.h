@@ -1,5 +1,6 @@
 // A read-only list of text lines (a log view): dark background, light text,
-// no word wrap, always scrolled to its last line.
+// no word wrap, always scrolled to its last line. A double click is the
+// model's when it has a handler for it.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -10,7 +11,12 @@ namespace vantrope {
 
 class MemoView : public QPlainTextEdit {
  public:
-  MemoView(ui::Memo& model, QWidget* parent);
+  enum class Shade { kDark, kDarkGreen };
+
+  MemoView(ui::Memo& model, QWidget* parent, Shade shade = Shade::kDark);
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void Refresh();

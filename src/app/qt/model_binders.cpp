@@ -1,5 +1,6 @@
 #include "app/qt/model_binders.h"
 
+#include <QButtonGroup>
 #include <QGraphicsOpacityEffect>
 
 #include "app/qt/qt_text.h"
@@ -12,11 +13,12 @@ namespace {
 constexpr double kNoLimit = 1e12;
 constexpr int kEditorMinimumWidth = 60;
 
-// An editor's text colour, kept in the active and inactive states alike.
-void SetTextColor(QWidget& widget, ui::Color color) {
+// A text colour, kept in the active and inactive states alike; a disabled
+// control keeps the style's grey.
+void SetTextColor(QWidget& widget, ui::Color color, QPalette::ColorRole role = QPalette::Text) {
   QPalette palette = widget.palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-    palette.setColor(group, QPalette::Text, ToQColor(color));
+    palette.setColor(group, role, ToQColor(color));
   widget.setPalette(palette);
 }
 
@@ -50,12 +52,20 @@ void ApplyControl(QWidget& widget, const ui::Control& model) {
 void Bind(QLabel& widget, ui::Label& model) {
   Observe<QLabel, ui::Label>(widget, model, [](QLabel& w, ui::Label& m) {
     ApplyControl(w, m);
+    SetTextColor(w, m.FontColor(), QPalette::WindowText);
     w.setText(ToQString(m.Caption()));
   });
 }
 
 void Bind(QGroupBox& widget, ui::Label& model) {
   Observe<QGroupBox, ui::Label>(widget, model, [](QGroupBox& w, ui::Label& m) {
+    ApplyControl(w, m);
+    w.setTitle(ToQString(m.Caption()));
+  });
+}
+
+void Bind(QGroupBox& widget, ui::Panel& model) {
+  Observe<QGroupBox, ui::Panel>(widget, model, [](QGroupBox& w, ui::Panel& m) {
     ApplyControl(w, m);
     w.setTitle(ToQString(m.Caption()));
   });
@@ -92,6 +102,28 @@ void Bind(QCheckBox& widget, ui::CheckBox& model) {
   });
   QObject::connect(&widget, &QCheckBox::clicked, [&model](bool checked) {
     model.SetChecked(checked);
+    Call(model.onClick);
+  });
+}
+
+void Bind(QRadioButton& widget, ui::RadioButton& model) {
+  Observe<QRadioButton, ui::RadioButton>(widget, model, [](QRadioButton& w, ui::RadioButton& m) {
+    ApplyControl(w, m);
+    w.setText(ToQString(m.Caption()));
+    // An exclusive group keeps one button checked: unchecking the last one
+    // needs the group's leave.
+    QButtonGroup* group = w.group();
+    if (!m.Checked() && w.isChecked() && group && group->exclusive()) {
+      group->setExclusive(false);
+      w.setChecked(false);
+      group->setExclusive(true);
+    } else {
+      w.setChecked(m.Checked());
+    }
+  });
+  QObject::connect(&widget, &QRadioButton::clicked, [&model] {
+    if (model.Checked()) return;
+    model.SetChecked(true);
     Call(model.onClick);
   });
 }
@@ -167,6 +199,21 @@ void Bind(QComboBox& widget, ui::ComboBox& model) {
   });
   QObject::connect(&widget, &QComboBox::activated, [&model](int index) {
     model.SetItemIndex(index);
+    Call(model.onChange);
+  });
+}
+
+void Bind(QTabWidget& widget, ui::PageControl& model) {
+  Observe<QTabWidget, ui::PageControl>(widget, model, [](QTabWidget& w, ui::PageControl& m) {
+    ApplyControl(w, m);
+    for (int page = 0; page < m.PageCount() && page < w.count(); ++page) {
+      w.setTabText(page, ToQString(m.PageCaption(page)));
+      w.setTabEnabled(page, m.PageEnabled(page));
+    }
+    w.setCurrentIndex(m.ActivePageIndex());
+  });
+  QObject::connect(&widget, &QTabWidget::currentChanged, [&model](int page) {
+    model.SetActivePageIndex(page);
     Call(model.onChange);
   });
 }

@@ -12,8 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <functional>
 
 #include "ui/controls.h"
@@ -37,16 +39,22 @@ void Observe(Widget& widget, Model& model, std::function<void(Widget&, Model&)> 
   observer();
 }
 
+// A label shows its model's font colour.
 void Bind(QLabel& widget, ui::Label& model);
 void Bind(QGroupBox& widget, ui::Label& model);
+void Bind(QGroupBox& widget, ui::Panel& model);
 void Bind(QLabel& widget, ui::StatusBar& model);
 // A checkable button shows Down() as its checked state.
 void Bind(QAbstractButton& widget, ui::Button& model);
 void Bind(QCheckBox& widget, ui::CheckBox& model);
+// A click that checks the button is its click; one on the checked button is none.
+void Bind(QRadioButton& widget, ui::RadioButton& model);
 void Bind(QLineEdit& widget, ui::TextEdit& model);
 void Bind(QDoubleSpinBox& widget, ui::NumberEdit& model);
 void Bind(QSpinBox& widget, ui::SpinEdit& model);
 void Bind(QComboBox& widget, ui::ComboBox& model);
+// The tab widget's pages must be added before it is bound.
+void Bind(QTabWidget& widget, ui::PageControl& model);
 
 // A new widget of the given type under `parent`, bound to `model`.
 template <typename Widget, typename Model>

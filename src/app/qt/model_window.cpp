@@ -13,7 +13,7 @@ constexpr int kSettleMs = 50;
 }  // namespace
 
 ModelWindow::ModelWindow(ui::Window& model, std::function<bool()> close_requested)
-    : model_(model), close_requested_(std::move(close_requested)) {
+    : model_(model), close_requested_(std::move(close_requested)), front_requests_answered_(model.FrontRequests()) {
   settle_.setSingleShot(true);
   settle_.setInterval(kSettleMs);
   connect(&settle_, &QTimer::timeout, this, [this] { WriteBackBounds(); });
@@ -34,6 +34,13 @@ void ModelWindow::Refresh() {
   const QPoint position(model_.Left(), model_.Top());
   if (pos() != position) move(position);
   if (isVisible() != model_.Visible()) setVisible(model_.Visible());
+  if (front_requests_answered_ != model_.FrontRequests()) {
+    front_requests_answered_ = model_.FrontRequests();
+    if (isVisible()) {
+      raise();
+      activateWindow();
+    }
+  }
 }
 
 bool ModelWindow::LearnFrameWidth() {

@@ -4,6 +4,9 @@
 // window manager also confirms the program's own resizes, late, and a burst
 // of them must not be taken for the user's.
 //
+// Each request of the model to bring the window to the front raises and
+// activates it once.
+//
 // The model's Width and Height are outer sizes; the window's client width is
 // Width - FrameWidth, and the model learns FrameWidth once the window is up.
 #pragma once
@@ -38,6 +41,8 @@ class ModelWindow : public QWidget {
   ui::Window& model_;
   std::function<bool()> close_requested_;
   QTimer settle_;
+  // How many of the model's front requests have been answered.
+  int front_requests_answered_;
 };
 
 }  // namespace vantrope
