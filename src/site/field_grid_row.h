@@ -2,22 +2,26 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ui/controls.h"
 #include "site/cat_field.h"
 
 namespace vantrope {
 
-// Appends a row: column 0 the number, 1 the kind's name, 2..5 the texts.
-inline int AppendFieldRow(ui::Grid& grid, size_t number, const TCatField& field) {
+// A row's cells: column 0 the number, 1 the kind's name, 2..5 the texts.
+inline std::vector<std::string> FieldRowCells(size_t number, const TCatField& field) {
+  return {std::to_string(number), KindName(field.Kind), field.ID, field.Ftype, field.Ftext, field.Fsubdata};
+}
+
+inline int AppendRowCells(ui::Grid& grid, const std::vector<std::string>& cells) {
   const int row = grid.AppendRow();
-  grid.SetCell(0, row, std::to_string(number));
-  grid.SetCell(1, row, KindName(field.Kind));
-  grid.SetCell(2, row, field.ID);
-  grid.SetCell(3, row, field.Ftype);
-  grid.SetCell(4, row, field.Ftext);
-  grid.SetCell(5, row, field.Fsubdata);
+  for (size_t col = 0; col < cells.size(); ++col) grid.SetCell(static_cast<int>(col), row, cells[col]);
   return row;
+}
+
+inline int AppendFieldRow(ui::Grid& grid, size_t number, const TCatField& field) {
+  return AppendRowCells(grid, FieldRowCells(number, field));
 }
 
 }  // namespace vantrope

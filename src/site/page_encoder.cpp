@@ -56,16 +56,18 @@ void PageEncoder::WriteRecognitionResult(const PageRecogniser& recogniser) {
   if (page.RecognitionLog) recogniser.ProtocolResult(page.PageIndex, page.PageName, page.ControlSlots);
   if (!DebugEnabled) return;
   log.AddStringToDebugLog(page.PageName);
-  ui::Grid& grid = parser_view.gwDebug;
-  grid.Clear();
+  std::vector<std::vector<std::string>> rows;
   for (size_t slot = 0; slot < page.ControlSlots.size(); ++slot) {
     const int32_t index = page.ControlSlots[slot].FieldIndex;
     if (index < 0 || static_cast<size_t>(index) >= page.WebFields.size()) continue;
-    const int row = AppendFieldRow(grid, slot, page.WebFields[index]);
-    grid.SetCell(6, row, "<EDIT>");
-    grid.SetCell(7, row, "<EXECUTE>");
-    grid.SetCell(8, row, std::to_string(index));
+    std::vector<std::string>& cells = rows.emplace_back(FieldRowCells(slot, page.WebFields[index]));
+    cells.insert(cells.end(), {"<EDIT>", "<EXECUTE>", std::to_string(index)});
   }
+  ui::Grid& grid = parser_view.gwDebug;
+  if (rows == parser_view.ControlRowsWritten && static_cast<size_t>(grid.RowCount()) == rows.size()) return;
+  grid.Clear();
+  for (const std::vector<std::string>& cells : rows) AppendRowCells(grid, cells);
+  parser_view.ControlRowsWritten = std::move(rows);
 }
 
 void PageEncoder::BetOnWebEncoder() {

@@ -2,6 +2,9 @@
 // page, the resolved control slots and the recognition protocol.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "ui/controls.h"
 
 namespace vantrope {
@@ -13,6 +16,9 @@ struct ParserView {
   ui::MenuItem miCopyRow, miCopyAll;
   // The resolved control slots: number, record, two action cells, field index.
   ui::Grid gwDebug{9};
+  // The rows as the encoder last wrote them into gwDebug: while the page
+  // gives the same, the grid is left alone and a value typed into it stays.
+  std::vector<std::vector<std::string>> ControlRowsWritten;
   // The recognition protocol of a traced parse.
   ui::Memo mmWebRecogLog;
 };

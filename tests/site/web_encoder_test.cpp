@@ -203,6 +203,14 @@ TEST_F(WebEncoderTest, ProtocolAndDebugGrid) {
   EXPECT_EQ(grid.Cell(1, 0), "FORM");
   EXPECT_EQ(grid.Cell(6, 0), "<EDIT>");
   EXPECT_EQ(grid.Cell(8, 0), "1");
+
+  // A value typed into the grid outlives the periodic parse of the same
+  // page, and gives way once the page's control changes.
+  form->fmDebug.parser.gwDebug.SetCell(5, 0, "typed");
+  Encode({Text("Page8"), Control("c12")});
+  EXPECT_EQ(grid.Cell(5, 0), "typed");
+  Encode({Text("Page8"), Control("c12", "new")});
+  EXPECT_EQ(grid.Cell(5, 0), "new");
 }
 
 TEST_F(WebEncoderTest, WinColourFollowsTheDifference) {
