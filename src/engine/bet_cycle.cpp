@@ -272,6 +272,7 @@ void BetCycle::TickOnPage() {
   if (shown == pgRequestError || shown == pgPageNotFound || shown == pgPurchaseRefused) {
     // With no page left to go back to, the cycle starts again from the
     // site's main address and comes back to an open bet from there.
+    if (robot.BetOnStatus == bsAwaitConfirmation) robot.BuyAnswerLost = true;
     if (!browser.GoBack()) robot.BetOnStatus = bsOpenSite;
     page.PageIndex = pgNone;
   }
@@ -738,6 +739,7 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
   // From the press on a contract may exist: it is followed to its result and
   // never given up by the bet watchdog.
   robot.OpenBet = TOpenBet::Bought;
+  robot.BuyAnswerLost = false;
   robot.BalanceAtBet = page.CurrentBalance;
   tmBetWDT.SetEnabled(false);
   return AwaitActions(std::move(batch), [this, up, percent, press](const PageActionReport& report) {
@@ -813,6 +815,11 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
       browser_supervisor.NavigateUrl(site.PortFolioUrl);
       break;
     case pgPricesChanged:
+      // A page of the history may have bought: the portfolio tells.
+      if (robot.BuyAnswerLost) {
+        FollowBet();
+        break;
+      }
       // The site refused the purchase: its quote had gone stale. The bet is
       // a request again, given up by the watchdog if no price comes.
       robot.OpenBet = TOpenBet::Requested;

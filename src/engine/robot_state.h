@@ -106,6 +106,9 @@ struct RobotState {
   double BalanceAtResult = 0;
   double BetPlacedTime = 0;
   TOpenBet OpenBet = TOpenBet::None;
+  // An error page came between the buy press and its answer: a page got back
+  // to from there is no answer to the press.
+  bool BuyAnswerLost = false;
   double ResultWaitCounter = 0;
   // The bet cycle waits for the page's answer to a parse or to its actions.
   // The answer belongs to the step that asked while no tick and no watchdog

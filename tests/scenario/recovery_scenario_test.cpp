@@ -77,6 +77,41 @@ TEST_F(RecoveryScenario, BetWatchdogNeverDropsABoughtContract) {
   EXPECT_EQ(world.Site().Contracts().size(), 1u);
 }
 
+// The second press buys, but its answer is an error page; going back shows
+// a prices-changed page, as the first press got. That is no refusal of the
+// second: the portfolio tells, and the contract is bought once.
+TEST_F(RecoveryScenario, PricesChangedPageGotBackToAfterTheBuyIsNoRefusal) {
+  std::optional<demo::Response> refused;
+  int posts = 0;
+  bool went_back = false;
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (posts == 2 && !went_back && request.path == "/d/trade.cgi") {
+      went_back = true;
+      return refused;
+    }
+    if (request.path != "/d/buy.cgi") return std::nullopt;
+    if (++posts == 1) {
+      world.Site().ChangePrices();
+      refused = world.Site().Handle(request);
+      return refused;
+    }
+    if (posts > 2) return std::nullopt;
+    world.Site().Handle(request);
+    demo::Request missing = request;
+    missing.method = "GET";
+    missing.path = "/d/missing.cgi";
+    missing.body.clear();
+    return world.Site().Handle(missing);
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+  EXPECT_TRUE(went_back);
+  EXPECT_EQ(posts, 2);
+  EXPECT_EQ(world.Site().Contracts().size(), 1u);
+}
+
 TEST_F(RecoveryScenario, LeavingTheTradingFormWithdrawsTheReadyState) {
   Start("CR100200", "demo200");
   ASSERT_TRUE(ReachReadyForm());
