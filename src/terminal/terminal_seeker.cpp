@@ -5,6 +5,7 @@
 #include "terminal/terminal_seeker.h"
 
 #include "terminal/caption_grammar.h"
+#include "terminal/main_window_pick.h"
 #include "text/date_time_format.h"
 #include "text/utf8.h"
 
@@ -41,7 +42,7 @@ void TerminalSeeker::Seek() {
   // user switches terminal control on again.
   if (terminal.SnapshotState == snCaptured) return;
 
-  terminal.TerminalHandle = windows.FindTopLevelWindowByClass(terminal.TerminalPageName);
+  terminal.TerminalHandle = PickMainWindow(windows.TopLevelWindowsOfClass(terminal.TerminalPageName));
   if (terminal.TerminalHandle == 0) {
     ShowNoTerminal();
   } else {

@@ -16,6 +16,7 @@
 #include "app/resources.h"
 #include "demo_terminal_process.h"
 #include "terminal/arrow_scanner.h"
+#include "terminal/main_window_pick.h"
 #include "terminal/x11/x11_window_system.h"
 
 namespace vantrope::testing {
@@ -76,6 +77,10 @@ class X11WindowSystemEndToEnd : public ::testing::Test {
     XChangeProperty(display, window, wm_state, wm_state, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(value), 2);
   }
+  // The window the seeker takes for the terminal.
+  WindowHandle MainWindowOfClass(const std::string& class_name) {
+    return PickMainWindow(windows.TopLevelWindowsOfClass(class_name));
+  }
   WindowRect RectOf(WindowHandle window) {
     WindowRect rect{-1, -1, -1, -1};
     EXPECT_TRUE(windows.GetWindowRect(window, rect));
@@ -98,13 +103,13 @@ class TerminalX11EndToEnd : public X11WindowSystemEndToEnd {
 };
 
 TEST_F(TerminalX11EndToEnd, FindsTheTerminalByItsWindowClassOnly) {
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(kDefaultClass), terminal.Handle());
-  EXPECT_EQ(windows.FindTopLevelWindowByClass("MetaQuotes::MetaTrader::4"), 0u);
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(""), 0u);
+  EXPECT_EQ(MainWindowOfClass(kDefaultClass), terminal.Handle());
+  EXPECT_EQ(MainWindowOfClass("MetaQuotes::MetaTrader::4"), 0u);
+  EXPECT_EQ(MainWindowOfClass(""), 0u);
 
   DemoTerminal wine_terminal({"--class", "terminal.exe", "--geometry", "400x300+900+50"});
-  EXPECT_EQ(windows.FindTopLevelWindowByClass("terminal.exe"), wine_terminal.Handle());
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(kDefaultClass), terminal.Handle());
+  EXPECT_EQ(MainWindowOfClass("terminal.exe"), wine_terminal.Handle());
+  EXPECT_EQ(MainWindowOfClass(kDefaultClass), terminal.Handle());
 }
 
 TEST_F(TerminalX11EndToEnd, CaptionNamesTheChartAndFollowsIt) {
@@ -170,7 +175,7 @@ TEST_F(TerminalX11EndToEnd, AGoneWindowGivesNothing) {
   strip.Resize(kStripWidth, 600);
   EXPECT_FALSE(windows.CopyWindowPixels(window, 800 - kStripWidth, 0, strip));
   EXPECT_EQ(windows.WindowCaption(window), "");
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(kDefaultClass), 0u);
+  EXPECT_EQ(MainWindowOfClass(kDefaultClass), 0u);
   // Nothing of these may end the program.
   windows.DrawFrame(window, {1, 1, 10, 10}, kYellow);
   windows.ShowWindowNoActivate(window);
@@ -237,7 +242,7 @@ TEST_F(X11WindowSystemEndToEnd, FindsTheClientInsideAFrameAndSkipsMenus) {
   SetWmState(client, NormalState);
   XSync(display, False);
 
-  EXPECT_EQ(windows.FindTopLevelWindowByClass("terminal.exe"), client);
+  EXPECT_EQ(MainWindowOfClass("terminal.exe"), client);
   EXPECT_EQ(RectOf(client), (WindowRect{110, 110, 510, 410}));
 
   SetWmState(client, IconicState);
