@@ -27,6 +27,7 @@ constexpr int kStripWidth = 128;
 const std::string kDefaultClass = "MetaQuotes::MetaTrader::4.00";
 const ui::Color kGreen = ui::Rgb(0, 255, 0);
 const ui::Color kYellow = ui::Rgb(255, 255, 0);
+const ui::Color kWhite = ui::Rgb(255, 255, 255);
 
 TArrowMatch FindUpArrow(const Bitmap& strip) {
   ArrowScanner scanner;
@@ -144,7 +145,26 @@ TEST_F(TerminalX11EndToEnd, StripCopyHoldsTheArrowWhereTheTerminalDrewIt) {
   // The screen ends at row 1000, the window's row 950.
   Bitmap beyond;
   beyond.Resize(kStripWidth, 100);
-  EXPECT_FALSE(windows.CopyWindowPixels(terminal.Handle(), 800 - kStripWidth, 900, beyond));
+  EXPECT_FALSE(windows.CopyWindowPixels(terminal.Handle(), 800 - kStripWidth, 950, beyond));
+}
+
+// The screen is 1600 pixels wide: the window's last 40 columns lie beyond it.
+TEST_F(X11WindowSystemEndToEnd, StripPartlyOffTheScreenGivesItsVisiblePartAndWhite) {
+  DemoTerminal terminal({"--geometry", "800x600+840+50"});
+  const std::string answer = terminal.Send("up");
+  int x = 0, y = 0;
+  ASSERT_EQ(std::sscanf(answer.c_str(), "ok up %d %d", &x, &y), 2) << answer;
+
+  Bitmap strip;
+  ASSERT_TRUE(CopyStrip(terminal.Handle(), strip));
+  const TArrowMatch match = FindUpArrow(strip);
+  ASSERT_TRUE(match.Found);
+  EXPECT_EQ(match.X, x - (800 - kStripWidth));
+  EXPECT_EQ(match.Y, y);
+  for (int row = 0; row < strip.Height(); row += 50) {
+    EXPECT_NE(strip.Pixel(kStripWidth - 41, row), kWhite) << row;
+    EXPECT_EQ(strip.Pixel(kStripWidth - 40, row), kWhite) << row;
+  }
 }
 
 // What the screen shows lies over the terminal, until it is raised.

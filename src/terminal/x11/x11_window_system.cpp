@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -248,8 +249,9 @@ void X11WindowSystem::BringWindowToTop(WindowHandle window) {
 
 // What the screen shows in that part of the window, windows lying over it
 // included, read from the root: the server blanks the covered parts of an
-// image read from the window itself. A window that is not viewable, or a
-// part beyond the screen, gives nothing.
+// image read from the window itself. The server reads only what lies on
+// the screen: the rest of the part is white. A window that is not viewable,
+// or a part wholly beyond the screen, gives nothing.
 bool X11WindowSystem::CopyWindowPixels(WindowHandle window, int x, int y, Bitmap& into) {
   if (display_ == nullptr || window == 0 || into.Width() == 0 || into.Height() == 0) return false;
   X11ErrorTrap trap(display_);
@@ -262,19 +264,26 @@ bool X11WindowSystem::CopyWindowPixels(WindowHandle window, int x, int y, Bitmap
   if (XTranslateCoordinates(display_, static_cast<Window>(window), attributes.root, x, y, &screen_x, &screen_y,
                             &child) == 0)
     return false;
-  XImage* image = XGetImage(display_, attributes.root, screen_x, screen_y, static_cast<unsigned int>(into.Width()),
-                            static_cast<unsigned int>(into.Height()), AllPlanes, ZPixmap);
+  const int left = std::max(screen_x, 0);
+  const int top = std::max(screen_y, 0);
+  const int right = std::min(screen_x + into.Width(), WidthOfScreen(attributes.screen));
+  const int bottom = std::min(screen_y + into.Height(), HeightOfScreen(attributes.screen));
+  if (left >= right || top >= bottom) return false;
+  XImage* image = XGetImage(display_, attributes.root, left, top, static_cast<unsigned int>(right - left),
+                            static_cast<unsigned int>(bottom - top), AllPlanes, ZPixmap);
   if (image == nullptr || trap.Failed()) {
     if (image != nullptr) XDestroyImage(image);
     return false;
   }
   const X11PixelFormat format(image->red_mask, image->green_mask, image->blue_mask);
-  if (format.Usable())
-    for (int row = 0; row < into.Height(); ++row) {
-      ui::Color* pixels = into.Row(row);
-      for (int column = 0; column < into.Width(); ++column)
-        pixels[column] = format.ToColor(XGetPixel(image, column, row));
+  if (format.Usable()) {
+    into.Fill(ui::Rgb(255, 255, 255));
+    for (int row = top; row < bottom; ++row) {
+      ui::Color* pixels = into.Row(row - screen_y);
+      for (int column = left; column < right; ++column)
+        pixels[column - screen_x] = format.ToColor(XGetPixel(image, column - left, row - top));
     }
+  }
   XDestroyImage(image);
   return format.Usable();
 }
