@@ -43,6 +43,11 @@ void TerminalSeeker::Seek() {
   if (terminal.SnapshotState == snCaptured) return;
 
   terminal.TerminalHandle = PickMainWindow(windows.TopLevelWindowsOfClass(terminal.TerminalPageName));
+  // A window gone since the search counts as none; an empty rectangle
+  // would end seeking for good.
+  WindowRect rect;
+  if (terminal.TerminalHandle != 0 && !windows.GetWindowRect(terminal.TerminalHandle, rect))
+    terminal.TerminalHandle = 0;
   if (terminal.TerminalHandle == 0) {
     ShowNoTerminal();
   } else {
@@ -52,10 +57,7 @@ void TerminalSeeker::Seek() {
     terminal.TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
     debug_view.stTermValute.SetCaption(Trim(terminal.TerminalValute));
 
-    // A window gone since the search keeps the last rectangle read.
-    WindowRect rect;
-    if (windows.GetWindowRect(terminal.TerminalHandle, rect))
-      terminal.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    terminal.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     debug_view.stTermPosX.SetCaption(std::to_string(terminal.TerminalRect.left));
     debug_view.stTermPosY.SetCaption(std::to_string(terminal.TerminalRect.top));
     debug_view.stTermWidth.SetCaption(std::to_string(terminal.TerminalRect.width));

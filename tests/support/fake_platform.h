@@ -218,7 +218,7 @@ class FakeWindowSystem : public WindowSystem {
   }
   bool GetWindowRect(WindowHandle window, WindowRect& rect) override {
     const Terminal* terminal = Find(window);
-    if (!terminal) return false;
+    if (!terminal || terminal->rect_fails) return false;
     rect = terminal->rect;
     return true;
   }
@@ -267,6 +267,7 @@ class FakeWindowSystem : public WindowSystem {
     Bitmap cover;    // another window's pixels over it, where not invalid
     bool covered = false;
     bool copy_fails = false;
+    bool rect_fails = false;
     bool exists = true;
   };
   struct Frame {

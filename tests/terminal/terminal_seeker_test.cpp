@@ -183,6 +183,19 @@ TEST_F(TerminalSeeker, FailedCaptureShowsWhiteAndSearchesNothing) {
   EXPECT_TRUE(form->EVENT.NewSignal) << "the next pass tries again";
 }
 
+// The window went between the search and the rectangle read.
+TEST_F(TerminalSeeker, UnreadableRectangleCountsAsNoTerminal) {
+  Terminal().rect_fails = true;
+  SwitchSeekingOn();
+  Pass();
+  EXPECT_EQ(form->terminal.TerminalHandle, 0u);
+  EXPECT_EQ(form->fmDebug.terminal.stTermHandle.Caption(), "---");
+  EXPECT_TRUE(fake.clock.IsArmed(form->tmSeeker)) << "passes go on";
+  Terminal().rect_fails = false;
+  Pass();
+  EXPECT_EQ(form->terminal.TerminalHandle, FakeWindowSystem::kTerminalHandleBase);
+}
+
 TEST_F(TerminalSeeker, StopsOnAnEmptyWindowOrAnUnsearchedCapture) {
   Terminal().rect.bottom = Terminal().rect.top;
   SwitchSeekingOn();
