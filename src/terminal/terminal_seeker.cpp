@@ -50,6 +50,7 @@ void TerminalSeeker::Seek() {
     terminal.TerminalHandle = 0;
   if (terminal.TerminalHandle == 0) {
     ShowNoTerminal();
+    terminal.HiddenTerminal = htNone;
   } else {
     debug_view.stTermHandle.SetCaption(HandleText(terminal.TerminalHandle));
     const std::string caption = Trim(GetCaption(terminal.TerminalHandle));
@@ -62,14 +63,7 @@ void TerminalSeeker::Seek() {
     debug_view.stTermPosY.SetCaption(std::to_string(terminal.TerminalRect.top));
     debug_view.stTermWidth.SetCaption(std::to_string(terminal.TerminalRect.width));
     debug_view.stTermHeight.SetCaption(std::to_string(terminal.TerminalRect.height));
-
-    // A minimised terminal is restored without the focus; this pass still
-    // works with the minimised rectangle.
-    if (terminal.TerminalRect.height < kMinimisedHeight) {
-      windows.ShowWindowNoActivate(terminal.TerminalHandle);
-      windows.BringWindowToTop(terminal.TerminalHandle);
-      shell.BringToFront();
-    }
+    RestoreMinimisedTerminal();
 
     terminal.Snapshot.Resize(terminal.SnapshotStripWidth, terminal.TerminalRect.height);
     if (terminal.Snapshot.Width() * terminal.Snapshot.Height() == 0) return;
@@ -92,6 +86,24 @@ void TerminalSeeker::Seek() {
     }
   }
   if (terminal.TerminalControl) tmSeeker.SetEnabled(true);
+}
+
+// A minimised terminal is restored once, without the focus; this pass still
+// works with the minimised rectangle. One that stays out of sight (on
+// another desktop, say) is told of once, and the robot's window is not
+// brought to the front again while it stays so.
+void TerminalSeeker::RestoreMinimisedTerminal() {
+  if (terminal.TerminalRect.height >= kMinimisedHeight) {
+    terminal.HiddenTerminal = htNone;
+  } else if (terminal.HiddenTerminal == htNone) {
+    terminal.HiddenTerminal = htRestored;
+    windows.ShowWindowNoActivate(terminal.TerminalHandle);
+    windows.BringWindowToTop(terminal.TerminalHandle);
+    shell.BringToFront();
+  } else if (terminal.HiddenTerminal == htRestored) {
+    terminal.HiddenTerminal = htReported;
+    log.AddStringToLog(ltError, texts.Text(txTerminalHidden), true);
+  }
 }
 
 // A frame around the arrow that raised the current direction. Its size is
