@@ -6,7 +6,6 @@
 
 #include "terminal/caption_grammar.h"
 #include "terminal/main_window_pick.h"
-#include "text/date_time_format.h"
 #include "text/utf8.h"
 
 namespace vantrope {
@@ -78,8 +77,7 @@ void TerminalSeeker::Seek() {
     terminal.SnapshotTime = clock.Now();
     if (!copied) terminal.Snapshot.Fill(kWhite);
     debug_view.Image1.SetPicture(terminal.Snapshot);
-    debug_view.stSnapTime.SetCaption(
-        FormatDateTime(clock.ShortDateFormat() + " " + clock.LongTimeFormat(), terminal.SnapshotTime));
+    debug_view.stSnapTime.SetCaption(DateTimeText(clock, terminal.SnapshotTime));
     if (terminal.SnapshotState == snCaptured) {
       SearchImage();
       MarkArrowOnTerminal();
