@@ -31,6 +31,8 @@ std::optional<Command> ParseCommand(std::string_view line) {
     if (words[0] == "up") return Command{Command::Kind::kUp, {}};
     if (words[0] == "down") return Command{Command::Kind::kDown, {}};
     if (words[0] == "clear") return Command{Command::Kind::kClear, {}};
+    if (words[0] == "alert") return Command{Command::Kind::kAlert, {}};
+    if (words[0] == "dismiss") return Command{Command::Kind::kDismiss, {}};
     if (words[0] == "quit") return Command{Command::Kind::kQuit, {}};
   } else if (words.size() == 2) {
     if (words[0] == "pair" && IsPairName(words[1])) return Command{Command::Kind::kPair, std::string(words[1])};
@@ -52,6 +54,10 @@ std::string CommandText(const Command& command) {
       return "timeframe " + command.argument;
     case Command::Kind::kClear:
       return "clear";
+    case Command::Kind::kAlert:
+      return "alert";
+    case Command::Kind::kDismiss:
+      return "dismiss";
     case Command::Kind::kQuit:
       return "quit";
   }

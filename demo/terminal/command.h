@@ -8,7 +8,7 @@
 namespace vantrope::demo::terminal {
 
 struct Command {
-  enum class Kind { kUp, kDown, kPair, kTimeframe, kClear, kQuit };
+  enum class Kind { kUp, kDown, kPair, kTimeframe, kClear, kAlert, kDismiss, kQuit };
   Kind kind = Kind::kClear;
   std::string argument;  // the pair, or the timeframe's caption name
 

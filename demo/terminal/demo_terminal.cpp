@@ -61,8 +61,8 @@ int64_t DemoTerminal::MsUntilNextEvent() {
 DemoTerminal::LineResult DemoTerminal::HandleLine(std::string_view line) {
   if (line.find_first_not_of(" \t\r") == std::string_view::npos) return {};
   const auto command = ParseCommand(line);
-  if (!command) return {"error " + std::string(line), false, false};
-  LineResult result{"ok " + CommandText(*command), true, false};
+  if (!command) return {"error " + std::string(line), false, false, std::nullopt};
+  LineResult result{"ok " + CommandText(*command), true, false, std::nullopt};
   switch (command->kind) {
     case Command::Kind::kUp:
     case Command::Kind::kDown: {
@@ -84,6 +84,11 @@ DemoTerminal::LineResult DemoTerminal::HandleLine(std::string_view line) {
       break;
     case Command::Kind::kClear:
       chart_.ClearArrows();
+      break;
+    case Command::Kind::kAlert:
+    case Command::Kind::kDismiss:
+      result.changed = false;
+      result.alert = command->kind == Command::Kind::kAlert;
       break;
     case Command::Kind::kQuit:
       result.changed = false;

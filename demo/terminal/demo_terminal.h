@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ class DemoTerminal {
     std::string reply;  // to print once the window shows the change; empty for a blank line
     bool changed = false;
     bool quit = false;
+    // The alert box to open (true) or close (false).
+    std::optional<bool> alert;
   };
   // One line of standard input, without its line end.
   LineResult HandleLine(std::string_view line);

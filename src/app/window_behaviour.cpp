@@ -44,8 +44,10 @@ void TMainForm::pnExpandClick() {
 void TMainForm::tmFormAnimateTimer() {
   int w = BrowserPanelShownWidth();
   const int t = BrowserPanelWidth;
+  // A tenth of the width, but a stored width below ten still moves.
+  const int step = std::max(t / 10, 1);
   if (ExpandState == 1) {
-    if (w < t) w += t / 10;
+    if (w < t) w += step;
     if (w > t) w = t;
     SetWindowWidthForPanel(w);
     if (w == t) {
@@ -54,7 +56,7 @@ void TMainForm::tmFormAnimateTimer() {
       tmFormAnimate.SetEnabled(false);
     }
   } else if (ExpandState == 3) {
-    if (w > 0) w -= t / 10;
+    if (w > 0) w -= step;
     if (w < 0) w = 0;
     if (w > 0)
       SetWindowWidthForPanel(w);

@@ -1,6 +1,5 @@
 #include "debug/debug_form.h"
 
-#include "text/date_time_format.h"
 #include "text/utf8.h"
 
 namespace vantrope {
@@ -149,8 +148,8 @@ void TfmDebug::AddStringToDebugLog(const DebugStamp& stamp, const std::string& t
   LastDebugLine = line;
 
   const double now = clock_.Now();
-  mmLog.Append(FormatDateTime(clock_.LongTimeFormat(), now) + line);
-  const std::string time = FormatDateTime(clock_.ShortDateFormat() + " " + clock_.LongTimeFormat(), now) + ": ";
+  mmLog.Append(LongTimeText(clock_, now) + line);
+  const std::string time = DateTimeText(clock_, now) + ": ";
   if (auto error = LogFile.WriteLine(Utf8PadRight(time, 23) + line)) shell_.ShowErrorReport(*error);
 }
 

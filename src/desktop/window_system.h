@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/bitmap.h"
 #include "ui/color.h"
@@ -21,6 +22,34 @@ struct WindowRect {
   bool operator==(const WindowRect&) const = default;
 };
 
+// What a top-level window is for, as the window system tells it.
+enum class WindowRole : uint8_t {
+  kNormal,  // a program's main or document window
+  kDialog,  // a dialog or message box
+  kTool,    // a tool window, palette, splash or other helper
+  kPopup,   // a menu, tooltip or other window the window manager leaves alone
+};
+
+// Whether the user can see a top-level window.
+enum class WindowShowState : uint8_t {
+  kShown,
+  kMinimised,  // iconified, or out of sight on another desktop
+  kHidden,     // withdrawn: neither shown nor minimised
+};
+
+// A top-level window and what the window system tells of it.
+struct TopLevelWindow {
+  WindowHandle handle = 0;
+  std::string caption;
+  // Its size when shown, also while it is minimised.
+  int32_t width = 0;
+  int32_t height = 0;
+  // Owned by another window: a program's dialog, message box or panel.
+  bool owned = false;
+  WindowRole role = WindowRole::kNormal;
+  WindowShowState show_state = WindowShowState::kShown;
+};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -32,8 +61,8 @@ class WindowSystem {
   // Presses a push button as a click would.
   virtual void ClickButton(WindowHandle button) = 0;
 
-  // The first top-level window of exactly this window class, 0 when none.
-  virtual WindowHandle FindTopLevelWindowByClass(const std::string& class_name) = 0;
+  // The top-level windows of exactly this window class, topmost first.
+  virtual std::vector<TopLevelWindow> TopLevelWindowsOfClass(const std::string& class_name) = 0;
   // The window's caption in UTF-8; empty when there is none or no window.
   virtual std::string WindowCaption(WindowHandle window) = 0;
   // The window's rectangle on the screen; false when the window is gone.

@@ -1,12 +1,12 @@
 #include "log/event_log.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "log/log_marks.h"
 #include "log/robot_log.h"
 #include "text/cp1251.h"
-#include "text/date_time_format.h"
 #include "text/utf8.h"
 
 namespace vantrope {
@@ -18,6 +18,7 @@ constexpr int kMarkCol = 1;
 constexpr int kTextCol = 2;
 constexpr int kTypeCol = 3;
 constexpr uint8_t kRepeatGuardTicks = 5;
+constexpr size_t kExportTimeWidth = 9;
 
 int StoredType(const ui::Grid& grid, int row) {
   const std::string& cell = grid.Cell(kTypeCol, row);
@@ -52,7 +53,7 @@ bool EventLog::ShowLine(uint8_t type, const std::string& text) {
     gwLog.SetCellColor(kTimeCol, row, look.color);
     gwLog.SetCellColor(kMarkCol, row, look.color);
   } else {
-    gwLog.SetCell(kTimeCol, row, FormatDateTime(clock_.LongTimeFormat(), clock_.Now()));
+    gwLog.SetCell(kTimeCol, row, LongTimeText(clock_, clock_.Now()));
     gwLog.SetCellColor(kMarkCol, row, look.color);
   }
   gwLog.SetCell(kTextCol, row, "  " + text);
@@ -74,9 +75,14 @@ void EventLog::miSaveLogAsTextClick(Dialogs& dialogs, Shell& shell) {
   if (!chosen || Trim(*chosen).empty()) return;
   // The dialog's default extension.
   if (std::filesystem::path(*chosen).extension().empty()) *chosen += ".txt";
+  // The texts start in one column: after "14:05:33 ", or after the longest
+  // time of a 12-hour locale ("12:05:33 PM ").
+  size_t time_width = kExportTimeWidth;
+  for (int row = 0; row < gwLog.RowCount(); ++row)
+    time_width = std::max(time_width, Utf8Length(Trim(gwLog.Cell(kTimeCol, row))) + 1);
   std::ofstream out(*chosen, std::ios::binary | std::ios::trunc);
   for (int row = 0; row < gwLog.RowCount() && out; ++row) {
-    const std::string line = Utf8PadRight(Trim(gwLog.Cell(kTimeCol, row)) + " ", 9) +
+    const std::string line = Utf8PadRight(Trim(gwLog.Cell(kTimeCol, row)) + " ", time_width) +
                              ExportPrefixOfLogType(StoredType(gwLog, row)) + Trim(gwLog.Cell(kTextCol, row));
     out << Utf8ToCp1251(line) << "\r\n";
   }

@@ -5,7 +5,7 @@
 #include "terminal/terminal_seeker.h"
 
 #include "terminal/caption_grammar.h"
-#include "text/date_time_format.h"
+#include "terminal/main_window_pick.h"
 #include "text/utf8.h"
 
 namespace vantrope {
@@ -41,9 +41,15 @@ void TerminalSeeker::Seek() {
   // user switches terminal control on again.
   if (terminal.SnapshotState == snCaptured) return;
 
-  terminal.TerminalHandle = windows.FindTopLevelWindowByClass(terminal.TerminalPageName);
+  terminal.TerminalHandle = PickMainWindow(windows.TopLevelWindowsOfClass(terminal.TerminalPageName));
+  // A window gone since the search counts as none; an empty rectangle
+  // would end seeking for good.
+  WindowRect rect;
+  if (terminal.TerminalHandle != 0 && !windows.GetWindowRect(terminal.TerminalHandle, rect))
+    terminal.TerminalHandle = 0;
   if (terminal.TerminalHandle == 0) {
     ShowNoTerminal();
+    terminal.HiddenTerminal = htNone;
   } else {
     debug_view.stTermHandle.SetCaption(HandleText(terminal.TerminalHandle));
     const std::string caption = Trim(GetCaption(terminal.TerminalHandle));
@@ -51,22 +57,12 @@ void TerminalSeeker::Seek() {
     terminal.TerminalValute = Utf8Left(GetValuteFromWindowCaption(caption), 9);
     debug_view.stTermValute.SetCaption(Trim(terminal.TerminalValute));
 
-    // A window gone since the search keeps the last rectangle read.
-    WindowRect rect;
-    if (windows.GetWindowRect(terminal.TerminalHandle, rect))
-      terminal.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    terminal.TerminalRect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     debug_view.stTermPosX.SetCaption(std::to_string(terminal.TerminalRect.left));
     debug_view.stTermPosY.SetCaption(std::to_string(terminal.TerminalRect.top));
     debug_view.stTermWidth.SetCaption(std::to_string(terminal.TerminalRect.width));
     debug_view.stTermHeight.SetCaption(std::to_string(terminal.TerminalRect.height));
-
-    // A minimised terminal is restored without the focus; this pass still
-    // works with the minimised rectangle.
-    if (terminal.TerminalRect.height < kMinimisedHeight) {
-      windows.ShowWindowNoActivate(terminal.TerminalHandle);
-      windows.BringWindowToTop(terminal.TerminalHandle);
-      shell.BringToFront();
-    }
+    RestoreMinimisedTerminal();
 
     terminal.Snapshot.Resize(terminal.SnapshotStripWidth, terminal.TerminalRect.height);
     if (terminal.Snapshot.Width() * terminal.Snapshot.Height() == 0) return;
@@ -81,14 +77,31 @@ void TerminalSeeker::Seek() {
     terminal.SnapshotTime = clock.Now();
     if (!copied) terminal.Snapshot.Fill(kWhite);
     debug_view.Image1.SetPicture(terminal.Snapshot);
-    debug_view.stSnapTime.SetCaption(
-        FormatDateTime(clock.ShortDateFormat() + " " + clock.LongTimeFormat(), terminal.SnapshotTime));
+    debug_view.stSnapTime.SetCaption(DateTimeText(clock, terminal.SnapshotTime));
     if (terminal.SnapshotState == snCaptured) {
       SearchImage();
       MarkArrowOnTerminal();
     }
   }
   if (terminal.TerminalControl) tmSeeker.SetEnabled(true);
+}
+
+// A minimised terminal is restored once, without the focus; this pass still
+// works with the minimised rectangle. One that stays out of sight (on
+// another desktop, say) is told of once, and the robot's window is not
+// brought to the front again while it stays so.
+void TerminalSeeker::RestoreMinimisedTerminal() {
+  if (terminal.TerminalRect.height >= kMinimisedHeight) {
+    terminal.HiddenTerminal = htNone;
+  } else if (terminal.HiddenTerminal == htNone) {
+    terminal.HiddenTerminal = htRestored;
+    windows.ShowWindowNoActivate(terminal.TerminalHandle);
+    windows.BringWindowToTop(terminal.TerminalHandle);
+    shell.BringToFront();
+  } else if (terminal.HiddenTerminal == htRestored) {
+    terminal.HiddenTerminal = htReported;
+    log.AddStringToLog(ltError, texts.Text(txTerminalHidden), true);
+  }
 }
 
 // A frame around the arrow that raised the current direction. Its size is

@@ -63,9 +63,11 @@ struct TerminalSeeker {
     txDownSignal = 133,
     txPairChangedFrom = 134,
     txPairChangedTo = 135,
+    txTerminalHidden = 288,
   };
 
   void ShowNoTerminal();
+  void RestoreMinimisedTerminal();
   void ShowTerminalPeriod();
   void MarkArrowOnTerminal();
   TArrowMatch SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color, int component_shift);

@@ -15,6 +15,9 @@ namespace vantrope {
 // SnapshotState: how far the last capture got.
 enum TSnapshotState : uint8_t { snNone = 0, snCaptured = 1, snSearched = 2 };
 
+// How far the seeker went with a terminal it finds minimised.
+enum THiddenTerminal : uint8_t { htNone = 0, htRestored = 1, htReported = 2 };
+
 struct TerminalState {
   struct Rect {
     int32_t left = 0;
@@ -40,6 +43,7 @@ struct TerminalState {
   double SnapshotTime = 0;
   Bitmap Snapshot;
   Period LastTerminalPeriod;
+  THiddenTerminal HiddenTerminal = htNone;
 
   // The arrow templates: hidden images whose size comes from the settings,
   // and the stored pictures they show.

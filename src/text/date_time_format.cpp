@@ -1,5 +1,6 @@
 #include "text/date_time_format.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -35,6 +36,46 @@ std::string Number(int value, size_t width) {
   return text;
 }
 
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if ((text[i] | 0x20) != prefix[i]) return false;
+  return true;
+}
+
+// The length of the designator that begins the text, 0 for none.
+size_t DesignatorLength(std::string_view text) {
+  for (std::string_view designator : {"ampm", "am/pm", "a/p"})
+    if (StartsWithIgnoringCase(text, designator)) return designator.size();
+  return 0;
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// Where the quoted text that opens at `at` closes: its closing quote, or the end.
+size_t QuoteClose(std::string_view format, size_t at) {
+  return std::min(format.find(format[at], at + 1), format.size());
+}
+
+bool HasDesignator(std::string_view format) {
+  for (size_t i = 0; i < format.size();) {
+    if (IsQuote(format[i])) {
+      i = QuoteClose(format, i) + 1;
+    } else {
+      if (DesignatorLength(format.substr(i)) > 0) return true;
+      ++i;
+    }
+  }
+  return false;
+}
+
+// "ampm" the locale's text; "am/pm" and "a/p" one half as written.
+std::string DesignatorText(std::string_view designator, bool after_noon, const TimeDesignators& designators) {
+  if (designator.size() == 4) return after_noon ? designators.pm : designators.am;
+  const size_t half = designator.size() / 2;
+  return std::string(after_noon ? designator.substr(half + 1) : designator.substr(0, half));
+}
+
 size_t RunLength(std::string_view format, size_t at) {
   size_t end = at;
   while (end < format.size() && (format[end] | 0x20) == (format[at] | 0x20)) ++end;
@@ -43,17 +84,23 @@ size_t RunLength(std::string_view format, size_t at) {
 
 }  // namespace
 
-std::string FormatDateTime(std::string_view format, double date_time) {
+std::string FormatDateTime(std::string_view format, double date_time, const TimeDesignators& designators) {
   const Parts parts = Decode(date_time);
+  // With a designator the hours run 12, 1, ..., 11.
+  const int hour = HasDesignator(format) ? (parts.hour + 11) % 12 + 1 : parts.hour;
   std::string text;
   bool after_hour = false;
   for (size_t i = 0; i < format.size();) {
     const char letter = static_cast<char>(format[i] | 0x20);
-    if (format[i] == '"' || format[i] == '\'') {
-      const size_t close = format.find(format[i], i + 1);
-      const size_t end = close == std::string_view::npos ? format.size() : close;
-      text.append(format.substr(i + 1, end - i - 1));
-      i = end + 1;
+    if (IsQuote(format[i])) {
+      const size_t close = QuoteClose(format, i);
+      text.append(format.substr(i + 1, close - i - 1));
+      i = close + 1;
+      continue;
+    }
+    if (const size_t length = DesignatorLength(format.substr(i))) {
+      text += DesignatorText(format.substr(i, length), parts.hour >= 12, designators);
+      i += length;
       continue;
     }
     const size_t run = RunLength(format, i);
@@ -70,7 +117,7 @@ std::string FormatDateTime(std::string_view format, double date_time) {
         text += run >= 3 ? Number(parts.year, 4) : Number(parts.year % 100, 2);
         break;
       case 'h':
-        text += Number(parts.hour, width);
+        text += Number(hour, width);
         after_hour = true;
         break;
       case 'n':

@@ -46,6 +46,13 @@ TEST_F(WindowBehaviourTest, OddWidthEndsExactlyOnTheTarget) {
   EXPECT_EQ(widths[10], 305);
 }
 
+TEST_F(WindowBehaviourTest, StoredWidthBelowTenStillEnds) {
+  form->BrowserPanelWidth = 5;
+  form->pnExpand.onClick();
+  EXPECT_EQ(Animate(), (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(form->ExpandState, 2);
+}
+
 TEST_F(WindowBehaviourTest, ClicksDuringTheAnimationAreIgnored) {
   form->pnExpand.onClick();
   fake.clock.Advance(50);

@@ -143,6 +143,24 @@ TEST_F(EventLogTest, ExportWritesOneLinePerRowWithPrefixes) {
             "         * выигрыш\r\n");
 }
 
+// The clock starts at noon.
+TEST_F(EventLogTest, TwelveHourLocaleWritesTimesAsItDoesAndTheExportKeepsOneTextColumn) {
+  fake.clock.long_time_format = "h:nn:ss ampm";
+  form->AddStringToLog(ltInfo, "полдень", false);
+  fake.clock.Advance(2 * 3600 * 1000 + 5 * 60 * 1000 + 33 * 1000);
+  form->AddStringToLog(ltInfo, "после", false);
+  form->AddStringToDebugLog("отладка");
+  EXPECT_EQ(Time(0), "12:00:00 PM");
+  EXPECT_EQ(Time(1), "2:05:33 PM");
+  EXPECT_EQ(form->fmDebug.mmLog.Lines().back().rfind("2:05:33 PM ", 0), 0u) << form->fmDebug.mmLog.Lines().back();
+
+  fake.dialogs.save_file_name = (dir.Path() / "log.txt").string();
+  form->event_log.miSaveLogAsText.onClick();
+  EXPECT_EQ(FileText("log.txt"),
+            "12:00:00 PM - полдень\r\n"
+            "2:05:33 PM  - после\r\n");
+}
+
 TEST_F(EventLogTest, CancelledExportWritesNothing) {
   form->AddStringToLog(ltInfo, "line", false);
   fake.dialogs.save_file_name = std::nullopt;

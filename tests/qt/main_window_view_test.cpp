@@ -2,13 +2,13 @@
 // export, and the strip that unfolds the browser panel.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QTest>
 
 #include "app/qt/expand_strip.h"
 #include "app/qt/log_grid_view.h"
 #include "app/qt/qt_text.h"
 #include "qt_program.h"
-#include "text/date_time_format.h"
 #include "widget_search.h"
 
 namespace vantrope::testing {
@@ -34,7 +34,7 @@ class MainWindow : public ::testing::Test {
   }
   QString Cell(int row, int col) { return grid->item(row, col)->text(); }
   QColor CellColour(int row, int col) { return grid->item(row, col)->background().color(); }
-  std::string TimeNow() { return FormatDateTime(program.clock.LongTimeFormat(), program.clock.Now()); }
+  std::string TimeNow() { return LongTimeText(program.clock, program.clock.Now()); }
 
   QtProgram program;
   LogGridView* grid = nullptr;
@@ -52,6 +52,13 @@ TEST_F(MainWindow, LogLineShowsItsMarkColourAndTime) {
   const QString time = Cell(0, kTime);
   EXPECT_FALSE(time.isEmpty());
   EXPECT_TRUE(time == before || time == after) << ToStdString(time);
+}
+
+TEST_F(MainWindow, TimeOfATwelveHourLocaleFitsItsColumn) {
+  ui::Grid& log = program.form.event_log.gwLog;
+  log.SetCell(kTime, log.AppendRow(), "12:05:33 PM");
+  const QFontMetrics metrics(grid->item(0, kTime)->font());
+  EXPECT_GT(grid->columnWidth(kTime), metrics.horizontalAdvance(QStringLiteral("12:05:33 PM")));
 }
 
 TEST_F(MainWindow, PendingBetAndItsResultShareOneRow) {

@@ -16,6 +16,7 @@
 #include "app/resources.h"
 #include "demo_terminal_process.h"
 #include "terminal/arrow_scanner.h"
+#include "terminal/main_window_pick.h"
 #include "terminal/x11/x11_window_system.h"
 
 namespace vantrope::testing {
@@ -26,6 +27,7 @@ constexpr int kStripWidth = 128;
 const std::string kDefaultClass = "MetaQuotes::MetaTrader::4.00";
 const ui::Color kGreen = ui::Rgb(0, 255, 0);
 const ui::Color kYellow = ui::Rgb(255, 255, 0);
+const ui::Color kWhite = ui::Rgb(255, 255, 255);
 
 TArrowMatch FindUpArrow(const Bitmap& strip) {
   ArrowScanner scanner;
@@ -76,6 +78,10 @@ class X11WindowSystemEndToEnd : public ::testing::Test {
     XChangeProperty(display, window, wm_state, wm_state, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(value), 2);
   }
+  // The window the seeker takes for the terminal.
+  WindowHandle MainWindowOfClass(const std::string& class_name) {
+    return PickMainWindow(windows.TopLevelWindowsOfClass(class_name));
+  }
   WindowRect RectOf(WindowHandle window) {
     WindowRect rect{-1, -1, -1, -1};
     EXPECT_TRUE(windows.GetWindowRect(window, rect));
@@ -98,13 +104,13 @@ class TerminalX11EndToEnd : public X11WindowSystemEndToEnd {
 };
 
 TEST_F(TerminalX11EndToEnd, FindsTheTerminalByItsWindowClassOnly) {
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(kDefaultClass), terminal.Handle());
-  EXPECT_EQ(windows.FindTopLevelWindowByClass("MetaQuotes::MetaTrader::4"), 0u);
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(""), 0u);
+  EXPECT_EQ(MainWindowOfClass(kDefaultClass), terminal.Handle());
+  EXPECT_EQ(MainWindowOfClass("MetaQuotes::MetaTrader::4"), 0u);
+  EXPECT_EQ(MainWindowOfClass(""), 0u);
 
   DemoTerminal wine_terminal({"--class", "terminal.exe", "--geometry", "400x300+900+50"});
-  EXPECT_EQ(windows.FindTopLevelWindowByClass("terminal.exe"), wine_terminal.Handle());
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(kDefaultClass), terminal.Handle());
+  EXPECT_EQ(MainWindowOfClass("terminal.exe"), wine_terminal.Handle());
+  EXPECT_EQ(MainWindowOfClass(kDefaultClass), terminal.Handle());
 }
 
 TEST_F(TerminalX11EndToEnd, CaptionNamesTheChartAndFollowsIt) {
@@ -139,7 +145,26 @@ TEST_F(TerminalX11EndToEnd, StripCopyHoldsTheArrowWhereTheTerminalDrewIt) {
   // The screen ends at row 1000, the window's row 950.
   Bitmap beyond;
   beyond.Resize(kStripWidth, 100);
-  EXPECT_FALSE(windows.CopyWindowPixels(terminal.Handle(), 800 - kStripWidth, 900, beyond));
+  EXPECT_FALSE(windows.CopyWindowPixels(terminal.Handle(), 800 - kStripWidth, 950, beyond));
+}
+
+// The screen is 1600 pixels wide: the window's last 40 columns lie beyond it.
+TEST_F(X11WindowSystemEndToEnd, StripPartlyOffTheScreenGivesItsVisiblePartAndWhite) {
+  DemoTerminal terminal({"--geometry", "800x600+840+50"});
+  const std::string answer = terminal.Send("up");
+  int x = 0, y = 0;
+  ASSERT_EQ(std::sscanf(answer.c_str(), "ok up %d %d", &x, &y), 2) << answer;
+
+  Bitmap strip;
+  ASSERT_TRUE(CopyStrip(terminal.Handle(), strip));
+  const TArrowMatch match = FindUpArrow(strip);
+  ASSERT_TRUE(match.Found);
+  EXPECT_EQ(match.X, x - (800 - kStripWidth));
+  EXPECT_EQ(match.Y, y);
+  for (int row = 0; row < strip.Height(); row += 50) {
+    EXPECT_NE(strip.Pixel(kStripWidth - 41, row), kWhite) << row;
+    EXPECT_EQ(strip.Pixel(kStripWidth - 40, row), kWhite) << row;
+  }
 }
 
 // What the screen shows lies over the terminal, until it is raised.
@@ -170,7 +195,7 @@ TEST_F(TerminalX11EndToEnd, AGoneWindowGivesNothing) {
   strip.Resize(kStripWidth, 600);
   EXPECT_FALSE(windows.CopyWindowPixels(window, 800 - kStripWidth, 0, strip));
   EXPECT_EQ(windows.WindowCaption(window), "");
-  EXPECT_EQ(windows.FindTopLevelWindowByClass(kDefaultClass), 0u);
+  EXPECT_EQ(MainWindowOfClass(kDefaultClass), 0u);
   // Nothing of these may end the program.
   windows.DrawFrame(window, {1, 1, 10, 10}, kYellow);
   windows.ShowWindowNoActivate(window);
@@ -237,7 +262,7 @@ TEST_F(X11WindowSystemEndToEnd, FindsTheClientInsideAFrameAndSkipsMenus) {
   SetWmState(client, NormalState);
   XSync(display, False);
 
-  EXPECT_EQ(windows.FindTopLevelWindowByClass("terminal.exe"), client);
+  EXPECT_EQ(MainWindowOfClass("terminal.exe"), client);
   EXPECT_EQ(RectOf(client), (WindowRect{110, 110, 510, 410}));
 
   SetWmState(client, IconicState);

@@ -199,12 +199,18 @@ class FakeWindowSystem : public WindowSystem {
   }
 
 
-  // Terminal windows by class: handles from kTerminalHandleBase on.
-  WindowHandle FindTopLevelWindowByClass(const std::string& class_name) override {
+  // Terminal windows by class, in the order of the list: handles from
+  // kTerminalHandleBase on.
+  std::vector<TopLevelWindow> TopLevelWindowsOfClass(const std::string& class_name) override {
     ++class_searches;
-    for (size_t i = 0; i < terminals.size(); ++i)
-      if (terminals[i].exists && terminals[i].class_name == class_name) return kTerminalHandleBase + i;
-    return 0;
+    std::vector<TopLevelWindow> found;
+    for (size_t i = 0; i < terminals.size(); ++i) {
+      const Terminal& t = terminals[i];
+      if (t.exists && t.class_name == class_name)
+        found.push_back({kTerminalHandleBase + i, t.caption, t.rect.right - t.rect.left, t.rect.bottom - t.rect.top,
+                         false, WindowRole::kNormal, WindowShowState::kShown});
+    }
+    return found;
   }
   std::string WindowCaption(WindowHandle window) override {
     const Terminal* terminal = Find(window);
@@ -212,7 +218,7 @@ class FakeWindowSystem : public WindowSystem {
   }
   bool GetWindowRect(WindowHandle window, WindowRect& rect) override {
     const Terminal* terminal = Find(window);
-    if (!terminal) return false;
+    if (!terminal || terminal->rect_fails) return false;
     rect = terminal->rect;
     return true;
   }
@@ -261,6 +267,7 @@ class FakeWindowSystem : public WindowSystem {
     Bitmap cover;    // another window's pixels over it, where not invalid
     bool covered = false;
     bool copy_fails = false;
+    bool rect_fails = false;
     bool exists = true;
   };
   struct Frame {

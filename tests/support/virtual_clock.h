@@ -18,8 +18,9 @@ class VirtualClock : public Clock, public ui::TimerHost {
   static constexpr double kStartDay = 46364.5;
 
   double Now() override { return kStartDay + static_cast<double>(now_ms_) / 86'400'000.0; }
-  std::string LongTimeFormat() override { return "hh:nn:ss"; }
+  std::string LongTimeFormat() override { return long_time_format; }
   std::string ShortDateFormat() override { return "dd.mm.yyyy"; }
+  TimeDesignators Designators() override { return {}; }
   char DecimalSeparator() override { return '.'; }
 
   void Arm(ui::Timer& timer) override { armed_[&timer] = {now_ms_ + timer.Interval(), next_sequence_++}; }
@@ -29,6 +30,8 @@ class VirtualClock : public Clock, public ui::TimerHost {
   // Moves time forward, firing every timer that falls due on the way.
   void Advance(int64_t ms);
   int64_t ElapsedMs() const { return now_ms_; }
+  // The locale's long time format, for tests of other locales.
+  std::string long_time_format = "hh:nn:ss";
   // Called after every timer that fired, for tests that watch each step.
   std::function<void()> after_fire;
   bool IsArmed(const ui::Timer& timer) const { return armed_.count(const_cast<ui::Timer*>(&timer)) != 0; }

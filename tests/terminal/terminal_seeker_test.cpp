@@ -139,13 +139,32 @@ TEST_F(TerminalSeeker, LowerCasePairMatchesNoItem) {
   EXPECT_EQ(form->EVENT.PeriodUnit, "m");
 }
 
-TEST_F(TerminalSeeker, MinimisedTerminalIsRestoredWithoutTheFocus) {
+// A terminal that stays out of sight (on another desktop, say) is restored
+// once and told of once; the robot's window does not take the focus again.
+TEST_F(TerminalSeeker, MinimisedTerminalIsRestoredOnceWithoutTheFocus) {
+  const WindowRect shown = Terminal().rect;
   Terminal().rect = {-32000, -32000, -32000 + 160, -32000 + 28};
   SwitchSeekingOn();
   Pass();
   EXPECT_EQ(fake.windows.calls, (std::vector<std::string>{"restore 20480", "raise 20480"}));
   EXPECT_EQ(fake.shell.bring_to_front_calls, 2) << "start-up, then after the restore";
   EXPECT_EQ(form->terminal.Snapshot.Height(), 28) << "this pass keeps the minimised rectangle";
+  const int rows = Rows();
+  for (int pass = 0; pass < 5; ++pass) Pass();
+  EXPECT_EQ(fake.windows.calls.size(), 2u);
+  EXPECT_EQ(fake.shell.bring_to_front_calls, 2);
+  ASSERT_EQ(Rows(), rows + 1);
+  EXPECT_EQ(Text(rows), form->Txt(288));
+  EXPECT_EQ(Type(rows), "4");
+
+  // Seen again, then lost again: restored and told of once more.
+  Terminal().rect = shown;
+  Pass();
+  Terminal().rect = {-32000, -32000, -32000 + 160, -32000 + 28};
+  for (int pass = 0; pass < 5; ++pass) Pass();
+  EXPECT_EQ(fake.windows.calls.size(), 4u);
+  EXPECT_EQ(fake.shell.bring_to_front_calls, 3);
+  EXPECT_EQ(Rows(), rows + 2);
 }
 
 TEST_F(TerminalSeeker, HardUpdateRaisesTheTerminalBeforeEachCapture) {
@@ -181,6 +200,19 @@ TEST_F(TerminalSeeker, FailedCaptureShowsWhiteAndSearchesNothing) {
   Terminal().copy_fails = false;
   Pass();
   EXPECT_TRUE(form->EVENT.NewSignal) << "the next pass tries again";
+}
+
+// The window went between the search and the rectangle read.
+TEST_F(TerminalSeeker, UnreadableRectangleCountsAsNoTerminal) {
+  Terminal().rect_fails = true;
+  SwitchSeekingOn();
+  Pass();
+  EXPECT_EQ(form->terminal.TerminalHandle, 0u);
+  EXPECT_EQ(form->fmDebug.terminal.stTermHandle.Caption(), "---");
+  EXPECT_TRUE(fake.clock.IsArmed(form->tmSeeker)) << "passes go on";
+  Terminal().rect_fails = false;
+  Pass();
+  EXPECT_EQ(form->terminal.TerminalHandle, FakeWindowSystem::kTerminalHandleBase);
 }
 
 TEST_F(TerminalSeeker, StopsOnAnEmptyWindowOrAnUnsearchedCapture) {

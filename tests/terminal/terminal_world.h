@@ -16,7 +16,8 @@ class TerminalFixture : public FormFixture {
   void SetUp() override {
     WriteSettings(
         "[LangPack]\nTXT_86=не найдена\nTXT_130=Таймфрейм терминала:\nTXT_131=найдена\nTXT_132=Сигнал вверх\n"
-        "TXT_133=Сигнал вниз\nTXT_134=Смена пары [\nTXT_135= -> \n");
+        "TXT_133=Сигнал вниз\nTXT_134=Смена пары [\nTXT_135= -> \n"
+        "TXT_288=Окно терминала не видно\n");
     Start();
     FakeWindowSystem::Terminal terminal;
     terminal.caption = "  1000200: Demo-Server - Demo Account - [EURUSD,M15]  ";

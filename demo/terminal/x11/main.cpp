@@ -11,14 +11,17 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
+#include "alert_window.h"
 #include "chart_window.h"
 #include "demo/terminal/demo_terminal.h"
 
 namespace {
 
+using vantrope::demo::terminal::AlertWindow;
 using vantrope::demo::terminal::ChartWindow;
 using vantrope::demo::terminal::DemoTerminal;
 
@@ -43,11 +46,14 @@ void ShowChart(ChartWindow& window, DemoTerminal& terminal) {
   window.Show(terminal.Render());
 }
 
-// Handles the X events waiting; false once the window was asked to close.
-bool HandleXEvents(Display* display, ChartWindow& window, DemoTerminal& terminal, bool& redraw, bool& repaint) {
+// Handles the X events waiting; false once the chart window was asked to close.
+bool HandleXEvents(Display* display, ChartWindow& window, std::unique_ptr<AlertWindow>& alert, DemoTerminal& terminal,
+                   bool& redraw, bool& repaint) {
   while (XPending(display) > 0) {
     XEvent event;
     XNextEvent(display, &event);
+    if (alert && alert->IsCloseRequest(event)) alert.reset();
+    if (event.xany.window != window.Id()) continue;
     if (window.IsCloseRequest(event)) return false;
     if (event.type == Expose && event.xexpose.count == 0) repaint = true;
     if (event.type == ConfigureNotify && terminal.Resize(event.xconfigure.width, event.xconfigure.height))
@@ -90,6 +96,7 @@ int main(int argc, char** argv) {
     SteadyClock clock;
     DemoTerminal terminal(*options, clock);
     ChartWindow window(display, *options);
+    std::unique_ptr<AlertWindow> alert;
     window.SetCaption(terminal.Caption(), terminal.ChartName());
     window.MapAndWait();
     ShowChart(window, terminal);
@@ -98,7 +105,7 @@ int main(int argc, char** argv) {
     // a late first repaint would wipe what another program drew on it.
     bool redraw = false;
     bool repaint = false;
-    if (!HandleXEvents(display, window, terminal, redraw, repaint))
+    if (!HandleXEvents(display, window, alert, terminal, redraw, repaint))
       throw std::runtime_error("the window was closed before it was announced");
     if (redraw)
       ShowChart(window, terminal);
@@ -114,7 +121,7 @@ int main(int argc, char** argv) {
     for (;;) {
       bool redraw = terminal.CatchUp();
       bool repaint = false;
-      if (!HandleXEvents(display, window, terminal, redraw, repaint)) break;
+      if (!HandleXEvents(display, window, alert, terminal, redraw, repaint)) break;
       if (redraw)
         ShowChart(window, terminal);
       else if (repaint)
@@ -145,6 +152,8 @@ int main(int argc, char** argv) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const DemoTerminal::LineResult result = terminal.HandleLine(line);
         if (result.changed) ShowChart(window, terminal);
+        if (result.alert)
+          alert = *result.alert ? std::make_unique<AlertWindow>(display, window.Id(), options->window_class) : nullptr;
         // The answer comes once the server has drawn what it tells about.
         XSync(display, False);
         if (!result.reply.empty()) PrintLine(result.reply);

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "app/qt/grid_cells.h"
 #include "app/qt/model_binders.h"
@@ -14,6 +15,7 @@ namespace {
 
 enum Column { kTime = 0, kMark = 1, kMessage = 2, kType = 3 };
 constexpr int kRowHeight = 16;
+constexpr int kTimeColumnWidth = 65;
 
 QTableWidgetItem* NewItem(int col, const QFont& base) {
   auto* item = new QTableWidgetItem;
@@ -47,7 +49,7 @@ LogGridView::LogGridView(ui::Grid& model, ui::MenuItem& save_item, QWidget* pare
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(kRowHeight);
-  setColumnWidth(kTime, 65);
+  setColumnWidth(kTime, kTimeColumnWidth);
   setColumnWidth(kMark, 25);
   horizontalHeader()->setStretchLastSection(false);
   if (model.ColCount() > kMessage) horizontalHeader()->setSectionResizeMode(kMessage, QHeaderView::Stretch);
@@ -71,6 +73,8 @@ void LogGridView::Refresh() {
   SyncGridCells(*this, model_, [this](int col) { return NewItem(col, font()); });
   // The scroll range follows the new rows only at the next layout pass.
   if (rowCount() != rows) updateGeometries();
+  // The times of a 12-hour locale ("12:05:33 PM") are wider than the usual column.
+  setColumnWidth(kTime, std::max(kTimeColumnWidth, sizeHintForColumn(kTime)));
   verticalScrollBar()->setValue(model_.TopRow());
 }
 

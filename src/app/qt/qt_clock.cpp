@@ -50,13 +50,19 @@ double QtClock::Now() {
   return double(QDate(1899, 12, 30).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / kMsPerDay;
 }
 
-std::string QtClock::LongTimeFormat() { return PortFormat(QLocale::system().timeFormat(QLocale::LongFormat)); }
+std::string QtClock::LongTimeFormat() { return PortFormat(QLocale().timeFormat(QLocale::LongFormat)); }
 
-std::string QtClock::ShortDateFormat() { return PortFormat(QLocale::system().dateFormat(QLocale::ShortFormat)); }
+std::string QtClock::ShortDateFormat() { return PortFormat(QLocale().dateFormat(QLocale::ShortFormat)); }
+
+// Qt's locale formats write the designator as "AP", which Qt shows in capitals.
+TimeDesignators QtClock::Designators() {
+  const QLocale locale;
+  return {ToStdString(locale.amText().toUpper()), ToStdString(locale.pmText().toUpper())};
+}
 
 // A separator that is no single ASCII character cannot be told as a char.
 char QtClock::DecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
+  const QString point = QLocale().decimalPoint();
   return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
 }
 

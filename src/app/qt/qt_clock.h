@@ -1,4 +1,5 @@
-// The clock port on the system clock and the system locale.
+// The clock port on the system clock and Qt's default locale, which is the
+// system's unless set otherwise.
 #pragma once
 
 #include "desktop/clock.h"
@@ -10,6 +11,7 @@ class QtClock : public Clock {
   double Now() override;
   std::string LongTimeFormat() override;
   std::string ShortDateFormat() override;
+  TimeDesignators Designators() override;
   char DecimalSeparator() override;
 };
 

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -73,20 +74,53 @@ bool HasClass(Display* display, Window window, const std::string& class_name) {
   return match;
 }
 
+// The items of a window's property of this type in 32-bit format; none
+// when it has no such property.
+std::vector<long> Property32(Display* display, Window window, Atom property, Atom type, long max_items) {
+  Atom actual_type = 0;
+  int format = 0;
+  unsigned long items = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, property, 0, max_items, False, type, &actual_type, &format, &items,
+                         &remaining, &data) != Success)
+    return {};
+  std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
+  if (actual_type != type || format != 32 || data == nullptr) return {};
+  // Xlib hands 32-bit items over as longs.
+  const long* values = reinterpret_cast<const long*>(data);
+  return std::vector<long>(values, values + items);
+}
+
 // The ICCCM state the window manager keeps on the windows it manages; none
 // without a window manager.
 std::optional<long> WmStateOf(Display* display, Window window) {
   const Atom wm_state = XInternAtom(display, "WM_STATE", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long items = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(display, window, wm_state, 0, 2, False, wm_state, &type, &format, &items, &remaining,
-                         &data) != Success)
-    return std::nullopt;
-  std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
-  if (type != wm_state || format != 32 || items < 1 || data == nullptr) return std::nullopt;
-  return reinterpret_cast<long*>(data)[0];
+  const std::vector<long> state = Property32(display, window, wm_state, wm_state, 2);
+  if (state.empty()) return std::nullopt;
+  return state[0];
+}
+
+// Override-redirect windows (menus, tooltips) are the ones the window manager
+// leaves alone; the others tell their role by their first window type.
+WindowRole RoleOf(Display* display, Window window, const XWindowAttributes& attributes) {
+  if (attributes.override_redirect) return WindowRole::kPopup;
+  const std::vector<long> types =
+      Property32(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 1);
+  if (types.empty() || static_cast<Atom>(types[0]) == XInternAtom(display, "_NET_WM_WINDOW_TYPE_NORMAL", False))
+    return WindowRole::kNormal;
+  if (static_cast<Atom>(types[0]) == XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False))
+    return WindowRole::kDialog;
+  return WindowRole::kTool;
+}
+
+// A window the window manager keeps out of sight, iconified or on another
+// desktop, still has its state there; a withdrawn one, or one unmapped
+// without a window manager, has none.
+WindowShowState ShowStateOf(Display* display, Window window, const XWindowAttributes& attributes) {
+  if (attributes.map_state == IsViewable) return WindowShowState::kShown;
+  const std::optional<long> state = WmStateOf(display, window);
+  return state && (*state == IconicState || *state == NormalState) ? WindowShowState::kMinimised
+                                                                   : WindowShowState::kHidden;
 }
 
 Window FindBelow(Display* display, Window top, int depth, const std::function<bool(Window)>& wanted) {
@@ -105,15 +139,6 @@ Window ClientOf(Display* display, Window top) {
   const Window client =
       FindBelow(display, top, kSearchDepth - 1, [&](Window w) { return WmStateOf(display, w).has_value(); });
   return client != 0 ? client : top;
-}
-
-// Menus and tooltips are override-redirect windows and carry their
-// program's class too; a window withdrawn from the screen is no main window.
-bool IsMainWindow(Display* display, Window client) {
-  XWindowAttributes attributes{};
-  if (XGetWindowAttributes(display, client, &attributes) == 0 || attributes.override_redirect) return false;
-  const std::optional<long> state = WmStateOf(display, client);
-  return !state || *state != WithdrawnState;
 }
 
 }  // namespace
@@ -160,17 +185,22 @@ void X11WindowSystem::ClickButton(WindowHandle button) {
   XFlush(display_);
 }
 
-WindowHandle X11WindowSystem::FindTopLevelWindowByClass(const std::string& class_name) {
-  if (display_ == nullptr) return 0;
+std::vector<TopLevelWindow> X11WindowSystem::TopLevelWindowsOfClass(const std::string& class_name) {
+  std::vector<TopLevelWindow> found;
+  if (display_ == nullptr) return found;
   X11ErrorTrap trap(display_);
-  // The tree lists the root's children bottom first; the first match is the
-  // topmost, as a search of the desktop's windows finds it.
+  // The tree lists the root's children bottom first.
   const std::vector<Window> tops = ChildrenOf(display_, DefaultRootWindow(display_));
   for (auto top = tops.rbegin(); top != tops.rend(); ++top) {
     const Window client = ClientOf(display_, *top);
-    if (HasClass(display_, client, class_name) && IsMainWindow(display_, client)) return client;
+    XWindowAttributes attributes{};
+    if (!HasClass(display_, client, class_name) || XGetWindowAttributes(display_, client, &attributes) == 0) continue;
+    Window owner = 0;
+    found.push_back({client, TitleOf(display_, client), attributes.width, attributes.height,
+                     XGetTransientForHint(display_, client, &owner) != 0, RoleOf(display_, client, attributes),
+                     ShowStateOf(display_, client, attributes)});
   }
-  return 0;
+  return found;
 }
 
 std::string X11WindowSystem::WindowCaption(WindowHandle window) {
@@ -219,8 +249,9 @@ void X11WindowSystem::BringWindowToTop(WindowHandle window) {
 
 // What the screen shows in that part of the window, windows lying over it
 // included, read from the root: the server blanks the covered parts of an
-// image read from the window itself. A window that is not viewable, or a
-// part beyond the screen, gives nothing.
+// image read from the window itself. The server reads only what lies on
+// the screen: the rest of the part is white. A window that is not viewable,
+// or a part wholly beyond the screen, gives nothing.
 bool X11WindowSystem::CopyWindowPixels(WindowHandle window, int x, int y, Bitmap& into) {
   if (display_ == nullptr || window == 0 || into.Width() == 0 || into.Height() == 0) return false;
   X11ErrorTrap trap(display_);
@@ -233,19 +264,26 @@ bool X11WindowSystem::CopyWindowPixels(WindowHandle window, int x, int y, Bitmap
   if (XTranslateCoordinates(display_, static_cast<Window>(window), attributes.root, x, y, &screen_x, &screen_y,
                             &child) == 0)
     return false;
-  XImage* image = XGetImage(display_, attributes.root, screen_x, screen_y, static_cast<unsigned int>(into.Width()),
-                            static_cast<unsigned int>(into.Height()), AllPlanes, ZPixmap);
+  const int left = std::max(screen_x, 0);
+  const int top = std::max(screen_y, 0);
+  const int right = std::min(screen_x + into.Width(), WidthOfScreen(attributes.screen));
+  const int bottom = std::min(screen_y + into.Height(), HeightOfScreen(attributes.screen));
+  if (left >= right || top >= bottom) return false;
+  XImage* image = XGetImage(display_, attributes.root, left, top, static_cast<unsigned int>(right - left),
+                            static_cast<unsigned int>(bottom - top), AllPlanes, ZPixmap);
   if (image == nullptr || trap.Failed()) {
     if (image != nullptr) XDestroyImage(image);
     return false;
   }
   const X11PixelFormat format(image->red_mask, image->green_mask, image->blue_mask);
-  if (format.Usable())
-    for (int row = 0; row < into.Height(); ++row) {
-      ui::Color* pixels = into.Row(row);
-      for (int column = 0; column < into.Width(); ++column)
-        pixels[column] = format.ToColor(XGetPixel(image, column, row));
+  if (format.Usable()) {
+    into.Fill(ui::Rgb(255, 255, 255));
+    for (int row = top; row < bottom; ++row) {
+      ui::Color* pixels = into.Row(row - screen_y);
+      for (int column = left; column < right; ++column)
+        pixels[column - screen_x] = format.ToColor(XGetPixel(image, column - left, row - top));
     }
+  }
   XDestroyImage(image);
   return format.Usable();
 }

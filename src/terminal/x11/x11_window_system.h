@@ -19,7 +19,7 @@ class X11WindowSystem : public WindowSystem {
   WindowHandle FindChildWindow(WindowHandle parent, const std::string& class_name,
                                const std::string& caption) override;
   void ClickButton(WindowHandle button) override;
-  WindowHandle FindTopLevelWindowByClass(const std::string& class_name) override;
+  std::vector<TopLevelWindow> TopLevelWindowsOfClass(const std::string& class_name) override;
   std::string WindowCaption(WindowHandle window) override;
   bool GetWindowRect(WindowHandle window, WindowRect& rect) override;
   void ShowWindowNoActivate(WindowHandle window) override;
