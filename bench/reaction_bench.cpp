@@ -71,15 +71,6 @@ double PageProcessCpuSeconds() {
   return seconds;
 }
 
-void PointAddressesAt(IniFile& ini, const std::string& port) {
-  for (const char* key : {"MainUrl", "ReturnUrl", "LogOutUrl", "PortFolioUrl"}) {
-    std::string url = ini.ReadString("Binary", key, "");
-    const size_t at = url.find(":8470/");
-    if (at != std::string::npos) url.replace(at, 6, ":" + port + "/");
-    ini.WriteString("Binary", key, url);
-  }
-}
-
 int Run(bool quick, int arrows, int idle_seconds) {
   ChildProcess broker({VANTROPE_DEMO_BROKER, "--port", "0", "--trace-purchases", "--price-share", "75", "--script", "W"});
   const std::optional<std::string> listening = broker.ReadLine(10'000);

@@ -54,16 +54,6 @@ class DemoBroker {
   std::string port_;
 };
 
-// The shipped addresses name port 8470 on both of the broker's host names.
-void PointAddressesAt(IniFile& ini, const std::string& port) {
-  for (const char* key : {"MainUrl", "ReturnUrl", "LogOutUrl", "PortFolioUrl"}) {
-    std::string url = ini.ReadString("Binary", key, "");
-    const size_t at = url.find(":8470/");
-    if (at != std::string::npos) url.replace(at, 6, ":" + port + "/");
-    ini.WriteString("Binary", key, url);
-  }
-}
-
 bool HasText(const std::vector<TCatField>& fields, const std::string& text) {
   return std::any_of(fields.begin(), fields.end(),
                      [&](const TCatField& field) { return field.Kind == kKindText && field.Fsubdata == text; });

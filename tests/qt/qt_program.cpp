@@ -44,4 +44,14 @@ void QtProgram::CloseModalBox() {
   modal->close();
 }
 
+// The shipped addresses name port 8470 on both of the broker's host names.
+void PointAddressesAt(IniFile& ini, const std::string& port) {
+  for (const char* key : {"MainUrl", "ReturnUrl", "LogOutUrl", "PortFolioUrl"}) {
+    std::string url = ini.ReadString("Binary", key, "");
+    const size_t at = url.find(":8470/");
+    if (at != std::string::npos) url.replace(at, 6, ":" + port + "/");
+    ini.WriteString("Binary", key, url);
+  }
+}
+
 }  // namespace vantrope::testing

@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <functional>
+#include <string>
 
 #include "app/main_form.h"
 #include "app/qt/debug_window_view.h"
@@ -51,5 +52,8 @@ class QtProgram {
 
   QTimer modal_watch_;
 };
+
+// Points the shipped addresses (port 8470) at a demo broker on `port`.
+void PointAddressesAt(IniFile& ini, const std::string& port);
 
 }  // namespace vantrope::testing
