@@ -499,8 +499,7 @@ BetCycle::Outcome BetCycle::Step5(TPage shown) {
       // The tick has parsed this page just now; a page the browser was still
       // loading left nothing to press.
       PageActionBatch batch = page_actions.NewBatch();
-      const bool forex = browser.LocationUrl().find("market=forex") != std::string::npos;
-      const int press = forex || !robot.ParsedThisTick ? -1 : AddPress(batch, 11);
+      const int press = OnForexMarket() || !robot.ParsedThisTick ? -1 : AddPress(batch, 11);
       return AwaitActions(std::move(batch), [this, press](const PageActionReport& report) {
         if (report.Took(press)) {
           page.SiteDataUpdated = false;
@@ -543,6 +542,24 @@ BetCycle::FormFill BetCycle::FillForm(PageActionBatch& batch, bool for_bet) cons
     fill.controls.push_back({slot, batch.WebSetValue(FieldOf(slot), value)});
   }
   return fill;
+}
+
+bool BetCycle::FormFill::Failed(size_t slot, const PageActionReport& report) const {
+  for (const Control& control : controls)
+    if (control.slot == slot && (control.write == kMissing || !report.Took(control.write))) return true;
+  return false;
+}
+
+bool BetCycle::OnForexMarket() const { return browser.LocationUrl().find("market=forex") != std::string::npos; }
+
+// A way back from an error page may land on the trading page of the site's
+// first market, whose pair selector has no forex pair.
+bool BetCycle::LeaveOtherMarket(const FormFill& fill, const PageActionReport& report) {
+  if (OnForexMarket() || !fill.Failed(4, report)) return false;
+  if (EVENT.BetStatus == ssReady) EVENT.BetStatus = ssNotReady;
+  robot.BetOnStatus = bsSelectMarket;
+  SetInterval(20);
+  return true;
 }
 
 bool BetCycle::FormFill::AnyMissing() const {
@@ -591,9 +608,10 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
       }
       EVENT.BetStatus = ssReady;
       PageActionBatch batch = page_actions.NewBatch();
-      FillForm(batch, false);
+      FormFill fill = FillForm(batch, false);
       if (robot.BetOnStatus == bsFillForm) AddPress(batch, 9);
-      return AwaitActions(std::move(batch), [this](const PageActionReport&) {
+      return AwaitActions(std::move(batch), [this, fill](const PageActionReport& report) {
+        if (LeaveOtherMarket(fill, report)) return Outcome::Done;
         if (robot.BetOnStatus == bsFillForm) robot.BetOnStatus = bsFormReady;
         page.SiteDataUpdated = false;
         return Outcome::Done;
@@ -646,6 +664,7 @@ BetCycle::Outcome BetCycle::Step8OnPage() {
   std::array<uint16_t, 20> controls{};
   for (size_t slot = 0; slot < controls.size(); ++slot) controls[slot] = page.ControlSlots[slot].ControlNo;
   return AwaitActions(std::move(batch), [this, fill, press, controls](const PageActionReport& report) {
+    if (LeaveOtherMarket(fill, report)) return Outcome::Done;
     const int failed_slot = fill.FailedSlot(report);
     if (failed_slot >= 0 || press < 0) {
       SetInterval(1000);

@@ -95,6 +95,7 @@ struct BetCycle {
     bool AnyMissing() const;
     // The slot of the last control that failed, -1 for none.
     int FailedSlot(const PageActionReport& report) const;
+    bool Failed(size_t slot, const PageActionReport& report) const;
   };
 
   void TickOnPage();
@@ -127,6 +128,10 @@ struct BetCycle {
   Outcome StepIdle();
 
   FormFill FillForm(PageActionBatch& batch, bool for_bet) const;
+  bool OnForexMarket() const;
+  // The form of another market, which offers no forex pair, is left for the
+  // market choice; true when it was.
+  bool LeaveOtherMarket(const FormFill& fill, const PageActionReport& report);
   Outcome LogIn();
   void ReportInaccessible(uint16_t control);
   void ReportNotReady();

@@ -6,10 +6,13 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <sstream>
 
+#include "debug/debug_log_file.h"
 #include "scenario/robot_world.h"
 #include "soak/bet_ledger.h"
 #include "soak/simulated_terminal.h"
+#include "text/cp1251.h"
 #include "ui/money.h"
 
 namespace vantrope::testing {
@@ -245,9 +248,16 @@ void Simulation::Break(const std::string& what) {
           ", fresh page " + std::to_string(F().page.SiteDataUpdated) + ", address " +
           world_.browser->LocationUrl() + ", chart pair " + F().EVENT.Valute + ", bet pair " + robot.BetValute +
           "\nthe last lines of the debug log:\n";
-  const auto& lines = F().fmDebug.mmLog.Lines();
-  for (size_t i = lines.size() > debug_lines_ ? lines.size() - debug_lines_ : 0; i < lines.size(); ++i)
-    text += "  " + lines[i] + "\n";
+  // From the file: the window keeps too few lines to show how the robot got there.
+  const std::string log = Cp1251ToUtf8(world_.dir.ReadFile(kDebugLogFileName));
+  size_t from = log.size();
+  for (size_t lines = 0; from > 0 && lines <= debug_lines_; --from)
+    if (log[from - 1] == '\n') ++lines;
+  std::istringstream tail(log.substr(from));
+  for (std::string line; std::getline(tail, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) text += "  " + line + "\n";
+  }
   report_.breaks.push_back(text);
 }
 
