@@ -196,6 +196,21 @@ TEST_F(RecoveryScenario, ErrorPageWithNothingToGoBackToStartsFromTheMainAddress)
   ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
 }
 
+// A way back from an error page lands on the trading page of the site's
+// first market, whose pair selector has no forex pair: the robot chooses the
+// market again rather than wait there, and the signal is bought.
+TEST_F(RecoveryScenario, TradingPageOfAnotherMarketIsLeftForTheMarketChoice) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  F().browser_supervisor.NavigateUrl("http://127.0.0.1:8470/d/trade.cgi?l=EN");
+  RunUntil([] { return false; }, 30'000);
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+  ASSERT_EQ(world.Site().Contracts().size(), 1u);
+  EXPECT_EQ(world.Site().Contracts()[0].instrument, "frxEURUSD");
+}
+
 // The trading address answers with an error page, which its address alone
 // makes the trading page: no form to bet on, never reported ready.
 TEST_F(RecoveryScenario, ErrorPageAtTheTradingAddressIsNoFormToBetOn) {
