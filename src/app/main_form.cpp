@@ -72,6 +72,7 @@ TMainForm::TMainForm(Platform& p)
   BindDebugWindow();
   strategies.cbBot0ReBet.onClick = [this] { strategies.cbBot0ReBetClick(); };
   Form.onResize = [this] { FormResize(); };
+  Form.onFrameChange = [this] { FormFrameChange(); };
   pnExpand.onClick = [this] { pnExpandClick(); };
   imLogo.onDblClick = [this] { imLogoDblClick(); };
   for (ui::MenuItem& item : miSelectLogoPic) item.onClick = [this, &item] { miSelectLogoPicClick(item.Tag()); };
@@ -301,9 +302,25 @@ void TMainForm::ApplyLangPack() {
 void TMainForm::SetUpWindowWidth() {
   MainPanelWidth = pnMain.Width();
   ExpandPanelWidth = pnExpand.Width();
+  SetWidthLimits();
+  Form.SetWidth(0);
+}
+
+void TMainForm::SetWidthLimits() {
   FrameAllowance = Form.FrameWidth() > 10 ? 6 : -2;
   Form.SetMinSize(MainPanelWidth + ExpandPanelWidth + FrameAllowance, kMinWindowHeight);
-  Form.SetWidth(0);
+}
+
+// The window manager's frame is known only once the window shows: the limits
+// are set again for it, and the window keeps its browser panel's width.
+void TMainForm::FormFrameChange() {
+  if (MainPanelWidth == 0) return;
+  const int panel_width = BrowserPanelShownWidth();
+  SetWidthLimits();
+  if (ExpandState == 0)
+    Form.SetWidth(0);
+  else if (!tmFormAnimate.Enabled())
+    SetWindowWidthForPanel(panel_width);
 }
 
 void TMainForm::FormCreate() {

@@ -298,6 +298,8 @@ class TMainForm : public RobotLog,
   void BindDebugWindow();
   void ApplyLangPack();
   void SetUpWindowWidth();
+  void SetWidthLimits();
+  void FormFrameChange();
   void LoadSounds();
   void LoadArrowTemplates();
   void OpenDebugLog();

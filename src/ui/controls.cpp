@@ -83,6 +83,14 @@ void Window::SetBounds(int left, int top, int width, int height) {
   if (onResize) onResize();
 }
 
+void Window::SetFrame(int width, int height) {
+  if (width == frame_width_ && height == frame_height_) return;
+  frame_width_ = width;
+  frame_height_ = height;
+  Notify();
+  if (onFrameChange) onFrameChange();
+}
+
 void Window::SetMinSize(int min_width, int min_height) {
   min_width_ = min_width;
   min_height_ = min_height;

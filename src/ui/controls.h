@@ -368,9 +368,11 @@ class Window : public Control {
   int MinWidth() const { return min_width_; }
   int MinHeight() const { return min_height_; }
   void SetMinSize(int min_width, int min_height);
-  // Outer width minus client width: the frame the window manager adds.
+  // Outer size minus client size: the frame the window manager adds, known
+  // once the window is shown; `onFrameChange` tells when it becomes known.
   int FrameWidth() const { return frame_width_; }
-  void SetFrameWidth(int v) { frame_width_ = v; }
+  int FrameHeight() const { return frame_height_; }
+  void SetFrame(int width, int height);
   // Asks for the window to be brought in front of the others; the view
   // answers every request it has not answered yet.
   void BringToFront() {
@@ -379,6 +381,7 @@ class Window : public Control {
   }
   int FrontRequests() const { return front_requests_; }
   std::function<void()> onResize;
+  std::function<void()> onFrameChange;
 
  private:
   int left_ = 0;
@@ -388,6 +391,7 @@ class Window : public Control {
   int min_width_ = 0;
   int min_height_ = 0;
   int frame_width_ = 0;
+  int frame_height_ = 0;
   int front_requests_ = 0;
 };
 

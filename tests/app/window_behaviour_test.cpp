@@ -36,6 +36,25 @@ TEST_F(WindowBehaviourTest, PanelOpensAndClosesInTenSteps) {
   EXPECT_EQ(form->Form.Width(), form->Form.MinWidth());
 }
 
+// The window manager's frame becomes known after the window shows: the
+// limits follow it, a folded window stays at its minimum and an open panel
+// keeps its width.
+TEST_F(WindowBehaviourTest, FrameLearnedLateSetsTheLimitsAgain) {
+  const int panels = form->MainPanelWidth + form->ExpandPanelWidth;
+  EXPECT_EQ(form->Form.MinWidth(), panels - 2);
+  form->Form.SetFrame(16, 30);
+  EXPECT_EQ(form->Form.MinWidth(), panels + 6);
+  EXPECT_EQ(form->Form.Width(), form->Form.MinWidth());
+  EXPECT_EQ(form->ExpandState, 0);
+
+  form->pnExpand.onClick();
+  Animate();
+  form->Form.SetFrame(2, 20);
+  EXPECT_EQ(form->Form.MinWidth(), panels - 2);
+  EXPECT_EQ(PanelWidth(), 600);
+  EXPECT_EQ(form->ExpandState, 2);
+}
+
 TEST_F(WindowBehaviourTest, OddWidthEndsExactlyOnTheTarget) {
   form->BrowserPanelWidth = 305;
   form->pnExpand.onClick();

@@ -27,7 +27,7 @@ void ModelWindow::Refresh() {
   setWindowTitle(ToQString(model_.Caption()));
   setEnabled(model_.Enabled());
   const int frame_width = model_.FrameWidth();
-  const int frame_height = FrameHeight();
+  const int frame_height = model_.FrameHeight();
   setMinimumSize(std::max(0, model_.MinWidth() - frame_width), std::max(0, model_.MinHeight() - frame_height));
   const QSize client(std::max(1, model_.Width() - frame_width), std::max(1, model_.Height() - frame_height));
   if (size() != client) resize(client);
@@ -43,26 +43,24 @@ void ModelWindow::Refresh() {
   }
 }
 
-bool ModelWindow::LearnFrameWidth() {
+// The model, told of the frame, sizes the client area again (its outer size
+// stays: the client area gives way to the frame).
+bool ModelWindow::LearnFrame() {
   const int frame_width = frameGeometry().width() - width();
-  if (frame_width == model_.FrameWidth()) return false;
-  model_.SetFrameWidth(frame_width);
+  const int frame_height = frameGeometry().height() - height();
+  if (frame_width == model_.FrameWidth() && frame_height == model_.FrameHeight()) return false;
+  model_.SetFrame(frame_width, frame_height);
   return true;
 }
 
 void ModelWindow::WriteBackBounds() {
-  // A frame that shows up late keeps the model's outer size: the client
-  // area gives way to it.
-  if (LearnFrameWidth()) {
-    Refresh();
-    return;
-  }
-  model_.SetBounds(pos().x(), pos().y(), width() + model_.FrameWidth(), height() + FrameHeight());
+  if (LearnFrame()) return;
+  model_.SetBounds(pos().x(), pos().y(), width() + model_.FrameWidth(), height() + model_.FrameHeight());
 }
 
 void ModelWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (LearnFrameWidth()) Refresh();
+  LearnFrame();
 }
 
 void ModelWindow::moveEvent(QMoveEvent* event) {

@@ -7,8 +7,8 @@
 // Each request of the model to bring the window to the front raises and
 // activates it once.
 //
-// The model's Width and Height are outer sizes; the window's client width is
-// Width - FrameWidth, and the model learns FrameWidth once the window is up.
+// The model's Width and Height are outer sizes; the window's client size is
+// the model's less its frame, which the model learns once the window is up.
 #pragma once
 
 #include <QTimer>
@@ -34,9 +34,8 @@ class ModelWindow : public QWidget {
  private:
   void Refresh();
   // False when the frame was already known.
-  bool LearnFrameWidth();
+  bool LearnFrame();
   void WriteBackBounds();
-  int FrameHeight() const { return frameGeometry().height() - height(); }
 
   ui::Window& model_;
   std::function<bool()> close_requested_;
