@@ -5,9 +5,11 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "terminal/x11/x11_error_trap.h"
@@ -23,6 +25,19 @@ constexpr int kSearchDepth = 3;
 // What Windows reports for a minimised window; the robot restores a window
 // whose rectangle is that small.
 constexpr WindowRect kMinimisedRect{-32000, -32000, -32000 + 160, -32000 + 28};
+
+// How long a window manager may take to act on a request.
+constexpr int kWindowManagerAnswerMs = 300;
+
+// Asks `done` every few milliseconds until it holds or `timeout_ms` passed.
+bool PollFor(const std::function<bool()>& done, int timeout_ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
 
 std::vector<Window> ChildrenOf(Display* display, Window window) {
   Window root = 0, parent = 0;
@@ -230,7 +245,31 @@ bool X11WindowSystem::GetWindowRect(WindowHandle window, WindowRect& rect) {
 }
 
 // Mapping an iconified window de-iconifies it; the input focus is left alone.
-void X11WindowSystem::ShowWindowNoActivate(WindowHandle window) { ShowWindow(window); }
+// A window manager that restores a window gives it the focus as well, in
+// its own time after the request: the focus goes back to the window that had
+// it. A window no manager looks after (no WM_STATE) is mapped at once and
+// the focus stays where it was.
+void X11WindowSystem::ShowWindowNoActivate(WindowHandle window) {
+  if (display_ == nullptr || window == 0) return;
+  X11ErrorTrap trap(display_);
+  const auto target = static_cast<Window>(window);
+  Window focus = 0;
+  int revert_to = 0;
+  XGetInputFocus(display_, &focus, &revert_to);
+  XMapWindow(display_, target);
+  XSync(display_, False);
+  if (focus == None || focus == PointerRoot || focus == target || !WmStateOf(display_, target)) return;
+  const bool focus_taken = PollFor(
+      [&] {
+        Window now = 0;
+        XGetInputFocus(display_, &now, &revert_to);
+        return now == target;
+      },
+      kWindowManagerAnswerMs);
+  if (!focus_taken) return;
+  XSetInputFocus(display_, focus, RevertToParent, CurrentTime);
+  XSync(display_, False);
+}
 
 void X11WindowSystem::ShowWindow(WindowHandle window) {
   if (display_ == nullptr || window == 0) return;
