@@ -10,6 +10,8 @@ void TMainForm::ppmLogPopup() { event_log.ppmLogPopup(); }
 
 void TMainForm::miSaveLogAsTextClick() { event_log.miSaveLogAsTextClick(platform.dialogs, platform.shell); }
 
+void TMainForm::miHistoryClick() { results.Open(kHistoryFileName); }
+
 // --- the browser ---
 
 void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) { browser_supervisor.BeforeNavigate(url); }

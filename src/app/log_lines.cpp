@@ -41,6 +41,7 @@ void TMainForm::AddHistoryRecord(uint8_t result) {
   record.Direction = robot.ChainDirection;
   record.Params = strategies.HistoryParams();
   AppendHistoryRecord(kHistoryFileName, record);
+  results.RecordAdded(kHistoryFileName, record);
 }
 
 }  // namespace vantrope

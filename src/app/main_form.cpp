@@ -77,6 +77,7 @@ TMainForm::TMainForm(Platform& p)
   imLogo.onDblClick = [this] { imLogoDblClick(); };
   for (ui::MenuItem& item : miSelectLogoPic) item.onClick = [this, &item] { miSelectLogoPicClick(item.Tag()); };
   event_log.miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
+  event_log.miHistory.onClick = [this] { miHistoryClick(); };
   event_log.gwLog.onPopup = [this] { ppmLogPopup(); };
   btMute.onClick = [this] { btMuteClick(); };
   browser_panel.teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };
@@ -223,6 +224,7 @@ void TMainForm::ApplyLangPack() {
   miSelectLogoPic[4].SetCaption(Txt(17));
   miSelectLogoPic[5].SetCaption(Txt(18));
   event_log.miSaveLogAsText.SetCaption(Txt(19));
+  event_log.miHistory.SetCaption(Txt(289));
   event_log.SaveDialog1.filter = Txt(20);
   event_log.SaveDialog1.title = Txt(21);
   robot_controls.btGreed.SetHint(Txt(22));

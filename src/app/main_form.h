@@ -23,6 +23,7 @@
 #include "event/robot_event.h"
 #include "log/event_log.h"
 #include "log/robot_log.h"
+#include "results/results_window.h"
 #include "settings/lang_pack.h"
 #include "site/browser_panel.h"
 #include "site/browser_supervision.h"
@@ -94,6 +95,7 @@ class TMainForm : public RobotLog,
   void imLogoDblClick();
   void ppmLogPopup();
   void miSaveLogAsTextClick();
+  void miHistoryClick();
   void btMuteClick();
   // The browser.
   void WebBrowser1BeforeNavigate2(const std::string& url);
@@ -163,6 +165,8 @@ class TMainForm : public RobotLog,
 
   // The debug window, hidden until asked for.
   TfmDebug fmDebug{platform.clock, platform.shell};
+  // The bets of the history file, with their figures; opened from the log's menu.
+  ResultsWindow results;
 
   // The program's own file, as it was started.
   std::string ProgramPath = "vantrope";

@@ -33,6 +33,7 @@ class EventLog {
 
   ui::Grid gwLog{4};
   ui::MenuItem miSaveLogAsText;
+  ui::MenuItem miHistory;
   ui::SaveDialog SaveDialog1;
   std::string LastLogText;
   uint8_t LogRepeatGuard = 0;

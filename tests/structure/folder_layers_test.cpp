@@ -23,7 +23,7 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"text", "ui"},                      // text helpers and vocabulary types
     {"desktop", "event", "settings"},    // the desktop's ports, the event record, the settings file
     {"log"},                             // the event log and the history file
-    {"site", "terminal"},                // the broker's site, the trading terminal
+    {"site", "terminal", "results"},     // the broker's site, the trading terminal, the results of bets
     {"engine"},                          // bet cycle, strategies, run control
     {"debug"},                           // the debug window
     {"app"},                             // the main window

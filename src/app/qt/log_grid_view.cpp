@@ -43,8 +43,8 @@ QTableWidgetItem* NewItem(int col, const QFont& base) {
 
 }  // namespace
 
-LogGridView::LogGridView(ui::Grid& model, ui::MenuItem& save_item, QWidget* parent)
-    : QTableWidget(0, model.ColCount(), parent), model_(model), save_item_(save_item) {
+LogGridView::LogGridView(ui::Grid& model, std::vector<ui::MenuItem*> menu_items, QWidget* parent)
+    : QTableWidget(0, model.ColCount(), parent), model_(model), menu_items_(std::move(menu_items)) {
   horizontalHeader()->hide();
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -80,7 +80,7 @@ void LogGridView::Refresh() {
 
 void LogGridView::contextMenuEvent(QContextMenuEvent* event) {
   if (model_.onPopup) model_.onPopup();
-  PopUpMenu({&save_item_}, event->globalPos());
+  PopUpMenu(menu_items_, event->globalPos());
 }
 
 }  // namespace vantrope

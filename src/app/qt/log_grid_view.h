@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <vector>
 
 #include "ui/controls.h"
 
@@ -10,7 +11,7 @@ namespace vantrope {
 
 class LogGridView : public QTableWidget {
  public:
-  LogGridView(ui::Grid& model, ui::MenuItem& save_item, QWidget* parent);
+  LogGridView(ui::Grid& model, std::vector<ui::MenuItem*> menu_items, QWidget* parent);
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -19,7 +20,7 @@ class LogGridView : public QTableWidget {
   void Refresh();
 
   ui::Grid& model_;
-  ui::MenuItem& save_item_;
+  std::vector<ui::MenuItem*> menu_items_;
 };
 
 }  // namespace vantrope

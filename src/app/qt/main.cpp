@@ -1,11 +1,16 @@
 // Program entry: the Qt application, the adapters of the core's ports, the
-// main window and the debug window, then the message loop.
+// main window, the debug window and the results window, then the message
+// loop. "--history [FILE]" opens only the results window on a history file,
+// "--history-summary [FILE]" prints its figures without a window.
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/main_form.h"
 #include "app/platform.h"
@@ -18,13 +23,39 @@
 #include "app/qt/qt_shell.h"
 #include "app/qt/qt_sound_player.h"
 #include "app/qt/qt_timer_host.h"
+#include "app/qt/results_window_view.h"
 #include "app/qt/termination_signals.h"
 #include "app/qt/time_scale_option.h"
 #include "site/webengine/webengine_browser.h"
+#include "results/results_text.h"
 #include "terminal/x11/x11_window_system.h"
+
+namespace {
+
+// The history file named after the option, or the data folder's.
+std::string HistoryFileArgument(int argc, char** argv) { return argc > 2 ? argv[2] : vantrope::kHistoryFileName; }
+
+int PrintHistorySummary(const std::string& path) {
+  const vantrope::HistoryContents contents = vantrope::ReadHistoryContents(path);
+  if (!contents.opened) {
+    std::fprintf(stderr, "vantrope: cannot read %s\n", path.c_str());
+    return 1;
+  }
+  std::vector<const vantrope::THistoryRecord*> bets;
+  for (const vantrope::THistoryRecord& bet : contents.records) bets.push_back(&bet);
+  std::stable_sort(bets.begin(), bets.end(), [](auto* a, auto* b) { return a->Time < b->Time; });
+  std::fputs(vantrope::SummaryText(bets, contents.unread_bytes).c_str(), stdout);
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace vantrope;
+
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (first == "--history-summary") return PrintHistorySummary(HistoryFileArgument(argc, argv));
+  const bool history_only = first == "--history";
 
   // Read before Qt takes its own options out of the command line.
   const std::optional<int> time_scale = ParseTimeScale(argc, argv);
@@ -45,6 +76,16 @@ int main(int argc, char** argv) {
   // The texts are Russian: a font with Cyrillic letters.
   QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
 
+  if (history_only) {
+    QtDialogs dialogs;
+    ResultsWindow results;
+    ResultsWindowView view(results, dialogs);
+    dialogs.AttachMainWindow(&view);
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
+    results.Open(HistoryFileArgument(argc, argv));
+    return app.exec();
+  }
+
   QtTimerHost timers(*time_scale);
   WebEngineBrowser browser;
   QtClock clock;
@@ -60,6 +101,7 @@ int main(int argc, char** argv) {
   TMainForm form(platform);
   MainWindowView main_window(form, browser.View());
   DebugWindowView debug_window(form.fmDebug);
+  ResultsWindowView results_window(form.results, dialogs);
   shell.AttachMainWindow(&main_window);
   dialogs.AttachMainWindow(&main_window);
 
