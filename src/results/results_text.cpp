@@ -26,11 +26,11 @@ std::string CsvField(const std::string& text) {
 }  // namespace
 
 std::string StrategyName(int strategy) {
-  static const std::array<const char*, 7> kNames = {
-      "Простая ставка", "Мартингейл",       "Осторожный мартингейл", "Адаптивный мартингейл",
-      "Монте-Карло",    "Сбалансированная", "Седьмая стратегия"};
+  static const std::array<const char*, 7> kNames = {"Простая ставка",        "Мартингейл",  "Осторожный мартингейл",
+                                                    "Адаптивный мартингейл", "Монте-Карло", "Сбалансированная",
+                                                    "Седьмая стратегия"};
   return strategy >= 0 && strategy < static_cast<int>(kNames.size()) ? kNames[strategy]
-                                                                      : "Стратегия " + std::to_string(strategy);
+                                                                     : "Стратегия " + std::to_string(strategy);
 }
 
 std::string DirectionName(int32_t direction) { return direction == 1 ? "вверх" : direction == 2 ? "вниз" : "?"; }
@@ -73,11 +73,16 @@ std::string CsvText(const std::vector<const THistoryRecord*>& bets) {
   std::string text = "\xEF\xBB\xBF";
   text += "Время,Счёт,Пара,Период,Направление,Ставка,Результат,Итог ставки,Баланс после,Валюта,Стратегия\r\n";
   for (const THistoryRecord* bet : bets) {
-    const std::string fields[] = {BetTimeText(bet->Time),      bet->Account,
-                                  bet->Pair,                   bet->Period,
-                                  DirectionName(bet->Direction), std::to_string(bet->Stake),
-                                  ResultName(bet->Result),     MoneyText(BetResult(*bet)),
-                                  MoneyText(bet->BalanceAtResult), bet->Currency,
+    const std::string fields[] = {BetTimeText(bet->Time),
+                                  bet->Account,
+                                  bet->Pair,
+                                  bet->Period,
+                                  DirectionName(bet->Direction),
+                                  std::to_string(bet->Stake),
+                                  ResultName(bet->Result),
+                                  MoneyText(BetResult(*bet)),
+                                  MoneyText(bet->BalanceAtResult),
+                                  bet->Currency,
                                   StrategyName(bet->Strategy)};
     for (size_t i = 0; i < std::size(fields); ++i) text += (i > 0 ? "," : "") + CsvField(fields[i]);
     text += "\r\n";

@@ -87,8 +87,8 @@ std::vector<int> ResultsWindow::Strategies() const {
 
 std::string ResultsWindow::StatusText() const {
   if (!contents_.opened && contents_.records.empty()) return "Файл " + path_ + " не найден";
-  std::string text = path_ + ": ставок " + std::to_string(contents_.records.size()) + ", показано " +
-                     std::to_string(shown_.size());
+  std::string text =
+      path_ + ": ставок " + std::to_string(contents_.records.size()) + ", показано " + std::to_string(shown_.size());
   if (contents_.unread_bytes > 0) text += "; не прочитано байт: " + std::to_string(contents_.unread_bytes);
   return text;
 }

@@ -1,5 +1,7 @@
 // The results window on a history file: the table, the figures, the curve,
 // the filters and the picture, with real widgets.
+#include "app/qt/results_window_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,7 +9,6 @@
 #include <QImage>
 #include <QPushButton>
 
-#include "app/qt/results_window_view.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

@@ -79,8 +79,8 @@ TEST(HistoryReadingTest, DamagedFileKeepsEveryWholeRecordAndCountsTheRest) {
   std::vector<THistoryRecord> good = {Bet(1, 100, 110), Bet(2, 110, 100), Bet(3, 100, 95)};
   std::string bad = Bytes({Bet(2.5, 1, 2)});
   bad[53] = static_cast<char>(200);  // the pair's length byte
-  const std::string bytes = Bytes({good[0]}) + "junk!" + Bytes({good[1]}) + bad + Bytes({good[2]}) +
-                            Bytes({Bet(4, 95, 90)}).substr(0, 50);
+  const std::string bytes =
+      Bytes({good[0]}) + "junk!" + Bytes({good[1]}) + bad + Bytes({good[2]}) + Bytes({Bet(4, 95, 90)}).substr(0, 50);
   const HistoryContents contents = ParseHistoryBytes(bytes);
   EXPECT_EQ(contents.records, good);
   EXPECT_EQ(contents.unread_bytes, 5u + 112u + 50u);

@@ -21,11 +21,17 @@ namespace vantrope {
 namespace {
 
 enum Column { kTime, kAccount, kPair, kPeriod, kDirection, kStake, kResult, kNet, kBalance, kStrategy, kColumns };
-const char* const kHeaders[kColumns] = {"Время",  "Счёт",  "Пара",         "Период",       "Направление",
-                                        "Ставка", "Итог",  "Итог ставки",  "Баланс после", "Стратегия"};
-const char* const kFigureHeaders[] = {"Ставок",      "Выиграно",    "Проиграно",         "Доля выигрышей, %",
-                                      "Итог",        "Крупнейший выигрыш", "Крупнейший проигрыш",
-                                      "Серия проигрышей", "Наибольшая просадка"};
+const char* const kHeaders[kColumns] = {"Время",  "Счёт", "Пара",        "Период",       "Направление",
+                                        "Ставка", "Итог", "Итог ставки", "Баланс после", "Стратегия"};
+const char* const kFigureHeaders[] = {"Ставок",
+                                      "Выиграно",
+                                      "Проиграно",
+                                      "Доля выигрышей, %",
+                                      "Итог",
+                                      "Крупнейший выигрыш",
+                                      "Крупнейший проигрыш",
+                                      "Серия проигрышей",
+                                      "Наибольшая просадка"};
 // The date filters' lowest date stands for no limit.
 const QDate kNoLimit(2000, 1, 1);
 // Date-times count days from 30 December 1899.
@@ -33,10 +39,12 @@ const QDate kDayZero(1899, 12, 30);
 
 double DayNumber(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
 
-qint64 ChartMs(double time) {
-  const double days = std::floor(time);
-  const QDateTime at(kDayZero.addDays(static_cast<qint64>(days)), QTime(0, 0));
-  return at.toMSecsSinceEpoch() + static_cast<qint64>(std::llround((time - days) * 86'400'000.0));
+// The axis shows local time: a record's local time is placed so that it shows
+// as written. Reckoned without a time-zone lookup per point, which costs a
+// file system call each.
+qint64 ChartMs(double time, qint64 local_offset_ms) {
+  constexpr double kUnixDayZero = 25569;  // 1 January 1970
+  return static_cast<qint64>(std::llround((time - kUnixDayZero) * 86'400'000.0)) - local_offset_ms;
 }
 
 QStringList FigureCells(const BetFigures& f) {
@@ -65,17 +73,28 @@ QVariant BetTableModel::data(const QModelIndex& index, int role) const {
   const THistoryRecord& bet = *results_.Shown()[static_cast<size_t>(index.row())];
   const bool sort = role == Qt::UserRole;
   switch (index.column()) {
-    case kTime: return sort ? QVariant(bet.Time) : QVariant(ToQString(BetTimeText(bet.Time)));
-    case kAccount: return ToQString(bet.Account);
-    case kPair: return ToQString(bet.Pair);
-    case kPeriod: return ToQString(bet.Period);
-    case kDirection: return ToQString(DirectionName(bet.Direction));
-    case kStake: return bet.Stake;
-    case kResult: return ToQString(ResultName(bet.Result));
-    case kNet: return sort ? QVariant(BetResult(bet)) : QVariant(ToQString(MoneyText(BetResult(bet))));
-    case kBalance: return sort ? QVariant(bet.BalanceAtResult) : QVariant(ToQString(MoneyText(bet.BalanceAtResult)));
-    case kStrategy: return ToQString(StrategyName(bet.Strategy));
-    default: return {};
+    case kTime:
+      return sort ? QVariant(bet.Time) : QVariant(ToQString(BetTimeText(bet.Time)));
+    case kAccount:
+      return ToQString(bet.Account);
+    case kPair:
+      return ToQString(bet.Pair);
+    case kPeriod:
+      return ToQString(bet.Period);
+    case kDirection:
+      return ToQString(DirectionName(bet.Direction));
+    case kStake:
+      return bet.Stake;
+    case kResult:
+      return ToQString(ResultName(bet.Result));
+    case kNet:
+      return sort ? QVariant(BetResult(bet)) : QVariant(ToQString(MoneyText(BetResult(bet))));
+    case kBalance:
+      return sort ? QVariant(bet.BalanceAtResult) : QVariant(ToQString(MoneyText(bet.BalanceAtResult)));
+    case kStrategy:
+      return ToQString(StrategyName(bet.Strategy));
+    default:
+      return {};
   }
 }
 
@@ -137,6 +156,10 @@ ResultsWindowView::ResultsWindowView(ResultsWindow& results, Dialogs& dialogs)
   table_->sortByColumn(kTime, Qt::AscendingOrder);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->setDefaultSectionSize(18);
+  table_->verticalHeader()->hide();
+  // Sized by the rows in view, not by every row of a long history.
+  table_->horizontalHeader()->setResizeContentsPrecision(100);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setStretchLastSection(true);
 
   auto* lower = new QSplitter(Qt::Horizontal, split);
@@ -145,6 +168,8 @@ ResultsWindowView::ResultsWindowView(ResultsWindow& results, Dialogs& dialogs)
   for (const char* header : kFigureHeaders) figure_headers << QString::fromUtf8(header);
   figures_->setHorizontalHeaderLabels(figure_headers);
   figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  figures_->verticalHeader()->setDefaultSectionSize(18);
+  figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
   balance_ = new QLineSeries;
   peak_ = new QLineSeries;
@@ -167,6 +192,9 @@ ResultsWindowView::ResultsWindowView(ResultsWindow& results, Dialogs& dialogs)
   }
   chart_view_ = new QChartView(chart, lower);
   chart_view_->setRenderHint(QPainter::Antialiasing);
+  // The figures table would take the whole width its columns ask for.
+  lower->setSizes({450, 550});
+  split->setSizes({350, 350});
   layout->addWidget(split, 1);
 
   auto* bottom = new QHBoxLayout;
@@ -231,8 +259,9 @@ void ResultsWindowView::Refresh() {
   balance.reserve(static_cast<qsizetype>(results_.Curve().size()));
   peak.reserve(balance.capacity());
   double low = 0, high = 0;
+  const qint64 local_offset_ms = QDateTime::currentDateTime().offsetFromUtc() * 1000LL;
   for (const EquityPoint& point : results_.Curve()) {
-    const auto x = static_cast<qreal>(ChartMs(point.time));
+    const auto x = static_cast<qreal>(ChartMs(point.time, local_offset_ms));
     balance.append({x, point.balance});
     peak.append({x, point.peak});
     low = balance.size() == 1 ? point.balance : std::min(low, point.balance);
