@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 #include "caption.h"
 #include "demo/command_line.h"
@@ -85,6 +86,22 @@ std::optional<TerminalOptions> ParseTerminalOptions(const std::vector<std::strin
       error = "bad value for " + name + ": " + value;
       return std::nullopt;
     }
+  }
+  return options;
+}
+
+std::optional<TerminalOptions> CommandLineOptions(int argc, char** argv, int& exit_code) {
+  std::string error;
+  std::optional<TerminalOptions> options = ParseTerminalOptions({argv + 1, argv + argc}, error);
+  if (!options) {
+    std::cerr << "vantrope-demo-terminal: " << error << "\n" << kTerminalUsage;
+    exit_code = 2;
+    return std::nullopt;
+  }
+  if (options->help) {
+    std::cout << kTerminalUsage;
+    exit_code = 0;
+    return std::nullopt;
   }
   return options;
 }

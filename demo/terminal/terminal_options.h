@@ -34,4 +34,9 @@ std::optional<TerminalOptions> ParseTerminalOptions(const std::vector<std::strin
 
 extern const char* const kTerminalUsage;
 
+// The options of the window programs' command line; no value when the
+// program is to end at once with `exit_code`: after the usage asked for, or
+// after an error and the usage, printed.
+std::optional<TerminalOptions> CommandLineOptions(int argc, char** argv, int& exit_code);
+
 }  // namespace vantrope::demo::terminal

@@ -5,11 +5,8 @@
 
 #include <cstdio>
 
-#include "app/main_form.h"
 #include "demo_terminal_process.h"
-#include "support/fake_platform.h"
-#include "support/temp_dir.h"
-#include "terminal/x11/x11_window_system.h"
+#include "seeking_form.h"
 
 namespace vantrope::testing {
 namespace {
@@ -21,7 +18,8 @@ constexpr int kStripWidth = 128;
 // class: the seeker keeps the chart window, its pair and its arrows.
 TEST(TerminalSeekerX11EndToEnd, KeepsTheChartUnderAnAlertBox) {
   DemoTerminal terminal({"--geometry", "800x600+100+50"});
-  X11WindowSystem windows;
+  SeekingForm seeking;
+  X11WindowSystem& windows = seeking.windows;
   ASSERT_EQ(terminal.Send("alert"), "ok alert");
   const std::vector<TopLevelWindow> listed = windows.TopLevelWindowsOfClass(kDefaultClass);
   ASSERT_EQ(listed.size(), 2u);
@@ -31,14 +29,8 @@ TEST(TerminalSeekerX11EndToEnd, KeepsTheChartUnderAnAlertBox) {
   EXPECT_FALSE(listed[1].owned);
   EXPECT_EQ(listed[1].role, WindowRole::kNormal);
 
-  TempWorkDir dir;
-  FakePlatform fake;
-  Platform platform{fake.clock, fake.clock,  fake.shell,   fake.dialogs, fake.clipboard,
-                    fake.sounds, fake.memory, fake.browser, windows};
-  TMainForm form(platform);
-  form.CreateWindows();
-  form.cbAlpariSeek.SetChecked(true);
-  form.cbAlpariSeekClick();
+  TMainForm& form = seeking.form;
+  FakePlatform& fake = seeking.fake;
   fake.clock.Advance(1000);
   EXPECT_EQ(form.terminal.TerminalHandle, terminal.Handle());
   EXPECT_EQ(form.terminal.TerminalValute, "frxEURUSD");

@@ -11,6 +11,7 @@
 
 #include "demo_terminal_process.h"
 #include "qt_program.h"
+#include "seeking_form.h"
 // Last: Xlib's macros (None, Status, Bool) clash with Qt's and the program's names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -89,15 +90,9 @@ TEST(WindowManagerEndToEnd, IconifiedTerminalIsRestoredWithoutTakingTheFocus) {
   XSync(display, False);
   ASSERT_TRUE(WaitFor([&] { return !manager.Viewable(chart) && manager.Focus() == users; }));
 
-  X11WindowSystem windows;
-  TempWorkDir dir;
-  FakePlatform fake;
-  Platform platform{fake.clock,  fake.clock,  fake.shell,   fake.dialogs, fake.clipboard,
-                    fake.sounds, fake.memory, fake.browser, windows};
-  TMainForm form(platform);
-  form.CreateWindows();
-  form.cbAlpariSeek.SetChecked(true);
-  form.cbAlpariSeekClick();
+  SeekingForm seeking;
+  TMainForm& form = seeking.form;
+  FakePlatform& fake = seeking.fake;
   const int fronts_at_start = fake.shell.bring_to_front_calls;
   fake.clock.Advance(1000);
   EXPECT_EQ(form.terminal.TerminalHandle, chart) << "the client inside openbox's frame";

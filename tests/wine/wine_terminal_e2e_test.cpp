@@ -12,11 +12,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/main_form.h"
 #include "child_process.h"
-#include "support/fake_platform.h"
-#include "support/temp_dir.h"
-#include "terminal/x11/x11_window_system.h"
+#include "seeking_form.h"
 #include "virtual_display.h"
 
 namespace vantrope::testing {
@@ -52,12 +49,6 @@ class WineTerminal {
 
 class WineTerminalEndToEnd : public ::testing::Test {
  protected:
-  WineTerminalEndToEnd() {
-    form.CreateWindows();
-    form.terminal.TerminalPageName = kWineClass;
-    form.cbAlpariSeek.SetChecked(true);
-    form.cbAlpariSeekClick();
-  }
   // One pass of the seeker, and a few more while Wine's drawing reaches the server.
   bool SeekUntil(const std::function<bool()>& done) {
     for (int pass = 0; pass < 10; ++pass) {
@@ -68,12 +59,10 @@ class WineTerminalEndToEnd : public ::testing::Test {
     return false;
   }
 
-  X11WindowSystem windows;
-  TempWorkDir dir;
-  FakePlatform fake;
-  Platform platform{fake.clock,  fake.clock,  fake.shell,   fake.dialogs, fake.clipboard,
-                    fake.sounds, fake.memory, fake.browser, windows};
-  TMainForm form{platform};
+  SeekingForm seeking{kWineClass};
+  TMainForm& form = seeking.form;
+  FakePlatform& fake = seeking.fake;
+  X11WindowSystem& windows = seeking.windows;
 };
 
 // Found by its program's name, its pair and timeframe read from the caption,

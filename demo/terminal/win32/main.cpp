@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -25,15 +24,6 @@ using vantrope::demo::terminal::PixelBuffer;
 constexpr UINT kInputLine = WM_APP + 1;
 const wchar_t* const kAlertClass = L"VantropeDemoAlert";
 
-class SteadyClock : public vantrope::demo::terminal::TerminalClock {
- public:
-  int64_t NowMs() override {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
-  }
-
- private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
 
 std::wstring Wide(const std::string& utf8) {
   const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
@@ -156,16 +146,9 @@ bool RegisterClasses(const std::wstring& chart_class) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string error;
-  const auto options = vantrope::demo::terminal::ParseTerminalOptions({argv + 1, argv + argc}, error);
-  if (!options) {
-    std::cerr << "vantrope-demo-terminal: " << error << "\n" << vantrope::demo::terminal::kTerminalUsage;
-    return 2;
-  }
-  if (options->help) {
-    std::cout << vantrope::demo::terminal::kTerminalUsage;
-    return 0;
-  }
+  int exit_code = 0;
+  const auto options = vantrope::demo::terminal::CommandLineOptions(argc, argv, exit_code);
+  if (!options) return exit_code;
   // Answers end in a bare line feed, as the X11 program's do.
   _setmode(_fileno(stdout), _O_BINARY);
   const std::wstring chart_class = Wide(options->window_class);
@@ -174,7 +157,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  SteadyClock clock;
+  vantrope::demo::terminal::SteadyClock clock;
   DemoTerminal chart(*options, clock);
   Terminal terminal{chart, {}, nullptr, nullptr};
   // The geometry is the chart's own area; the frame comes around it.

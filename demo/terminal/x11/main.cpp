@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -25,15 +24,6 @@ using vantrope::demo::terminal::AlertWindow;
 using vantrope::demo::terminal::ChartWindow;
 using vantrope::demo::terminal::DemoTerminal;
 
-class SteadyClock : public vantrope::demo::terminal::TerminalClock {
- public:
-  int64_t NowMs() override {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
-  }
-
- private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
 
 void PrintLine(const std::string& line) {
   std::fputs(line.c_str(), stdout);
@@ -65,16 +55,9 @@ bool HandleXEvents(Display* display, ChartWindow& window, std::unique_ptr<AlertW
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string error;
-  const auto options = vantrope::demo::terminal::ParseTerminalOptions({argv + 1, argv + argc}, error);
-  if (!options) {
-    std::cerr << "vantrope-demo-terminal: " << error << "\n" << vantrope::demo::terminal::kTerminalUsage;
-    return 2;
-  }
-  if (options->help) {
-    std::cout << vantrope::demo::terminal::kTerminalUsage;
-    return 0;
-  }
+  int exit_code = 0;
+  const auto options = vantrope::demo::terminal::CommandLineOptions(argc, argv, exit_code);
+  if (!options) return exit_code;
 
   // The stop signals arrive as readable data, between two steps of the loop.
   sigset_t stop_signals;
@@ -91,9 +74,8 @@ int main(int argc, char** argv) {
     std::cerr << "vantrope-demo-terminal: cannot open the display " << XDisplayName(nullptr) << "\n";
     return 1;
   }
-  int exit_code = 0;
   try {
-    SteadyClock clock;
+    vantrope::demo::terminal::SteadyClock clock;
     DemoTerminal terminal(*options, clock);
     ChartWindow window(display, *options);
     std::unique_ptr<AlertWindow> alert;
