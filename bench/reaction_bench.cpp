@@ -103,7 +103,7 @@ int Run(bool quick, int arrows, int idle_seconds) {
 
   // The robot waits on a settled form, as it does between arrows minutes apart.
   const auto ready = [&] {
-    return f.robot.BetOnStatus == bsFormReady && f.EVENT.BetStatus == ssReady && f.robot.OpenBet == TOpenBet::None &&
+    return f.robot.BetOnStatus == bsFormReady && f.EVENT.BetStatus == ssReady && f.ledger.Open() == TOpenBet::None &&
            f.robot.RobotSubStatus == 1 && !program.browser.Busy() && IsTradingPage(f.page.PageIndex);
   };
   const auto settled = [&](const char* what) {

@@ -24,6 +24,7 @@ class NoDialogs : public Dialogs {
                          const std::vector<std::string>&) override {
     return ModalResult::Ok;
   }
+  void ShowNotice(const std::string&, const std::string&, DialogKind) override {}
   std::optional<std::string> AskSaveFileName(const std::string&, const std::string&) override { return std::nullopt; }
 };
 

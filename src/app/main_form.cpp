@@ -348,6 +348,7 @@ void TMainForm::FormCreate() {
   ExpandState = 0;
   KeepAwakeCounter = 0;
   event_log.Clear();
+  LoadLedger();
   terminal.SnapshotState = snNone;
   terminal.Snapshot = Bitmap();
   terminal.LastTerminalPeriod = TerminalState::Period{};
@@ -470,6 +471,10 @@ std::optional<std::string> TMainForm::WriteSettingsFile() {
 
 ModalResult TMainForm::MyShowMessage(const std::string& title, const std::string& message, DialogKind kind) {
   return platform.dialogs.MessageBox(title, message, kind, {DialogButton::Ok}, {});
+}
+
+void TMainForm::MyShowNotice(const std::string& title, const std::string& message, DialogKind kind) {
+  platform.dialogs.ShowNotice(title, message, kind);
 }
 
 ModalResult TMainForm::MyMessageDialog(const std::string& title, const std::string& message,

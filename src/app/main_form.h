@@ -14,6 +14,7 @@
 #include "debug/debug_form.h"
 #include "debug/debug_simulators.h"
 #include "engine/account_panel.h"
+#include "engine/bet_ledger.h"
 #include "engine/bet_cycle.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
@@ -44,6 +45,7 @@ class TMainForm : public RobotLog,
                   private TerminalSeeker::Events,
                   private RunControl::Host,
                   private BetCycle::Host,
+                  private BetLedger::Host,
                   private DebugSimulators::Host {
  public:
   static constexpr int kLogoCount = 6;
@@ -70,13 +72,11 @@ class TMainForm : public RobotLog,
   ModalResult MyMessageDialog(const std::string& title, const std::string& message,
                               const std::vector<std::string>& captions, const std::vector<DialogButton>& buttons,
                               DialogKind kind) override;
+  void MyShowNotice(const std::string& title, const std::string& message, DialogKind kind) override;
   void ShowStatusMessage(const std::string& text) override;
-  // One line of the event log with its debug copy, the history record of a
-  // result and its sound.
+  // One line of the event log with its debug copy and its sound.
   void AddStringToLog(uint8_t type, const std::string& text, bool sound) override;
   void AddStringToDebugLog(const std::string& text) override;
-  // Appends the finished bet to the history file (1 won, 2 lost).
-  void AddHistoryRecord(uint8_t result);
   // One strategy step.
   void BetOnRobot() override { strategy_engine.BetOnRobot(); }
   // The active strategy page.
@@ -196,6 +196,8 @@ class TMainForm : public RobotLog,
   SitePage page;
   SiteSettings site;
   TerminalState terminal;
+  // The open bet and the running chain, kept on disk, and the history file.
+  BetLedger ledger{*this};
 
   // --- the subsystems working on them ---
   PairPeriodSelectors selectors{.site_control = fmDebug.site_control, .EVENT = EVENT};
@@ -238,6 +240,7 @@ class TMainForm : public RobotLog,
                          .strategies = strategies,
                          .robot_controls = robot_controls,
                          .account = account,
+                         .ledger = ledger,
                          .selectors = selectors,
                          .browser_supervisor = browser_supervisor,
                          .browser = platform.browser,
@@ -254,6 +257,8 @@ class TMainForm : public RobotLog,
                      .site = site,
                      .account = account,
                      .robot_controls = robot_controls,
+                     .strategies = strategies,
+                     .ledger = ledger,
                      .browser_supervisor = browser_supervisor,
                      .page_encoder = page_encoder,
                      .page_actions = page_actions,
@@ -274,6 +279,8 @@ class TMainForm : public RobotLog,
                                  .selectors = selectors,
                                  .run_control = run_control,
                                  .bet_cycle = bet_cycle,
+                                 .ledger = ledger,
+                                 .clock = platform.clock,
                                  .log = *this,
                                  .texts = LangPack};
   DebugSimulators debug_simulators{.debug = fmDebug,
@@ -285,6 +292,7 @@ class TMainForm : public RobotLog,
                                    .page_encoder = page_encoder,
                                    .bet_cycle = bet_cycle,
                                    .clipboard = platform.clipboard,
+                                   .clock = platform.clock,
                                    .log = *this,
                                    .texts = LangPack,
                                    .tmRobotDebug = tmRobotDebug,
@@ -297,6 +305,11 @@ class TMainForm : public RobotLog,
   void ShowCurrencyName(const std::string& currency) override;
   void ChartChanged() override;
   void SignalRaised() override;
+  void ResumeChain(const LedgerChain& chain, bool bet_open) override;
+  void RecordAdded(const THistoryRecord& record) override;
+  void LedgerFileFailed(const std::string& text) override;
+  // The bet the last run left open, told in the event log at start-up.
+  void LoadLedger();
 
   void BuildControls();
   void BindDebugWindow();

@@ -137,6 +137,9 @@ void LoadBinary(TMainForm& form, const IniFile& ini) {
   form.site.LogOutUrl = ini.ReadString(s, "LogOutUrl", kDefaultLogOutUrl);
   form.site.PortFolioUrl = ini.ReadString(s, "PortFolioUrl", kDefaultPortFolioUrl);
   form.robot.QuickReaction = ini.ReadBool(s, "QuickReaction", true);
+  // A negative age makes no sense: it reads as the default.
+  const int32_t lifetime = ini.ReadInteger(s, "SignalLifetime", 60);
+  form.robot.SignalLifetime = lifetime >= 0 ? lifetime : 60;
   form.robot.RobotPauseType = static_cast<uint16_t>(ini.ReadInteger(s, "RobotMode", 100));
   form.robot.SavedStake = ini.ReadInteger(s, "RobotLastBet", 3);
   form.robot.SavedBetCount = static_cast<uint16_t>(ini.ReadInteger(s, "RobotBetCount", 0));
@@ -229,6 +232,7 @@ void SaveBinary(const TMainForm& form, IniFile& ini) {
   ini.WriteInteger(s, "RobotBetCount", form.robot.SavedBetCount);
   ini.WriteInteger(s, "RobotGameCount", form.robot.SavedGameCount);
   ini.WriteBool(s, "QuickReaction", form.robot.QuickReaction);
+  ini.WriteInteger(s, "SignalLifetime", form.robot.SignalLifetime);
 }
 
 void SaveStrategies(const TMainForm& form, IniFile& ini) {

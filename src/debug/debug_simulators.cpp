@@ -35,6 +35,7 @@ void DebugSimulators::FormCreate() { tmRobotDebug.SetEnabled(page.SimulatorEnabl
 void DebugSimulators::TerminalArrowSim(int tag) {
   const bool up = tag == 0;
   EVENT.Direction = up ? drUp : drDown;
+  EVENT.SignalTime = clock.Now();
   EVENT.NewSignal = true;
   log.AddStringToLog(up ? ltUp : ltDown, texts.Text(up ? txUpSignal : txDownSignal), true);
   bet_cycle.SignalArrived();
@@ -54,6 +55,8 @@ void DebugSimulators::DebugManualBet(int tag) {
   robot.BetPeriod = RoundHalfEvenTo<uint16_t>(selectors.neBetOnBetPeriod.Value());
   robot.BetStake = RoundHalfEvenTo<int32_t>(selectors.neBetOnDebet.Value());
   robot.BetDirection = tag == 1 ? drUp : drDown;
+  // A bet by hand answers no signal.
+  robot.BetSignalTime = 0;
   bet_cycle.RequestBet();
 }
 

@@ -9,6 +9,7 @@
 
 #include "debug/debug_form.h"
 #include "desktop/clipboard.h"
+#include "desktop/clock.h"
 #include "desktop/dialogs.h"
 #include "engine/account_panel.h"
 #include "engine/bet_cycle.h"
@@ -68,6 +69,7 @@ struct DebugSimulators {
   PageEncoder& page_encoder;
   BetCycle& bet_cycle;
   Clipboard& clipboard;
+  Clock& clock;
   RobotLog& log;
   const TLangPack& texts;
   ui::Timer& tmRobotDebug;

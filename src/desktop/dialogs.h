@@ -1,4 +1,4 @@
-// Dialogs port: modal message boxes and the file-save dialog.
+// Dialogs port: modal message boxes, notices and the file-save dialog.
 #pragma once
 
 #include <optional>
@@ -22,6 +22,9 @@ class Dialogs {
   virtual ModalResult MessageBox(const std::string& title, const std::string& text, DialogKind kind,
                                  const std::vector<DialogButton>& buttons,
                                  const std::vector<std::string>& captions) = 0;
+  // A box that does not wait for the user: the caller goes on at once, and
+  // the box stays until the user closes it.
+  virtual void ShowNotice(const std::string& title, const std::string& text, DialogKind kind) = 0;
   // Asks for a file to write; no value when the user cancels.
   virtual std::optional<std::string> AskSaveFileName(const std::string& filter, const std::string& title) = 0;
 };

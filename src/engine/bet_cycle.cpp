@@ -54,7 +54,16 @@ enum Text : int {
   txSessionEnded = 285,
   txPriceUnreadable = 286,
   txWaitingForOpenContract = 287,
+  txSignalTooOld = 294,
+  txLateAnswer = 295,
+  txForeignContract = 296,
+  txFormOutOfReach = 297,
+  txResultOverdue = 298,
 };
+
+constexpr double kSecondsPerDay = 86400;
+// A wait past the bet watchdog's time is told in the event log.
+constexpr double kStallSeconds = 300;
 
 int ByDirection(TDirection direction, int up, int down, int other) {
   return direction == drUp ? up : direction == drDown ? down : other;
@@ -91,18 +100,28 @@ int BetCycle::AddPress(PageActionBatch& batch, size_t slot, bool only_after_succ
 // --- waiting for the page ---
 
 void BetCycle::FinishTick(Outcome outcome) {
+  if (robot.WatchdogDue) {
+    robot.WatchdogDue = false;
+    if (ledger.Open() == TOpenBet::Requested) return GiveUpBet();
+  }
   if (outcome == Outcome::Done) host.BetOnRobot();
   EnableTimerIfRunning();
 }
 
-// The page's answer belongs to the step that asked when nothing has moved
-// the cycle on since; otherwise the cycle goes on from where it is now.
+// Only the answer to the ticket awaited may touch the cycle: an answer to an
+// older wait (one that Stop or a new run left behind) is dropped. An answer
+// that finds the cycle moved on by others meanwhile (a bet request, a chart
+// change) ends the wait, and the cycle goes on from where it is now.
 std::function<bool()> BetCycle::BeginAwait() {
-  robot.AwaitingPage = true;
-  return [this, generation = robot.PageGeneration, step = robot.BetOnStatus] {
-    robot.AwaitingPage = false;
-    if (generation == robot.PageGeneration && step == robot.BetOnStatus) return true;
-    EnableTimerIfRunning();
+  const uint64_t ticket = robot.AwaitedTicket = ++robot.LastTicket;
+  return [this, ticket, step = robot.BetOnStatus] {
+    if (ticket != robot.AwaitedTicket) {
+      log.AddStringToDebugLog(texts.Text(txLateAnswer));
+      return false;
+    }
+    robot.AwaitedTicket = 0;
+    if (step == robot.BetOnStatus) return true;
+    FinishTick(Outcome::Wait);
     return false;
   };
 }
@@ -141,7 +160,7 @@ void BetCycle::FaultAndStop(const std::string& text) {
 
 // The signal is dropped: the site state tells the strategy that no bet was made.
 void BetCycle::DropSignal(const std::string& text) {
-  robot.OpenBet = TOpenBet::None;
+  ledger.NotBought();
   tmBetWDT.SetEnabled(false);
   log.AddStringToLog(ltPendingClosed, text, false);
   robot.BetOnStatus = bsFormReady;
@@ -154,7 +173,7 @@ void BetCycle::DropSignal(const std::string& text) {
 // While a bet is open the strategy keeps the state it was last told: the
 // cycle is only finding its way back to the bet.
 void BetCycle::ReportNotReady() {
-  if (robot.OpenBet == TOpenBet::None) EVENT.BetStatus = ssNotReady;
+  if (ledger.Open() == TOpenBet::None) EVENT.BetStatus = ssNotReady;
 }
 
 // The site shows its login page in the middle of the run: it ended the
@@ -162,7 +181,7 @@ void BetCycle::ReportNotReady() {
 BetCycle::Outcome BetCycle::SessionEnded() {
   // A purchase keeps its pending row for the result; a request not bought
   // closes the row of its price request.
-  log.AddStringToLog(robot.OpenBet == TOpenBet::Bought ? ltInfo : ltPendingClosed, texts.Text(txSessionEnded), false);
+  log.AddStringToLog(ledger.Open() == TOpenBet::Bought ? ltInfo : ltPendingClosed, texts.Text(txSessionEnded), false);
   ReportNotReady();
   robot.BetOnStatus = bsLogIn;
   SetInterval(20);
@@ -175,10 +194,45 @@ void BetCycle::FollowBet() {
   robot.BetOnStatus = bsPortfolio;
 }
 
+// A cycle that cannot reach the trading form, or a purchase whose result
+// does not show, for longer than the bet watchdog would wait: the event log
+// says so once, with where the cycle stands.
+void BetCycle::WatchForStall() {
+  const double now = clock.Now();
+  const bool awaiting_result = ledger.Open() == TOpenBet::Bought;
+  // On the form, or with a bet the watchdog looks after, the cycle gets on.
+  const bool getting_on = EVENT.BetStatus == ssReady || ledger.Open() == TOpenBet::Requested;
+  if (getting_on || awaiting_result != robot.AwaitingResult || robot.StallSince == 0) {
+    robot.StallSince = now;
+    robot.StallReported = false;
+    robot.AwaitingResult = awaiting_result;
+    return;
+  }
+  double limit = kStallSeconds;
+  if (awaiting_result) {
+    const std::string unit = Trim(robot.BetPeriodUnit);
+    const double unit_seconds = unit == "s" ? 1 : unit == "h" ? 3600 : unit == "d" ? 86400 : 60;
+    limit += robot.BetPeriod * unit_seconds;
+  }
+  // A contract the robot did not buy keeps it from the form: told already.
+  if (robot.StallReported || robot.ForeignContractReported || (now - robot.StallSince) * kSecondsPerDay <= limit)
+    return;
+  robot.StallReported = true;
+  if (awaiting_result)
+    log.AddStringToLog(ltInfo, texts.Text(txResultOverdue), true);
+  else
+    log.AddStringToLog(ltInfo,
+                       texts.Text(txFormOutOfReach) + " " + std::to_string(robot.BetOnStatus) + ", " +
+                           (page.PageName.empty() ? browser.LocationUrl() : page.PageName),
+                       true);
+}
+
 // --- what others ask of the cycle ---
 
 void BetCycle::RequestBet() {
-  robot.OpenBet = TOpenBet::Requested;
+  // The simulator's bets are no bets of the account.
+  if (!page.SimulatorEnabled)
+    ledger.Requested({robot.BetValute, robot.BetPeriodUnit, robot.BetPeriod, robot.BetStake, robot.BetDirection});
   robot.BetOnStatus = bsBetRequested;
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetInterval(20);
@@ -203,7 +257,8 @@ void BetCycle::PageLoaded() {
 // end wakes the cycle again), never in the middle of a tick waiting for the
 // page's answer.
 void BetCycle::Wake() {
-  if (!robot.QuickReaction || !robot.Running || robot.AwaitingPage || page.SimulatorEnabled || browser.Busy()) return;
+  if (!robot.QuickReaction || !robot.Running || robot.AwaitedTicket != 0 || page.SimulatorEnabled || browser.Busy())
+    return;
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetInterval(kWakeInterval);
   tmBetOnState.SetEnabled(true);
@@ -242,8 +297,7 @@ void BetCycle::LangCheck() {
 
 void BetCycle::Tick() {
   // A step waiting for the page finishes its tick when the answer comes.
-  if (robot.AwaitingPage) return;
-  ++robot.PageGeneration;
+  if (robot.AwaitedTicket != 0) return;
   robot.ParsedThisTick = false;
   tmBetOnState.SetEnabled(false);
   SetInterval(kTickInterval);
@@ -257,6 +311,7 @@ void BetCycle::Tick() {
     EnableTimerIfRunning();
     return;
   }
+  WatchForStall();
   // The trading form is parsed afresh before the tick acts on it.
   if (IsTradingPage(page.PageIndex) && !browser.Busy()) {
     AwaitParse([this] { TickOnPage(); });
@@ -417,10 +472,14 @@ void BetCycle::ReadStartBalance() {
   currency = Trim(currency);
   const size_t blank = currency.find(' ');
   page.CurrencyName = blank == std::string::npos ? std::string() : Trim(currency.substr(0, blank + 1));
-  page.CurrentBalance = robot.StartBalance = CostTranslate(SlotValue(1));
+  page.CurrentBalance = CostTranslate(SlotValue(1));
+  // A run that took up a purchase open when the program ended starts from
+  // the balance before that purchase, as the run that bought it did.
+  robot.StartBalance = ledger.Open() == TOpenBet::Bought ? ledger.Bet().record.BalanceAtBet : page.CurrentBalance;
+  robot.StartBalanceKnown = true;
 
   account.neStartBalanse.SetValue(robot.StartBalance);
-  account.neCurrentBalanse.SetValue(robot.StartBalance);
+  account.neCurrentBalanse.SetValue(page.CurrentBalance);
   account.neWinBalanse.SetValue(0);
   account.neWinBalanse.SetFontColor(12632256);
   host.ShowCurrencyName(page.CurrencyName);
@@ -442,11 +501,17 @@ BetCycle::Outcome BetCycle::Step3(TPage shown) {
     case pgPurchaseConfirmed: robot.BetOnStatus = bsOpenSite; break;
     case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     case pgPortfolioBetOpen:
-      // A contract bought before (by an earlier run, say) that settled while
-      // the next bet is open would change the balance its result is read
-      // from: the robot waits until no contract of the account is open.
-      if (robot.OpenBet != TOpenBet::Bought) {
+      // A contract the robot did not buy (by hand, or one a run stopped
+      // before its result) that settled while the next bet is open would
+      // change the balance its result is read from: the robot waits until no
+      // contract of the account is open, and says so once.
+      if (ledger.Open() != TOpenBet::Bought) {
         log.AddStringToDebugLog(texts.Text(txWaitingForOpenContract));
+        if (!robot.ForeignContractReported) {
+          robot.ForeignContractReported = true;
+          log.AddStringToLog(ltError, texts.Text(txForeignContract), true);
+          host.ShowStatusMessage(texts.Text(txForeignContract));
+        }
         Navigate(site.PortFolioUrl, 5000, true);
         break;
       }
@@ -456,9 +521,10 @@ BetCycle::Outcome BetCycle::Step3(TPage shown) {
         robot.BetOnStatus = bsOpenSite;
         break;
       }
+      robot.ForeignContractReported = false;
       // A new login in the middle of a run keeps the run's start balance.
-      if (robot.StartBalance == 0) ReadStartBalance();
-      robot.BetOnStatus = robot.OpenBet == TOpenBet::Bought ? bsPortfolio : bsOpenTrading;
+      if (!robot.StartBalanceKnown) ReadStartBalance();
+      robot.BetOnStatus = ledger.Open() == TOpenBet::Bought ? bsPortfolio : bsOpenTrading;
       SetInterval(20);
       break;
     default: break;
@@ -507,7 +573,7 @@ BetCycle::Outcome BetCycle::Step5(TPage shown) {
         } else {
           // A bet asked for before the cycle had to find its way back is
           // carried out now.
-          robot.BetOnStatus = robot.OpenBet == TOpenBet::Requested ? bsBetRequested : bsFillForm;
+          robot.BetOnStatus = ledger.Open() == TOpenBet::Requested ? bsBetRequested : bsFillForm;
           SetInterval(20);
         }
         return Outcome::Done;
@@ -733,6 +799,11 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
     robot.BetOnStatus = bsSelectMarket;
     return Outcome::Done;
   }
+  // A bet that answers a signal is bought only while its arrow is fresh,
+  // however long the site kept the cycle from the buy.
+  if (robot.SignalLifetime > 0 && robot.BetSignalTime != 0 &&
+      (clock.Now() - robot.BetSignalTime) * kSecondsPerDay > robot.SignalLifetime)
+    return BuyVerdict(Verdict::SignalTooOld, 0);
   const bool up = robot.BetDirection == drUp && page_encoder.SearchControl(13) >= 0;
   const bool down = robot.BetDirection == drDown && page_encoder.SearchControl(14) >= 0;
   if (!up && !down) return BuyVerdict(Verdict::None, 0);
@@ -756,10 +827,11 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
     return BuyVerdict(Verdict::None, percent);
   }
   // From the press on a contract may exist: it is followed to its result and
-  // never given up by the bet watchdog.
-  robot.OpenBet = TOpenBet::Bought;
+  // never given up by the bet watchdog. The ledger holds it before the press
+  // reaches the page.
   robot.BuyAnswerLost = false;
   robot.BalanceAtBet = page.CurrentBalance;
+  ledger.Bought(PurchaseRecord());
   tmBetWDT.SetEnabled(false);
   return AwaitActions(std::move(batch), [this, up, percent, press](const PageActionReport& report) {
     // A press the page did not answer may still buy: the pages that follow
@@ -797,6 +869,12 @@ BetCycle::Outcome BetCycle::BuyVerdict(Verdict verdict, int32_t percent) {
       DropSignal(texts.Text(txPriceUnreadable));
       log.AddStringToDebugLog(texts.Text(txPriceUnreadable));
       break;
+    case Verdict::SignalTooOld: {
+      const std::string text = texts.Text(txSignalTooOld) + " " + std::to_string(robot.SignalLifetime);
+      DropSignal(text);
+      log.AddStringToDebugLog(text);
+      break;
+    }
     case Verdict::None:
       DropSignal(texts.Text(txNoBet));
       log.AddStringToDebugLog(texts.Text(txNoBet));
@@ -826,7 +904,7 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
       robot.BetOnStatus = bsPortfolio;
       page.SiteDataUpdated = false;
       tmBetWDT.SetEnabled(false);
-      robot.BetPlacedTime = clock.Now();
+      ledger.Confirmed(clock.Now());
       if (EVENT.BetStatus == ssBetAccepted)
         SetInterval(3000);
       else
@@ -841,7 +919,7 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
       }
       // The site refused the purchase: its quote had gone stale. The bet is
       // a request again, given up by the watchdog if no price comes.
-      robot.OpenBet = TOpenBet::Requested;
+      ledger.PurchaseRefused();
       tmBetWDT.SetEnabled(true);
       robot.BetOnStatus = bsBuy;
       SetInterval(100);
@@ -849,7 +927,7 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
     case pgPortfolio:
     case pgPortfolioBetOpen:
       robot.BetOnStatus = bsPortfolio;
-      robot.BetPlacedTime = clock.Now();
+      ledger.Confirmed(clock.Now());
       SetInterval(20);
       break;
     case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
@@ -858,10 +936,26 @@ BetCycle::Outcome BetCycle::Step10(TPage shown) {
   return Outcome::Done;
 }
 
+THistoryRecord BetCycle::PurchaseRecord() const {
+  THistoryRecord record;
+  record.Time = clock.Now();
+  record.Account = Utf8Left(account.cbeLogin.Text(), 16);
+  record.BalanceAtBet = robot.BalanceAtBet;
+  record.Currency = Utf8Left(page.CurrencyName, 3);
+  record.Pair = Utf8Left(robot.ChainValute, 9);
+  record.Period = Utf8Left(std::to_string(robot.ChainPeriod) + Trim(robot.BetPeriodUnit), 6);
+  record.Strategy = strategies.StrategyIndex();
+  record.Stake = robot.ChainStake;
+  record.Direction = robot.ChainDirection;
+  record.Params = strategies.HistoryParams();
+  return record;
+}
+
+// The ledger records the result; the log line only shows it.
 void BetCycle::ReadResult() {
-  robot.OpenBet = TOpenBet::None;
   robot.BalanceAtResult = page.CurrentBalance;
   EVENT.Result = robot.BalanceAtResult - robot.BalanceAtBet;
+  ledger.Settled(EVENT.Result > 0 ? 1 : 2, robot.BalanceAtResult);
   const std::string amount =
       page.CurrencyName + ": " + FormatFixed(std::abs(EVENT.Result), 2, clock.DecimalSeparator());
   if (EVENT.Result > 0) {
@@ -895,6 +989,9 @@ BetCycle::Outcome BetCycle::Step11(TPage shown) {
     case pgPurchaseConfirmed: FollowBet(); break;
     case pgAccountBlocked: FaultAndStop(texts.Text(txSiteError)); break;
     case pgPortfolioBetOpen:
+      // The portfolio is where a purchase whose answer was lost, or one
+      // bought before a new login, is seen first.
+      ledger.Confirmed(clock.Now());
       if (EVENT.BetStatus < ssBetAccepted) {
         EVENT.BetStatus = ssBetAccepted;
         robot.BetDirection = drNone;
@@ -956,12 +1053,19 @@ BetCycle::Outcome BetCycle::StepIdle() {
 }
 
 void BetCycle::WatchdogFired() {
-  // An answer of the page still awaited belongs to a bet given up.
-  ++robot.PageGeneration;
-  robot.OpenBet = TOpenBet::None;
-  robot.AwaitingPage = false;
-  tmBetOnState.SetEnabled(false);
   tmBetWDT.SetEnabled(false);
+  // The answer to the step that asked comes first (at the latest after a few
+  // seconds); the bet is given up once it has.
+  if (robot.AwaitedTicket != 0) {
+    robot.WatchdogDue = true;
+    return;
+  }
+  GiveUpBet();
+}
+
+void BetCycle::GiveUpBet() {
+  ledger.NotBought();
+  tmBetOnState.SetEnabled(false);
   log.AddStringToLog(ltPendingClosed, texts.Text(txBetTimedOut), false);
   EVENT.BetStatus = ssBetImpossible;
   // The trading address opens the site's first market: the market is chosen

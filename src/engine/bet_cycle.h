@@ -10,9 +10,11 @@
 
 #include "desktop/clock.h"
 #include "engine/account_panel.h"
+#include "engine/bet_ledger.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
 #include "engine/run_control.h"
+#include "engine/strategy_pages.h"
 #include "event/robot_event.h"
 #include "log/robot_log.h"
 #include "settings/lang_pack.h"
@@ -60,6 +62,9 @@ struct BetCycle {
   void BetOnStateFault(const std::string& name, const std::string& text, int flag);
   // Switches a Russian-language address of the site to English.
   void LangCheck();
+  // The history record of the purchase about to be made, from the running
+  // chain and the strategy's parameters; its result is not known yet.
+  THistoryRecord PurchaseRecord() const;
 
   RobotState& robot;
   TEvent& EVENT;
@@ -67,6 +72,8 @@ struct BetCycle {
   const SiteSettings& site;
   AccountPanel& account;
   const RobotControls& robot_controls;
+  const StrategyPages& strategies;
+  BetLedger& ledger;
   BrowserSupervisor& browser_supervisor;
   PageEncoder& page_encoder;
   PageActions& page_actions;
@@ -83,7 +90,7 @@ struct BetCycle {
   // A step either ends (with or without the strategy step after it) or
   // waits for the page, whose answer then ends it.
   enum class Outcome { Done, Wait, Pending };
-  enum class Verdict { None, Refused, PriceUnreadable, BoughtUp, BoughtDown };
+  enum class Verdict { None, Refused, PriceUnreadable, SignalTooOld, BoughtUp, BoughtDown };
   // The form controls of a fill: each with its write in the batch, or missing.
   struct FormFill {
     static constexpr int kMissing = -2;
@@ -100,9 +107,13 @@ struct BetCycle {
 
   void TickOnPage();
   void FinishTick(Outcome outcome);
-  // Starts waiting for the page; the check given back tells, when the answer
-  // comes, whether it still belongs to the step that asked.
+  // Starts waiting for the page under a new ticket; the check given back
+  // tells, when the answer comes, whether it may move the cycle.
   std::function<bool()> BeginAwait();
+  // The bet asked for and not bought is given up.
+  void GiveUpBet();
+  // Tells once in the event log of a wait that goes on past the watchdog's time.
+  void WatchForStall();
   Outcome AwaitParse(std::function<void()> then);
   Outcome AwaitActions(PageActionBatch batch, std::function<Outcome(const PageActionReport&)> then);
   // Runs the step on a page parsed afresh in this tick.

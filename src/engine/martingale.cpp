@@ -118,6 +118,7 @@ void StrategyEngine::Martingale(bool monte_carlo) {
   if (sub == 8 && !Paused()) {
     if (e.NewSignal && e.Direction != drNone) {
       robot.ChainDirection = e.Direction;
+      TakeSignal();
       sub = 1;
     } else {
       log.AddStringToDebugLog(texts.Text(txWaitingForSignal));

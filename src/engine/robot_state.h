@@ -50,15 +50,6 @@ enum TPauseMode : uint8_t {
   pmPaused = 255,
 };
 
-// The bet the cycle owes the strategy an answer for. The cycle comes back to
-// it whatever page it finds meanwhile (a new login, a lost page): a request
-// is carried out, a purchase followed until its result is known.
-enum class TOpenBet : uint8_t {
-  None,
-  Requested,  // asked for, not bought yet
-  Bought,     // the buy was pressed: the contract may be open
-};
-
 struct RobotState {
   // Between Run and Stop.
   bool Running = false;
@@ -86,7 +77,16 @@ struct RobotState {
   uint16_t SavedGameCount = 0;
   double BalancedTarget = 0;
 
+  // When the arrow of the signal a strategy last took was first seen, and
+  // whether no bet was asked for since.
+  double TakenSignalTime = 0;
+  bool SignalTakenForBet = false;
+  // Seconds a signal may be old and still be bought; 0 for any age.
+  int32_t SignalLifetime = 60;
+
   // --- the bet request ---
+  // When the signal the bet answers was first seen; 0 for a bet a chain owes.
+  double BetSignalTime = 0;
   std::string BetValute;
   std::string BetPeriodUnit;
   uint16_t BetPeriod = 0;
@@ -102,19 +102,32 @@ struct RobotState {
   bool QuickReaction = true;
   uint8_t BetPricePercent = 0;
   double StartBalance = 0;
+  // The run's start balance was read; a new login keeps it.
+  bool StartBalanceKnown = false;
   double BalanceAtBet = 0;
   double BalanceAtResult = 0;
-  double BetPlacedTime = 0;
-  TOpenBet OpenBet = TOpenBet::None;
   // An error page came between the buy press and its answer: a page got back
   // to from there is no answer to the press.
   bool BuyAnswerLost = false;
   double ResultWaitCounter = 0;
-  // The bet cycle waits for the page's answer to a parse or to its actions.
-  // The answer belongs to the step that asked while no tick and no watchdog
-  // came in between, which PageGeneration counts.
-  bool AwaitingPage = false;
-  uint64_t PageGeneration = 0;
+  // The page answer the cycle waits for: only the answer to this ticket may
+  // move the cycle; 0 while it waits for none.
+  uint64_t AwaitedTicket = 0;
+  uint64_t LastTicket = 0;
+  // The bet watchdog fired while an answer was awaited: the bet is given up
+  // once the answer has come.
+  bool WatchdogDue = false;
+  // Since when the cycle waits without getting on, and whether the event
+  // log said so; the kind of wait it is.
+  double StallSince = 0;
+  bool StallReported = false;
+  bool AwaitingResult = false;
+  // A contract the robot did not buy was open on the account: told once.
+  bool ForeignContractReported = false;
+  // The last signal the log said was too old: the time its arrow was first
+  // seen, and its direction.
+  double StaleSignalTime = -1;
+  TDirection StaleSignalDirection = drNone;
   // The tick began with a fresh parse of the page shown.
   bool ParsedThisTick = false;
 };

@@ -40,6 +40,17 @@ enum Text : int {
   txStoppedAtMinimum = 189,
   txNo = 259,
   txResultUnknown = 284,
+  txUnfinishedJournalChain = 210,
+  txChainLeft = 211,
+  txResumeJournalChain = 212,
+  txGoOn = 213,
+  txDiscard = 214,
+  txOtherStrategySelected = 215,
+  txCancel = 216,
+  txChainDiscarded = 217,
+  txChainResumed = 218,
+  txStoppedBeforePurchase = 219,
+  txBetOfOtherAccount = 220,
 };
 
 // The strategy statuses by strategy page.
@@ -53,12 +64,27 @@ void RunControl::Run() {
     host.MyShowMessage(texts.Text(txAttention), texts.Text(txNoPassword), DialogKind::Warning);
     return;
   }
+  // A chain the last run left is taken up or discarded at the user's word;
+  // with another strategy selected, the start waits for the user to agree.
+  const std::optional<LedgerChain> chain = page.SimulatorEnabled ? std::nullopt : ledger.Chain();
+  bool resume = false;
+  if (chain) {
+    if (chain->strategy == strategies.StrategyIndex())
+      resume = AskResumeChain(*chain);
+    else if (!AskDiscardChain(*chain))
+      return;
+  }
   ShowRunButtons(true);
   host.ShowStatusMessage(texts.Text(txStarted));
 
   robot.RobotPauseMode = pmNone;
   robot.BetOnStatus = bsOpenSite;
-  robot.OpenBet = TOpenBet::None;
+  robot.AwaitedTicket = 0;
+  robot.WatchdogDue = false;
+  robot.StallSince = 0;
+  robot.ForeignContractReported = false;
+  // A signal seen while the robot was stopped is not bought.
+  EVENT.NewSignal = false;
   robot_controls.teSiteStatus.SetText(texts.Text(txSiteStatusUnknown));
   robot.Running = true;
   for (ui::Control* control : std::initializer_list<ui::Control*>{
@@ -85,6 +111,7 @@ void RunControl::Run() {
   page.PageName.clear();
   page.CurrencyName.clear();
   robot.StartBalance = 0;
+  robot.StartBalanceKnown = false;
   page.CurrentBalance = page.SimulatorEnabled ? 1000 : 0;
   if (page.SimulatorEnabled) {
     account.neStartBalanse.SetValue(1000);
@@ -105,6 +132,18 @@ void RunControl::Run() {
   robot.ChainPeriod = EVENT.Period;
   robot.ChainPeriodUnit = EVENT.PeriodUnit;
   robot.RobotBusy = false;
+
+  TakeUpOpenBet();
+  if (resume) {
+    log.AddStringToLog(ltInfo, texts.Text(txChainResumed) + " " + ChainText(*chain), false);
+    host.ResumeChain(*chain, ledger.Open() == TOpenBet::Bought);
+    robot.RobotPauseType = 0;
+  } else if (chain) {
+    log.AddStringToLog(ltInfo, texts.Text(txChainDiscarded) + " " + ChainText(*chain), false);
+    ledger.KeepChain(std::nullopt);
+  } else {
+    OfferSavedChain();
+  }
 
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetEnabled(true);
@@ -148,12 +187,21 @@ void RunControl::RequestPause(int tag) {
 
 void RunControl::Stop() {
   // A purchase whose result the run did not see is said to be unknown,
-  // never recorded with a made-up one.
-  if (robot.OpenBet == TOpenBet::Bought)
+  // never recorded with a made-up one; a bet asked for and not bought
+  // closes its row, or the next run would write into it.
+  if (ledger.Open() == TOpenBet::Bought) {
     log.AddStringToLog(ltPendingClosed,
                        texts.Text(txResultUnknown) + " " + std::to_string(robot.BetStake) + " " + page.CurrencyName,
                        false);
-  robot.OpenBet = TOpenBet::None;
+    ledger.ResultUnknown();
+  } else if (ledger.Open() == TOpenBet::Requested) {
+    log.AddStringToLog(ltPendingClosed, texts.Text(txStoppedBeforePurchase), false);
+    ledger.NotBought();
+  }
+  ledger.KeepChain(std::nullopt);
+  // An answer of the page still awaited belongs to the run that ends.
+  robot.AwaitedTicket = 0;
+  robot.WatchdogDue = false;
   ShowRunButtons(false);
   host.ShowStatusMessage(texts.Text(txStopped));
   robot.RobotPauseMode = pmNone;
@@ -208,6 +256,12 @@ void RunControl::WorkingHoursStep() {
 }
 
 void RunControl::StrategySelection() {
+  if (strategies.StrategyIndex() < stNone) robot.RobotStatus = kRunningStatus[strategies.StrategyIndex()];
+}
+
+// Asked at Start, never from inside a strategy step: the strategy starts
+// with the answer once the working hours let it.
+void RunControl::OfferSavedChain() {
   const int own_paused_chain = (strategies.StrategyIndex() + 1) * 100 + 2;
   if (robot.RobotPauseType > 100 && robot.RobotPauseType != own_paused_chain) robot.RobotPauseType = 0;
   if (robot.RobotPauseType % 100 != 0) {
@@ -229,7 +283,46 @@ void RunControl::StrategySelection() {
       robot.RobotPauseType = 0;
     }
   }
-  if (strategies.StrategyIndex() < stNone) robot.RobotStatus = kRunningStatus[strategies.StrategyIndex()];
+}
+
+std::string RunControl::ChainText(const LedgerChain& chain) const {
+  return "«" + Trim(strategies.pcStrategy.PageCaption(chain.strategy)) + "» " + std::to_string(chain.stake) + " " +
+         chain.valute + " " + std::to_string(chain.period) + chain.period_unit;
+}
+
+bool RunControl::AskResumeChain(const LedgerChain& chain) {
+  return host.MyMessageDialog(texts.Text(txUnfinishedJournalChain),
+                              texts.Text(txChainLeft) + " " + ChainText(chain) + "\r" + texts.Text(txResumeJournalChain),
+                              {texts.Text(txGoOn), texts.Text(txDiscard)}, {DialogButton::Yes, DialogButton::No},
+                              DialogKind::Confirmation) == ModalResult::Yes;
+}
+
+bool RunControl::AskDiscardChain(const LedgerChain& chain) {
+  return host.MyMessageDialog(texts.Text(txUnfinishedJournalChain),
+                              texts.Text(txChainLeft) + " " + ChainText(chain) + "\r" +
+                                  texts.Text(txOtherStrategySelected),
+                              {texts.Text(txDiscard), texts.Text(txCancel)}, {DialogButton::Yes, DialogButton::No},
+                              DialogKind::Confirmation) == ModalResult::Yes;
+}
+
+// On the account it was bought on, as if the program had never stopped; a
+// start on another account cannot see it.
+void RunControl::TakeUpOpenBet() {
+  if (ledger.Open() != TOpenBet::Bought) return;
+  const LedgerBet& bet = ledger.Bet();
+  if (bet.record.Account != Utf8Left(account.cbeLogin.Text(), 16)) {
+    log.AddStringToLog(ltPendingClosed, texts.Text(txBetOfOtherAccount) + " " + bet.record.Account, false);
+    ledger.ResultUnknown();
+    return;
+  }
+  robot.BetValute = bet.request.valute;
+  robot.BetPeriodUnit = bet.request.period_unit;
+  robot.BetPeriod = bet.request.period;
+  robot.BetStake = bet.request.stake;
+  robot.BetDirection = bet.request.direction;
+  robot.ChainDirection = bet.request.direction;
+  robot.BalanceAtBet = bet.record.BalanceAtBet;
+  EVENT.BetStatus = ssBetMade;
 }
 
 bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
@@ -258,12 +351,13 @@ bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
   robot.SavedBetCount = robot.BetCount;
   robot.SavedGameCount = robot.GameCount;
   const TStrategy strategy = strategies.StrategyIndex();
+  // Shown without waiting: the check runs inside a strategy step.
   if (strategy == stSimpleBet)
-    host.MyShowMessage(texts.Text(txAttention), text, DialogKind::Warning);
+    host.MyShowNotice(texts.Text(txAttention), text, DialogKind::Warning);
   else if (strategy == stBalanced)
-    host.MyShowMessage(texts.Text(txBalancedStrategy), text, DialogKind::Warning);
+    host.MyShowNotice(texts.Text(txBalancedStrategy), text, DialogKind::Warning);
   else
-    host.MyShowMessage(texts.Text(txPauseOrStop), text, DialogKind::Information);
+    host.MyShowNotice(texts.Text(txPauseOrStop), text, DialogKind::Information);
 
   if (verdict == 3) {
     log.AddStringToLog(ltInfo, texts.Text(txStoppedAtMinimum), true);

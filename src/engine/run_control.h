@@ -10,6 +10,7 @@
 #include "desktop/clock.h"
 #include "desktop/dialogs.h"
 #include "engine/account_panel.h"
+#include "engine/bet_ledger.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
 #include "engine/strategy_pages.h"
@@ -37,6 +38,11 @@ struct RunControl {
     virtual ModalResult MyMessageDialog(const std::string& title, const std::string& message,
                                         const std::vector<std::string>& captions,
                                         const std::vector<DialogButton>& buttons, DialogKind kind) = 0;
+    // A message that does not wait for the user: the robot's steps go on.
+    virtual void MyShowNotice(const std::string& title, const std::string& message, DialogKind kind) = 0;
+    // The strategy takes up the chain the last run left, with its purchase
+    // still open or not.
+    virtual void ResumeChain(const LedgerChain& chain, bool bet_open) = 0;
 
    protected:
     ~Host() = default;
@@ -53,8 +59,7 @@ struct RunControl {
   void StrategyChanged();
   // The first part of every strategy step.
   void WorkingHoursStep();
-  // Robot status 2: the strategy of the active page starts, after the offer
-  // to resume a saved chain.
+  // Robot status 2: the strategy of the active page starts.
   void StrategySelection();
   // Pauses or stops the robot at a limit; true when it did.
   bool LimitCheck(double factor, uint16_t chain_counter);
@@ -66,6 +71,7 @@ struct RunControl {
   StrategyPages& strategies;
   RobotControls& robot_controls;
   AccountPanel& account;
+  BetLedger& ledger;
   PairPeriodSelectors& selectors;
   BrowserSupervisor& browser_supervisor;
   WebBrowser& browser;
@@ -80,6 +86,16 @@ struct RunControl {
  private:
   void ShowRunButtons(bool running);
   void ShowPausedButtons();
+  // The chain the journal holds, told in words for the questions and rows.
+  std::string ChainText(const LedgerChain& chain) const;
+  // Whether the user takes up the journal's chain of the selected strategy.
+  bool AskResumeChain(const LedgerChain& chain);
+  // Whether the user discards the journal's chain of another strategy.
+  bool AskDiscardChain(const LedgerChain& chain);
+  // A purchase the last run left open is followed to its result.
+  void TakeUpOpenBet();
+  // The offer to resume a chain paused when the program last closed.
+  void OfferSavedChain();
 };
 
 }  // namespace vantrope

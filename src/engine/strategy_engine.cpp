@@ -5,10 +5,93 @@
 
 namespace vantrope {
 
+namespace {
+
+constexpr double kSecondsPerDay = 86400;
+
+// The sub-steps in which a martingale strategy follows its bet, from the
+// request to the outcome.
+struct FollowSteps {
+  uint8_t first, last;
+};
+
+std::optional<FollowSteps> FollowStepsOf(TRobotStatus status) {
+  switch (status) {
+    case rsMartingale:
+    case rsMonteCarlo: return FollowSteps{2, 4};
+    case rsCautiousMartingale: return FollowSteps{3, 5};
+    case rsAdaptiveMartingale: return FollowSteps{4, 6};
+    default: return std::nullopt;
+  }
+}
+
+TRobotStatus StatusOfStrategy(uint8_t strategy) {
+  switch (strategy) {
+    case stMartingale: return rsMartingale;
+    case stCautiousMartingale: return rsCautiousMartingale;
+    case stAdaptiveMartingale: return rsAdaptiveMartingale;
+    case stMonteCarlo: return rsMonteCarlo;
+    default: return rsStopped;
+  }
+}
+
+}  // namespace
+
 void StrategyEngine::BetOnRobot() {
   if (robot.RobotBusy) return;
+  DropStaleSignal();
   Step();
   robot.RobotBusy = false;
+  if (robot.Running && !page.SimulatorEnabled) ledger.KeepChain(RunningChain());
+}
+
+void StrategyEngine::DropStaleSignal() {
+  if (!EVENT.NewSignal || robot.SignalLifetime <= 0) return;
+  const bool age_unknown = EVENT.SignalTime == 0;
+  if (!age_unknown && (clock.Now() - EVENT.SignalTime) * kSecondsPerDay <= robot.SignalLifetime) return;
+  EVENT.NewSignal = false;
+  // A signal a chain took already, and one the log told of, go silently.
+  if (EVENT.SignalTime == robot.TakenSignalTime && !age_unknown) return;
+  if (EVENT.SignalTime == robot.StaleSignalTime && EVENT.Direction == robot.StaleSignalDirection) return;
+  robot.StaleSignalTime = EVENT.SignalTime;
+  robot.StaleSignalDirection = EVENT.Direction;
+  log.AddStringToLog(ltInfo,
+                     age_unknown ? texts.Text(txArrowBeforeWatching)
+                                 : texts.Text(txSignalTooOld) + " " + std::to_string(robot.SignalLifetime),
+                     false);
+}
+
+std::optional<LedgerChain> StrategyEngine::RunningChain() const {
+  // Until the strategy runs, the chain the run took up waits as it is.
+  if (robot.RobotStatus == rsStarted || robot.RobotStatus == rsChoosingStrategy) return ledger.Chain();
+  const std::optional<FollowSteps> follow = FollowStepsOf(robot.RobotStatus);
+  if (!follow) return std::nullopt;
+  const uint8_t strategy = strategies.StrategyIndex();
+  const uint16_t bets_of_chain =
+      strategy == stMartingale || strategy == stMonteCarlo ? robot.BetCount : robot.GameCount;
+  const bool following = robot.RobotSubStatus >= follow->first && robot.RobotSubStatus <= follow->last;
+  if (bets_of_chain == 0 && !following) return std::nullopt;
+  return LedgerChain{strategy,         robot.RobotSubStatus, robot.BetCount,   robot.GameCount,    robot.ChainStake,
+                     robot.ChainDirection, robot.ChainValute,   robot.ChainPeriod, robot.ChainPeriodUnit};
+}
+
+void StrategyEngine::ResumeChain(const LedgerChain& chain, bool bet_open) {
+  robot.BetCount = chain.bet_count;
+  robot.GameCount = chain.game_count;
+  robot.ChainStake = chain.stake;
+  robot.ChainDirection = chain.direction;
+  robot.ChainValute = chain.valute;
+  robot.ChainPeriod = chain.period;
+  robot.ChainPeriodUnit = chain.period_unit;
+  const std::optional<FollowSteps> follow = FollowStepsOf(StatusOfStrategy(chain.strategy));
+  if (bet_open && follow && chain.sub_status >= follow->first && chain.sub_status <= follow->last) {
+    robot.RobotSubStatus = chain.sub_status;
+    return;
+  }
+  robot.SavedStake = chain.stake;
+  robot.SavedBetCount = chain.bet_count;
+  robot.SavedGameCount = chain.game_count;
+  robot.RobotPauseMode = pmContinue;
 }
 
 void StrategyEngine::Step() {
@@ -58,9 +141,17 @@ void StrategyEngine::ApplyChartChanges() {
 
 bool StrategyEngine::WaitForSignal() {
   const TEvent& e = EVENT;
-  if (e.NewSignal && e.Direction != drNone && e.BetStatus == ssReady) return true;
+  if (e.NewSignal && e.Direction != drNone && e.BetStatus == ssReady) {
+    TakeSignal();
+    return true;
+  }
   log.AddStringToDebugLog(texts.Text(e.BetStatus == ssReady ? txWaitingForSignal : txSiteNotReady));
   return false;
+}
+
+void StrategyEngine::TakeSignal() {
+  robot.TakenSignalTime = EVENT.SignalTime;
+  robot.SignalTakenForBet = true;
 }
 
 void StrategyEngine::StartChain() {
@@ -83,8 +174,13 @@ bool StrategyEngine::Request(uint8_t requested, bool take_signal) {
   log.AddStringToDebugLog(texts.Text(txBetRequested));
   if (take_signal && EVENT.NewSignal) {
     robot.ChainDirection = EVENT.Direction;
+    TakeSignal();
     EVENT.NewSignal = false;
   }
+  // The first bet on a signal is bought only while its arrow is fresh; the
+  // bets a chain owes after it answer no new signal.
+  robot.BetSignalTime = robot.SignalTakenForBet ? robot.TakenSignalTime : 0;
+  robot.SignalTakenForBet = false;
   robot.BetValute = robot.ChainValute;
   robot.BetPeriod = robot.ChainPeriod;
   robot.BetPeriodUnit = robot.ChainPeriodUnit;

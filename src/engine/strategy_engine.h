@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "desktop/clock.h"
 #include "engine/account_panel.h"
+#include "engine/bet_ledger.h"
 #include "engine/bet_cycle.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
@@ -23,6 +25,9 @@ namespace vantrope {
 struct StrategyEngine {
   // One engine step, unless one is running already.
   void BetOnRobot();
+  // Takes up the chain the last run left: with its purchase open, where the
+  // chain follows it; otherwise at the next signal, as after a pause.
+  void ResumeChain(const LedgerChain& chain, bool bet_open);
 
   RobotState& robot;
   TEvent& EVENT;
@@ -33,6 +38,8 @@ struct StrategyEngine {
   PairPeriodSelectors& selectors;
   RunControl& run_control;
   BetCycle& bet_cycle;
+  BetLedger& ledger;
+  Clock& clock;
   RobotLog& log;
   const TLangPack& texts;
 
@@ -54,6 +61,8 @@ struct StrategyEngine {
     txContinuingWithoutChain = 201,
     txChainStarted = 202,
     txStakeOverCeiling = 203,
+    txArrowBeforeWatching = 205,
+    txSignalTooOld = 294,
   };
 
   // Where the follow blocks go for the site states a strategy decides on.
@@ -84,6 +93,8 @@ struct StrategyEngine {
   bool ChartChanged() const;
   void ApplyChartChanges();
   bool WaitForSignal();
+  // The waiting signal is the one the next bet answers.
+  void TakeSignal();
   void StartChain();
   bool BetHeldBack(bool win_hold, uint16_t win_marker) const;
   // Without take_signal a new signal leaves the chain's direction alone.
@@ -101,6 +112,11 @@ struct StrategyEngine {
   void StopOnLimit(Text text, int32_t saved_stake);
   int32_t Rounded(double value) const;
   void Step();
+  // A signal too old to be bought is dropped before any strategy sees it.
+  void DropStaleSignal();
+  // The chain of a martingale strategy that owes its next bet or follows
+  // one; none otherwise.
+  std::optional<LedgerChain> RunningChain() const;
 };
 
 }  // namespace vantrope

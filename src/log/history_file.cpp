@@ -99,4 +99,17 @@ std::vector<THistoryRecord> ReadHistoryFile(const std::string& path) {
   return records;
 }
 
+std::vector<THistoryRecord> ReadLastHistoryRecords(const std::string& path, size_t count) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::vector<THistoryRecord> records;
+  if (!in || count == 0) return records;
+  const auto whole = static_cast<size_t>(in.tellg()) / kHistoryRecordSize;
+  const size_t first = whole > count ? whole - count : 0;
+  in.seekg(static_cast<std::streamoff>(first * kHistoryRecordSize));
+  std::array<uint8_t, kHistoryRecordSize> bytes;
+  for (size_t i = first; i < whole && in.read(reinterpret_cast<char*>(bytes.data()), bytes.size()); ++i)
+    records.push_back(DecodeHistoryRecord(bytes.data()));
+  return records;
+}
+
 }  // namespace vantrope

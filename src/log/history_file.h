@@ -40,5 +40,7 @@ void AppendHistoryRecord(const std::string& path, const THistoryRecord& record);
 
 // Every whole record of the file.
 std::vector<THistoryRecord> ReadHistoryFile(const std::string& path);
+// The last whole records of the file, at most `count`, in file order.
+std::vector<THistoryRecord> ReadLastHistoryRecords(const std::string& path, size_t count);
 
 }  // namespace vantrope

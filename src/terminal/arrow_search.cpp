@@ -47,6 +47,26 @@ void TerminalSeeker::ShowArrowLabel(ui::Label& label, const TArrowMatch& match) 
                                : " " + texts.Text(txArrowNotFound));
 }
 
+void TerminalSeeker::NoteSightings() {
+  // A caption that shows no pair for a while is the same chart.
+  const std::string valute = IsPairCode(terminal.TerminalValute) || !terminal.Sighted
+                                 ? terminal.TerminalValute
+                                 : terminal.Sighted->valute;
+  const TerminalState::SightedChart chart_now{terminal.TerminalHandle, valute, {EVENT.Period, EVENT.PeriodUnit}};
+  const bool first_capture = terminal.Sighted != chart_now;
+  if (first_capture) {
+    terminal.Sighted = chart_now;
+    terminal.UpSighting = terminal.DownSighting = {};
+  }
+  const double now = clock.Now();
+  for (auto [match, sighting] : {std::pair{&terminal.ArrowUpMatch, &terminal.UpSighting},
+                                 std::pair{&terminal.ArrowDownMatch, &terminal.DownSighting}}) {
+    if (match->Found && (!sighting->found || match->X > sighting->x)) sighting->first_seen = first_capture ? 0 : now;
+    sighting->found = match->Found;
+    if (match->Found) sighting->x = match->X;
+  }
+}
+
 void TerminalSeeker::SearchImage() {
   // The search is a function of the strip alone (the templates never change
   // after start-up): the matches of an unchanged strip stand.
@@ -65,6 +85,7 @@ void TerminalSeeker::SearchImage() {
   ShowArrowLabel(debug_view.lbArrowUpFound, terminal.ArrowUpMatch);
   ShowArrowLabel(debug_view.lbArrowDownFound, terminal.ArrowDownMatch);
 
+  NoteSightings();
   // Both found: the one further right stands on the newer bar; down wins a tie.
   if (terminal.ArrowUpMatch.Found && terminal.ArrowDownMatch.Found) {
     if (terminal.ArrowUpMatch.X > terminal.ArrowDownMatch.X)
@@ -79,12 +100,14 @@ void TerminalSeeker::SearchImage() {
   const bool robot_started = !Trim(EVENT.Valute).empty();
   if (terminal.ArrowUpMatch.Found && EVENT.Direction != drUp && robot_started) {
     EVENT.Direction = drUp;
+    EVENT.SignalTime = terminal.UpSighting.first_seen;
     log.AddStringToLog(ltUp, texts.Text(txUpSignal), true);
     EVENT.NewSignal = true;
     events.SignalRaised();
   }
   if (terminal.ArrowDownMatch.Found && EVENT.Direction != drDown && robot_started) {
     EVENT.Direction = drDown;
+    EVENT.SignalTime = terminal.DownSighting.first_seen;
     log.AddStringToLog(ltDown, texts.Text(txDownSignal), true);
     EVENT.NewSignal = true;
     events.SignalRaised();

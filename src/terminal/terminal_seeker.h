@@ -72,6 +72,8 @@ struct TerminalSeeker {
   void MarkArrowOnTerminal();
   TArrowMatch SearchArrow(const Bitmap& picture, const ui::Image& image, ui::Color color, int component_shift);
   void ShowArrowLabel(ui::Label& label, const TArrowMatch& match);
+  // When the arrows found were first seen.
+  void NoteSightings();
 };
 
 }  // namespace vantrope

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "desktop/window_system.h"
@@ -28,6 +29,7 @@ struct TerminalState {
   struct Period {
     uint16_t period = 0;
     std::string unit = " ";
+    bool operator==(const Period&) const = default;
   };
   static constexpr uint16_t SnapshotStripWidth = 128;
 
@@ -54,6 +56,26 @@ struct TerminalState {
   // The strip the matches were found in: a chart that did not change since
   // the last pass is not searched again.
   Bitmap SearchedSnapshot;
+
+  // When the newest arrow of a direction was first seen. Arrows move left as
+  // bars come: one found in the last search too, and no further right, is
+  // the same arrow; one further right, or one the last search did not find,
+  // is new.
+  struct ArrowSighting {
+    bool found = false;  // in the last search
+    int32_t x = 0;
+    double first_seen = 0;  // 0: on the chart before the robot watched it
+  };
+  ArrowSighting UpSighting, DownSighting;
+  // The chart the sightings are of: its window, pair and timeframe. The
+  // arrows of a chart's first capture were drawn at a time nobody knows.
+  struct SightedChart {
+    WindowHandle window = 0;
+    std::string valute;
+    Period period;
+    bool operator==(const SightedChart&) const = default;
+  };
+  std::optional<SightedChart> Sighted;
 };
 
 // The main window's display of the chart's pair and timeframe.

@@ -82,7 +82,7 @@ TEST_F(StartupShutdownTest, ClosingWritesEveryKeyInItsOrder) {
   EXPECT_EQ(KeysOf(text, "Binary"),
             (std::vector<std::string>{"Language", "GreedPorog", "LoadPictures", "Login", "MinBalans", "MainUrl",
                                       "ReturnUrl", "LogOutUrl", "PortFolioUrl", "RobotMode", "RobotLastBet",
-                                      "RobotBetCount", "RobotGameCount", "QuickReaction"}));
+                                      "RobotBetCount", "RobotGameCount", "QuickReaction", "SignalLifetime"}));
   EXPECT_EQ(KeysOf(text, "Robot0"), (std::vector<std::string>{"Name", "Down", "BetSize", "BetCount", "ReBet"}));
   EXPECT_EQ(KeysOf(text, "Robot1"), (std::vector<std::string>{"Name", "Down", "ChainCount", "BetCount", "BetSize"}));
   EXPECT_EQ(KeysOf(text, "Robot2"), (std::vector<std::string>{"Name", "Down", "BetCount", "ChainCount", "BetSize"}));

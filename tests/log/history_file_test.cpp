@@ -28,16 +28,16 @@ TEST_F(HistoryFileTest, RecordOfAKnownBetFieldByField) {
   WriteSettings("[Binary]\nLogin=0\n[Robot2]\nDown=1\nBetCount=3\nChainCount=7\n");
   TMainForm& f = Start();
   f.strategies.neBot2BetSize.SetValue(12.5);
-  f.robot.BetPlacedTime = 46364.5875;
   f.robot.BalanceAtBet = 1250.25;
-  f.robot.BalanceAtResult = 1260.75;
   f.page.CurrencyName = "USDT";
   f.robot.ChainValute = "frxEURUSD";
   f.robot.ChainPeriod = 15;
   f.robot.BetPeriodUnit = " m ";
   f.robot.ChainStake = 16;
   f.robot.ChainDirection = drDown;
-  f.AddHistoryRecord(1);
+  f.ledger.Bought(f.bet_cycle.PurchaseRecord());
+  f.ledger.Confirmed(46364.5875);
+  f.ledger.Settled(1, 1260.75);
 
   const std::string b = dir.ReadFile("history.dat");
   ASSERT_EQ(b.size(), 112u);
@@ -66,7 +66,8 @@ TEST_F(HistoryFileTest, BalancedStrategyParamsAndEmptyAccount) {
   f.strategies.neBot5Porog.SetValue(7.5);
   f.robot.ChainPeriod = 120;
   f.robot.BetPeriodUnit = "s";
-  f.AddHistoryRecord(2);
+  f.ledger.Bought(f.bet_cycle.PurchaseRecord());
+  f.ledger.Settled(2, 0);
   const THistoryRecord r = ReadHistoryFile("history.dat").at(0);
   EXPECT_EQ(r.Account, "");
   EXPECT_EQ(r.Period, "120s");

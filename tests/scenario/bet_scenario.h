@@ -91,7 +91,7 @@ class BetScenario : public ::testing::Test {
   // A bet request opens a bet in the cycle, seen at every step of the
   // virtual time; the cycle may leave the bet steps and come back to it.
   void Observe() {
-    const TOpenBet open = F().robot.OpenBet;
+    const TOpenBet open = F().ledger.Open();
     if (open == TOpenBet::Requested && last_open == TOpenBet::None) {
       ++bet_requests;
       buys_of_request.push_back(0);

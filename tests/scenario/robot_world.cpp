@@ -45,6 +45,7 @@ void RobotWorld::Start(const std::string& account, const std::string& password) 
 void RobotWorld::Signal(TDirection direction) {
   form_->EVENT.NewSignal = true;
   form_->EVENT.Direction = direction;
+  form_->EVENT.SignalTime = clock.Now();
   form_->bet_cycle.SignalArrived();
 }
 

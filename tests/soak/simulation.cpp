@@ -244,7 +244,7 @@ void Simulation::Break(const std::string& what) {
   const RobotState& robot = F().robot;
   text += "state: step " + std::to_string(robot.BetOnStatus) + ", page " + std::to_string(F().page.PageIndex) +
           ", site state " + std::to_string(F().EVENT.BetStatus) + ", bet open " +
-          std::to_string(static_cast<int>(robot.OpenBet)) + ", browser busy " + std::to_string(world_.browser->Busy()) +
+          std::to_string(static_cast<int>(F().ledger.Open())) + ", browser busy " + std::to_string(world_.browser->Busy()) +
           ", fresh page " + std::to_string(F().page.SiteDataUpdated) + ", address " +
           world_.browser->LocationUrl() + ", chart pair " + F().EVENT.Valute + ", bet pair " + robot.BetValute +
           "\nthe last lines of the debug log:\n";
@@ -370,10 +370,11 @@ void Simulation::Watch() {
   new_signal_ = f.EVENT.NewSignal;
 
   // Requests, purchases and results.
-  if (robot.OpenBet == TOpenBet::Requested && open_bet_ == TOpenBet::None)
+  const TOpenBet open_bet = f.ledger.Open();
+  if (open_bet == TOpenBet::Requested && open_bet_ == TOpenBet::None)
     ledger_.OnRequest({robot.BetValute, robot.BetPeriodUnit, robot.BetPeriod, robot.BetStake, robot.BetDirection == drUp});
-  if (robot.OpenBet == TOpenBet::None && open_bet_ == TOpenBet::Requested) ledger_.OnRequestEnded();
-  open_bet_ = robot.OpenBet;
+  if (open_bet == TOpenBet::None && open_bet_ == TOpenBet::Requested) ledger_.OnRequestEnded();
+  open_bet_ = open_bet;
   const std::vector<demo::Contract>& contracts = world_.Site().Contracts();
   for (; contracts_seen_ < contracts.size(); ++contracts_seen_) {
     ledger_.OnContract(contracts[contracts_seen_]);
@@ -425,7 +426,7 @@ void Simulation::WatchLog() {
 bool Simulation::TakesSignal() {
   const RobotState& r = F().robot;
   const TEvent& e = F().EVENT;
-  if (!r.Running || r.OpenBet != TOpenBet::None || r.RobotPauseMode != pmNone || e.BetStatus != ssReady) return false;
+  if (!r.Running || F().ledger.Open() != TOpenBet::None || r.RobotPauseMode != pmNone || e.BetStatus != ssReady) return false;
   if (r.BetOnStatus != bsFormReady && r.BetOnStatus != bsFillForm) return false;
   if (e.ValuteChanged || e.PeriodChanged) return false;
   switch (r.RobotStatus) {

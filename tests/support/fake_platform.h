@@ -51,6 +51,11 @@ class FakeDialogs : public Dialogs {
     answers.pop_front();
     return answer;
   }
+  // Kept with the modal boxes, as the user sees them; answered by nobody.
+  void ShowNotice(const std::string& title, const std::string& text, DialogKind kind) override {
+    shown.push_back({title, text, kind, {DialogButton::Ok}, {}});
+    ++notices;
+  }
   std::optional<std::string> AskSaveFileName(const std::string& filter, const std::string& title) override {
     save_requests.push_back(filter + "|" + title);
     return save_file_name;
@@ -58,6 +63,7 @@ class FakeDialogs : public Dialogs {
 
   std::deque<ModalResult> answers;
   std::vector<Shown> shown;
+  int notices = 0;
   std::optional<std::string> save_file_name;
   std::vector<std::string> save_requests;
 };

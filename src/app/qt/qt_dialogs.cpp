@@ -99,6 +99,14 @@ ModalResult QtDialogs::MessageBox(const std::string& title, const std::string& t
   return clicked ? ResultOf(box.standardButton(clicked)) : ModalResult::Cancel;
 }
 
+// Shown and left: no event loop of its own runs inside the caller.
+void QtDialogs::ShowNotice(const std::string& title, const std::string& text, DialogKind kind) {
+  auto* box = new QMessageBox(IconOf(kind), ToQString(title), MessageText(text), QMessageBox::Ok, main_window_);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setModal(false);
+  box->show();
+}
+
 std::optional<std::string> QtDialogs::AskSaveFileName(const std::string& filter, const std::string& title) {
   const QString name = QFileDialog::getSaveFileName(main_window_, ToQString(title), QString(), QtFilter(filter));
   if (name.isEmpty()) return std::nullopt;

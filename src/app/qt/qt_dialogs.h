@@ -15,6 +15,7 @@ class QtDialogs : public Dialogs {
 
   ModalResult MessageBox(const std::string& title, const std::string& text, DialogKind kind,
                          const std::vector<DialogButton>& buttons, const std::vector<std::string>& captions) override;
+  void ShowNotice(const std::string& title, const std::string& text, DialogKind kind) override;
   std::optional<std::string> AskSaveFileName(const std::string& filter, const std::string& title) override;
 
  private:

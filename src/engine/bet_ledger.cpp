@@ -1,0 +1,152 @@
+#include "engine/bet_ledger.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace vantrope {
+
+namespace {
+
+// Until the shared helper lands: a new file synced and renamed over the old.
+bool ReplaceFileDurably(const std::string& path, const std::string& content) {
+  const std::string temporary = path + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() && std::fflush(file) == 0 &&
+                 fsync(fileno(file)) == 0;
+  written = std::fclose(file) == 0 && written;
+  if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool BetLedger::Load() {
+  std::error_code error;
+  if (!std::filesystem::exists(journal_path_, error) && !error) return true;
+  std::ifstream file(journal_path_, std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  std::optional<LedgerState> state = file.bad() ? std::nullopt : DecodeJournal(text);
+  if (!state) return false;
+  state_ = std::move(*state);
+  saved_ = text;
+  // A run killed between the record and the journal left the first of its
+  // results in the history file already.
+  std::vector<THistoryRecord>& unwritten = state_.unwritten;
+  const std::vector<THistoryRecord> tail = ReadLastHistoryRecords(history_path_, unwritten.size());
+  for (size_t written = tail.size(); written > 0; --written)
+    if (std::equal(unwritten.begin(), unwritten.begin() + static_cast<std::ptrdiff_t>(written),
+                   tail.end() - static_cast<std::ptrdiff_t>(written))) {
+      unwritten.erase(unwritten.begin(), unwritten.begin() + static_cast<std::ptrdiff_t>(written));
+      break;
+    }
+  WriteRecords();
+  return true;
+}
+
+void BetLedger::Requested(const LedgerRequest& request) {
+  state_.bet = LedgerBet{};
+  state_.bet.state = TOpenBet::Requested;
+  state_.bet.request = request;
+  Save();
+}
+
+void BetLedger::Bought(const THistoryRecord& purchase) {
+  state_.bet.state = TOpenBet::Bought;
+  state_.bet.record = purchase;
+  state_.bet.confirmed = false;
+  Save();
+}
+
+void BetLedger::Confirmed(double time) {
+  LedgerBet& bet = state_.bet;
+  if (bet.state != TOpenBet::Bought || bet.confirmed) return;
+  bet.confirmed = true;
+  bet.record.Time = time;
+  Save();
+}
+
+void BetLedger::PurchaseRefused() {
+  if (state_.bet.state != TOpenBet::Bought) return;
+  state_.bet.state = TOpenBet::Requested;
+  state_.bet.record = THistoryRecord{};
+  state_.bet.confirmed = false;
+  Save();
+}
+
+void BetLedger::NotBought() {
+  state_.bet = LedgerBet{};
+  Save();
+}
+
+void BetLedger::Settled(uint8_t result, double balance_at_result) {
+  if (state_.bet.state != TOpenBet::Bought) return;
+  THistoryRecord record = state_.bet.record;
+  record.Result = result;
+  record.BalanceAtResult = balance_at_result;
+  state_.bet = LedgerBet{};
+  // The journal holds the result first: a run killed while the record is
+  // written writes it at the next start, and never twice.
+  state_.unwritten.push_back(record);
+  Save();
+  WriteRecords();
+}
+
+void BetLedger::ResultUnknown() {
+  state_.bet = LedgerBet{};
+  Save();
+}
+
+void BetLedger::KeepChain(const std::optional<LedgerChain>& chain) {
+  if (chain == state_.chain) return;
+  state_.chain = chain;
+  Save();
+}
+
+void BetLedger::WriteRecords() {
+  std::vector<THistoryRecord>& unwritten = state_.unwritten;
+  size_t written = 0;
+  for (; written < unwritten.size(); ++written) {
+    try {
+      AppendHistoryRecord(history_path_, unwritten[written]);
+    } catch (const std::runtime_error& error) {
+      // Tried again with the next result, and at the next start.
+      Report(error.what());
+      break;
+    }
+    host_.RecordAdded(unwritten[written]);
+  }
+  if (written == 0) return;
+  unwritten.erase(unwritten.begin(), unwritten.begin() + static_cast<std::ptrdiff_t>(written));
+  Save();
+}
+
+void BetLedger::Save() {
+  const std::string text = EncodeJournal(state_);
+  if (text == saved_) return;
+  if (!ReplaceFileDurably(journal_path_, text)) {
+    Report("Unable to write to " + journal_path_);
+    return;
+  }
+  saved_ = text;
+  reported_ = false;
+}
+
+// A file that keeps failing is told of once, until a write succeeds.
+void BetLedger::Report(const std::string& text) {
+  if (reported_) return;
+  reported_ = true;
+  host_.LedgerFileFailed(text);
+}
+
+}  // namespace vantrope
