@@ -165,7 +165,8 @@ TEST_F(ResultsOfTheRobotTest, MenuOpensTheDataFoldersHistoryAndResultsArriveLive
   form->event_log.miHistory.onClick();
   EXPECT_TRUE(form->results.Form.Visible());
   EXPECT_EQ(form->results.Shown().size(), 0u);
-  form->AddStringToLog(ltWin, "won", false);
+  form->ledger.Bought(form->bet_cycle.PurchaseRecord());
+  form->ledger.Settled(1, 1260);
   EXPECT_EQ(form->results.Shown().size(), 1u);
 }
 
