@@ -331,7 +331,9 @@ bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
     verdict = 1;
   else if (robot.RobotPauseMode == pmAfterWin && chain_counter == 0)
     verdict = 2;
-  if (page.CurrentBalance != 0 &&
+  // A balance of 0 is one the account page showed, or none read yet.
+  const bool balance_known = page.CurrentBalance != 0 || robot.StartBalanceKnown;
+  if (balance_known &&
       !(page.CurrentBalance - robot.ChainStake * factor > RoundHalfEven(robot_controls.neMinBalans.Value())))
     verdict = 3;
   if (verdict == 0 || robot.RobotPauseMode == pmPaused) return false;

@@ -148,11 +148,9 @@ PageRecogniser::AccountValues PageRecogniser::ReadAccountValues(TPage page, cons
       const size_t space = text.find(' ');
       values.currency = space == std::string::npos ? std::string() : Trim(text.substr(0, space));
     }
-    const double balance = CostTranslate(value);
-    if (balance != 0)
-      values.balance = balance;
-    else
-      values.failed = true;
+    // 0.00 is a balance: only text that does not read as money is unread.
+    values.balance = ReadMoney(value);
+    if (!values.balance) values.failed = true;
   }
   for (size_t slot : {0, 1})
     if (slots[slot].FieldIndex == -1) values.missing.push_back(MissingText(page, slots[slot], texts_.Text(txNotFound)));

@@ -45,7 +45,7 @@ class PageRecogniser {
 
   struct AccountValues {
     std::optional<std::string> currency;  // read only while none is known
-    std::optional<double> balance;        // a balance of 0 is no balance
+    std::optional<double> balance;        // none when the text is no money
     std::vector<std::string> missing;
     bool failed = false;
   };

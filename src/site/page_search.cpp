@@ -67,22 +67,24 @@ std::string GetWebValue(const std::vector<TCatField>& fields, size_t index) {
   return std::string();
 }
 
-double CostTranslate(const std::string& text) {
+std::optional<double> ReadMoney(const std::string& text) {
   std::string number = Trim(text);
   const size_t start = number.find_first_of("+-0123456789");
-  if (start == std::string::npos) return 0;
+  if (start == std::string::npos) return std::nullopt;
   // Every "," is a thousands separator and every "." the decimal point, in
   // any locale: the point becomes the locale's separator, which its own
   // conversion then reads back as the point.
   std::string cleaned;
   for (char c : number.substr(start))
     if (c != ',') cleaned += c;
-  if (!IsNumber(cleaned)) return 0;
+  if (!IsNumber(cleaned)) return std::nullopt;
   // from_chars does not depend on the process locale, unlike strtod.
   double value = 0;
   const char* begin = cleaned.data() + (cleaned[0] == '+' ? 1 : 0);
   std::from_chars(begin, cleaned.data() + cleaned.size(), value);
   return value;
 }
+
+double CostTranslate(const std::string& text) { return ReadMoney(text).value_or(0); }
 
 }  // namespace vantrope

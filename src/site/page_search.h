@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ int32_t SearchWebData(const std::vector<TCatField>& fields, const TCatField& pat
 // Fsubdata of the other kinds; empty for an index beyond the list.
 std::string GetWebValue(const std::vector<TCatField>& fields, size_t index);
 
-// Money and number text of the page to a number; 0 when it is not one.
+// Money and number text of the page to a number; no value when it is not one.
+std::optional<double> ReadMoney(const std::string& text);
+// The same, 0 when the text is not a number.
 double CostTranslate(const std::string& text);
 
 }  // namespace vantrope
