@@ -127,8 +127,11 @@ TEST_F(WebEncoderTest, AccountPageBySomethingOpen) {
 }
 
 TEST_F(WebEncoderTest, AccountPageWithoutABalanceIsNotActedOn) {
-  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0"), Control("c4", "0.00")}), pgNone);
-  EXPECT_EQ(ErrorLines(), 0) << "a zero balance fails without a fault";
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0"), Control("c4", "n/a")}), pgNone);
+  EXPECT_EQ(ErrorLines(), 0) << "a balance that is no money fails without a fault";
+  form->page.CurrentBalance = 5;
+  EXPECT_EQ(Encode({Text("Page10"), Control("c3", "0"), Control("c4", "0.00")}), pgPortfolio) << "0.00 is a balance";
+  EXPECT_EQ(form->page.CurrentBalance, 0);
   EXPECT_EQ(Encode({Text("Page10"), Control("c4", ": USD 1,250.00")}), pgNone);
   EXPECT_EQ(form->page.CurrencyName, "USD");
   EXPECT_EQ(form->page.CurrentBalance, 1250);
