@@ -205,5 +205,32 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   EXPECT_NEAR(f.page.CurrentBalance - f.robot.StartBalance, record.BalanceAtResult - record.BalanceAtBet, 0.005);
 }
 
+// The program is killed with the chain's first purchase open: started again
+// on the same folder, it follows that contract to its result, records it
+// once, and the chain goes on with the stake it owes.
+class KilledMidChainScenario : public MartingaleScenario {
+ protected:
+  KilledMidChainScenario() : MartingaleScenario(1, {{"Robot1", "BetCount", "5"}, {"Robot1", "ChainCount", "1"}}, "LW") {}
+};
+
+TEST_F(KilledMidChainScenario, RestartRecordsTheOpenPurchaseOnceAndTheChainOwesItsRaisedStake) {
+  StartTrading();
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsAwaitResult; }, 300'000, 10));
+  ASSERT_EQ(world.Site().Contracts().size(), 1u);
+
+  world.Restart();
+  EXPECT_EQ(F().event_log.gwLog.RowCount(), 1) << "the start-up says a bet was open";
+  world.dialogs.answers.push_back(ModalResult::Yes);  // the chain is taken up
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000, 10));
+  EXPECT_EQ(RowsOfType(ltLost), 1) << "the open purchase's row closed with its result";
+  ExpectBets({3, 7}, {2, 1}, {1, 1});
+  ASSERT_EQ(world.Site().Contracts().size(), 2u);
+  EXPECT_EQ(world.Site().Contracts()[1].payout, 700) << "the stake the chain owed after the loss";
+  EXPECT_NEAR(F().robot.StartBalance, ReadHistoryFile("history.dat").at(0).BalanceAtBet, 0.005)
+      << "the run starts from the balance before the purchase it took up";
+}
+
 }  // namespace
 }  // namespace vantrope::testing

@@ -9,9 +9,7 @@ namespace vantrope::testing {
 
 RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& settings) {
   site_ = std::make_unique<demo::BrokerSite>(std::move(options), site_clock_);
-  browser = std::make_unique<ObservedBrowser>(*site_, clock);
-  platform_ = std::make_unique<Platform>(
-      Platform{clock, clock, shell, dialogs, clipboard, sounds, memory, *browser, windows});
+  MakeBrowser();
 
   std::ifstream shipped(VANTROPE_SHIPPED_INI, std::ios::binary);
   std::ostringstream text;
@@ -24,6 +22,20 @@ RobotWorld::RobotWorld(demo::SiteOptions options, const std::vector<Setting>& se
   ini.Save();
   dir.WriteFile("accounts.txt", "CR100200\nCR100201\nVRTC300\nCR100209\nCR100299\n");
 
+  form_ = std::make_unique<TMainForm>(*platform_);
+  form_->CreateWindows();
+}
+
+void RobotWorld::MakeBrowser() {
+  browser = std::make_unique<ObservedBrowser>(*site_, clock);
+  platform_ = std::make_unique<Platform>(
+      Platform{clock, clock, shell, dialogs, clipboard, sounds, memory, *browser, windows});
+}
+
+void RobotWorld::Restart() {
+  form_.reset();
+  platform_.reset();
+  MakeBrowser();
   form_ = std::make_unique<TMainForm>(*platform_);
   form_->CreateWindows();
 }
@@ -42,10 +54,10 @@ void RobotWorld::Start(const std::string& account, const std::string& password) 
   form_->robot_controls.btRun.onClick();
 }
 
-void RobotWorld::Signal(TDirection direction) {
+void RobotWorld::Signal(TDirection direction, int64_t age_ms) {
   form_->EVENT.NewSignal = true;
   form_->EVENT.Direction = direction;
-  form_->EVENT.SignalTime = clock.Now();
+  form_->EVENT.SignalTime = clock.Now() - static_cast<double>(age_ms) / 86'400'000.0;
   form_->bet_cycle.SignalArrived();
 }
 

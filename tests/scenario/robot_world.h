@@ -27,8 +27,9 @@ class ObservedBrowser : public TestBrowser {
     TestBrowser::Navigate(url);
   }
   void ReadDocument(DocumentHandler done) override {
-    if (!document_gone) return TestBrowser::ReadDocument(std::move(done));
-    TestBrowser::ReadDocument([done](const std::optional<DomDocument>&) { done(std::nullopt); });
+    TestBrowser::ReadDocument([this, done](const std::optional<DomDocument>& document) {
+      Answer([done, document = document_gone ? std::nullopt : document] { done(document); });
+    });
   }
   void RunActions(std::vector<DomAction> actions, ActionsHandler done) override {
     if (on_actions) on_actions(actions);
@@ -37,9 +38,20 @@ class ObservedBrowser : public TestBrowser {
     if (document_gone) actions.clear();
     const bool buys = std::any_of(actions.begin(), actions.end(), [](const DomAction& a) { return IsBuy(a.id); });
     TestBrowser::RunActions(std::move(actions), [this, buys, count, done](const std::vector<DomActionResult>& results) {
-      if (document_gone) return done(std::vector<DomActionResult>(count));
-      done(buys && lose_buy_answers ? std::vector<DomActionResult>(results.size()) : results);
+      const std::vector<DomActionResult> answer = document_gone                 ? std::vector<DomActionResult>(count)
+                                                  : buys && lose_buy_answers ? std::vector<DomActionResult>(results.size())
+                                                                             : results;
+      Answer([done, answer] { done(answer); });
     });
+  }
+  // The page's answers are held back, oldest first, until the test lets
+  // each of them go.
+  bool hold_answers = false;
+  std::vector<std::function<void()>> held_answers;
+  void ReleaseHeldAnswer(size_t index) {
+    const std::function<void()> answer = held_answers.at(index);
+    held_answers.erase(held_answers.begin() + static_cast<std::ptrdiff_t>(index));
+    answer();
   }
   bool lose_buy_answers = false;
   // Called with the buy control's id before the press takes effect.
@@ -73,6 +85,12 @@ class ObservedBrowser : public TestBrowser {
 
  private:
   static bool IsBuy(const std::string& id) { return id == "buy-up" || id == "buy-down"; }
+  void Answer(std::function<void()> answer) {
+    if (hold_answers)
+      held_answers.push_back(std::move(answer));
+    else
+      answer();
+  }
 };
 
 class RobotWorld {
@@ -91,8 +109,12 @@ class RobotWorld {
   void Open(const std::string& url);
   // Types the password and presses Start.
   void Start(const std::string& account, const std::string& password);
-  // Raises an indicator signal as the arrow search does, telling the bet cycle.
-  void Signal(TDirection direction);
+  // Raises an indicator signal as the arrow search does, telling the bet
+  // cycle; its arrow was first seen `age_ms` ago.
+  void Signal(TDirection direction, int64_t age_ms = 0);
+  // The program killed and started again on the same folder: the old one
+  // runs no shutdown, and the new one has a browser of its own.
+  void Restart();
   // Waits in steps until the condition holds or the time is up.
   template <typename Condition>
   bool WaitUntil(Condition condition, int64_t limit_ms, int64_t step_ms = 100) {
@@ -130,6 +152,7 @@ class RobotWorld {
   std::unique_ptr<ObservedBrowser> browser;
 
  private:
+  void MakeBrowser();
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<TMainForm> form_;
 };
