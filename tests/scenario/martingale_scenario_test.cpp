@@ -223,6 +223,7 @@ TEST_F(KilledMidChainScenario, RestartRecordsTheOpenPurchaseOnceAndTheChainOwesI
   EXPECT_EQ(F().event_log.gwLog.RowCount(), 1) << "the start-up says a bet was open";
   world.dialogs.answers.push_back(ModalResult::Yes);  // the chain is taken up
   world.Start("CR100200", "demo200");
+  EXPECT_TRUE(world.dialogs.answers.empty()) << "the chain was offered";
   ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000, 10));
   EXPECT_EQ(RowsOfType(ltLost), 1) << "the open purchase's row closed with its result";
   ExpectBets({3, 7}, {2, 1}, {1, 1});

@@ -110,6 +110,7 @@ TEST_F(RecoveryScenario, PricesChangedPageGotBackToAfterTheBuyIsNoRefusal) {
   EXPECT_TRUE(went_back);
   EXPECT_EQ(posts, 2);
   EXPECT_EQ(world.Site().Contracts().size(), 1u);
+  EXPECT_GT(ReadHistoryFile("history.dat").at(0).Time, 0) << "the time the purchase was first seen";
 }
 
 TEST_F(RecoveryScenario, LeavingTheTradingFormWithdrawsTheReadyState) {

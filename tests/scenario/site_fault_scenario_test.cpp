@@ -126,6 +126,7 @@ TEST_F(UnrecognisedLoginPageScenario, ProgressWatchdogReloadsTheAddressEvery100S
   EXPECT_EQ(F().robot.BetOnStatus, bsLogIn);
   EXPECT_EQ(F().page.PageIndex, pgNone);
   EXPECT_EQ(RowsOfType(ltError), 0) << "an unrecognised page is no fault";
+  EXPECT_EQ(RowsWith(ltInfo, 297), 1) << "a wait past five minutes is told once";
   EXPECT_NE(F().robot.RobotStatus, rsStopped);
 }
 

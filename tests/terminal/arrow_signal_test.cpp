@@ -126,6 +126,41 @@ TEST_F(ArrowSignals, BetPairFollowsTheChart) {
   EXPECT_EQ(RowsOfType("1"), 2);
 }
 
+// A signal carries when its arrow was first seen: the same arrow moving
+// left with the chart keeps its time, however often it signals; an arrow
+// on a chart the robot has not watched before is of no known age.
+TEST_F(ArrowSignals, ASignalCarriesWhenItsArrowWasFirstSeen) {
+  const double drawn = fake.clock.Now();
+  DrawOnChart(60, 100, true);
+  Pass();
+  EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, drawn + 1000.0 / 86'400'000);
+
+  for (int x : {55, 50}) {
+    Terminal().picture = Blank(kWidth, kHeight);
+    DrawOnChart(x, 100, true);
+    form->EVENT.Direction = drNone;  // a refused bet lets the arrow signal again
+    Pass();
+    ASSERT_TRUE(form->EVENT.NewSignal);
+    EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, drawn + 1000.0 / 86'400'000) << "the same arrow at " << x;
+  }
+
+  // The up arrow gone, a down arrow and then a new up arrow further right.
+  Terminal().picture = Blank(kWidth, kHeight);
+  DrawOnChart(60, 300, false);
+  Pass();
+  DrawOnChart(70, 100, true);
+  Pass();
+  EXPECT_EQ(form->EVENT.Direction, drUp);
+  EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, fake.clock.Now());
+
+  // Another pair: its arrows were there before the robot watched them.
+  Terminal().caption = "Demo - [GBPUSD,M15]";
+  form->EVENT.Direction = drDown;
+  Pass();
+  EXPECT_EQ(form->EVENT.Direction, drUp);
+  EXPECT_EQ(form->EVENT.SignalTime, 0);
+}
+
 TEST_F(ArrowSignals, FrameMarksTheArrowOfTheCurrentDirection) {
   DrawOnChart(40, 100, true);
   Pass();
