@@ -129,4 +129,11 @@ int ChildProcess::Stop() {
   return status;
 }
 
+void ChildProcess::Kill() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
 }  // namespace vantrope::testing

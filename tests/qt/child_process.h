@@ -27,6 +27,8 @@ class ChildProcess {
   // Sends SIGTERM and waits for the end; the status as waitpid gives it.
   // A program that is still running 30 s later is killed.
   int Stop();
+  // Ends the program at once, as a crash or a power cut would, and waits.
+  void Kill();
 
  private:
   pid_t pid_ = -1;

@@ -14,14 +14,18 @@ namespace {
 constexpr int kModalWatchMs = 100;
 }  // namespace
 
-QtProgram::QtProgram(int time_scale, const std::function<void(IniFile&)>& edit_settings)
+QtProgram::QtProgram(int time_scale, const std::function<void(IniFile&)>& edit_settings,
+                     const std::filesystem::path& data_folder)
     : timers(time_scale),
       shell(timers, browser, [this] { windows.ResetScreenSaver(); }),
       platform{clock, timers, shell, dialogs, clipboard, sounds, memory, browser, windows},
       form(platform),
       main_window(form, browser.View()),
       debug_window(form.fmDebug) {
-  std::filesystem::copy_file(VANTROPE_SHIPPED_INI, dir.Path() / "Vantrope.ini");
+  if (data_folder.empty())
+    std::filesystem::copy_file(VANTROPE_SHIPPED_INI, dir.Path() / "Vantrope.ini");
+  else
+    std::filesystem::current_path(data_folder);
   if (edit_settings) {
     IniFile ini("Vantrope.ini");
     edit_settings(ini);

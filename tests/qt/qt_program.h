@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -29,8 +30,10 @@ namespace vantrope::testing {
 class QtProgram {
  public:
   // `time_scale` divides every timer interval; `edit_settings` changes the
-  // shipped settings file before start-up.
-  explicit QtProgram(int time_scale = 1, const std::function<void(IniFile&)>& edit_settings = {});
+  // shipped settings file before start-up. With a `data_folder` the program
+  // starts there, on the files it holds, instead of in a fresh one.
+  explicit QtProgram(int time_scale = 1, const std::function<void(IniFile&)>& edit_settings = {},
+                     const std::filesystem::path& data_folder = {});
 
   TempWorkDir dir;
   FakeDialogs dialogs;
