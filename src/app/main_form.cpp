@@ -8,6 +8,7 @@
 #include "app/resources.h"
 #include "app/settings_store.h"
 #include "engine/advance_threshold.h"
+#include "settings/durable_file.h"
 #include "settings/ini_file.h"
 #include "site/default_addresses.h"
 #include "event/pair_table.h"
@@ -326,6 +327,8 @@ void TMainForm::FormFrameChange() {
 }
 
 void TMainForm::FormCreate() {
+  // Before anything reads or writes the files they belong to.
+  RemoveLeftoverTemporaries(".", {kSettingsFile});
   browser_supervisor.IERegister(ProgramPath);
   {
     IniFile ini(kSettingsFile);

@@ -3,13 +3,12 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <system_error>
 
+#include "settings/durable_file.h"
 #include "text/cp1251.h"
 
 namespace vantrope {
@@ -102,25 +101,6 @@ void CheckName(std::string_view name, bool is_key) {
     throw std::invalid_argument(std::string(is_key ? "Invalid key name: " : "Invalid section name: ") +
                                 std::string(name));
   }
-}
-
-std::string RandomSuffix() {
-  std::random_device random;
-  const uint64_t number = (static_cast<uint64_t>(random()) << 32) ^ random();
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(number));
-  return text;
-}
-
-// Creates `path` (it must not exist yet) with `content` and makes sure the
-// bytes reached the disk before the caller renames it into place.
-bool WriteNewFile(const fs::path& path, const std::string& content) {
-  std::FILE* file = std::fopen(path.c_str(), "wbx");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() &&
-                 std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  written = std::fclose(file) == 0 && written;
-  return written;
 }
 
 }  // namespace
@@ -263,7 +243,6 @@ void IniFile::Save() const {
   const fs::file_status status = fs::status(target, error);
   const bool exists = status.type() != fs::file_type::not_found;
   if (error && exists) throw failure;
-  error.clear();  // a file not found is no failure
   // A read-only file stays unchanged, although its folder would allow replacing it.
   if (exists && (!fs::is_regular_file(status) || access(target.c_str(), W_OK) != 0)) throw failure;
   fs::path folder = target.parent_path();
@@ -272,20 +251,8 @@ void IniFile::Save() const {
 
   std::string content;
   for (const Line& line : lines_) content += line.text + line.ending;
-
-  // A new file renamed over the old one: a failure half-way never leaves a
-  // cut settings file behind.
-  const fs::path temporary = folder / (target.filename().string() + "." + RandomSuffix() + ".tmp");
-  if (!WriteNewFile(temporary, content)) {
-    fs::remove(temporary, error);
-    throw failure;
-  }
-  if (exists) fs::permissions(temporary, status.permissions(), error);
-  if (!error) fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
-    throw failure;
-  }
+  // A failure half-way never leaves a cut settings file behind.
+  if (!ReplaceFileDurably(target, content, exists ? std::optional(status.permissions()) : std::nullopt)) throw failure;
 }
 
 }  // namespace vantrope

@@ -36,8 +36,8 @@ class IniFile {
   void WriteInteger(std::string_view section, std::string_view key, int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
-  // Replaces the file as a whole or, on any failure, leaves it untouched and
-  // throws IniWriteError("Unable to write to " + path).
+  // Replaces the file as a whole, durably, or, on any failure, leaves it
+  // untouched and throws IniWriteError("Unable to write to " + path).
   void Save() const;
 
  private:

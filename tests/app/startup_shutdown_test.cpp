@@ -302,6 +302,21 @@ TEST_F(StartupShutdownTest, UnwritableSettingsKeepTheProgramRunning) {
   EXPECT_TRUE(f.FormClose()) << "the user can close again once the file can be written";
 }
 
+TEST_F(StartupShutdownTest, StartUpRemovesWhatAnInterruptedSettingsWriteLeftAndNothingElse) {
+  WriteSettings("[MainForm]\nMute=1\n");
+  const std::vector<std::string> leftovers = {"Vantrope.ini.0123456789abcdef.tmp", "Vantrope.ini.fedcba9876543210.tmp"};
+  const std::vector<std::string> others = {
+      "Vantrope.ini.0123456789abcde.tmp",  "Vantrope.ini.0123456789abcdef0.tmp", "Vantrope.ini.0123456789abcdeg.tmp",
+      "Vantrope.ini.0123456789abcdef.tmp~", "xVantrope.ini.0123456789abcdef.tmp", "Vantrope.ini.tmp",
+      "history.dat.0123456789abcdef.tmp",  "history.dat"};
+  for (const std::string& name : leftovers) dir.WriteFile(name, "[MainForm]\nMute=0\n");
+  for (const std::string& name : others) dir.WriteFile(name, "kept");
+  EXPECT_TRUE(Start().Mute);
+  for (const std::string& name : leftovers) EXPECT_FALSE(std::filesystem::exists(dir.Path() / name)) << name;
+  for (const std::string& name : others) EXPECT_EQ(dir.ReadFile(name), "kept") << name;
+  EXPECT_NE(dir.ReadFile("Vantrope.ini").find("Mute=1"), std::string::npos);
+}
+
 TEST_F(StartupShutdownTest, ClosingFromOutsideAsksNothingAndSaves) {
   TMainForm& f = Start();
   f.robot.Running = true;
