@@ -1,11 +1,11 @@
 #include "settings/ini_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "settings/durable_file.h"
@@ -103,6 +103,23 @@ void CheckName(std::string_view name, bool is_key) {
   }
 }
 
+// The whole file, or nothing when it cannot be opened or read to its end.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  ssize_t count;
+  while ((count = read(descriptor, buffer, sizeof buffer)) != 0) {
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) break;
+    content.append(buffer, static_cast<size_t>(count));
+  }
+  close(descriptor);
+  if (count < 0) return std::nullopt;
+  return content;
+}
+
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) { Load(); }
@@ -112,12 +129,17 @@ const std::string& IniFile::Path() const { return path_; }
 void IniFile::Load() {
   std::string content;
   std::error_code error;
-  // Anything but a regular file (a folder, a pipe) reads as empty.
-  if (fs::is_regular_file(path_, error)) {
-    std::ifstream file(path_, std::ios::binary);
-    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad()) content.clear();
+  const fs::file_status status = fs::status(path_, error);
+  if (error && status.type() != fs::file_type::not_found) {
+    unreadable_ = true;
+  } else if (fs::is_regular_file(status)) {
+    if (auto bytes = ReadWholeFile(path_))
+      content = std::move(*bytes);
+    else
+      unreadable_ = true;
   }
+  // Anything else, a missing file, a folder or a pipe, reads as empty; Save
+  // refuses a folder or a pipe.
 
   size_t position = 0;
   while (position < content.size()) {
@@ -232,6 +254,7 @@ void IniFile::AppendSection(std::string header, std::string key_line) {
 
 void IniFile::Save() const {
   const IniWriteError failure("Unable to write to " + path_);
+  if (unreadable_) throw failure;
   std::error_code error;
 
   // Write through a symbolic link instead of replacing the link.

@@ -1,5 +1,6 @@
 #include "support/refused_calls.h"
 
+#include <fcntl.h>
 #include <seccomp.h>
 
 #include <cerrno>
@@ -20,6 +21,12 @@ void InstallRefusal(Refusal refusal) {
     case Refusal::kFileStatus:
       for (int call : {SCMP_SYS(stat), SCMP_SYS(lstat), SCMP_SYS(fstat), SCMP_SYS(newfstatat), SCMP_SYS(statx)})
         failed |= seccomp_rule_add(filter, SCMP_ACT_ERRNO(EIO), call, 0);
+      break;
+    case Refusal::kReadingOpens:
+      failed |= seccomp_rule_add(filter, SCMP_ACT_ERRNO(EACCES), SCMP_SYS(open), 1,
+                                 SCMP_A1(SCMP_CMP_MASKED_EQ, O_ACCMODE, O_RDONLY));
+      failed |= seccomp_rule_add(filter, SCMP_ACT_ERRNO(EACCES), SCMP_SYS(openat), 1,
+                                 SCMP_A2(SCMP_CMP_MASKED_EQ, O_ACCMODE, O_RDONLY));
       break;
   }
   if (failed == 0) failed = seccomp_load(filter);

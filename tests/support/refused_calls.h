@@ -7,7 +7,8 @@
 namespace vantrope::testing {
 
 enum class Refusal {
-  kFileStatus,  // stat and its kin fail with EIO, while opening still works
+  kFileStatus,    // stat and its kin fail with EIO, while opening still works
+  kReadingOpens,  // a file opened for reading only is refused with EACCES, as one the user may not read
 };
 
 // Runs `work` on a thread of its own under the refusal; what it throws is
