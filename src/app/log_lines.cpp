@@ -6,6 +6,12 @@
 
 namespace vantrope {
 
+namespace {
+
+constexpr int txDebugLogWriteFailed = 291;
+
+}  // namespace
+
 void TMainForm::AddStringToLog(uint8_t type, const std::string& text, bool sound) {
   if (!event_log.ShowLine(type, text)) return;
   if (DebugEnabled) AddStringToDebugLog(text);
@@ -24,6 +30,14 @@ void TMainForm::AddStringToLog(uint8_t type, const std::string& text, bool sound
 
 void TMainForm::AddStringToDebugLog(const std::string& text) {
   fmDebug.AddStringToDebugLog({robot.BetOnStatus, page.PageIndex, robot.RobotStatus, robot.RobotSubStatus}, text);
+}
+
+// The file is closed after the fault, so the error line's own copy for the
+// debug log goes to the view alone and is not reported again.
+void TMainForm::DebugLogFileFault(const std::string& error) {
+  const std::string text = Trim(Txt(txDebugLogWriteFailed)) + " " + error;
+  AddStringToLog(ltError, text, true);
+  ShowStatusMessage(text);
 }
 
 void TMainForm::AddHistoryRecord(uint8_t result) {

@@ -410,6 +410,7 @@ void TMainForm::BindDebugWindow() {
   for (ui::MenuItem* copy : {&fmDebug.parser.miCopyRow, &fmDebug.parser.miCopyAll})
     copy->onClick = [&sim, copy] { sim.miSaveParsedFieldClick(copy->Tag()); };
   fmDebug.parser.mmWebRecogLog.onDblClick = [&sim] { sim.mmWebRecogLogDblClick(); };
+  fmDebug.onLogFileFault = [this](const std::string& error) { DebugLogFileFault(error); };
 }
 
 bool TMainForm::FormClose() {

@@ -164,7 +164,7 @@ class TMainForm : public RobotLog,
   ui::Timer tmRobotDebug;  // the debug window's robot timer
 
   // The debug window, hidden until asked for.
-  TfmDebug fmDebug{platform.clock, platform.shell};
+  TfmDebug fmDebug{platform.clock};
   // The bets of the history file, with their figures; opened from the log's menu.
   ResultsWindow results;
 
@@ -314,6 +314,8 @@ class TMainForm : public RobotLog,
   void SetWindowWidthForPanel(int panel_width);
   int BrowserPanelShownWidth() const;
   void tmStatusWiewerTimer();
+  // Told in the event log and on the status line: it may come inside a step.
+  void DebugLogFileFault(const std::string& error);
   struct SettingsFault {
     std::string text;
     bool retry_may_help;  // false: closing again would be refused the same way

@@ -28,6 +28,10 @@ void InstallRefusal(Refusal refusal) {
       failed |= seccomp_rule_add(filter, SCMP_ACT_ERRNO(EACCES), SCMP_SYS(openat), 1,
                                  SCMP_A2(SCMP_CMP_MASKED_EQ, O_ACCMODE, O_RDONLY));
       break;
+    case Refusal::kWrites:
+      for (int call : {SCMP_SYS(write), SCMP_SYS(writev), SCMP_SYS(pwrite64), SCMP_SYS(pwritev)})
+        failed |= seccomp_rule_add(filter, SCMP_ACT_ERRNO(ENOSPC), call, 0);
+      break;
   }
   if (failed == 0) failed = seccomp_load(filter);
   seccomp_release(filter);
