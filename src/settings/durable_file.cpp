@@ -65,7 +65,8 @@ bool SyncFolder(const fs::path& folder) {
 
 bool ReplaceFileDurably(const fs::path& target, std::string_view content, std::optional<fs::perms> permissions) {
   const fs::path folder = FolderOf(target);
-  const fs::path temporary = folder / (target.filename().string() + "." + RandomSuffix() + std::string(kTemporaryEnding));
+  const fs::path temporary =
+      folder / (target.filename().string() + "." + RandomSuffix() + std::string(kTemporaryEnding));
   const int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (descriptor < 0) return false;
   bool written = (!permissions || fchmod(descriptor, static_cast<mode_t>(*permissions & fs::perms::mask)) == 0) &&

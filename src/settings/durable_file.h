@@ -15,8 +15,8 @@ namespace vantrope {
 // Replaces `target` with `content`: a new temporary file beside it,
 // "<target's name>.<16 hex digits>.tmp", is written and synced, renamed over
 // the target, and the folder is synced. The temporary gets `permissions`
-// when given. False on any failure, with the temporary removed and the
-// target as it was.
+// when given. False on any failure, with the temporary removed; the target
+// is as it was, unless only the folder's sync at the end failed.
 bool ReplaceFileDurably(const std::filesystem::path& target, std::string_view content,
                         std::optional<std::filesystem::perms> permissions = std::nullopt);
 
