@@ -8,6 +8,7 @@
 #include "app/resources.h"
 #include "app/settings_store.h"
 #include "engine/advance_threshold.h"
+#include "settings/durable_file.h"
 #include "settings/ini_file.h"
 #include "site/default_addresses.h"
 #include "event/pair_table.h"
@@ -38,6 +39,7 @@ enum Text : int {
   txNo = 259,
   txDebugLogStart = 271,
   txDebugLogEnd = 272,
+  txSettingsFileUnreadable = 290,
 };
 
 std::vector<std::string> HourItems() {
@@ -326,10 +328,13 @@ void TMainForm::FormFrameChange() {
 }
 
 void TMainForm::FormCreate() {
+  // Before anything reads or writes the files they belong to.
+  RemoveLeftoverTemporaries(".", {kSettingsFile, kBetJournalFileName});
   browser_supervisor.IERegister(ProgramPath);
   {
     IniFile ini(kSettingsFile);
     LoadSettings(*this, ini);
+    SettingsFileUnreadable = ini.Unreadable();
   }
   site.LoadPageTemplates();
   account.cbeLogin.SetItems(ReadAccountList(kAccountListFile));
@@ -406,6 +411,7 @@ void TMainForm::BindDebugWindow() {
   for (ui::MenuItem* copy : {&fmDebug.parser.miCopyRow, &fmDebug.parser.miCopyAll})
     copy->onClick = [&sim, copy] { sim.miSaveParsedFieldClick(copy->Tag()); };
   fmDebug.parser.mmWebRecogLog.onDblClick = [&sim] { sim.mmWebRecogLogDblClick(); };
+  fmDebug.onLogFileFault = [this](const std::string& error) { DebugLogFileFault(error); };
 }
 
 bool TMainForm::FormClose() {
@@ -415,10 +421,10 @@ bool TMainForm::FormClose() {
     return false;
   tmClearRamTimer();
   tmClearRam.SetEnabled(false);
-  if (auto error = WriteSettingsFile()) {
+  if (auto fault = WriteSettingsFile()) {
+    platform.shell.ShowErrorReport(fault->text);
     // The program keeps running, so the user can mend the file and close again.
-    platform.shell.ShowErrorReport(*error);
-    return false;
+    if (fault->retry_may_help) return false;
   }
   CloseDebugLog();
   platform.shell.Terminate();
@@ -429,7 +435,7 @@ void TMainForm::CloseFromOutside() {
   tmClearRamTimer();
   tmClearRam.SetEnabled(false);
   // Nobody is there to read a message box, and the process must end anyway.
-  if (auto error = WriteSettingsFile()) std::cerr << *error << '\n';
+  if (auto fault = WriteSettingsFile()) std::cerr << fault->text << '\n';
   CloseDebugLog();
   platform.shell.Terminate();
 }
@@ -458,13 +464,19 @@ void TMainForm::CloseDebugLog() {
   if (auto error = fmDebug.LogFile.Close()) platform.shell.ShowErrorReport(*error);
 }
 
-std::optional<std::string> TMainForm::WriteSettingsFile() {
+std::optional<TMainForm::SettingsFault> TMainForm::WriteSettingsFile() {
+  // Written now, the file would keep the program's keys alone and lose the
+  // page templates and the language pack; after a start on defaults, also
+  // the user's values.
+  const SettingsFault left_unread{Trim(Txt(txSettingsFileUnreadable) + " " + kSettingsFile), false};
+  if (SettingsFileUnreadable) return left_unread;
   try {
     IniFile ini(kSettingsFile);
+    if (ini.Unreadable()) return left_unread;
     SaveSettings(*this, ini);
     ini.Save();
   } catch (const IniWriteError& error) {
-    return error.what();
+    return SettingsFault{error.what(), true};
   }
   return std::nullopt;
 }

@@ -164,7 +164,7 @@ class TMainForm : public RobotLog,
   ui::Timer tmRobotDebug;  // the debug window's robot timer
 
   // The debug window, hidden until asked for.
-  TfmDebug fmDebug{platform.clock, platform.shell};
+  TfmDebug fmDebug{platform.clock};
   // The bets of the history file, with their figures; opened from the log's menu.
   ResultsWindow results;
 
@@ -179,6 +179,9 @@ class TMainForm : public RobotLog,
   uint8_t LogoIndex = 0;
   WindowBounds DebugWindowBounds;      // read from the settings for the debug window
   int32_t LoginIndexFromSettings = 0;  // applied once the account box is filled
+  // The settings file was there at start-up but could not be read: the
+  // program runs on defaults and leaves the file as it is.
+  bool SettingsFileUnreadable = false;
 
   // --- window state ---
   static constexpr uint64_t kMemoryTrimThreshold = 180'000'000;
@@ -324,8 +327,14 @@ class TMainForm : public RobotLog,
   void SetWindowWidthForPanel(int panel_width);
   int BrowserPanelShownWidth() const;
   void tmStatusWiewerTimer();
-  // Writes the settings file; the error text when it cannot be written.
-  std::optional<std::string> WriteSettingsFile();
+  // Told in the event log and on the status line: it may come inside a step.
+  void DebugLogFileFault(const std::string& error);
+  struct SettingsFault {
+    std::string text;
+    bool retry_may_help;  // false: closing again would be refused the same way
+  };
+  // Writes the settings file; what to tell the user when it is not written.
+  std::optional<SettingsFault> WriteSettingsFile();
 };
 
 }  // namespace vantrope

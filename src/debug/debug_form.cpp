@@ -15,7 +15,7 @@ std::string ZeroPadded(unsigned value, size_t digits) {
 }  // namespace
 
 // The design-time captions and settings of the controls.
-TfmDebug::TfmDebug(Clock& clock, Shell& shell) : clock_(clock), shell_(shell) {
+TfmDebug::TfmDebug(Clock& clock) : clock_(clock) {
   Form.SetVisible(false);
   Form.SetCaption("Данные отладки");
   const char* const pages[] = {"Контроль ALPARI", "HTML-декомпилятор", "Протокол событий и сообщений",
@@ -150,7 +150,8 @@ void TfmDebug::AddStringToDebugLog(const DebugStamp& stamp, const std::string& t
   const double now = clock_.Now();
   mmLog.Append(LongTimeText(clock_, now) + line);
   const std::string time = DateTimeText(clock_, now) + ": ";
-  if (auto error = LogFile.WriteLine(Utf8PadRight(time, 23) + line)) shell_.ShowErrorReport(*error);
+  auto error = LogFile.WriteLine(Utf8PadRight(time, 23) + line);
+  if (error && onLogFileFault) onLogFileFault(*error);
 }
 
 }  // namespace vantrope

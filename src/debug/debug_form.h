@@ -2,12 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "debug/debug_controls.h"
 #include "debug/debug_log_file.h"
 #include "desktop/clock.h"
-#include "desktop/shell.h"
 #include "settings/lang_pack.h"
 #include "site/bet_selectors.h"
 #include "site/parser_view.h"
@@ -51,7 +51,7 @@ class TfmDebug {
   static constexpr int kMinWidth = 550;
   static constexpr int kMinHeight = 468;
 
-  TfmDebug(Clock& clock, Shell& shell);
+  explicit TfmDebug(Clock& clock);
 
   // Creation: takes the bounds kept in the settings; the robot-debugging
   // group is there only when the site simulator is on at this moment.
@@ -68,6 +68,9 @@ class TfmDebug {
   // The diagnostic line, stamped with the robot's state; an exact repeat of
   // the previous line is dropped.
   void AddStringToDebugLog(const DebugStamp& stamp, const std::string& text);
+  // The log file could not be written and is closed; the error text. It may
+  // come inside a step of the robot, where no modal box may open.
+  std::function<void(const std::string& error)> onLogFileFault;
 
   ui::Window Form;
   ui::PageControl pcDebug{kPageCount};
@@ -88,7 +91,6 @@ class TfmDebug {
 
  private:
   Clock& clock_;
-  Shell& shell_;
   WindowBounds stored_bounds_;
 };
 

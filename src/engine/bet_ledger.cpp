@@ -6,30 +6,10 @@
 #include <iterator>
 #include <stdexcept>
 
-#include <unistd.h>
-
-#include <cstdio>
+#include "settings/durable_file.h"
 
 namespace vantrope {
 
-namespace {
-
-// Until the shared helper lands: a new file synced and renamed over the old.
-bool ReplaceFileDurably(const std::string& path, const std::string& content) {
-  const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() && std::fflush(file) == 0 &&
-                 fsync(fileno(file)) == 0;
-  written = std::fclose(file) == 0 && written;
-  if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 bool BetLedger::Load() {
   std::error_code error;

@@ -2,10 +2,10 @@
 
 #include <bit>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
+#include "settings/durable_file.h"
 #include "text/cp1251.h"
 
 namespace vantrope {
@@ -78,17 +78,8 @@ THistoryRecord DecodeHistoryRecord(const uint8_t* b) {
 
 void AppendHistoryRecord(const std::string& path, const THistoryRecord& record) {
   const auto bytes = EncodeHistoryRecord(record);
-  std::error_code error;
-  const bool exists = std::filesystem::exists(path, error);
-  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out | (exists ? std::ios::openmode{} : std::ios::trunc));
-  if (file) {
-    // Just behind the last whole record: a torn record at the end is overwritten.
-    const auto size = exists ? std::filesystem::file_size(path, error) : 0;
-    file.seekp(static_cast<std::streamoff>(error ? 0 : size / kHistoryRecordSize * kHistoryRecordSize));
-    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    file.flush();
-  }
-  if (!file || error) throw std::runtime_error("Unable to write to " + path);
+  if (!AppendRecordDurably(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+    throw std::runtime_error("Unable to write to " + path);
 }
 
 std::vector<THistoryRecord> ReadHistoryFile(const std::string& path) {

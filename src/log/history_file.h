@@ -35,7 +35,8 @@ std::array<uint8_t, kHistoryRecordSize> EncodeHistoryRecord(const THistoryRecord
 THistoryRecord DecodeHistoryRecord(const uint8_t* bytes);
 
 // Writes the record just behind the last whole record of the file, creating
-// it when missing. Throws std::runtime_error naming the file when it fails.
+// it when missing, and syncs it; the file is never truncated. Throws
+// std::runtime_error naming the file when it fails.
 void AppendHistoryRecord(const std::string& path, const THistoryRecord& record);
 
 // Every whole record of the file.

@@ -1,15 +1,14 @@
 #include "settings/ini_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <system_error>
 
+#include "settings/durable_file.h"
 #include "text/cp1251.h"
 
 namespace vantrope {
@@ -104,23 +103,21 @@ void CheckName(std::string_view name, bool is_key) {
   }
 }
 
-std::string RandomSuffix() {
-  std::random_device random;
-  const uint64_t number = (static_cast<uint64_t>(random()) << 32) ^ random();
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(number));
-  return text;
-}
-
-// Creates `path` (it must not exist yet) with `content` and makes sure the
-// bytes reached the disk before the caller renames it into place.
-bool WriteNewFile(const fs::path& path, const std::string& content) {
-  std::FILE* file = std::fopen(path.c_str(), "wbx");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() &&
-                 std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  written = std::fclose(file) == 0 && written;
-  return written;
+// The whole file, or nothing when it cannot be opened or read to its end.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  ssize_t count;
+  while ((count = read(descriptor, buffer, sizeof buffer)) != 0) {
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) break;
+    content.append(buffer, static_cast<size_t>(count));
+  }
+  close(descriptor);
+  if (count < 0) return std::nullopt;
+  return content;
 }
 
 }  // namespace
@@ -132,12 +129,17 @@ const std::string& IniFile::Path() const { return path_; }
 void IniFile::Load() {
   std::string content;
   std::error_code error;
-  // Anything but a regular file (a folder, a pipe) reads as empty.
-  if (fs::is_regular_file(path_, error)) {
-    std::ifstream file(path_, std::ios::binary);
-    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad()) content.clear();
+  const fs::file_status status = fs::status(path_, error);
+  if (error && status.type() != fs::file_type::not_found) {
+    unreadable_ = true;
+  } else if (fs::is_regular_file(status)) {
+    if (auto bytes = ReadWholeFile(path_))
+      content = std::move(*bytes);
+    else
+      unreadable_ = true;
   }
+  // Anything else, a missing file, a folder or a pipe, reads as empty; Save
+  // refuses a folder or a pipe.
 
   size_t position = 0;
   while (position < content.size()) {
@@ -252,6 +254,7 @@ void IniFile::AppendSection(std::string header, std::string key_line) {
 
 void IniFile::Save() const {
   const IniWriteError failure("Unable to write to " + path_);
+  if (unreadable_) throw failure;
   std::error_code error;
 
   // Write through a symbolic link instead of replacing the link.
@@ -263,7 +266,6 @@ void IniFile::Save() const {
   const fs::file_status status = fs::status(target, error);
   const bool exists = status.type() != fs::file_type::not_found;
   if (error && exists) throw failure;
-  error.clear();  // a file not found is no failure
   // A read-only file stays unchanged, although its folder would allow replacing it.
   if (exists && (!fs::is_regular_file(status) || access(target.c_str(), W_OK) != 0)) throw failure;
   fs::path folder = target.parent_path();
@@ -272,20 +274,8 @@ void IniFile::Save() const {
 
   std::string content;
   for (const Line& line : lines_) content += line.text + line.ending;
-
-  // A new file renamed over the old one: a failure half-way never leaves a
-  // cut settings file behind.
-  const fs::path temporary = folder / (target.filename().string() + "." + RandomSuffix() + ".tmp");
-  if (!WriteNewFile(temporary, content)) {
-    fs::remove(temporary, error);
-    throw failure;
-  }
-  if (exists) fs::permissions(temporary, status.permissions(), error);
-  if (!error) fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
-    throw failure;
-  }
+  // A failure half-way never leaves a cut settings file behind.
+  if (!ReplaceFileDurably(target, content, exists ? std::optional(status.permissions()) : std::nullopt)) throw failure;
 }
 
 }  // namespace vantrope

@@ -21,10 +21,13 @@ class IniWriteError : public std::runtime_error {
 // byte for byte as it was loaded, line ending included.
 class IniFile {
  public:
-  // Loads the file if it exists; a missing or unreadable file is empty.
+  // Loads the file if it exists; a missing file is empty.
   explicit IniFile(std::string path);
 
   const std::string& Path() const;
+  // The file is there but could not be read: it reads as empty, and saving
+  // over it, which would lose all it holds, is refused.
+  bool Unreadable() const { return unreadable_; }
 
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
   int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
@@ -36,8 +39,8 @@ class IniFile {
   void WriteInteger(std::string_view section, std::string_view key, int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
-  // Replaces the file as a whole or, on any failure, leaves it untouched and
-  // throws IniWriteError("Unable to write to " + path).
+  // Replaces the file as a whole, durably, or, on any failure, leaves it
+  // untouched and throws IniWriteError("Unable to write to " + path).
   void Save() const;
 
  private:
@@ -57,6 +60,7 @@ class IniFile {
   std::string path_;
   std::vector<Line> lines_;
   std::string newline_;
+  bool unreadable_ = false;
 };
 
 }  // namespace vantrope

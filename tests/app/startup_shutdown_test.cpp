@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "support/form_fixture.h"
+#include "support/refused_calls.h"
 
 namespace vantrope {
 namespace {
@@ -300,6 +301,50 @@ TEST_F(StartupShutdownTest, UnwritableSettingsKeepTheProgramRunning) {
 
   std::filesystem::remove(dir.Path() / "Vantrope.ini");
   EXPECT_TRUE(f.FormClose()) << "the user can close again once the file can be written";
+}
+
+// Replacing a file that could not be read would keep the program's keys
+// alone: the page templates and the language pack would be lost. Closing
+// again would change nothing, so the window closes.
+TEST_F(StartupShutdownTest, SettingsFileThatCannotBeReadAtShutdownIsLeftAsItIs) {
+  WriteSettings("[Binary]\nPageField_0=поле\n[LangPack]\nTXT_290=Файл настроек не читается:\n");
+  TMainForm& f = Start();
+  const std::string before = dir.ReadFile("Vantrope.ini");
+  bool closed = false;
+  testing::RunRefusing(testing::Refusal::kReadingOpens, [&] { closed = f.FormClose(); });
+  EXPECT_EQ(dir.ReadFile("Vantrope.ini"), before);
+  EXPECT_EQ(fake.shell.error_reports, std::vector<std::string>{"Файл настроек не читается: Vantrope.ini"});
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(fake.shell.terminate_calls, 1);
+}
+
+// A program started on defaults would write them over the user's values.
+TEST_F(StartupShutdownTest, SettingsFileThatCouldNotBeReadAtStartUpIsLeftAsItIs) {
+  WriteSettings("[MainForm]\nMute=1\n[LangPack]\nTXT_290=Файл настроек не читается:\n");
+  const std::string before = dir.ReadFile("Vantrope.ini");
+  testing::RunRefusing(testing::Refusal::kReadingOpens, [&] { Start(); });
+  EXPECT_FALSE(form->Mute) << "the program runs on defaults";
+  ::testing::internal::CaptureStderr();
+  form->CloseFromOutside();
+  // The language pack is in the file that could not be read.
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Vantrope.ini\n");
+  EXPECT_EQ(dir.ReadFile("Vantrope.ini"), before);
+  EXPECT_EQ(fake.shell.terminate_calls, 1);
+}
+
+TEST_F(StartupShutdownTest, StartUpRemovesWhatAnInterruptedSettingsWriteLeftAndNothingElse) {
+  WriteSettings("[MainForm]\nMute=1\n");
+  const std::vector<std::string> leftovers = {"Vantrope.ini.0123456789abcdef.tmp", "Vantrope.ini.fedcba9876543210.tmp"};
+  const std::vector<std::string> others = {
+      "Vantrope.ini.0123456789abcde.tmp",  "Vantrope.ini.0123456789abcdef0.tmp", "Vantrope.ini.0123456789abcdeg.tmp",
+      "Vantrope.ini.0123456789abcdef.tmp~", "xVantrope.ini.0123456789abcdef.tmp", "Vantrope.ini.tmp",
+      "history.dat.0123456789abcdef.tmp",  "history.dat"};
+  for (const std::string& name : leftovers) dir.WriteFile(name, "[MainForm]\nMute=0\n");
+  for (const std::string& name : others) dir.WriteFile(name, "kept");
+  EXPECT_TRUE(Start().Mute);
+  for (const std::string& name : leftovers) EXPECT_FALSE(std::filesystem::exists(dir.Path() / name)) << name;
+  for (const std::string& name : others) EXPECT_EQ(dir.ReadFile(name), "kept") << name;
+  EXPECT_NE(dir.ReadFile("Vantrope.ini").find("Mute=1"), std::string::npos);
 }
 
 TEST_F(StartupShutdownTest, ClosingFromOutsideAsksNothingAndSaves) {

@@ -5,6 +5,7 @@
 
 #include "debug/debug_log_file.h"
 #include "support/form_fixture.h"
+#include "support/refused_calls.h"
 
 namespace vantrope {
 namespace {
@@ -12,7 +13,8 @@ namespace {
 class DebugLogTest : public testing::FormFixture {
  protected:
   void SetUp() override {
-    WriteSettings("[LangPack]\nTXT_271= Запуск робота \nTXT_272=Остановка робота\n");
+    WriteSettings(
+        "[LangPack]\nTXT_271= Запуск робота \nTXT_272=Остановка робота\nTXT_291=Запись в журнал отладки не удалась:\n");
     Start();
   }
   const std::deque<std::string>& View() const { return form->fmDebug.mmLog.Lines(); }
@@ -88,6 +90,24 @@ TEST_F(DebugLogTest, UnwritableFileIsReportedOnceAndTheViewGoesOn) {
   EXPECT_NE(View().back().find("still shown"), std::string::npos);
   EXPECT_TRUE(form->Form.Visible()) << "start-up went on";
   EXPECT_EQ(fake.shell.error_reports.size(), 1u);
+}
+
+// The write may fail inside a step of the robot: a modal box there would run
+// the robot's timers in its own event loop. The error line is mirrored into
+// the debug log too, which must not report its failure again.
+TEST_F(DebugLogTest, FailingWriteIsToldInTheEventLogOnceWithoutABox) {
+  testing::RunRefusing(testing::Refusal::kWrites, [&] { form->AddStringToLog(ltInfo, "на полном диске", false); });
+  form->AddStringToLog(ltInfo, "after the fault", false);
+
+  EXPECT_TRUE(fake.shell.error_reports.empty());
+  EXPECT_TRUE(fake.dialogs.shown.empty());
+  const std::string told = "Запись в журнал отладки не удалась: Unable to write to $$$.log";
+  const ui::Grid& log = form->event_log.gwLog;
+  std::vector<std::string> errors;
+  for (int row = 0; row < log.RowCount(); ++row)
+    if (log.Cell(3, row) == std::to_string(ltError)) errors.push_back(log.Cell(2, row));
+  EXPECT_EQ(errors, std::vector<std::string>{"  " + told});
+  EXPECT_EQ(form->StatusBar1.Text(), " " + told);
 }
 
 // A small limit stands for the 50 MB.

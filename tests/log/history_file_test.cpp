@@ -5,6 +5,7 @@
 
 #include "log/history_file.h"
 #include "support/form_fixture.h"
+#include "support/refused_calls.h"
 
 namespace vantrope {
 namespace {
@@ -88,6 +89,20 @@ TEST_F(HistoryFileTest, TornFileIsRepairedByTheNextRecord) {
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[2], record);
+}
+
+// A file that cannot be looked at for the moment is still there: taking it
+// for a missing one would start the history anew.
+TEST_F(HistoryFileTest, AppendingNeverTruncatesWhenTheFileCannotBeLookedAt) {
+  const std::string whole(2 * kHistoryRecordSize, 'W');
+  dir.WriteFile("history.dat", whole + std::string(26, 'T'));
+  THistoryRecord record;
+  record.Pair = "frxUSDJPY";
+  testing::RunRefusing(testing::Refusal::kFileStatus, [&] { AppendHistoryRecord("history.dat", record); });
+  const std::string bytes = dir.ReadFile("history.dat");
+  ASSERT_EQ(bytes.size(), 3 * kHistoryRecordSize);
+  EXPECT_EQ(bytes.substr(0, whole.size()), whole);
+  EXPECT_EQ(ReadHistoryFile("history.dat").back(), record);
 }
 
 TEST_F(HistoryFileTest, RecordsRoundTripThroughTheirBytes) {

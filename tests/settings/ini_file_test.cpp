@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
+#include "support/refused_calls.h"
 #include "support/temp_dir.h"
 
 namespace vantrope {
@@ -67,6 +69,20 @@ TEST_F(IniFileTest, FolderInPlaceOfTheFileReadsAsEmpty) {
   fs::create_directory("Vantrope.ini");
   const IniFile ini("Vantrope.ini");
   EXPECT_EQ(ini.ReadString("MainForm", "Top", "dflt"), "dflt");
+  EXPECT_FALSE(ini.Unreadable()) << "it holds no settings to lose";
+}
+
+// Saving the empty file it reads as would lose everything the file holds.
+TEST_F(IniFileTest, FileThatCannotBeReadIsToldAndNeverSavedOver) {
+  EXPECT_FALSE(IniFile("none.ini").Unreadable()) << "a missing file is a new one";
+  const std::string path = WriteIni("[MainForm]\r\nTop=5\r\n");
+  std::optional<IniFile> ini;
+  testing::RunRefusing(testing::Refusal::kReadingOpens, [&] { ini.emplace(path); });
+  EXPECT_TRUE(ini->Unreadable());
+  EXPECT_EQ(ini->ReadInteger("MainForm", "Top", 0), 0);
+  ini->WriteInteger("MainForm", "Left", 1);
+  EXPECT_THROW(ini->Save(), IniWriteError);
+  EXPECT_EQ(ReadBytes(path), "[MainForm]\r\nTop=5\r\n");
 }
 
 TEST_F(IniFileTest, NamesCompareWithoutRegardToCase) {
