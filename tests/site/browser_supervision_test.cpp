@@ -52,6 +52,7 @@ TEST_F(BrowserSupervisionTest, BeforeNavigateShowsTheAddressAndWaitsForANewPage)
 }
 
 TEST_F(BrowserSupervisionTest, StalledNavigationIsReloadedAfterThreeMinutes) {
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/stalled");
   fake.browser.onBeforeNavigate("http://127.0.0.1:8470/stalled");
   fake.browser.busy = true;
   const size_t before = fake.browser.navigations.size();
@@ -66,6 +67,7 @@ TEST_F(BrowserSupervisionTest, StalledNavigationIsReloadedAfterThreeMinutes) {
 }
 
 TEST_F(BrowserSupervisionTest, UnrecognisedPageIsReloadedOnceAfterTheLastProgress) {
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/unknown");
   form->browser_panel.teWebAddr.SetText("http://127.0.0.1:8470/unknown");
   fake.browser.onProgressChange();
   fake.clock.Advance(60'000);
@@ -94,9 +96,12 @@ TEST_F(BrowserSupervisionTest, NavigateStopsABusyBrowserWithoutWaiting) {
 TEST_F(BrowserSupervisionTest, PageDialogsAreWrittenDownAndAGonePageIsLoadedAgain) {
   fake.browser.onPageDialog(PageDialog::Confirm, "Leave?");
   EXPECT_TRUE(DebugLogHas("Диалог закрыт confirm: Leave?"));
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/d/trade.cgi?l=EN");
   form->browser_panel.teWebAddr.SetText("http://127.0.0.1:8470/d/trade.cgi?l=EN");
+  const size_t before = fake.browser.navigations.size();
   fake.browser.onPageProcessGone();
   EXPECT_TRUE(DebugLogHas("Процесс страницы завершился"));
+  ASSERT_EQ(fake.browser.navigations.size(), before + 1);
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/trade.cgi?l=EN");
 }
 
