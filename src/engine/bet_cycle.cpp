@@ -317,13 +317,14 @@ void BetCycle::ReportInaccessible(uint16_t control) {
 
 BetCycle::Outcome BetCycle::LogIn() {
   PageActionBatch batch = page_actions.NewBatch();
-  const std::string values[] = {Trim(account.cbeLogin.Text()), Trim(account.tePassword.Text())};
   std::array<int, 2> writes{-1, -1};
   for (size_t slot = 0; slot < 2; ++slot) {
     if (!SlotExists(slot))
       ReportInaccessible(page.ControlSlots[slot].ControlNo);
-    else
-      writes[slot] = batch.WebSetValue(FieldOf(slot), values[slot]);
+    else if (slot == 0)
+      writes[slot] = batch.WebSetValue(FieldOf(slot), Trim(account.cbeLogin.Text()));
+    else  // blanks at the ends of a password are part of it
+      writes[slot] = batch.WebTypePassword(FieldOf(slot), account.tePassword.Text());
   }
   const int press = AddPress(batch, 2);
   const uint16_t press_control = page.ControlSlots[2].ControlNo;
