@@ -4,6 +4,7 @@
 
 #include "engine/advance_threshold.h"
 #include "site/page_search.h"
+#include "site/url_host.h"
 #include "text/number_format.h"
 #include "text/utf8.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kRetryInterval = 2000;
 constexpr int kWakeInterval = 20;
+constexpr int kForeignLoginInterval = 60000;
 constexpr double kResultWaitCeiling = 9999999999.0;
 constexpr double kResultWaitLimit = 60;
 
@@ -54,6 +56,7 @@ enum Text : int {
   txSessionEnded = 285,
   txPriceUnreadable = 286,
   txWaitingForOpenContract = 287,
+  txForeignLoginPage = 292,
 };
 
 int ByDirection(TDirection direction, int up, int down, int other) {
@@ -316,6 +319,11 @@ void BetCycle::ReportInaccessible(uint16_t control) {
 }
 
 BetCycle::Outcome BetCycle::LogIn() {
+  // The password goes only to the site's own hosts: a login page elsewhere
+  // (a look-alike the browser was sent on to) gets nothing typed.
+  const std::string host = UrlHostName(browser.LocationUrl());
+  if (!site.IsSiteHost(host)) return LoginPageElsewhere(host);
+  robot.ForeignLoginHost.clear();
   PageActionBatch batch = page_actions.NewBatch();
   std::array<int, 2> writes{-1, -1};
   for (size_t slot = 0; slot < 2; ++slot) {
@@ -345,6 +353,16 @@ BetCycle::Outcome BetCycle::LogIn() {
     }
     return Outcome::Done;
   });
+}
+
+// The site may send the browser on to its own login page later: the main
+// address is tried again after a while.
+BetCycle::Outcome BetCycle::LoginPageElsewhere(const std::string& host) {
+  if (robot.ForeignLoginHost != host)
+    log.AddStringToLog(ltError, texts.Text(txForeignLoginPage) + " " + host, false);
+  robot.ForeignLoginHost = host;
+  Navigate(site.MainUrl, kForeignLoginInterval, true);
+  return Outcome::Done;
 }
 
 BetCycle::Outcome BetCycle::Step1(TPage shown) {

@@ -133,6 +133,7 @@ struct BetCycle {
   // market choice; true when it was.
   bool LeaveOtherMarket(const FormFill& fill, const PageActionReport& report);
   Outcome LogIn();
+  Outcome LoginPageElsewhere(const std::string& host);
   void ReportInaccessible(uint16_t control);
   void ReportNotReady();
   Outcome SessionEnded();

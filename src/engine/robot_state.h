@@ -110,6 +110,9 @@ struct RobotState {
   // to from there is no answer to the press.
   bool BuyAnswerLost = false;
   double ResultWaitCounter = 0;
+  // The host of the last login page met away from the site's own hosts: the
+  // event log tells of it once.
+  std::string ForeignLoginHost;
   // The bet cycle waits for the page's answer to a parse or to its actions.
   // The answer belongs to the step that asked while no tick and no watchdog
   // came in between, which PageGeneration counts.

@@ -59,6 +59,7 @@ void RunControl::Run() {
   robot.RobotPauseMode = pmNone;
   robot.BetOnStatus = bsOpenSite;
   robot.OpenBet = TOpenBet::None;
+  robot.ForeignLoginHost.clear();
   robot_controls.teSiteStatus.SetText(texts.Text(txSiteStatusUnknown));
   robot.Running = true;
   for (ui::Control* control : std::initializer_list<ui::Control*>{
