@@ -241,6 +241,16 @@ void BetCycle::LangCheck() {
   tmBetOnState.SetInterval(6000);
 }
 
+// Where the robot's work is when a page it did not ask for shows: the main
+// address while logging in, the trading form up to the buy, the portfolio
+// after it.
+std::optional<std::string> BetCycle::StepAddress() const {
+  if (!robot.Running) return std::nullopt;
+  if (robot.BetOnStatus <= bsReadBalance) return site.MainUrl;
+  if (robot.BetOnStatus <= bsBuy) return site.ReturnUrl;
+  return site.PortFolioUrl;
+}
+
 // --- the tick ---
 
 void BetCycle::Tick() {
@@ -606,7 +616,7 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
     case pgNone:
     case pgLoginFailed:
       LangCheck();
-      browser_supervisor.NavigateUrl(browser_supervisor.AddressShown());
+      browser_supervisor.ReloadPage();
       SetInterval(10000);
       break;
     case pgCabinet:

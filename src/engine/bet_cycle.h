@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,8 @@ struct BetCycle {
   void BetOnStateFault(const std::string& name, const std::string& text, int flag);
   // Switches a Russian-language address of the site to English.
   void LangCheck();
+  // The address of the step's own page; none while the robot is stopped.
+  std::optional<std::string> StepAddress() const;
 
   RobotState& robot;
   TEvent& EVENT;

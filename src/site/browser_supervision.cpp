@@ -37,6 +37,7 @@ void BrowserSupervisor::IERegister(const std::string& program_path) {
 // A load in progress is stopped, not waited for: nothing of the robot waits.
 void BrowserSupervisor::NavigateUrl(const std::string& url) {
   if (browser.Busy()) browser.Stop();
+  page.OwnAddress = url;
   browser.Navigate(url);
   log.AddStringToDebugLog(url);
 }
@@ -55,16 +56,25 @@ void BrowserSupervisor::DocumentComplete() {
 
 void BrowserSupervisor::ProgressChange() { Restart(tmWebWDT2); }
 
+// A form's answer is never asked for again: as a plain request its address
+// may do anything (a login refused, a buy made twice).
+void BrowserSupervisor::ReloadPage() {
+  std::string address = page.OwnAddress;
+  if (AddressShown() != address)
+    if (std::optional<std::string> step = host.StepAddress()) address = *step;
+  if (!address.empty()) NavigateUrl(address);
+}
+
 void BrowserSupervisor::ReloadStalledPage() {
   tmWebWDT.SetEnabled(false);
   browser.Stop();
-  NavigateUrl(AddressShown());
+  ReloadPage();
 }
 
 void BrowserSupervisor::ReloadSilentPage() {
   tmWebWDT2.SetEnabled(false);
   log.AddStringToDebugLog(texts.Text(txSilentPageReloaded));
-  NavigateUrl(AddressShown());
+  ReloadPage();
 }
 
 void BrowserSupervisor::PageDialogAnswered(PageDialog dialog, const std::string& text) {
@@ -74,7 +84,7 @@ void BrowserSupervisor::PageDialogAnswered(PageDialog dialog, const std::string&
 
 void BrowserSupervisor::PageProcessGone() {
   log.AddStringToDebugLog(texts.Text(txPageProcessGone));
-  NavigateUrl(AddressShown());
+  ReloadPage();
 }
 
 void BrowserSupervisor::AnswerSecurityPrompt() {

@@ -65,6 +65,9 @@ struct SitePage {
   // The account as the site shows it.
   std::string CurrencyName;
   double CurrentBalance = 0;
+  // The address the robot itself last asked the browser for: no other (a
+  // form's answer, a page the site or the user went to) is ever loaded again.
+  std::string OwnAddress;
 };
 
 }  // namespace vantrope
