@@ -57,6 +57,7 @@ enum Text : int {
   txPriceUnreadable = 286,
   txWaitingForOpenContract = 287,
   txForeignLoginPage = 292,
+  txNoAnswerToTheLogin = 293,
 };
 
 int ByDirection(TDirection direction, int up, int down, int other) {
@@ -286,7 +287,7 @@ void BetCycle::TickOnPage() {
     // With no page left to go back to, the cycle starts again from the
     // site's main address and comes back to an open bet from there.
     if (robot.BetOnStatus == bsAwaitConfirmation) robot.BuyAnswerLost = true;
-    if (!browser.GoBack()) robot.BetOnStatus = bsOpenSite;
+    if (!browser_supervisor.GoBack()) robot.BetOnStatus = bsOpenSite;
     page.PageIndex = pgNone;
   }
   if (shown == pgSitePause && robot.RobotPauseMode == pmNone && robot_controls.btPause1.Enabled())
@@ -354,6 +355,7 @@ BetCycle::Outcome BetCycle::LogIn() {
     else
       ReportInaccessible(press_control);
     if (successes == 3) {
+      robot.LoginPressedAt = page.OwnNavigations;
       robot.BetOnStatus = bsLoggedIn;
       page.SiteDataUpdated = false;
       SetInterval(8000);
@@ -375,6 +377,18 @@ BetCycle::Outcome BetCycle::LoginPageElsewhere(const std::string& host) {
   return Outcome::Done;
 }
 
+// The site's refusal ends the run only as the answer to the robot's own
+// login press: reached any other way (the login's address loaded again
+// without the form, say), it says nothing of the number and password.
+void BetCycle::LoginFailed() {
+  if (robot.LoginPressedAt == page.OwnNavigations) {
+    FaultAndStop(texts.Text(txLoginRefused));
+    return;
+  }
+  log.AddStringToDebugLog(texts.Text(txNoAnswerToTheLogin));
+  robot.BetOnStatus = bsOpenSite;
+}
+
 BetCycle::Outcome BetCycle::Step1(TPage shown) {
   ReportNotReady();
   if (!page.SiteDataUpdated) return Outcome::Wait;
@@ -384,7 +398,7 @@ BetCycle::Outcome BetCycle::Step1(TPage shown) {
       if (page_encoder.SearchControl(21) == 0) LangCheck();
       break;
     case pgLogin: return LogIn();
-    case pgLoginFailed: FaultAndStop(texts.Text(txLoginRefused)); break;
+    case pgLoginFailed: LoginFailed(); break;
     case pgCabinet: {
       if (page_encoder.SearchControl(21) < 0) break;
       const int32_t account_field = page_encoder.SearchControl(22);
@@ -421,7 +435,7 @@ BetCycle::Outcome BetCycle::Step2(TPage shown) {
   switch (shown) {
     case pgNone: LangCheck(); break;
     case pgLogin: robot.BetOnStatus = bsOpenSite; break;
-    case pgLoginFailed: FaultAndStop(texts.Text(txLoginRefused)); break;
+    case pgLoginFailed: LoginFailed(); break;
     case pgCabinet:
     case pgTrading:
     case pgTradingUpPrice:

@@ -137,6 +137,7 @@ struct BetCycle {
   bool LeaveOtherMarket(const FormFill& fill, const PageActionReport& report);
   Outcome LogIn();
   Outcome LoginPageElsewhere(const std::string& host);
+  void LoginFailed();
   void ReportInaccessible(uint16_t control);
   void ReportNotReady();
   Outcome SessionEnded();

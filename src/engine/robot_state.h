@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "event/robot_event.h"
@@ -113,6 +114,9 @@ struct RobotState {
   // The host of the last login page met away from the site's own hosts: the
   // event log tells of it once.
   std::string ForeignLoginHost;
+  // The robot's own navigations as counted when its login press took: the
+  // site's refusal is its answer only while no other followed.
+  std::optional<uint64_t> LoginPressedAt;
   // The bet cycle waits for the page's answer to a parse or to its actions.
   // The answer belongs to the step that asked while no tick and no watchdog
   // came in between, which PageGeneration counts.

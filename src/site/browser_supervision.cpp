@@ -38,8 +38,15 @@ void BrowserSupervisor::IERegister(const std::string& program_path) {
 void BrowserSupervisor::NavigateUrl(const std::string& url) {
   if (browser.Busy()) browser.Stop();
   page.OwnAddress = url;
+  ++page.OwnNavigations;
   browser.Navigate(url);
   log.AddStringToDebugLog(url);
+}
+
+bool BrowserSupervisor::GoBack() {
+  if (!browser.GoBack()) return false;
+  ++page.OwnNavigations;
+  return true;
 }
 
 void BrowserSupervisor::BeforeNavigate(const std::string& url) {

@@ -33,6 +33,8 @@ struct BrowserSupervisor {
   void IERegister(const std::string& program_path);
   // The one navigation routine: a busy browser is stopped first.
   void NavigateUrl(const std::string& url);
+  // Steps back in the browser's history; false when there is no page to go back to.
+  bool GoBack();
   // The address the address bar shows.
   std::string AddressShown() const { return browser_panel.teWebAddr.Text(); }
   // Loads the page shown again when the robot itself asked for it last;

@@ -8,6 +8,7 @@ namespace vantrope::testing {
 namespace {
 
 constexpr int kForeignLoginPage = 292;
+constexpr int kNoRefusalOfThePress = 293;
 constexpr const char* kBlankedPassword = "  demo201 ";
 
 demo::Response RedirectTo(const std::string& location) {
@@ -25,6 +26,11 @@ class LoginScenario : public BetScenario {
     for (demo::Account& account : options.accounts)
       if (account.number == "CR100201") account.password = kBlankedPassword;
     return options;
+  }
+  bool DebugLogHas(int text) {
+    for (const std::string& line : F().fmDebug.mmLog.Lines())
+      if (line.find(F().Txt(text)) != std::string::npos) return true;
+    return false;
   }
 };
 
@@ -80,6 +86,48 @@ TEST_F(LoginScenario, PasswordGoesOnlyToTheSitesOwnHosts) {
   ASSERT_TRUE(ReachReadyForm(300'000)) << "step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
   EXPECT_EQ(RowsWith(ltError, kForeignLoginPage), 1);
 }
+
+// Who loads an address again while the site is slow to answer the login
+// form: the watchdog, or the user with the address bar.
+enum class Reloader { Watchdog, AddressBar };
+
+class SlowLoginAnswer : public LoginScenario, public ::testing::WithParamInterface<Reloader> {};
+
+// The site takes two and a half minutes to answer the login form, which it
+// took; its login address, asked for without the form, says the login
+// failed. That is no refusal of the robot's login: it logs in and trades.
+TEST_P(SlowLoginAnswer, IsNoRefusalOfTheLogin) {
+  bool posted = false, slow = false;
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (request.path != "/d/login.cgi") return std::nullopt;
+    if (request.method == "POST") {
+      posted = slow = true;
+      return std::nullopt;
+    }
+    if (!posted) return std::nullopt;
+    demo::Request failed = request;
+    failed.query += "&error=login";
+    return world.Site().Handle(failed);
+  };
+  world.browser->load_ms = [&](const std::string&) -> std::optional<int> {
+    if (!slow) return std::nullopt;
+    slow = false;
+    return 150'000;
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return posted; }, 120'000));
+  if (GetParam() == Reloader::AddressBar) {
+    RunUntil([] { return false; }, 30'000);
+    F().teWebAddrButtonClick();
+  }
+  ASSERT_TRUE(ReachReadyForm(300'000)) << "step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(RowsOfType(ltError), 0);
+  if (GetParam() == Reloader::AddressBar) {
+    EXPECT_TRUE(DebugLogHas(kNoRefusalOfThePress));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Reloads, SlowLoginAnswer, ::testing::Values(Reloader::Watchdog, Reloader::AddressBar));
 
 }  // namespace
 }  // namespace vantrope::testing
