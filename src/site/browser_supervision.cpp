@@ -66,9 +66,9 @@ void BrowserSupervisor::ProgressChange() { Restart(tmWebWDT2); }
 // A form's answer is never asked for again: as a plain request its address
 // may do anything (a login refused, a buy made twice).
 void BrowserSupervisor::ReloadPage() {
-  std::string address = page.OwnAddress;
-  if (AddressShown() != address)
-    if (std::optional<std::string> step = host.StepAddress()) address = *step;
+  std::optional<std::string> step;
+  if (AddressShown() != page.OwnAddress) step = host.StepAddress();
+  const std::string address = step.value_or(page.OwnAddress);
   if (!address.empty()) NavigateUrl(address);
 }
 
