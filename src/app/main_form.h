@@ -41,6 +41,7 @@
 namespace vantrope {
 
 class TMainForm : public RobotLog,
+                  private BrowserSupervisor::Host,
                   private PageEncoder::Host,
                   private TerminalSeeker::Events,
                   private RunControl::Host,
@@ -213,7 +214,8 @@ class TMainForm : public RobotLog,
                                        .texts = LangPack,
                                        .tmParserDelay = tmParserDelay,
                                        .tmWebWDT = tmWebWDT,
-                                       .tmWebWDT2 = tmWebWDT2};
+                                       .tmWebWDT2 = tmWebWDT2,
+                                       .host = *this};
   PageEncoder page_encoder{.page = page,
                            .site = site,
                            .parser_view = fmDebug.parser,
@@ -303,6 +305,7 @@ class TMainForm : public RobotLog,
 
  private:
   // What the subsystems ask of the main window.
+  std::optional<std::string> StepAddress() override { return bet_cycle.StepAddress(); }
   void BetOnStateFault(const std::string& name, const std::string& text, int flag) override;
   void ShowSiteDisplays() override;
   void ShowCurrencyName(const std::string& currency) override;

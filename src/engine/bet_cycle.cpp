@@ -4,6 +4,7 @@
 
 #include "engine/advance_threshold.h"
 #include "site/page_search.h"
+#include "site/url_host.h"
 #include "text/number_format.h"
 #include "text/utf8.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kRetryInterval = 2000;
 constexpr int kWakeInterval = 20;
+constexpr int kForeignLoginInterval = 60000;
 constexpr double kResultWaitCeiling = 9999999999.0;
 constexpr double kResultWaitLimit = 60;
 
@@ -54,6 +56,8 @@ enum Text : int {
   txSessionEnded = 285,
   txPriceUnreadable = 286,
   txWaitingForOpenContract = 287,
+  txForeignLoginPage = 292,
+  txNoAnswerToTheLogin = 293,
   txSignalTooOld = 294,
   txLateAnswer = 295,
   txForeignContract = 296,
@@ -293,6 +297,16 @@ void BetCycle::LangCheck() {
   tmBetOnState.SetInterval(6000);
 }
 
+// Where the robot's work is when a page it did not ask for shows: the main
+// address while logging in, the trading form up to the buy, the portfolio
+// after it.
+std::optional<std::string> BetCycle::StepAddress() const {
+  if (!robot.Running) return std::nullopt;
+  if (robot.BetOnStatus <= bsReadBalance) return site.MainUrl;
+  if (robot.BetOnStatus <= bsBuy) return site.ReturnUrl;
+  return site.PortFolioUrl;
+}
+
 // --- the tick ---
 
 void BetCycle::Tick() {
@@ -328,7 +342,7 @@ void BetCycle::TickOnPage() {
     // With no page left to go back to, the cycle starts again from the
     // site's main address and comes back to an open bet from there.
     if (robot.BetOnStatus == bsAwaitConfirmation) robot.BuyAnswerLost = true;
-    if (!browser.GoBack()) robot.BetOnStatus = bsOpenSite;
+    if (!browser_supervisor.GoBack()) robot.BetOnStatus = bsOpenSite;
     page.PageIndex = pgNone;
   }
   if (shown == pgSitePause && robot.RobotPauseMode == pmNone && robot_controls.btPause1.Enabled())
@@ -371,14 +385,20 @@ void BetCycle::ReportInaccessible(uint16_t control) {
 }
 
 BetCycle::Outcome BetCycle::LogIn() {
+  // The password goes only to the site's own hosts: a login page elsewhere
+  // (a look-alike the browser was sent on to) gets nothing typed.
+  const std::string host = UrlHostName(browser.LocationUrl());
+  if (!site.IsSiteHost(host)) return LoginPageElsewhere(host);
+  robot.ForeignLoginHost.clear();
   PageActionBatch batch = page_actions.NewBatch();
-  const std::string values[] = {Trim(account.cbeLogin.Text()), Trim(account.tePassword.Text())};
   std::array<int, 2> writes{-1, -1};
   for (size_t slot = 0; slot < 2; ++slot) {
     if (!SlotExists(slot))
       ReportInaccessible(page.ControlSlots[slot].ControlNo);
-    else
-      writes[slot] = batch.WebSetValue(FieldOf(slot), values[slot]);
+    else if (slot == 0)
+      writes[slot] = batch.WebSetValue(FieldOf(slot), Trim(account.cbeLogin.Text()));
+    else  // blanks at the ends of a password are part of it
+      writes[slot] = batch.WebTypePassword(FieldOf(slot), account.tePassword.Text());
   }
   const int press = AddPress(batch, 2);
   const uint16_t press_control = page.ControlSlots[2].ControlNo;
@@ -390,6 +410,7 @@ BetCycle::Outcome BetCycle::LogIn() {
     else
       ReportInaccessible(press_control);
     if (successes == 3) {
+      robot.LoginPressedAt = page.OwnNavigations;
       robot.BetOnStatus = bsLoggedIn;
       page.SiteDataUpdated = false;
       SetInterval(8000);
@@ -401,6 +422,28 @@ BetCycle::Outcome BetCycle::LogIn() {
   });
 }
 
+// The site may send the browser on to its own login page later: the main
+// address is tried again after a while.
+BetCycle::Outcome BetCycle::LoginPageElsewhere(const std::string& host) {
+  if (robot.ForeignLoginHost != host)
+    log.AddStringToLog(ltError, texts.Text(txForeignLoginPage) + " " + host, false);
+  robot.ForeignLoginHost = host;
+  Navigate(site.MainUrl, kForeignLoginInterval, true);
+  return Outcome::Done;
+}
+
+// The site's refusal ends the run only as the answer to the robot's own
+// login press: reached any other way (the login's address loaded again
+// without the form, say), it says nothing of the number and password.
+void BetCycle::LoginFailed() {
+  if (robot.LoginPressedAt == page.OwnNavigations) {
+    FaultAndStop(texts.Text(txLoginRefused));
+    return;
+  }
+  log.AddStringToDebugLog(texts.Text(txNoAnswerToTheLogin));
+  robot.BetOnStatus = bsOpenSite;
+}
+
 BetCycle::Outcome BetCycle::Step1(TPage shown) {
   ReportNotReady();
   if (!page.SiteDataUpdated) return Outcome::Wait;
@@ -410,7 +453,7 @@ BetCycle::Outcome BetCycle::Step1(TPage shown) {
       if (page_encoder.SearchControl(21) == 0) LangCheck();
       break;
     case pgLogin: return LogIn();
-    case pgLoginFailed: FaultAndStop(texts.Text(txLoginRefused)); break;
+    case pgLoginFailed: LoginFailed(); break;
     case pgCabinet: {
       if (page_encoder.SearchControl(21) < 0) break;
       const int32_t account_field = page_encoder.SearchControl(22);
@@ -447,7 +490,7 @@ BetCycle::Outcome BetCycle::Step2(TPage shown) {
   switch (shown) {
     case pgNone: LangCheck(); break;
     case pgLogin: robot.BetOnStatus = bsOpenSite; break;
-    case pgLoginFailed: FaultAndStop(texts.Text(txLoginRefused)); break;
+    case pgLoginFailed: LoginFailed(); break;
     case pgCabinet:
     case pgTrading:
     case pgTradingUpPrice:
@@ -653,7 +696,7 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
     case pgNone:
     case pgLoginFailed:
       LangCheck();
-      browser_supervisor.NavigateUrl(browser_supervisor.AddressShown());
+      browser_supervisor.ReloadPage();
       SetInterval(10000);
       break;
     case pgCabinet:

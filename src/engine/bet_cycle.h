@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,8 @@ struct BetCycle {
   // The history record of the purchase about to be made, from the running
   // chain and the strategy's parameters; its result is not known yet.
   THistoryRecord PurchaseRecord() const;
+  // The address of the step's own page; none while the robot is stopped.
+  std::optional<std::string> StepAddress() const;
 
   RobotState& robot;
   TEvent& EVENT;
@@ -144,6 +147,8 @@ struct BetCycle {
   // market choice; true when it was.
   bool LeaveOtherMarket(const FormFill& fill, const PageActionReport& report);
   Outcome LogIn();
+  Outcome LoginPageElsewhere(const std::string& host);
+  void LoginFailed();
   void ReportInaccessible(uint16_t control);
   void ReportNotReady();
   Outcome SessionEnded();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "event/robot_event.h"
@@ -128,6 +129,12 @@ struct RobotState {
   // seen, and its direction.
   double StaleSignalTime = -1;
   TDirection StaleSignalDirection = drNone;
+  // The host of the last login page met away from the site's own hosts: the
+  // event log tells of it once.
+  std::string ForeignLoginHost;
+  // The robot's own navigations as counted when its login press took: the
+  // site's refusal is its answer only while no other followed.
+  std::optional<uint64_t> LoginPressedAt;
   // The tick began with a fresh parse of the page shown.
   bool ParsedThisTick = false;
 };

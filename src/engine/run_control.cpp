@@ -85,6 +85,7 @@ void RunControl::Run() {
   robot.ForeignContractReported = false;
   // A signal seen while the robot was stopped is not bought.
   EVENT.NewSignal = false;
+  robot.ForeignLoginHost.clear();
   robot_controls.teSiteStatus.SetText(texts.Text(txSiteStatusUnknown));
   robot.Running = true;
   for (ui::Control* control : std::initializer_list<ui::Control*>{

@@ -37,8 +37,16 @@ void BrowserSupervisor::IERegister(const std::string& program_path) {
 // A load in progress is stopped, not waited for: nothing of the robot waits.
 void BrowserSupervisor::NavigateUrl(const std::string& url) {
   if (browser.Busy()) browser.Stop();
+  page.OwnAddress = url;
+  ++page.OwnNavigations;
   browser.Navigate(url);
   log.AddStringToDebugLog(url);
+}
+
+bool BrowserSupervisor::GoBack() {
+  if (!browser.GoBack()) return false;
+  ++page.OwnNavigations;
+  return true;
 }
 
 void BrowserSupervisor::BeforeNavigate(const std::string& url) {
@@ -55,16 +63,25 @@ void BrowserSupervisor::DocumentComplete() {
 
 void BrowserSupervisor::ProgressChange() { Restart(tmWebWDT2); }
 
+// A form's answer is never asked for again: as a plain request its address
+// may do anything (a login refused, a buy made twice).
+void BrowserSupervisor::ReloadPage() {
+  std::optional<std::string> step;
+  if (AddressShown() != page.OwnAddress) step = host.StepAddress();
+  const std::string address = step.value_or(page.OwnAddress);
+  if (!address.empty()) NavigateUrl(address);
+}
+
 void BrowserSupervisor::ReloadStalledPage() {
   tmWebWDT.SetEnabled(false);
   browser.Stop();
-  NavigateUrl(AddressShown());
+  ReloadPage();
 }
 
 void BrowserSupervisor::ReloadSilentPage() {
   tmWebWDT2.SetEnabled(false);
   log.AddStringToDebugLog(texts.Text(txSilentPageReloaded));
-  NavigateUrl(AddressShown());
+  ReloadPage();
 }
 
 void BrowserSupervisor::PageDialogAnswered(PageDialog dialog, const std::string& text) {
@@ -74,7 +91,7 @@ void BrowserSupervisor::PageDialogAnswered(PageDialog dialog, const std::string&
 
 void BrowserSupervisor::PageProcessGone() {
   log.AddStringToDebugLog(texts.Text(txPageProcessGone));
-  NavigateUrl(AddressShown());
+  ReloadPage();
 }
 
 void BrowserSupervisor::AnswerSecurityPrompt() {

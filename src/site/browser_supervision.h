@@ -3,6 +3,7 @@
 // prompts answered for the user.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "desktop/shell.h"
@@ -17,12 +18,29 @@
 namespace vantrope {
 
 struct BrowserSupervisor {
+  // What supervision asks of the robot around it.
+  class Host {
+   public:
+    // The address of the robot's current work, opened in place of a page it
+    // did not ask for; none while the robot is stopped.
+    virtual std::optional<std::string> StepAddress() = 0;
+
+   protected:
+    ~Host() = default;
+  };
+
   // Asks for the browser emulation mode of the program's file.
   void IERegister(const std::string& program_path);
   // The one navigation routine: a busy browser is stopped first.
   void NavigateUrl(const std::string& url);
+  // Steps back in the browser's history; false when there is no page to go back to.
+  bool GoBack();
   // The address the address bar shows.
   std::string AddressShown() const { return browser_panel.teWebAddr.Text(); }
+  // Loads the page shown again when the robot itself asked for it last;
+  // otherwise opens the address of the robot's work, or, while the robot is
+  // stopped, the address it last opened.
+  void ReloadPage();
 
   // The browser's events.
   void BeforeNavigate(const std::string& url);
@@ -49,6 +67,7 @@ struct BrowserSupervisor {
   ui::Timer& tmParserDelay;
   ui::Timer& tmWebWDT;
   ui::Timer& tmWebWDT2;
+  Host& host;
 };
 
 }  // namespace vantrope

@@ -21,6 +21,10 @@ TCatField DocumentRecord(uint8_t kind, const std::string& id, const std::string&
   return record;
 }
 
+// A password typed into the page is never read back: it would show in the
+// parsed page, the debug window's grids and the template lines copied there.
+bool IsPasswordInput(const std::string& type) { return Cp1251EqualIgnoringCase(type, "password"); }
+
 }  // namespace
 
 void ParseDocumentFields(const DomDocument& document, TableCounters& counters, std::vector<TCatField>& fields) {
@@ -28,7 +32,8 @@ void ParseDocumentFields(const DomDocument& document, TableCounters& counters, s
   for (const DomForm& form : document.forms) {
     for (const DomFormElement& element : form.elements) {
       if (!element.id || !element.name || !element.type || !element.value) continue;
-      fields.push_back(DocumentRecord(kKindForm, *element.id, *element.name, *element.type, *element.value));
+      const std::string& value = IsPasswordInput(*element.type) ? std::string() : *element.value;
+      fields.push_back(DocumentRecord(kKindForm, *element.id, *element.name, *element.type, value));
     }
   }
   for (const DomLink& link : document.links) {

@@ -11,8 +11,9 @@
 namespace vantrope {
 
 // Replaces `fields` with the records of `document`. A form element or link
-// that lacks one of the properties a record needs is left out; a document
-// without a body has no text. The table counters start again at 0.
+// that lacks one of the properties a record needs is left out; a password
+// input reads as empty; a document without a body has no text. The table
+// counters start again at 0.
 void ParseDocumentFields(const DomDocument& document, TableCounters& counters, std::vector<TCatField>& fields);
 
 }  // namespace vantrope

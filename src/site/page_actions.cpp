@@ -10,10 +10,16 @@ bool PageActionBatch::CanActOn(size_t index) const {
   return index < page_.WebFields.size() && !Trim(location_).empty() && !link_;
 }
 
-int PageActionBatch::WebSetValue(size_t index, const std::string& text) {
+int PageActionBatch::WebSetValue(size_t index, const std::string& text) { return AddSetValue(index, Trim(text)); }
+
+int PageActionBatch::WebTypePassword(size_t index, const std::string& password) {
+  return AddSetValue(index, password);
+}
+
+int PageActionBatch::AddSetValue(size_t index, const std::string& value) {
   if (!CanActOn(index) || page_.WebFields[index].Kind != kKindForm) return -1;
   const TCatField& record = page_.WebFields[index];
-  actions_.push_back({DomAction::Kind::SetValue, record.ID, record.Ftype, record.Ftext, Trim(text), false});
+  actions_.push_back({DomAction::Kind::SetValue, record.ID, record.Ftype, record.Ftext, value, false});
   return static_cast<int>(actions_.size()) - 1;
 }
 

@@ -25,6 +25,8 @@ class PageActionBatch {
   // stands for. The action's number in the report, or -1 when the record
   // takes no text (no such record, no page, not a form record).
   int WebSetValue(size_t index, const std::string& text);
+  // The same for a password, typed as it is: its blanks are part of it.
+  int WebTypePassword(size_t index, const std::string& password);
   // Clicks the first element a form record stands for, or follows a link
   // record's address once the actions before it have run; -1 when the record
   // takes no click. `only_after_success`: only when every action before it
@@ -40,6 +42,7 @@ class PageActionBatch {
     bool only_after_success;
   };
   bool CanActOn(size_t index) const;
+  int AddSetValue(size_t index, const std::string& value);
 
   const SitePage& page_;
   std::string location_;

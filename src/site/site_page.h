@@ -65,6 +65,12 @@ struct SitePage {
   // The account as the site shows it.
   std::string CurrencyName;
   double CurrentBalance = 0;
+  // The address the robot itself last asked the browser for: no other (a
+  // form's answer, a page the site or the user went to) is ever loaded again.
+  std::string OwnAddress;
+  // The navigations the robot asked for, counted: a page that came after one
+  // of them is no answer to what the robot pressed before it.
+  uint64_t OwnNavigations = 0;
 };
 
 }  // namespace vantrope

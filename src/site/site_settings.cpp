@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "site/url_host.h"
+#include "text/cp1251.h"
+
 namespace vantrope {
 
 namespace {
@@ -38,6 +41,13 @@ void SiteSettings::LoadPageTemplates() {
 const std::string& SiteSettings::PageNameOf(size_t page) const {
   static const std::string empty;
   return page < PageNames.size() ? PageNames[page] : empty;
+}
+
+bool SiteSettings::IsSiteHost(const std::string& host) const {
+  if (host.empty()) return false;
+  for (const std::string* address : {&MainUrl, &ReturnUrl, &LogOutUrl, &PortFolioUrl})
+    if (Cp1251EqualIgnoringCase(UrlHostName(*address), host)) return true;
+  return false;
 }
 
 }  // namespace vantrope

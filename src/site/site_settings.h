@@ -25,6 +25,8 @@ struct SiteSettings {
   void LoadPageTemplates();
   // A page without a name in the settings has an empty one.
   const std::string& PageNameOf(size_t page) const;
+  // The host name is one of the site's four addresses: a site may use two.
+  bool IsSiteHost(const std::string& host) const;
 };
 
 }  // namespace vantrope

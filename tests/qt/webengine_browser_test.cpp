@@ -63,6 +63,11 @@ class TestSite {
                                 "<p>Hello paragraph</p>"),
                            "text/html; charset=utf-8");
     });
+    server_.Get("/login", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content(Page("<form><input type=\"text\" id=\"who\" name=\"who\" value=\"\">"
+                                "<input type=\"password\" id=\"pw\" name=\"pw\" value=\"\"></form>"),
+                           "text/html; charset=utf-8");
+    });
     // A form the page's script rebuilds: the stake moves, another element
     // takes its place, and the buy button counts its presses.
     server_.Get("/rebuilt", [](const httplib::Request&, httplib::Response& response) {
@@ -214,6 +219,21 @@ TEST_F(WebEngineAdapter, WritesAnInputAndSubmitsItsForm) {
   const std::optional<DomDocument> answer = Read();
   ASSERT_TRUE(answer);
   EXPECT_EQ(answer->body_html, "<p>Received: Вася &amp; Bob</p>");
+}
+
+// A password typed into the page never leaves it: its input reads as empty.
+TEST_F(WebEngineAdapter, TypedPasswordIsNeverReadFromThePage) {
+  browser.Navigate(site.Url("/login"));
+  ASSERT_TRUE(Loaded(1));
+  const std::vector<DomActionResult> results =
+      Act({Set("who", "who", "text", "CR100200"), Set("pw", "pw", "password", " s3cret ")});
+  ASSERT_EQ(results.size(), 2u);
+  EXPECT_EQ(results[1].count, 1) << "typed";
+  const std::optional<DomDocument> document = Read();
+  ASSERT_TRUE(document);
+  ASSERT_EQ(document->forms.at(0).elements.size(), 2u);
+  EXPECT_EQ(document->forms[0].elements[0].value, "CR100200");
+  EXPECT_EQ(document->forms[0].elements[1].value, "") << "an empty value, so that the input is still a record";
 }
 
 // The page rebuilds its form after it was read: an action still reaches the

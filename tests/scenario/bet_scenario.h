@@ -60,8 +60,8 @@ class BetScenario : public ::testing::Test {
         },
         limit_ms, 10);
   }
-  bool ReachReadyForm() {
-    return RunUntil([&] { return F().robot.BetOnStatus == bsFormReady && F().EVENT.BetStatus == ssReady; }, 120'000);
+  bool ReachReadyForm(int64_t limit_ms = 120'000) {
+    return RunUntil([&] { return F().robot.BetOnStatus == bsFormReady && F().EVENT.BetStatus == ssReady; }, limit_ms);
   }
   int RowsOfType(TLogType type) {
     int count = 0;

@@ -229,6 +229,47 @@ TEST_F(RecoveryScenario, ErrorPageAtTheTradingAddressIsNoFormToBetOn) {
   ASSERT_TRUE(Won(1));
 }
 
+// The buy's answer is a page the robot does not know: a proxy's error page,
+// or a pop-up's site it is sent on to. The buy is never asked for again (a
+// site whose buy is a plain request would buy again); the portfolio tells
+// the result.
+class UnknownAnswerToTheBuy : public BetScenario, public ::testing::WithParamInterface<bool> {
+ protected:
+  UnknownAnswerToTheBuy() : BetScenario(Options("W"), OneBetPerSignal()) {}
+};
+
+TEST_P(UnknownAnswerToTheBuy, IsNeverBoughtAgainAndThePortfolioTellsTheResult) {
+  const bool to_another_site = GetParam();
+  int buys_asked_again = 0;
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (request.host == "offers.example") {
+      demo::Response offer;
+      offer.body = "<html><body><p>Special offer</p></body></html>";
+      return offer;
+    }
+    if (request.path != "/d/buy.cgi") return std::nullopt;
+    if (request.method != "POST") {
+      ++buys_asked_again;
+      return std::nullopt;
+    }
+    world.Site().Handle(request);
+    if (!to_another_site) return ServerError();
+    demo::Response sent_on;
+    sent_on.status = 303;
+    sent_on.headers = {{"Location", "http://offers.example/special"}};
+    return sent_on;
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 900'000))
+      << "step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(buys_asked_again, 0);
+  EXPECT_EQ(world.Site().Contracts().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, UnknownAnswerToTheBuy, ::testing::Bool());
+
 // The page's process ends while the robot waits for a five-minute
 // contract's result, and no page shows for minutes: once pages load again,
 // the portfolio is loaded until the result shows, however long the wait was.

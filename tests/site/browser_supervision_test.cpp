@@ -52,6 +52,7 @@ TEST_F(BrowserSupervisionTest, BeforeNavigateShowsTheAddressAndWaitsForANewPage)
 }
 
 TEST_F(BrowserSupervisionTest, StalledNavigationIsReloadedAfterThreeMinutes) {
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/stalled");
   fake.browser.onBeforeNavigate("http://127.0.0.1:8470/stalled");
   fake.browser.busy = true;
   const size_t before = fake.browser.navigations.size();
@@ -66,6 +67,7 @@ TEST_F(BrowserSupervisionTest, StalledNavigationIsReloadedAfterThreeMinutes) {
 }
 
 TEST_F(BrowserSupervisionTest, UnrecognisedPageIsReloadedOnceAfterTheLastProgress) {
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/unknown");
   form->browser_panel.teWebAddr.SetText("http://127.0.0.1:8470/unknown");
   fake.browser.onProgressChange();
   fake.clock.Advance(60'000);
@@ -81,6 +83,24 @@ TEST_F(BrowserSupervisionTest, UnrecognisedPageIsReloadedOnceAfterTheLastProgres
   EXPECT_EQ(fake.browser.navigations.size(), before + 1) << "no progress, no second reload";
 }
 
+// A page the robot did not ask for (the login form's answer, here) is never
+// asked for again: with the robot stopped, the watchdogs and a gone page
+// open the address it last opened itself.
+TEST_F(BrowserSupervisionTest, PageTheRobotDidNotAskForIsNeverLoadedAgain) {
+  const std::string own = "http://127.0.0.1:8470/d/contact.cgi?l=EN";
+  form->browser_supervisor.NavigateUrl(own);
+  const auto form_answer = [&] { fake.browser.onBeforeNavigate("http://127.0.0.1:8470/d/login.cgi?l=EN"); };
+  form_answer();
+  fake.clock.Advance(180'000);
+  form_answer();
+  fake.browser.onProgressChange();
+  fake.clock.Advance(100'000);
+  form_answer();
+  fake.browser.onPageProcessGone();
+  EXPECT_EQ(fake.browser.navigations,
+            (std::vector<std::string>{"http://127.0.0.1:8470/d/trade.cgi?l=EN", own, own, own, own}));
+}
+
 TEST_F(BrowserSupervisionTest, NavigateStopsABusyBrowserWithoutWaiting) {
   fake.browser.busy = true;
   const int64_t before = fake.clock.ElapsedMs();
@@ -94,9 +114,12 @@ TEST_F(BrowserSupervisionTest, NavigateStopsABusyBrowserWithoutWaiting) {
 TEST_F(BrowserSupervisionTest, PageDialogsAreWrittenDownAndAGonePageIsLoadedAgain) {
   fake.browser.onPageDialog(PageDialog::Confirm, "Leave?");
   EXPECT_TRUE(DebugLogHas("Диалог закрыт confirm: Leave?"));
+  form->browser_supervisor.NavigateUrl("http://127.0.0.1:8470/d/trade.cgi?l=EN");
   form->browser_panel.teWebAddr.SetText("http://127.0.0.1:8470/d/trade.cgi?l=EN");
+  const size_t before = fake.browser.navigations.size();
   fake.browser.onPageProcessGone();
   EXPECT_TRUE(DebugLogHas("Процесс страницы завершился"));
+  ASSERT_EQ(fake.browser.navigations.size(), before + 1);
   EXPECT_EQ(fake.browser.navigations.back(), "http://127.0.0.1:8470/d/trade.cgi?l=EN");
 }
 

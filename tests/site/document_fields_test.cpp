@@ -45,6 +45,21 @@ TEST(ParseDocumentFields, FormsThenLinksThenTheBody) {
   EXPECT_EQ(Parse(document), expected);
 }
 
+// A password typed into the page never reaches the parsed page, and with it
+// the debug window's grids and the template lines copied from them.
+TEST(ParseDocumentFields, PasswordInputsReadAsEmpty) {
+  DomDocument document;
+  document.forms = {{{Element("loginid", "loginid", "text", "CR100200"), Element("pw", "password", "password", "s3 cret"),
+                      Element("pin", "pin", "PassWord", "1234"), Element("", "login", "submit", "password")}}};
+  const std::vector<TCatField> expected = {
+      Record(kKindForm, "loginid", "loginid", "text", "CR100200"),
+      Record(kKindForm, "pw", "password", "password", ""),
+      Record(kKindForm, "pin", "pin", "PassWord", ""),
+      Record(kKindForm, "", "login", "submit", "password"),
+  };
+  EXPECT_EQ(Parse(document), expected);
+}
+
 TEST(ParseDocumentFields, ElementOrLinkLackingAPropertyIsLeftOut) {
   DomDocument document;
   for (int missing = 0; missing < 4; ++missing) {

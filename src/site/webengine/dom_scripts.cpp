@@ -27,13 +27,18 @@ const char* const kReadDocument = R"JS(
   function linkText(node) {
     try { return node.toString(); } catch (e) { return null; }
   }
+  // A password is never read: it does not leave the page.
+  function value(node, type) {
+    return type !== null && type.toLowerCase() === 'password' ? '' : prop(node, 'value');
+  }
   var forms = [];
   for (var i = 0; i < document.forms.length; ++i) {
     var elements = [];
     var form = document.forms[i];
     for (var j = 0; j < form.elements.length; ++j) {
       var e = form.elements[j];
-      elements.push({id: prop(e, 'id'), name: prop(e, 'name'), type: prop(e, 'type'), value: prop(e, 'value')});
+      var type = prop(e, 'type');
+      elements.push({id: prop(e, 'id'), name: prop(e, 'name'), type: type, value: value(e, type)});
     }
     forms.push(elements);
   }
