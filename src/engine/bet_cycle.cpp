@@ -212,12 +212,8 @@ void BetCycle::WatchForStall() {
     robot.AwaitingResult = awaiting_result;
     return;
   }
-  double limit = kStallSeconds;
-  if (awaiting_result) {
-    const std::string unit = Trim(robot.BetPeriodUnit);
-    const double unit_seconds = unit == "s" ? 1 : unit == "h" ? 3600 : unit == "d" ? 86400 : 60;
-    limit += robot.BetPeriod * unit_seconds;
-  }
+  const double limit =
+      kStallSeconds + (awaiting_result ? PeriodSeconds(robot.BetPeriod, Trim(robot.BetPeriodUnit)) : 0);
   // A contract the robot did not buy keeps it from the form: told already.
   if (robot.StallReported || robot.ForeignContractReported || (now - robot.StallSince) * kSecondsPerDay <= limit)
     return;

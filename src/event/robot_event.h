@@ -15,6 +15,13 @@ inline TDirection Reversed(TDirection direction) {
   return direction == drUp ? drDown : direction == drDown ? drUp : direction;
 }
 
+// An expiry or a chart's timeframe in seconds: a number and its unit letter
+// "s", "m", "h" or "d"; another letter counts as minutes.
+inline double PeriodSeconds(uint16_t period, const std::string& unit) {
+  const double unit_seconds = unit == "s" ? 1 : unit == "h" ? 3600 : unit == "d" ? 86400 : 60;
+  return period * unit_seconds;
+}
+
 // The site state, EVENT.BetStatus: what the bet cycle tells the strategies.
 enum TSiteState : uint8_t {
   ssNotReady = 0,

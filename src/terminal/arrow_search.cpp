@@ -59,11 +59,15 @@ void TerminalSeeker::NoteSightings() {
     terminal.UpSighting = terminal.DownSighting = {};
   }
   const double now = clock.Now();
+  const double bar_days = PeriodSeconds(EVENT.Period, EVENT.PeriodUnit) / 86400.0;
   for (auto [match, sighting] : {std::pair{&terminal.ArrowUpMatch, &terminal.UpSighting},
                                  std::pair{&terminal.ArrowDownMatch, &terminal.DownSighting}}) {
-    if (match->Found && (!sighting->found || match->X > sighting->x)) sighting->first_seen = first_capture ? 0 : now;
+    const bool same_arrow = sighting->found && match->X <= sighting->x && now - sighting->last_seen < bar_days;
+    if (match->Found && !same_arrow) sighting->first_seen = first_capture ? 0 : now;
     sighting->found = match->Found;
-    if (match->Found) sighting->x = match->X;
+    if (!match->Found) continue;
+    sighting->x = match->X;
+    sighting->last_seen = now;
   }
 }
 

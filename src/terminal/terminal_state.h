@@ -57,14 +57,16 @@ struct TerminalState {
   // the last pass is not searched again.
   Bitmap SearchedSnapshot;
 
-  // When the newest arrow of a direction was first seen. Arrows move left as
-  // bars come: one found in the last search too, and no further right, is
-  // the same arrow; one further right, or one the last search did not find,
-  // is new.
+  // When the newest arrow of a direction was first seen. Arrows move left a
+  // bar at a time: one found in the last search too, no further right and
+  // less than a bar's time ago, is the same arrow; one further right, one the
+  // last search did not find, or one at the same place after a bar's time
+  // without a search (the terminal gone or out of sight meanwhile), is new.
   struct ArrowSighting {
     bool found = false;  // in the last search
     int32_t x = 0;
     double first_seen = 0;  // 0: on the chart before the robot watched it
+    double last_seen = 0;
   };
   ArrowSighting UpSighting, DownSighting;
   // The chart the sightings are of: its window, pair and timeframe. The

@@ -144,6 +144,15 @@ TEST_F(ArrowSignals, ASignalCarriesWhenItsArrowWasFirstSeen) {
     EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, drawn + 1000.0 / 86'400'000) << "the same arrow at " << x;
   }
 
+  // The terminal out of sight for longer than a bar: an arrow where the
+  // old one was is a new one, the old one having moved on.
+  Terminal().exists = false;
+  fake.clock.Advance(15 * 60'000);
+  Terminal().exists = true;
+  form->EVENT.Direction = drNone;
+  Pass();
+  EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, fake.clock.Now());
+
   // The up arrow gone, a down arrow and then a new up arrow further right.
   Terminal().picture = Blank(kWidth, kHeight);
   DrawOnChart(60, 300, false);
