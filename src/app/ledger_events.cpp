@@ -19,7 +19,7 @@ enum Text : int {
 
 void TMainForm::LoadLedger() {
   if (!ledger.Load()) {
-    AddStringToLog(ltError, Txt(txJournalUnreadable) + " " + kBetJournalFileName, true);
+    AddStringToLog(ltError, Txt(txJournalUnreadable) + " " + ledger.UnreadJournalPath(), true);
     return;
   }
   const LedgerBet& bet = ledger.Bet();

@@ -10,14 +10,17 @@
 
 namespace vantrope {
 
-
 bool BetLedger::Load() {
   std::error_code error;
   if (!std::filesystem::exists(journal_path_, error) && !error) return true;
   std::ifstream file(journal_path_, std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   std::optional<LedgerState> state = file.bad() ? std::nullopt : DecodeJournal(text);
-  if (!state) return false;
+  if (!state) {
+    // Kept aside for whoever wants to read it: the next change would replace it.
+    std::filesystem::rename(journal_path_, UnreadJournalPath(), error);
+    return false;
+  }
   state_ = std::move(*state);
   saved_ = text;
   // A run killed between the record and the journal left the first of its
@@ -106,7 +109,6 @@ void BetLedger::WriteRecords() {
     }
     host_.RecordAdded(unwritten[written]);
   }
-  if (written == 0) return;
   unwritten.erase(unwritten.begin(), unwritten.begin() + static_cast<std::ptrdiff_t>(written));
   Save();
 }

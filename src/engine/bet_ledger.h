@@ -35,8 +35,10 @@ class BetLedger {
       : host_(host), journal_path_(std::move(journal_path)), history_path_(std::move(history_path)) {}
 
   // Start-up: the journal the last run left. A result it knew but had not
-  // yet recorded is recorded now; false when the journal could not be read.
+  // yet recorded is recorded now. False when the journal could not be read:
+  // it is then kept aside, under UnreadJournalPath().
   bool Load();
+  std::string UnreadJournalPath() const { return journal_path_ + ".unread"; }
 
   TOpenBet Open() const { return state_.bet.state; }
   const LedgerBet& Bet() const { return state_.bet; }

@@ -110,6 +110,7 @@ TEST_F(BetLedgerTest, AJournalOfAnotherFormIsNotTakenForOne) {
   BetLedger ledger(host);
   EXPECT_FALSE(ledger.Load());
   EXPECT_EQ(ledger.Open(), TOpenBet::None);
+  EXPECT_EQ(dir.ReadFile("bets.journal.unread"), "bet=bought\n") << "kept aside, not overwritten";
   LedgerState state;
   state.bet.state = TOpenBet::Bought;
   std::string text = EncodeJournal(state);
