@@ -180,6 +180,12 @@ void BetCycle::ReportNotReady() {
   if (ledger.Open() == TOpenBet::None) EVENT.BetStatus = ssNotReady;
 }
 
+// Off the ready form no new bet may be asked for; a bet asked for already
+// keeps the state the strategy was told, while the cycle finds its way back.
+void BetCycle::WithdrawReady() {
+  if (EVENT.BetStatus == ssReady && ledger.Open() == TOpenBet::None) EVENT.BetStatus = ssNotReady;
+}
+
 // The site shows its login page in the middle of the run: it ended the
 // session. The cycle logs in again and comes back to an open bet from there.
 BetCycle::Outcome BetCycle::SessionEnded() {
@@ -661,7 +667,7 @@ bool BetCycle::OnForexMarket() const { return browser.LocationUrl().find("market
 // first market, whose pair selector has no forex pair.
 bool BetCycle::LeaveOtherMarket(const FormFill& fill, const PageActionReport& report) {
   if (OnForexMarket() || !fill.Failed(4, report)) return false;
-  if (EVENT.BetStatus == ssReady) EVENT.BetStatus = ssNotReady;
+  WithdrawReady();
   robot.BetOnStatus = bsSelectMarket;
   SetInterval(20);
   return true;
@@ -686,7 +692,7 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
   tmBetWDT.SetEnabled(false);
   SetInterval(10000);
   // Off the trading form the site is no longer ready for a bet.
-  if (!IsTradingPage(shown) && EVENT.BetStatus == ssReady) EVENT.BetStatus = ssNotReady;
+  if (!IsTradingPage(shown)) WithdrawReady();
   switch (shown) {
     case pgLogin: return SessionEnded();
     case pgNone:
@@ -706,7 +712,7 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
       // A page taken for the trading form by its address alone has no
       // controls: it is no form to bet on (an error page of the site, say).
       if (!SlotExists(9)) {
-        if (EVENT.BetStatus == ssReady) EVENT.BetStatus = ssNotReady;
+        WithdrawReady();
         Navigate(site.ReturnUrl, 10000, true);
         robot.BetOnStatus = bsSelectMarket;
         break;

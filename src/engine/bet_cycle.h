@@ -151,6 +151,7 @@ struct BetCycle {
   void LoginFailed();
   void ReportInaccessible(uint16_t control);
   void ReportNotReady();
+  void WithdrawReady();
   Outcome SessionEnded();
   void FollowBet();
   void ReadStartBalance();

@@ -205,6 +205,26 @@ TEST(MartingaleRestartScenario, PausedChainGoesOnAfterARestartWithItsSavedStake)
   EXPECT_NEAR(f.page.CurrentBalance - f.robot.StartBalance, record.BalanceAtResult - record.BalanceAtBet, 0.005);
 }
 
+// A bet asked for meets the trading page of another market before its
+// prices: the cycle goes back to the market choice, and the chain follows
+// its bet all the while (the long simulation, seed 6000012, saw a chain lose
+// track of it and never place the stake it owed).
+class OtherMarketMidBetScenario : public MartingaleScenario {
+ protected:
+  OtherMarketMidBetScenario()
+      : MartingaleScenario(1, {{"Robot1", "BetCount", "5"}, {"Robot1", "ChainCount", "1"}}, "LW") {}
+};
+
+TEST_F(OtherMarketMidBetScenario, TheChainFollowsItsBetThroughTheMarketChoice) {
+  StartTrading();
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsBetRequested; }, 60'000, 10));
+  F().browser_supervisor.NavigateUrl(F().site.ReturnUrl);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 1; }, 1'800'000, 10))
+      << "the chain bet the stake it owed after the loss";
+  ExpectBets({3, 7}, {2, 1}, {1, 1});
+}
+
 // The program is killed with the chain's first purchase open: started again
 // on the same folder, it follows that contract to its result, records it
 // once, and the chain goes on with the stake it owes.
