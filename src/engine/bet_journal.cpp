@@ -37,29 +37,17 @@ bool ParseNumber(const std::string& text, Number& value) {
   }
 }
 
+// Writes each field as a "key=value" line.
 class Writer {
  public:
-  void Put(const std::string& key, const std::string& value) { text_ += key + "=" + OneLine(value) + "\n"; }
+  void Field(const std::string& key, const std::string& value) { text_ += key + "=" + OneLine(value) + "\n"; }
+  void Field(const std::string& key, bool value) { Field(key, std::string(value ? "1" : "0")); }
   template <typename Value>
-  void Number(const std::string& key, Value value) {
+  void Field(const std::string& key, Value value) {
     if constexpr (std::is_enum_v<Value>)
-      Put(key, NumberText(static_cast<int>(value)));
+      Field(key, NumberText(static_cast<int>(value)));
     else
-      Put(key, NumberText(value));
-  }
-  void Record(const std::string& prefix, const THistoryRecord& r) {
-    Number(prefix + ".time", r.Time);
-    Put(prefix + ".account", r.Account);
-    Number(prefix + ".balance_at_bet", r.BalanceAtBet);
-    Number(prefix + ".balance_at_result", r.BalanceAtResult);
-    Put(prefix + ".currency", r.Currency);
-    Number(prefix + ".result", int{r.Result});
-    Put(prefix + ".pair", r.Pair);
-    Put(prefix + ".period", r.Period);
-    Number(prefix + ".strategy", int{r.Strategy});
-    Number(prefix + ".stake", r.Stake);
-    Number(prefix + ".direction", r.Direction);
-    for (size_t i = 0; i < r.Params.size(); ++i) Number(prefix + ".param" + std::to_string(i), r.Params[i]);
+      Field(key, NumberText(value));
   }
   std::string Text() const { return text_; }
 
@@ -67,8 +55,8 @@ class Writer {
   std::string text_ = std::string(kHeader) + "\n";
 };
 
-// Reads the keys of the journal; any key asked for that is missing or does
-// not read as its type spoils the whole reading.
+// Reads the fields of the journal; any field asked for that is missing or
+// does not read as its type spoils the whole reading.
 class Reader {
  public:
   explicit Reader(const std::string& text) {
@@ -85,32 +73,23 @@ class Reader {
     }
   }
   bool Has(const std::string& key) const { return values_.count(key) != 0; }
-  void Get(const std::string& key, std::string& value) {
+  void Field(const std::string& key, std::string& value) {
     const auto found = values_.find(key);
     if (found == values_.end())
       good_ = false;
     else
       value = found->second;
   }
-  template <typename Value>
-  void Number(const std::string& key, Value& value) {
-    std::string text;
-    Get(key, text);
-    if (good_ && !ParseNumber(text, value)) good_ = false;
+  void Field(const std::string& key, bool& value) {
+    int number = 0;
+    Field(key, number);
+    value = number != 0;
   }
-  void Record(const std::string& prefix, THistoryRecord& r) {
-    Number(prefix + ".time", r.Time);
-    Get(prefix + ".account", r.Account);
-    Number(prefix + ".balance_at_bet", r.BalanceAtBet);
-    Number(prefix + ".balance_at_result", r.BalanceAtResult);
-    Get(prefix + ".currency", r.Currency);
-    Number(prefix + ".result", r.Result);
-    Get(prefix + ".pair", r.Pair);
-    Get(prefix + ".period", r.Period);
-    Number(prefix + ".strategy", r.Strategy);
-    Number(prefix + ".stake", r.Stake);
-    Number(prefix + ".direction", r.Direction);
-    for (size_t i = 0; i < r.Params.size(); ++i) Number(prefix + ".param" + std::to_string(i), r.Params[i]);
+  template <typename Value>
+  void Field(const std::string& key, Value& value) {
+    std::string text;
+    Field(key, text);
+    if (good_ && !ParseNumber(text, value)) good_ = false;
   }
   bool Good() const { return good_; }
 
@@ -119,36 +98,62 @@ class Reader {
   bool good_ = true;
 };
 
+// The fields of each part, one list for writing and for reading: `Io` is a
+// Writer given const parts or a Reader given parts to fill.
+template <typename Io, typename Request>
+void RequestFields(Io& io, Request& q) {
+  io.Field("bet.valute", q.valute);
+  io.Field("bet.period_unit", q.period_unit);
+  io.Field("bet.period", q.period);
+  io.Field("bet.stake", q.stake);
+  io.Field("bet.direction", q.direction);
+}
+
+template <typename Io, typename Record>
+void RecordFields(Io& io, const std::string& prefix, Record& r) {
+  io.Field(prefix + ".time", r.Time);
+  io.Field(prefix + ".account", r.Account);
+  io.Field(prefix + ".balance_at_bet", r.BalanceAtBet);
+  io.Field(prefix + ".balance_at_result", r.BalanceAtResult);
+  io.Field(prefix + ".currency", r.Currency);
+  io.Field(prefix + ".result", r.Result);
+  io.Field(prefix + ".pair", r.Pair);
+  io.Field(prefix + ".period", r.Period);
+  io.Field(prefix + ".strategy", r.Strategy);
+  io.Field(prefix + ".stake", r.Stake);
+  io.Field(prefix + ".direction", r.Direction);
+  for (size_t i = 0; i < r.Params.size(); ++i) io.Field(prefix + ".param" + std::to_string(i), r.Params[i]);
+}
+
+template <typename Io, typename Chain>
+void ChainFields(Io& io, Chain& c) {
+  io.Field("chain.strategy", c.strategy);
+  io.Field("chain.sub_status", c.sub_status);
+  io.Field("chain.bet_count", c.bet_count);
+  io.Field("chain.game_count", c.game_count);
+  io.Field("chain.stake", c.stake);
+  io.Field("chain.direction", c.direction);
+  io.Field("chain.valute", c.valute);
+  io.Field("chain.period", c.period);
+  io.Field("chain.period_unit", c.period_unit);
+}
+
 }  // namespace
 
 std::string EncodeJournal(const LedgerState& state) {
   Writer w;
   const LedgerBet& bet = state.bet;
   if (bet.state != TOpenBet::None) {
-    w.Put("bet", bet.state == TOpenBet::Bought ? "bought" : "requested");
-    w.Put("bet.valute", bet.request.valute);
-    w.Put("bet.period_unit", bet.request.period_unit);
-    w.Number("bet.period", bet.request.period);
-    w.Number("bet.stake", bet.request.stake);
-    w.Number("bet.direction", bet.request.direction);
+    w.Field("bet", std::string(bet.state == TOpenBet::Bought ? "bought" : "requested"));
+    RequestFields(w, bet.request);
     if (bet.state == TOpenBet::Bought) {
-      w.Number("bet.confirmed", int{bet.confirmed});
-      w.Record("bet.record", bet.record);
+      w.Field("bet.confirmed", bet.confirmed);
+      RecordFields(w, "bet.record", bet.record);
     }
   }
-  if (const std::optional<LedgerChain>& chain = state.chain) {
-    w.Number("chain.strategy", int{chain->strategy});
-    w.Number("chain.sub_status", int{chain->sub_status});
-    w.Number("chain.bet_count", chain->bet_count);
-    w.Number("chain.game_count", chain->game_count);
-    w.Number("chain.stake", chain->stake);
-    w.Number("chain.direction", chain->direction);
-    w.Put("chain.valute", chain->valute);
-    w.Number("chain.period", chain->period);
-    w.Put("chain.period_unit", chain->period_unit);
-  }
-  w.Number("unwritten", state.unwritten.size());
-  for (size_t i = 0; i < state.unwritten.size(); ++i) w.Record("unwritten" + std::to_string(i), state.unwritten[i]);
+  if (state.chain) ChainFields(w, *state.chain);
+  w.Field("unwritten", state.unwritten.size());
+  for (size_t i = 0; i < state.unwritten.size(); ++i) RecordFields(w, "unwritten" + std::to_string(i), state.unwritten[i]);
   return w.Text();
 }
 
@@ -159,39 +164,22 @@ std::optional<LedgerState> DecodeJournal(const std::string& text) {
   if (r.Has("bet")) {
     LedgerBet& bet = state.bet;
     std::string kind;
-    r.Get("bet", kind);
+    r.Field("bet", kind);
     if (kind != "bought" && kind != "requested") return std::nullopt;
     bet.state = kind == "bought" ? TOpenBet::Bought : TOpenBet::Requested;
-    r.Get("bet.valute", bet.request.valute);
-    r.Get("bet.period_unit", bet.request.period_unit);
-    r.Number("bet.period", bet.request.period);
-    r.Number("bet.stake", bet.request.stake);
-    r.Number("bet.direction", bet.request.direction);
+    RequestFields(r, bet.request);
     if (bet.state == TOpenBet::Bought) {
-      int confirmed = 0;
-      r.Number("bet.confirmed", confirmed);
-      bet.confirmed = confirmed != 0;
-      r.Record("bet.record", bet.record);
+      r.Field("bet.confirmed", bet.confirmed);
+      RecordFields(r, "bet.record", bet.record);
     }
   }
-  if (r.Has("chain.strategy")) {
-    LedgerChain& chain = state.chain.emplace();
-    r.Number("chain.strategy", chain.strategy);
-    r.Number("chain.sub_status", chain.sub_status);
-    r.Number("chain.bet_count", chain.bet_count);
-    r.Number("chain.game_count", chain.game_count);
-    r.Number("chain.stake", chain.stake);
-    r.Number("chain.direction", chain.direction);
-    r.Get("chain.valute", chain.valute);
-    r.Number("chain.period", chain.period);
-    r.Get("chain.period_unit", chain.period_unit);
-  }
+  if (r.Has("chain.strategy")) ChainFields(r, state.chain.emplace());
   size_t unwritten = 0;
-  r.Number("unwritten", unwritten);
+  r.Field("unwritten", unwritten);
   // A count that no journal of ours writes is no count to allocate for.
   if (unwritten > 1000) return std::nullopt;
   state.unwritten.resize(unwritten);
-  for (size_t i = 0; r.Good() && i < unwritten; ++i) r.Record("unwritten" + std::to_string(i), state.unwritten[i]);
+  for (size_t i = 0; r.Good() && i < unwritten; ++i) RecordFields(r, "unwritten" + std::to_string(i), state.unwritten[i]);
   if (!r.Good()) return std::nullopt;
   return state;
 }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "settings/durable_file.h"
@@ -13,16 +11,15 @@ namespace vantrope {
 bool BetLedger::Load() {
   std::error_code error;
   if (!std::filesystem::exists(journal_path_, error) && !error) return true;
-  std::ifstream file(journal_path_, std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  std::optional<LedgerState> state = file.bad() ? std::nullopt : DecodeJournal(text);
+  const std::optional<std::string> text = ReadWholeFile(journal_path_);
+  std::optional<LedgerState> state = text ? DecodeJournal(*text) : std::nullopt;
   if (!state) {
     // Kept aside for whoever wants to read it: the next change would replace it.
     std::filesystem::rename(journal_path_, UnreadJournalPath(), error);
     return false;
   }
   state_ = std::move(*state);
-  saved_ = text;
+  saved_ = *text;
   // A run killed between the record and the journal left the first of its
   // results in the history file already.
   std::vector<THistoryRecord>& unwritten = state_.unwritten;

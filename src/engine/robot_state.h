@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,15 @@ enum TRobotStatus : uint16_t {
   rsMonteCarlo = 43,
   rsBalanced = 53,
 };
+
+// The status the strategy of a page runs under; none for the seventh page,
+// which has no behaviour.
+inline std::optional<TRobotStatus> RunningStatusOf(uint8_t strategy_page) {
+  static constexpr TRobotStatus kStatus[] = {rsSimpleBet,          rsMartingale, rsCautiousMartingale,
+                                             rsAdaptiveMartingale, rsMonteCarlo, rsBalanced};
+  if (strategy_page >= std::size(kStatus)) return std::nullopt;
+  return kStatus[strategy_page];
+}
 
 // RobotPauseMode.
 enum TPauseMode : uint8_t {

@@ -53,10 +53,6 @@ enum Text : int {
   txBetOfOtherAccount = 220,
 };
 
-// The strategy statuses by strategy page.
-constexpr TRobotStatus kRunningStatus[] = {rsSimpleBet,          rsMartingale, rsCautiousMartingale,
-                                           rsAdaptiveMartingale, rsMonteCarlo, rsBalanced};
-
 }  // namespace
 
 void RunControl::Run() {
@@ -257,7 +253,7 @@ void RunControl::WorkingHoursStep() {
 }
 
 void RunControl::StrategySelection() {
-  if (strategies.StrategyIndex() < stNone) robot.RobotStatus = kRunningStatus[strategies.StrategyIndex()];
+  if (const std::optional<TRobotStatus> status = RunningStatusOf(strategies.StrategyIndex())) robot.RobotStatus = *status;
 }
 
 // Asked at Start, never from inside a strategy step: the strategy starts

@@ -25,16 +25,6 @@ std::optional<FollowSteps> FollowStepsOf(TRobotStatus status) {
   }
 }
 
-TRobotStatus StatusOfStrategy(uint8_t strategy) {
-  switch (strategy) {
-    case stMartingale: return rsMartingale;
-    case stCautiousMartingale: return rsCautiousMartingale;
-    case stAdaptiveMartingale: return rsAdaptiveMartingale;
-    case stMonteCarlo: return rsMonteCarlo;
-    default: return rsStopped;
-  }
-}
-
 }  // namespace
 
 void StrategyEngine::BetOnRobot() {
@@ -83,7 +73,7 @@ void StrategyEngine::ResumeChain(const LedgerChain& chain, bool bet_open) {
   robot.ChainValute = chain.valute;
   robot.ChainPeriod = chain.period;
   robot.ChainPeriodUnit = chain.period_unit;
-  const std::optional<FollowSteps> follow = FollowStepsOf(StatusOfStrategy(chain.strategy));
+  const std::optional<FollowSteps> follow = FollowStepsOf(RunningStatusOf(chain.strategy).value_or(rsStopped));
   if (bet_open && follow && chain.sub_status >= follow->first && chain.sub_status <= follow->last) {
     robot.RobotSubStatus = chain.sub_status;
     return;

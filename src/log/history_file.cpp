@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <stdexcept>
 
 #include "settings/durable_file.h"
@@ -83,11 +84,7 @@ void AppendHistoryRecord(const std::string& path, const THistoryRecord& record) 
 }
 
 std::vector<THistoryRecord> ReadHistoryFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<THistoryRecord> records;
-  std::array<uint8_t, kHistoryRecordSize> bytes;
-  while (in.read(reinterpret_cast<char*>(bytes.data()), bytes.size())) records.push_back(DecodeHistoryRecord(bytes.data()));
-  return records;
+  return ReadLastHistoryRecords(path, std::numeric_limits<size_t>::max());
 }
 
 std::vector<THistoryRecord> ReadLastHistoryRecords(const std::string& path, size_t count) {
@@ -95,11 +92,10 @@ std::vector<THistoryRecord> ReadLastHistoryRecords(const std::string& path, size
   std::vector<THistoryRecord> records;
   if (!in || count == 0) return records;
   const auto whole = static_cast<size_t>(in.tellg()) / kHistoryRecordSize;
-  const size_t first = whole > count ? whole - count : 0;
-  in.seekg(static_cast<std::streamoff>(first * kHistoryRecordSize));
+  in.seekg(static_cast<std::streamoff>((whole > count ? whole - count : 0) * kHistoryRecordSize));
+  // A torn record at the end is no record: its read fails.
   std::array<uint8_t, kHistoryRecordSize> bytes;
-  for (size_t i = first; i < whole && in.read(reinterpret_cast<char*>(bytes.data()), bytes.size()); ++i)
-    records.push_back(DecodeHistoryRecord(bytes.data()));
+  while (in.read(reinterpret_cast<char*>(bytes.data()), bytes.size())) records.push_back(DecodeHistoryRecord(bytes.data()));
   return records;
 }
 

@@ -105,4 +105,20 @@ void RemoveLeftoverTemporaries(const fs::path& folder, const std::vector<std::st
   }
 }
 
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  ssize_t count;
+  while ((count = read(descriptor, buffer, sizeof buffer)) != 0) {
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) break;
+    content.append(buffer, static_cast<size_t>(count));
+  }
+  close(descriptor);
+  if (count < 0) return std::nullopt;
+  return content;
+}
+
 }  // namespace vantrope

@@ -26,6 +26,9 @@ bool ReplaceFileDurably(const std::filesystem::path& target, std::string_view co
 // failure.
 bool AppendRecordDurably(const std::filesystem::path& path, std::string_view record);
 
+// The whole file, or nothing when it cannot be opened or read to its end.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
 // Removes the temporaries that an interrupted ReplaceFileDurably of one of
 // `targets` left in `folder`; no other file is touched.
 void RemoveLeftoverTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& targets);

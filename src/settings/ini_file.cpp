@@ -1,9 +1,7 @@
 #include "settings/ini_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
@@ -101,23 +99,6 @@ void CheckName(std::string_view name, bool is_key) {
     throw std::invalid_argument(std::string(is_key ? "Invalid key name: " : "Invalid section name: ") +
                                 std::string(name));
   }
-}
-
-// The whole file, or nothing when it cannot be opened or read to its end.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return std::nullopt;
-  std::string content;
-  char buffer[65536];
-  ssize_t count;
-  while ((count = read(descriptor, buffer, sizeof buffer)) != 0) {
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) break;
-    content.append(buffer, static_cast<size_t>(count));
-  }
-  close(descriptor);
-  if (count < 0) return std::nullopt;
-  return content;
 }
 
 }  // namespace

@@ -40,32 +40,6 @@ class BetLedgerTest : public ::testing::Test {
   LedgerHost host;
 };
 
-TEST_F(BetLedgerTest, ANewLedgerFindsWhatTheLastOneLeft) {
-  const LedgerChain chain{1, 3, 2, 0, 16, drDown, "frxGBPUSD", 15, "m"};
-  {
-    BetLedger ledger(host);
-    ledger.Requested({"frxGBPUSD", "m", 15, 16, drDown});
-    ledger.Bought(Purchase(16, 46364.75));
-    ledger.KeepChain(chain);
-  }  // killed: nothing more is written
-  BetLedger ledger(host);
-  ASSERT_TRUE(ledger.Load());
-  EXPECT_EQ(ledger.Open(), TOpenBet::Bought);
-  EXPECT_EQ(ledger.Bet().request, (LedgerRequest{"frxGBPUSD", "m", 15, 16, drDown}));
-  EXPECT_EQ(ledger.Bet().record, Purchase(16, 46364.75));
-  EXPECT_EQ(ledger.Chain(), chain);
-
-  ledger.Confirmed(46364.8);
-  ledger.Confirmed(46364.9);
-  ledger.Settled(2, 1234.5);
-  const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].Time, 46364.8) << "the first sight of the purchase";
-  EXPECT_EQ(records[0].Result, 2);
-  EXPECT_EQ(records[0].BalanceAtResult, 1234.5);
-  EXPECT_EQ(ledger.Open(), TOpenBet::None);
-}
-
 // Killed between the history record and the journal: the next start does
 // not write the record again, and writes the one that did not get there.
 TEST_F(BetLedgerTest, ResultsKnownAtAKillAreRecordedOnceEach) {
