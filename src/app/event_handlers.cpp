@@ -73,7 +73,10 @@ void TMainForm::cbAlpariSeekClick() {
 
 void TMainForm::ChartChanged() { bet_cycle.ChartChanged(); }
 
-void TMainForm::SignalRaised() { bet_cycle.SignalArrived(); }
+void TMainForm::SignalRaised() {
+  ledger.KeepSignal(EVENT.Direction);
+  bet_cycle.SignalArrived();
+}
 
 // --- the debug window's pair and period selectors ---
 

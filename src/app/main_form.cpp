@@ -359,6 +359,10 @@ void TMainForm::FormCreate() {
   terminal.LastTerminalPeriod = TerminalState::Period{};
   terminal.TerminalControl = cbAlpariSeek.Checked();
   EVENT = TEvent{};
+  // The indicator raises a signal only on a change of direction: the arrow
+  // the last program took may stand on a chart that this one first sees
+  // covered, and must not look new once the chart shows.
+  EVENT.Direction = ledger.Signal();
   robot.RobotBusy = false;
   robot.BalancedTarget = 0;
   page.SiteDataUpdated = false;

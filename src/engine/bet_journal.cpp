@@ -152,6 +152,7 @@ std::string EncodeJournal(const LedgerState& state) {
     }
   }
   if (state.chain) ChainFields(w, *state.chain);
+  if (state.signal != drNone) w.Field("signal", state.signal);
   w.Field("unwritten", state.unwritten.size());
   for (size_t i = 0; i < state.unwritten.size(); ++i) RecordFields(w, "unwritten" + std::to_string(i), state.unwritten[i]);
   return w.Text();
@@ -174,6 +175,8 @@ std::optional<LedgerState> DecodeJournal(const std::string& text) {
     }
   }
   if (r.Has("chain.strategy")) ChainFields(r, state.chain.emplace());
+  if (r.Has("signal")) r.Field("signal", state.signal);
+  if (state.signal != drNone && state.signal != drUp && state.signal != drDown) return std::nullopt;
   size_t unwritten = 0;
   r.Field("unwritten", unwritten);
   // A count that no journal of ours writes is no count to allocate for.

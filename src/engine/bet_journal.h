@@ -56,6 +56,9 @@ struct LedgerChain {
 struct LedgerState {
   LedgerBet bet;
   std::optional<LedgerChain> chain;
+  // The direction of the indicator's last signal: a new program goes on from
+  // it, so that an arrow the last one took is never taken as new.
+  TDirection signal = drNone;
   // Results known whose records the history file may not hold yet, oldest first.
   std::vector<THistoryRecord> unwritten;
   bool operator==(const LedgerState&) const = default;

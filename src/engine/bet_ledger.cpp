@@ -93,6 +93,12 @@ void BetLedger::KeepChain(const std::optional<LedgerChain>& chain) {
   Save();
 }
 
+void BetLedger::KeepSignal(TDirection direction) {
+  if (direction == state_.signal) return;
+  state_.signal = direction;
+  Save();
+}
+
 void BetLedger::WriteRecords() {
   std::vector<THistoryRecord>& unwritten = state_.unwritten;
   size_t written = 0;

@@ -62,6 +62,9 @@ class BetLedger {
   void ResultUnknown();
   // The chain the strategy is running, or none.
   void KeepChain(const std::optional<LedgerChain>& chain);
+  // The indicator's signal direction, kept across a restart.
+  void KeepSignal(TDirection direction);
+  TDirection Signal() const { return state_.signal; }
 
  private:
   void Save();

@@ -10,7 +10,8 @@ namespace {
 
 class TerminalScenario : public BetScenario {
  protected:
-  TerminalScenario() : BetScenario(Options("WLWL"), {{"Alpari", "AlpariSeek", "1"}}) {
+  explicit TerminalScenario(std::vector<RobotWorld::Setting> settings = {})
+      : BetScenario(Options("WLWL"), With(std::move(settings), {"Alpari", "AlpariSeek", "1"})) {
     FakeWindowSystem::Terminal terminal;
     terminal.caption = "1000200: Demo-Server - Demo Account - [GBPUSD,M5]";
     terminal.rect = {0, 0, 800, 600};
@@ -22,6 +23,10 @@ class TerminalScenario : public BetScenario {
     DrawArrow(world.windows.terminals[0].picture, 800 - 128 + strip_x, y, up, up ? kGreen : kRed);
   }
   const std::vector<THistoryRecord> Records() { return ReadHistoryFile("history.dat"); }
+  static std::vector<RobotWorld::Setting> With(std::vector<RobotWorld::Setting> settings, RobotWorld::Setting more) {
+    settings.push_back(std::move(more));
+    return settings;
+  }
 };
 
 TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
@@ -56,6 +61,38 @@ TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
   EXPECT_EQ(RowsOfType(ltUp), 1);
   EXPECT_EQ(Records().back().Pair, "frxGBPUSD");
   CheckInvariants();
+}
+
+class OneBetTerminalScenario : public TerminalScenario {
+ protected:
+  OneBetTerminalScenario() : TerminalScenario({{"Robot0", "BetCount", "1"}}) {}
+};
+
+// The program dies after buying an arrow and comes back while a window
+// covers the chart: once the cover goes, the arrow it bought stands there
+// as if new to this program. It is the signal the last one took.
+TEST_F(OneBetTerminalScenario, ArrowBoughtBeforeAKillIsNotBoughtAgainWhenTheChartIsUncovered) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  DrawArrowAt(60, 200, true);
+  ASSERT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 1; }, 60'000));
+
+  FakeWindowSystem::Terminal& terminal = world.windows.terminals[0];
+  terminal.cover.Resize(800, 600);
+  terminal.cover.Fill(ui::Rgb(255, 255, 255));
+  terminal.covered = true;
+  world.Restart();
+  world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000)) << "the open purchase is followed";
+  terminal.covered = false;
+  world.Wait(180'000);
+  EXPECT_EQ(world.Site().Contracts().size(), 1u);
+  EXPECT_EQ(RowsOfType(ltUp), 0) << "no new signal";
+
+  DrawArrowAt(80, 100, false);
+  EXPECT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 2; }, 60'000)) << "the next arrow is bought";
+  EXPECT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 1; }, 600'000));
 }
 
 }  // namespace
