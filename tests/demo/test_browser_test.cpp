@@ -206,6 +206,119 @@ TEST(TestBrowser, SettingValuesChangesWhatTheFormSendsButNotTheMarkup) {
   EXPECT_EQ(world.Value(FormById("amount")), "12.5");
 }
 
+// The test browser with the faults of a real one, and the requests the site got.
+class FaultyBrowser : public TestBrowser {
+ public:
+  using TestBrowser::TestBrowser;
+  int page_ms = kAnswerMs;
+  bool lose_answers = false;
+  NetworkFault fault = NetworkFault::kNone;
+  std::vector<std::string> requests;
+
+ protected:
+  demo::Response Respond(const demo::Request& request) override {
+    requests.push_back(request.method + " " + request.path);
+    return TestBrowser::Respond(request);
+  }
+  int PageMs() const override { return page_ms; }
+  bool AnswerLost(const std::vector<DomAction>& /*actions*/) const override { return lose_answers; }
+  NetworkFault LoadFault(const std::string& /*address*/) const override { return fault; }
+};
+
+struct FaultyWorld {
+  VirtualClock clock;
+  VirtualSiteClock site_clock{clock};
+  demo::BrokerSite site{{}, site_clock};
+  FaultyBrowser browser{site, clock};
+  std::string LoginId() { return *browser.ReadDocument()->forms.at(0).elements.at(0).value; }
+};
+
+// As the program's browser: an answer that misses the limit is "no answer"
+// at the limit, and the page acts whenever it gets to the script.
+TEST(TestBrowser, LateOrLostAnswersAreNoAnswerAtTheLimitWhileThePageStillActs) {
+  FaultyWorld world;
+  world.browser.Navigate(kLogin);
+  world.clock.Advance(TestBrowser::kDefaultLoadMs);
+  const DomAction write{DomAction::Kind::SetValue, "loginid", "loginid", "text", "CR100200", false};
+  std::vector<std::string> answers;
+  const auto told = [&](const std::vector<DomActionResult>& results) {
+    answers.push_back(std::to_string(world.clock.ElapsedMs()) + (results.at(0).answered ? " answered" : " none"));
+  };
+
+  world.browser.page_ms = 3000;
+  const int64_t late = world.clock.ElapsedMs();
+  world.browser.ReadDocument([&](std::optional<DomDocument> document) {
+    answers.push_back(std::to_string(world.clock.ElapsedMs() - late) + (document ? " document" : " none"));
+  });
+  world.clock.Advance(3000);
+  EXPECT_THAT(answers, ElementsAre("3000 document"));
+
+  answers.clear();
+  world.browser.page_ms = 6000;
+  const int64_t asked = world.clock.ElapsedMs();
+  world.browser.RunActions({write}, told);
+  world.clock.Advance(TestBrowser::kNoAnswerMs);
+  EXPECT_THAT(answers, ElementsAre(std::to_string(asked + TestBrowser::kNoAnswerMs) + " none"));
+  EXPECT_EQ(world.LoginId(), "") << "the page has not got to it yet";
+  world.clock.Advance(1000);
+  EXPECT_EQ(world.LoginId(), "CR100200");
+  EXPECT_EQ(answers.size(), 1u) << "one answer only";
+
+  answers.clear();
+  world.browser.page_ms = TestBrowser::kAnswerMs;
+  world.browser.lose_answers = true;
+  const DomAction other{DomAction::Kind::SetValue, "loginid", "loginid", "text", "CR100201", false};
+  const int64_t lost = world.clock.ElapsedMs();
+  world.browser.RunActions({other}, told);
+  world.clock.Advance(TestBrowser::kAnswerMs);
+  EXPECT_EQ(world.LoginId(), "CR100201") << "the page acted";
+  EXPECT_TRUE(answers.empty());
+  world.clock.Advance(TestBrowser::kNoAnswerMs);
+  EXPECT_THAT(answers, ElementsAre(std::to_string(lost + TestBrowser::kNoAnswerMs) + " none"));
+}
+
+// A load that fails on the network completes at its address with the
+// browser's own page: no form, no link to the site, the error's name.
+TEST(TestBrowser, LoadsThatFailOnTheNetworkShowTheBrowsersErrorPage) {
+  FaultyWorld world;
+  world.browser.Navigate(kLogin);
+  world.clock.Advance(TestBrowser::kDefaultLoadMs);
+  world.browser.requests.clear();
+  int completed = 0;
+  world.browser.onDocumentComplete = [&] { ++completed; };
+
+  world.browser.fault = NetworkFault::kRefused;
+  world.browser.Navigate(kReturnUrl);
+  EXPECT_TRUE(world.browser.Busy());
+  world.clock.Advance(TestBrowser::kDefaultLoadMs);
+  EXPECT_EQ(completed, 1);
+  EXPECT_FALSE(world.browser.Busy());
+  EXPECT_EQ(world.browser.LocationUrl(), kReturnUrl);
+  std::optional<DomDocument> page = world.browser.ReadDocument();
+  ASSERT_TRUE(page);
+  EXPECT_TRUE(page->forms.empty());
+  ASSERT_EQ(page->links.size(), 1u);
+  EXPECT_EQ(page->links[0].address, "chrome-error://chromewebdata/#buttons");
+  EXPECT_THAT(*page->body_html, HasSubstr("ERR_CONNECTION_REFUSED"));
+  EXPECT_TRUE(world.browser.requests.empty()) << "a refused connection reaches no site";
+
+  // The site gets a request whose answer is lost: the login is made, but
+  // its cookie never reaches the browser.
+  world.browser.fault = NetworkFault::kNone;
+  ASSERT_TRUE(world.browser.GoBack()) << "the error page is a page of the history";
+  world.clock.Advance(TestBrowser::kDefaultLoadMs);
+  ASSERT_EQ(world.browser.LocationUrl(), kLogin);
+  world.browser.SetElementValue(0, 0, "CR100200");
+  world.browser.SetElementValue(0, 1, "demo200");
+  world.browser.requests.clear();
+  world.browser.fault = NetworkFault::kAnswerLost;
+  world.browser.ClickElement(0, 2);
+  world.clock.Advance(TestBrowser::kDefaultLoadMs);
+  EXPECT_THAT(world.browser.requests, ElementsAre("POST /d/login.cgi")) << "no redirect followed";
+  EXPECT_THAT(*world.browser.ReadDocument()->body_html, HasSubstr("ERR_EMPTY_RESPONSE"));
+  EXPECT_FALSE(world.browser.Cookie("127.0.0.1", "vt_session"));
+}
+
 TEST(TestBrowser, LoadsPicturesAsItIsTold) {
   DemoWorld world;
   EXPECT_TRUE(world.browser.LoadsPictures());
