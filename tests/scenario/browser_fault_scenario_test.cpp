@@ -1,4 +1,5 @@
-// The browser fails as a real one does: answers late or lost. The robot meets each fault while it waits for an
+// The browser fails as a real one does: answers late or lost, loads that
+// fail on the network. The robot meets each fault while it waits for an
 // arrow and while a bet is open; it never buys twice, records each result
 // once and right, and once the fault is over trades as before.
 #include <gtest/gtest.h>
@@ -91,6 +92,16 @@ TEST_F(BrowserFaultScenario, LostAnswersWhileWaitingAndAfterTheBuyPress) {
   fault_on = [&] { world.browser->lose_answers = true; };
   fault_off = [&] { world.browser->lose_answers = false; };
   ASSERT_NO_FATAL_FAILURE(MeetWhileWaiting(2 * kMinute));
+  MeetWhileBetOpen(2 * kMinute);
+}
+
+TEST_F(BrowserFaultScenario, LoadsFailingOnTheNetworkWhileWaitingAndAfterTheBuyPress) {
+  fault_on = [&] { world.browser->network_fault = NetworkFault::kRefused; };
+  fault_off = [&] { world.browser->network_fault = NetworkFault::kNone; };
+  ASSERT_NO_FATAL_FAILURE(MeetWhileWaiting(3 * kMinute));
+  // The purchase reaches the site but its answer is lost, and so are those
+  // of the pages that follow for a while.
+  fault_on = [&] { world.browser->network_fault = NetworkFault::kAnswerLost; };
   MeetWhileBetOpen(2 * kMinute);
 }
 
