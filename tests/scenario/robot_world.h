@@ -54,6 +54,7 @@ class ObservedBrowser : public TestBrowser {
   // How long the page takes to get to a read or a batch of actions and
   // answer it. From TestBrowser::kNoAnswerMs on, the port answers "no
   // answer" at that limit, and the page still acts when it gets there.
+  // What was asked before a change keeps the time it was given.
   int answer_delay_ms = TestBrowser::kAnswerMs;
   // The page's answers to batches of actions are lost (lose_buy_answers:
   // only those with a buy press), though their writes and clicks take
