@@ -673,6 +673,17 @@ bool BetCycle::LeaveOtherMarket(const FormFill& fill, const PageActionReport& re
   return true;
 }
 
+// A page taken for the trading form by its address alone has no controls: it
+// is no form to bet on (an error page of the site or of the browser, whose
+// load failed) and never shows prices, however long it is waited on.
+bool BetCycle::LeaveFormlessTradingPage() {
+  if (SlotExists(9)) return false;
+  WithdrawReady();
+  Navigate(site.ReturnUrl, 10000, true);
+  robot.BetOnStatus = bsSelectMarket;
+  return true;
+}
+
 bool BetCycle::FormFill::AnyMissing() const {
   for (const Control& control : controls)
     if (control.write == kMissing) return true;
@@ -709,14 +720,7 @@ BetCycle::Outcome BetCycle::Step6Or7(TPage shown) {
     case pgTradingUpPrice:
     case pgTradingDownPrice:
     case pgTradingPrices: {
-      // A page taken for the trading form by its address alone has no
-      // controls: it is no form to bet on (an error page of the site, say).
-      if (!SlotExists(9)) {
-        WithdrawReady();
-        Navigate(site.ReturnUrl, 10000, true);
-        robot.BetOnStatus = bsSelectMarket;
-        break;
-      }
+      if (LeaveFormlessTradingPage()) break;
       EVENT.BetStatus = ssReady;
       PageActionBatch batch = page_actions.NewBatch();
       FormFill fill = FillForm(batch, false);
@@ -768,6 +772,7 @@ BetCycle::Outcome BetCycle::Step8OnPage() {
     if (page.PageIndex == pgAccountBlocked) FaultAndStop(texts.Text(txSiteError));
     return Outcome::Done;
   }
+  if (LeaveFormlessTradingPage()) return Outcome::Done;
   PageActionBatch batch = page_actions.NewBatch();
   FormFill fill = FillForm(batch, true);
   // The prices are asked for only when every control took its value.
@@ -830,6 +835,7 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
       return Outcome::Done;
     });
   }
+  if (LeaveFormlessTradingPage()) return Outcome::Done;
   // Prices count as shown only when both price blocks are there.
   if (!(page.ControlSlots[14].FieldIndex > 0 && page.ControlSlots[15].FieldIndex > 0)) {
     log.AddStringToDebugLog(texts.Text(txPricesNotShown));

@@ -146,6 +146,9 @@ struct BetCycle {
   // The form of another market, which offers no forex pair, is left for the
   // market choice; true when it was.
   bool LeaveOtherMarket(const FormFill& fill, const PageActionReport& report);
+  // A trading page without the form's controls is left for the market
+  // choice; true when it was.
+  bool LeaveFormlessTradingPage();
   Outcome LogIn();
   Outcome LoginPageElsewhere(const std::string& host);
   void LoginFailed();

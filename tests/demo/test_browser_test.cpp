@@ -206,6 +206,64 @@ TEST(TestBrowser, SettingValuesChangesWhatTheFormSendsButNotTheMarkup) {
   EXPECT_EQ(world.Value(FormById("amount")), "12.5");
 }
 
+// The test browser with the faults of a real one, and the requests the site got.
+class FaultyBrowser : public TestBrowser {
+ public:
+  using TestBrowser::TestBrowser;
+  int page_ms = kAnswerMs;
+  NetworkFault fault = NetworkFault::kNone;
+  std::vector<std::string> requests;
+
+ protected:
+  demo::Response Respond(const demo::Request& request) override {
+    requests.push_back(request.method + " " + request.path);
+    return TestBrowser::Respond(request);
+  }
+  int PageMs() const override { return page_ms; }
+  NetworkFault LoadFault(const std::string& /*address*/) const override { return fault; }
+};
+
+// As the program's browser (Qt WebEngine, as measured): an answer past the
+// limit is "no answer" at the limit while the page acts when it gets there;
+// a load that fails completes at its address with the browser's own page.
+TEST(TestBrowser, FailsAsTheProgramsBrowserDoes) {
+  VirtualClock clock;
+  VirtualSiteClock site_clock{clock};
+  demo::BrokerSite site{{}, site_clock};
+  FaultyBrowser browser{site, clock};
+  browser.Navigate(kLogin);
+  clock.Advance(TestBrowser::kDefaultLoadMs);
+  const auto login_id = [&] { return *browser.ReadDocument()->forms.at(0).elements.at(0).value; };
+  browser.page_ms = TestBrowser::kNoAnswerMs + 1000;
+  std::vector<DomActionResult> answer;
+  browser.RunActions({{DomAction::Kind::SetValue, "loginid", "loginid", "text", "CR100200", false}},
+                     [&](std::vector<DomActionResult> results) { answer = results; });
+  clock.Advance(TestBrowser::kNoAnswerMs - 1);
+  EXPECT_TRUE(answer.empty());
+  clock.Advance(1);
+  ASSERT_EQ(answer.size(), 1u);
+  EXPECT_FALSE(answer[0].answered);
+  EXPECT_EQ(login_id(), "");
+  clock.Advance(1000);
+  EXPECT_EQ(login_id(), "CR100200");
+
+  browser.requests.clear();
+  browser.fault = NetworkFault::kRefused;
+  browser.Navigate(kReturnUrl);
+  clock.Advance(TestBrowser::kDefaultLoadMs);
+  EXPECT_FALSE(browser.Busy());
+  EXPECT_EQ(browser.LocationUrl(), kReturnUrl);
+  const std::optional<DomDocument> page = browser.ReadDocument();
+  EXPECT_TRUE(page->forms.empty());
+  EXPECT_THAT(*page->body_html, HasSubstr("ERR_CONNECTION_REFUSED"));
+  EXPECT_TRUE(browser.requests.empty()) << "a refused connection reaches no site";
+  browser.fault = NetworkFault::kAnswerLost;
+  browser.Navigate(kLogin);
+  clock.Advance(TestBrowser::kDefaultLoadMs);
+  EXPECT_THAT(browser.requests, ElementsAre("GET /d/login.cgi"));
+  EXPECT_THAT(*browser.ReadDocument()->body_html, HasSubstr("ERR_EMPTY_RESPONSE"));
+}
+
 TEST(TestBrowser, LoadsPicturesAsItIsTold) {
   DemoWorld world;
   EXPECT_TRUE(world.browser.LoadsPictures());

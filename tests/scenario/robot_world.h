@@ -16,8 +16,9 @@
 
 namespace vantrope::testing {
 
-// The test browser, telling the tests of every press of a buy control; it
-// can lose the page's answer to a buy press that still takes effect.
+// The test browser, telling the tests of every press of a buy control, with
+// the faults of a real browser to turn on and off: answers late or lost,
+// loads failing on the network, the page's process gone.
 class ObservedBrowser : public TestBrowser {
  public:
   using TestBrowser::ReadDocument;
@@ -36,11 +37,8 @@ class ObservedBrowser : public TestBrowser {
     const size_t count = actions.size();
     // A page without its process does nothing and answers nothing.
     if (document_gone) actions.clear();
-    const bool buys = std::any_of(actions.begin(), actions.end(), [](const DomAction& a) { return IsBuy(a.id); });
-    TestBrowser::RunActions(std::move(actions), [this, buys, count, done](const std::vector<DomActionResult>& results) {
-      const std::vector<DomActionResult> answer = document_gone                 ? std::vector<DomActionResult>(count)
-                                                  : buys && lose_buy_answers ? std::vector<DomActionResult>(results.size())
-                                                                             : results;
+    TestBrowser::RunActions(std::move(actions), [this, count, done](const std::vector<DomActionResult>& results) {
+      const std::vector<DomActionResult> answer = document_gone ? std::vector<DomActionResult>(count) : results;
       Answer([done, answer] { done(answer); });
     });
   }
@@ -53,7 +51,19 @@ class ObservedBrowser : public TestBrowser {
     held_answers.erase(held_answers.begin() + static_cast<std::ptrdiff_t>(index));
     answer();
   }
+  // How long the page takes to get to a read or a batch of actions and
+  // answer it. From TestBrowser::kNoAnswerMs on, the port answers "no
+  // answer" at that limit, and the page still acts when it gets there.
+  // What was asked before a change keeps the time it was given.
+  int answer_delay_ms = TestBrowser::kAnswerMs;
+  // The page's answers to batches of actions are lost (lose_buy_answers:
+  // only those with a buy press), though their writes and clicks take
+  // effect: the port answers "no answer" at its limit.
+  bool lose_answers = false;
   bool lose_buy_answers = false;
+  // Loads started meanwhile fail on the network and show the browser's
+  // error page.
+  NetworkFault network_fault = NetworkFault::kNone;
   // Called with the buy control's id before the press takes effect.
   std::function<void(const std::string&)> on_buy_press;
   std::function<void(const std::string&)> on_navigate;
@@ -78,6 +88,12 @@ class ObservedBrowser : public TestBrowser {
     return TestBrowser::Respond(request);
   }
   bool LoadStalls() const override { return stall_loads; }
+  NetworkFault LoadFault(const std::string& /*address*/) const override { return network_fault; }
+  int PageMs() const override { return answer_delay_ms; }
+  bool AnswerLost(const std::vector<DomAction>& actions) const override {
+    return lose_answers ||
+           (lose_buy_answers && std::any_of(actions.begin(), actions.end(), [](const DomAction& a) { return IsBuy(a.id); }));
+  }
   int LoadMs(const std::string& address) const override {
     const std::optional<int> ms = load_ms ? load_ms(address) : std::nullopt;
     return ms ? *ms : TestBrowser::LoadMs(address);

@@ -42,41 +42,59 @@ std::string InnerText(const HtmlNode& element) {
 }  // namespace
 
 TestBrowser::TestBrowser(demo::BrokerSite& site, ui::TimerHost& timers, int load_ms)
-    : site_(site),
-      load_ms_(load_ms),
-      load_timer_(timers, "TestBrowserLoad", load_ms, [this] { Finish(); }),
-      answer_timer_(timers, "TestBrowserAnswer", kAnswerMs, [this] { AnswerAll(); }) {}
+    : site_(site), timers_(timers), load_ms_(load_ms), load_timer_(timers, "TestBrowserLoad", load_ms, [this] { Finish(); }) {}
 
-void TestBrowser::Later(std::function<void()> answer) {
-  answers_.push_back(std::move(answer));
-  answer_timer_.SetEnabled(true);
+// Tasks run one at a time from the timer host, never inside one another: the
+// ones done before can go.
+void TestBrowser::After(int ms, std::function<void()> then) {
+  PageTask& task = page_tasks_.emplace_back();
+  task.then = std::move(then);
+  // A timer without an interval never runs: the page always takes a moment.
+  task.timer = std::make_unique<ui::Timer>(timers_, "TestBrowserPage", std::max(ms, 1), [this, &task] {
+    page_tasks_.remove_if([](const PageTask& other) { return other.done; });
+    task.timer->SetEnabled(false);
+    task.done = true;
+    task.then();
+  });
+  task.timer->SetEnabled(true);
 }
 
-void TestBrowser::AnswerAll() {
-  answer_timer_.SetEnabled(false);
-  std::vector<std::function<void()>> now;
-  now.swap(answers_);
-  for (const std::function<void()>& answer : now) answer();
+void TestBrowser::Ask(std::function<std::function<void()>()> script, bool lost, std::function<void()> no_answer) {
+  const int page_ms = PageMs();
+  const bool answered = !lost && page_ms < kNoAnswerMs;
+  After(page_ms, [script = std::move(script), answered] {
+    const std::function<void()> answer = script();
+    if (answered) answer();
+  });
+  if (!answered) After(kNoAnswerMs, std::move(no_answer));
 }
 
 void TestBrowser::ReadDocument(DocumentHandler done) {
-  Later([this, done] { done(ReadDocument()); });
+  Ask(
+      [this, done] {
+        return [done, document = ReadDocument()] { done(document); };
+      },
+      false, [done] { done(std::nullopt); });
 }
 
-// The actions run when the page answers: as in a browser, the page may
+// The actions run when the page gets to them: as in a browser, the page may
 // have changed since they were asked for.
 void TestBrowser::RunActions(std::vector<DomAction> actions, ActionsHandler done) {
-  Later([this, actions = std::move(actions), done] {
-    std::vector<DomActionResult> results;
-    bool all_took = true;
-    for (const DomAction& action : actions) {
-      DomActionResult result{true, 0};
-      if (!action.only_after_success || all_took) result.count = Act(action);
-      all_took = all_took && result.count > 0;
-      results.push_back(result);
-    }
-    done(results);
-  });
+  const size_t count = actions.size();
+  const bool lost = AnswerLost(actions);
+  Ask(
+      [this, actions = std::move(actions), done] {
+        std::vector<DomActionResult> results;
+        bool all_took = true;
+        for (const DomAction& action : actions) {
+          DomActionResult result{true, 0};
+          if (!action.only_after_success || all_took) result.count = Act(action);
+          all_took = all_took && result.count > 0;
+          results.push_back(result);
+        }
+        return [done, results] { done(results); };
+      },
+      lost, [done, count] { done(std::vector<DomActionResult>(count)); });
 }
 
 int TestBrowser::Act(const DomAction& action) {
@@ -107,8 +125,14 @@ void TestBrowser::Start(const std::string& address, std::optional<BrowserUrl> ur
   Pending pending;
   pending.step = step;
   pending.address = address;
+  const NetworkFault fault = url ? LoadFault(address) : NetworkFault::kNone;
   // The request reaches the site at once; the page shows after the delay.
-  if (url) {
+  if (fault != NetworkFault::kNone) {
+    if (fault == NetworkFault::kAnswerLost) Respond(RequestFor(*url, method, body));
+    pending.address = url->ToString();
+    pending.response.status = 0;
+    pending.response.body = NetworkErrorPage(fault, url->HostName());
+  } else if (url) {
     if (std::optional<demo::Response> response = Fetch(*url, method, body)) {
       pending.response = std::move(*response);
       pending.address = url->ToString();
@@ -123,16 +147,20 @@ void TestBrowser::Start(const std::string& address, std::optional<BrowserUrl> ur
   if (!LoadStalls()) load_timer_.SetEnabled(true);
 }
 
+demo::Request TestBrowser::RequestFor(const BrowserUrl& url, const std::string& method, const std::string& body) const {
+  demo::Request request;
+  request.method = method;
+  request.host = url.host;
+  request.path = PercentDecode(url.path);
+  request.query = url.query.value_or("");
+  request.body = body;
+  request.cookie = CookieHeader(url);
+  return request;
+}
+
 std::optional<demo::Response> TestBrowser::Fetch(BrowserUrl& url, std::string method, std::string body) {
   for (int hop = 0; hop <= kMaxRedirects; ++hop) {
-    demo::Request request;
-    request.method = method;
-    request.host = url.host;
-    request.path = PercentDecode(url.path);
-    request.query = url.query.value_or("");
-    request.body = body;
-    request.cookie = CookieHeader(url);
-    demo::Response response = Respond(request);
+    demo::Response response = Respond(RequestFor(url, method, body));
     KeepCookies(url, response);
     const std::string location = response.Header("Location");
     if (response.status < 300 || response.status > 399 || location.empty()) return response;

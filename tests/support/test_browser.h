@@ -2,10 +2,13 @@
 // model, in-process and on virtual time. A page asked for loads after a
 // short delay that the timer host lets pass; forms, links, cookies, redirects
 // and history behave as in a real browser, as far as the site needs them.
-// The page answers what the port asks of it a few milliseconds later.
+// The page answers what the port asks of it a few milliseconds later; an
+// answer that does not come within the program browser's limit is given as
+// "no answer" at the limit, as that browser does.
 #pragma once
 
 #include <functional>
+#include <list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -16,6 +19,7 @@
 #include "broker/broker_site.h"
 #include "site/web_browser.h"
 #include "support/test_browser_dom.h"
+#include "support/test_browser_error_page.h"
 #include "support/test_browser_url.h"
 
 namespace vantrope::testing {
@@ -24,12 +28,16 @@ class TestBrowser : public WebBrowser {
  public:
   static constexpr int kDefaultLoadMs = 200;
   static constexpr int kAnswerMs = 5;
+  // The program's browser waits this long for the page's answer.
+  static constexpr int kNoAnswerMs = 5000;
 
   TestBrowser(demo::BrokerSite& site, ui::TimerHost& timers, int load_ms = kDefaultLoadMs);
 
   // Events: before-navigate and a progress change at once; after the load
   // delay another progress change and document-complete. Stopping a load
-  // also completes it, as the program's browser reports a stopped load.
+  // also completes it and keeps the page shown, as the program's browser
+  // reports a stopped load. A load that fails on the network completes at
+  // its address with the browser's own error page.
   void Navigate(const std::string& url) override;
   void Stop() override;
   bool GoBack() override;
@@ -65,6 +73,13 @@ class TestBrowser : public WebBrowser {
   virtual bool LoadStalls() const { return false; }
   // How long the page at this address takes to load.
   virtual int LoadMs(const std::string& /*address*/) const { return load_ms_; }
+  // How a load of this address fails on the network, if it does.
+  virtual NetworkFault LoadFault(const std::string& /*address*/) const { return NetworkFault::kNone; }
+  // How long the page takes to get to a read or a batch of actions; it acts
+  // then. From kNoAnswerMs on, its answer comes too late for the port.
+  virtual int PageMs() const { return kAnswerMs; }
+  // The page's answer to this batch is lost, though the page acted on it.
+  virtual bool AnswerLost(const std::vector<DomAction>& /*actions*/) const { return false; }
 
  private:
   enum class Step { kForward, kBack };
@@ -76,6 +91,7 @@ class TestBrowser : public WebBrowser {
 
   void Start(const std::string& address, std::optional<BrowserUrl> url, const std::string& method,
              const std::string& body, Step step);
+  demo::Request RequestFor(const BrowserUrl& url, const std::string& method, const std::string& body) const;
   // Asks the site, following its redirects; the final address stays in `url`.
   std::optional<demo::Response> Fetch(BrowserUrl& url, std::string method, std::string body);
   void KeepCookies(const BrowserUrl& url, const demo::Response& response);
@@ -84,14 +100,22 @@ class TestBrowser : public WebBrowser {
   void Submit(HtmlNode& form, const HtmlNode* submitter);
   HtmlNode* FormElement(size_t form, size_t element);
   int Act(const DomAction& action);
-  void Later(std::function<void()> answer);
-  void AnswerAll();
+  // The page runs `script` after PageMs(); the answer it gives is passed on
+  // then, or, when late or lost, `no_answer` at the port's limit.
+  void Ask(std::function<std::function<void()>()> script, bool lost, std::function<void()> no_answer);
+  void After(int ms, std::function<void()> then);
+
+  struct PageTask {
+    std::function<void()> then;
+    std::unique_ptr<ui::Timer> timer;
+    bool done = false;
+  };
 
   demo::BrokerSite& site_;
+  ui::TimerHost& timers_;
   int load_ms_;
   ui::Timer load_timer_;
-  ui::Timer answer_timer_;
-  std::vector<std::function<void()>> answers_;
+  std::list<PageTask> page_tasks_;  // a list: each task's timer holds on to it
   std::optional<Pending> pending_;
 
   std::unique_ptr<HtmlDocument> document_;
