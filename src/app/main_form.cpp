@@ -363,6 +363,7 @@ void TMainForm::FormCreate() {
   // the last program took may stand on a chart that this one first sees
   // covered, and must not look new once the chart shows.
   EVENT.Direction = ledger.Signal();
+  terminal.InheritedSignal = ledger.Signal();
   robot.RobotBusy = false;
   robot.BalancedTarget = 0;
   page.SiteDataUpdated = false;

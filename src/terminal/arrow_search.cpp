@@ -104,14 +104,16 @@ void TerminalSeeker::SearchImage() {
   const bool robot_started = !Trim(EVENT.Valute).empty();
   if (terminal.ArrowUpMatch.Found && EVENT.Direction != drUp && robot_started) {
     EVENT.Direction = drUp;
-    EVENT.SignalTime = terminal.UpSighting.first_seen;
+    EVENT.SignalTime = terminal.InheritedSignal == drUp ? 0 : terminal.UpSighting.first_seen;
+    if (terminal.InheritedSignal != drUp) terminal.InheritedSignal = drNone;
     log.AddStringToLog(ltUp, texts.Text(txUpSignal), true);
     EVENT.NewSignal = true;
     events.SignalRaised();
   }
   if (terminal.ArrowDownMatch.Found && EVENT.Direction != drDown && robot_started) {
     EVENT.Direction = drDown;
-    EVENT.SignalTime = terminal.DownSighting.first_seen;
+    EVENT.SignalTime = terminal.InheritedSignal == drDown ? 0 : terminal.DownSighting.first_seen;
+    if (terminal.InheritedSignal != drDown) terminal.InheritedSignal = drNone;
     log.AddStringToLog(ltDown, texts.Text(txDownSignal), true);
     EVENT.NewSignal = true;
     events.SignalRaised();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "desktop/window_system.h"
+#include "event/robot_event.h"
 #include "terminal/arrow_scanner.h"
 #include "ui/bitmap.h"
 #include "ui/controls.h"
@@ -78,6 +79,10 @@ struct TerminalState {
     bool operator==(const SightedChart&) const = default;
   };
   std::optional<SightedChart> Sighted;
+  // The direction of the last program's last signal: its arrow may still
+  // stand on the chart, and one of that direction is of an age nobody knows
+  // until an arrow of the other direction comes.
+  TDirection InheritedSignal = drNone;
 };
 
 // The main window's display of the chart's pair and timeframe.

@@ -63,36 +63,49 @@ TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
   CheckInvariants();
 }
 
-class OneBetTerminalScenario : public TerminalScenario {
+// The program dies after buying an arrow and comes back while a window
+// covers the chart: once the cover goes, the arrow it bought stands there as
+// if new to this program. It is the signal the last one took.
+class KilledCoveredTerminalScenario : public TerminalScenario {
  protected:
-  OneBetTerminalScenario() : TerminalScenario({{"Robot0", "BetCount", "1"}}) {}
+  KilledCoveredTerminalScenario() : TerminalScenario({{"Robot0", "BetCount", "1"}}) {}
+  void BuyAnArrowThenRestartCovered() {
+    Start("CR100200", "demo200");
+    ASSERT_TRUE(ReachReadyForm());
+    DrawArrowAt(60, 200, true);
+    ASSERT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 1; }, 60'000));
+    FakeWindowSystem::Terminal& terminal = world.windows.terminals[0];
+    terminal.cover.Resize(800, 600);
+    terminal.cover.Fill(ui::Rgb(255, 255, 255));
+    terminal.covered = true;
+    world.Restart();
+    world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
+    world.Start("CR100200", "demo200");
+    ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000)) << "the open purchase is followed";
+  }
+  void UncoverThenDrawTheNextArrow() {
+    world.windows.terminals[0].covered = false;
+    world.Wait(180'000);
+    EXPECT_EQ(world.Site().Contracts().size(), 1u) << "the arrow bought before the kill is not bought again";
+    DrawArrowAt(80, 100, false);
+    EXPECT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 2; }, 60'000)) << "the next arrow is";
+    EXPECT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 1; }, 600'000));
+  }
 };
 
-// The program dies after buying an arrow and comes back while a window
-// covers the chart: once the cover goes, the arrow it bought stands there
-// as if new to this program. It is the signal the last one took.
-TEST_F(OneBetTerminalScenario, ArrowBoughtBeforeAKillIsNotBoughtAgainWhenTheChartIsUncovered) {
-  Start("CR100200", "demo200");
-  ASSERT_TRUE(ReachReadyForm());
-  DrawArrowAt(60, 200, true);
-  ASSERT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 1; }, 60'000));
+TEST_F(KilledCoveredTerminalScenario, TheArrowRaisesNoSignalForItsDirectionIsTheLastSignals) {
+  BuyAnArrowThenRestartCovered();
+  UncoverThenDrawTheNextArrow();
+  EXPECT_EQ(RowsOfType(ltUp), 0);
+}
 
-  FakeWindowSystem::Terminal& terminal = world.windows.terminals[0];
-  terminal.cover.Resize(800, 600);
-  terminal.cover.Fill(ui::Rgb(255, 255, 255));
-  terminal.covered = true;
-  world.Restart();
-  world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
-  world.Start("CR100200", "demo200");
-  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000)) << "the open purchase is followed";
-  terminal.covered = false;
-  world.Wait(180'000);
-  EXPECT_EQ(world.Site().Contracts().size(), 1u);
-  EXPECT_EQ(RowsOfType(ltUp), 0) << "no new signal";
-
-  DrawArrowAt(80, 100, false);
-  EXPECT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 2; }, 60'000)) << "the next arrow is bought";
-  EXPECT_TRUE(RunUntil([&] { return RowsOfType(ltLost) == 1; }, 600'000));
+// A bet refused or given up forgets the direction; the arrow then raises
+// its signal again, of an age the new program cannot know.
+TEST_F(KilledCoveredTerminalScenario, ARaisedAgainArrowOfTheLastSignalsDirectionIsOfUnknownAge) {
+  BuyAnArrowThenRestartCovered();
+  F().EVENT.Direction = drNone;
+  UncoverThenDrawTheNextArrow();
+  EXPECT_EQ(RowsOfType(ltUp), 1);
 }
 
 }  // namespace
