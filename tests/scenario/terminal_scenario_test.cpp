@@ -2,25 +2,14 @@
 // the terminal, the bet pair and period follow its chart, an arrow bets.
 #include <gtest/gtest.h>
 
-#include "scenario/bet_scenario.h"
-#include "terminal/arrow_drawing.h"
+#include "scenario/chart_scenario.h"
 
 namespace vantrope::testing {
 namespace {
 
-class TerminalScenario : public BetScenario {
+class TerminalScenario : public ChartScenario {
  protected:
-  TerminalScenario() : BetScenario(Options("WLWL"), {{"Alpari", "AlpariSeek", "1"}}) {
-    FakeWindowSystem::Terminal terminal;
-    terminal.caption = "1000200: Demo-Server - Demo Account - [GBPUSD,M5]";
-    terminal.rect = {0, 0, 800, 600};
-    terminal.picture.Resize(800, 600);
-    world.windows.terminals.push_back(terminal);
-  }
-  // An arrow on the chart, in the strip along the window's right edge.
-  void DrawArrowAt(int strip_x, int y, bool up) {
-    DrawArrow(world.windows.terminals[0].picture, 800 - 128 + strip_x, y, up, up ? kGreen : kRed);
-  }
+  TerminalScenario() : ChartScenario("WLWL") {}
   const std::vector<THistoryRecord> Records() { return ReadHistoryFile("history.dat"); }
 };
 
