@@ -58,11 +58,11 @@ void TerminalSeeker::NoteSightings() {
     terminal.Sighted = chart_now;
     terminal.UpSighting = terminal.DownSighting = {};
   }
-  const double now = clock.Now();
-  const double bar_days = PeriodSeconds(EVENT.Period, EVENT.PeriodUnit) / 86400.0;
+  const int64_t now = clock.MonotonicMs();
+  const auto bar_ms = static_cast<int64_t>(PeriodSeconds(EVENT.Period, EVENT.PeriodUnit) * 1000);
   for (auto [match, sighting] : {std::pair{&terminal.ArrowUpMatch, &terminal.UpSighting},
                                  std::pair{&terminal.ArrowDownMatch, &terminal.DownSighting}}) {
-    const bool same_arrow = sighting->found && match->X <= sighting->x && now - sighting->last_seen < bar_days;
+    const bool same_arrow = sighting->found && match->X <= sighting->x && now - sighting->last_seen < bar_ms;
     if (match->Found && !same_arrow) sighting->first_seen = first_capture ? 0 : now;
     sighting->found = match->Found;
     if (!match->Found) continue;

@@ -65,8 +65,9 @@ struct TerminalState {
   struct ArrowSighting {
     bool found = false;  // in the last search
     int32_t x = 0;
-    double first_seen = 0;  // 0: on the chart before the robot watched it
-    double last_seen = 0;
+    // On the monotonic clock; 0: on the chart before the robot watched it.
+    int64_t first_seen = 0;
+    int64_t last_seen = 0;
   };
   ArrowSighting UpSighting, DownSighting;
   // The chart the sightings are of: its window, pair and timeframe. The

@@ -17,7 +17,11 @@ class VirtualClock : public Clock, public ui::TimerHost {
   // 8 December 2026, 12:00 local time.
   static constexpr double kStartDay = 46364.5;
 
+  // The monotonic time of a machine up for an hour.
+  static constexpr int64_t kMonotonicStartMs = 3'600'000;
+
   double Now() override { return kStartDay + static_cast<double>(now_ms_ + wall_step_ms_) / 86'400'000.0; }
+  int64_t MonotonicMs() override { return kMonotonicStartMs + now_ms_; }
   std::string LongTimeFormat() override { return long_time_format; }
   std::string ShortDateFormat() override { return "dd.mm.yyyy"; }
   TimeDesignators Designators() override { return {}; }
