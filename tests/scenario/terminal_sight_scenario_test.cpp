@@ -10,6 +10,7 @@ namespace vantrope::testing {
 namespace {
 
 constexpr int kTerminalHidden = 288;
+constexpr int kSignalTooOld = 294;
 using Sight = FakeWindowSystem::Sight;
 
 class TerminalSightScenario : public ChartScenario {
@@ -45,6 +46,34 @@ TEST_F(TerminalSightScenario, AMinimisedTerminalIsRestoredAndItsNextArrowBought)
   const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[1].Direction, 2);
+}
+
+// On another desktop the terminal cannot be restored: told once, the
+// robot's window left alone after the one try. An arrow drawn meanwhile is
+// not bought when the terminal comes back minutes later; the next one is.
+TEST_F(TerminalSightScenario, ATerminalOnAnotherDesktopIsToldOnceAndNothingDrawnMeanwhileBoughtLate) {
+  world.Wait(2000);
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  const int fronts = world.shell.bring_to_front_calls;
+
+  Terminal().sight = Sight::kOtherDesktop;
+  Idle(30'000);
+  DrawArrowAt(60, 200, true);
+  Idle(150'000);
+  EXPECT_EQ(RowsWith(ltError, kTerminalHidden), 1);
+  EXPECT_EQ(Restores(), 1);
+  EXPECT_EQ(world.shell.bring_to_front_calls, fronts + 1);
+
+  Terminal().sight = Sight::kShown;
+  Idle(60'000);
+  EXPECT_EQ(Purchases(), 0) << "an arrow drawn while the terminal was away bought late";
+  EXPECT_EQ(RowsWith(ltInfo, kSignalTooOld), 1) << "seen, and told too old";
+  DrawArrowAt(80, 100, false);
+  ASSERT_TRUE(Finished(1));
+  EXPECT_EQ(Purchases(), 1);
+  EXPECT_EQ(ReadHistoryFile("history.dat").back().Direction, 2);
+  EXPECT_EQ(RowsWith(ltError, kTerminalHidden), 1);
 }
 
 }  // namespace

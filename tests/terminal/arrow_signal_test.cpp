@@ -185,6 +185,20 @@ TEST_F(ArrowSignals, AClockSteppedAnHourLeavesTheArrowInViewAsOldAsItIs) {
   }
 }
 
+// The pass that restores a minimised terminal has no chart to search: the
+// arrow in view after it is the arrow it was.
+TEST_F(ArrowSignals, AnArrowInViewOfARestoredTerminalKeepsItsTime) {
+  DrawOnChart(60, 100, true);
+  Pass();
+  const int64_t first_seen = form->EVENT.SignalTime;
+  Terminal().sight = FakeWindowSystem::Sight::kMinimised;
+  Pass();
+  form->EVENT.Direction = drNone;
+  Pass();
+  ASSERT_TRUE(form->EVENT.NewSignal);
+  EXPECT_EQ(form->EVENT.SignalTime, first_seen);
+}
+
 TEST_F(ArrowSignals, FrameMarksTheArrowOfTheCurrentDirection) {
   DrawOnChart(40, 100, true);
   Pass();
