@@ -35,7 +35,7 @@ void DebugSimulators::FormCreate() { tmRobotDebug.SetEnabled(page.SimulatorEnabl
 void DebugSimulators::TerminalArrowSim(int tag) {
   const bool up = tag == 0;
   EVENT.Direction = up ? drUp : drDown;
-  EVENT.SignalTime = clock.Now();
+  EVENT.SignalTime = clock.MonotonicMs();
   EVENT.NewSignal = true;
   log.AddStringToLog(up ? ltUp : ltDown, texts.Text(up ? txUpSignal : txDownSignal), true);
   bet_cycle.SignalArrived();

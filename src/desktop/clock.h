@@ -1,6 +1,7 @@
 // Clock port: the current local date-time and the locale's formats.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "text/date_time_format.h"
@@ -12,6 +13,10 @@ class Clock {
   virtual ~Clock() = default;
   // Days since 30 December 1899, the time of day as the fraction.
   virtual double Now() = 0;
+  // Milliseconds that no setting of the date-time moves (daylight saving,
+  // an NTP step, the user): how long things take is measured on it. It
+  // counts from a moment before the program started, so it is never 0.
+  virtual int64_t MonotonicMs() = 0;
   // The user's long time format ("hh:nn:ss", "h:nn:ss ampm") and short date format ("dd.mm.yyyy").
   virtual std::string LongTimeFormat() = 0;
   virtual std::string ShortDateFormat() = 0;

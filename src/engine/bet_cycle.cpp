@@ -65,7 +65,6 @@ enum Text : int {
   txResultOverdue = 298,
 };
 
-constexpr double kSecondsPerDay = 86400;
 // A wait past the bet watchdog's time is told in the event log.
 constexpr double kStallSeconds = 300;
 
@@ -208,7 +207,7 @@ void BetCycle::FollowBet() {
 // does not show, for longer than the bet watchdog would wait: the event log
 // says so once, with where the cycle stands.
 void BetCycle::WatchForStall() {
-  const double now = clock.Now();
+  const int64_t now = clock.MonotonicMs();
   const bool awaiting_result = ledger.Open() == TOpenBet::Bought;
   // On the form, or with a bet the watchdog looks after, the cycle gets on.
   const bool getting_on = EVENT.BetStatus == ssReady || ledger.Open() == TOpenBet::Requested;
@@ -221,7 +220,7 @@ void BetCycle::WatchForStall() {
   const double limit =
       kStallSeconds + (awaiting_result ? PeriodSeconds(robot.BetPeriod, Trim(robot.BetPeriodUnit)) : 0);
   // A contract the robot did not buy keeps it from the form: told already.
-  if (robot.StallReported || robot.ForeignContractReported || (now - robot.StallSince) * kSecondsPerDay <= limit)
+  if (robot.StallReported || robot.ForeignContractReported || (now - robot.StallSince) / 1000.0 <= limit)
     return;
   robot.StallReported = true;
   if (awaiting_result)
@@ -853,7 +852,7 @@ BetCycle::Outcome BetCycle::Step9OnPage() {
   // A bet that answers a signal is bought only while its arrow is fresh,
   // however long the site kept the cycle from the buy.
   if (robot.SignalLifetime > 0 && robot.BetSignalTime != 0 &&
-      (clock.Now() - robot.BetSignalTime) * kSecondsPerDay > robot.SignalLifetime)
+      clock.MonotonicMs() - robot.BetSignalTime > int64_t{robot.SignalLifetime} * 1000)
     return BuyVerdict(Verdict::SignalTooOld, 0);
   const bool up = robot.BetDirection == drUp && page_encoder.SearchControl(13) >= 0;
   const bool down = robot.BetDirection == drDown && page_encoder.SearchControl(14) >= 0;

@@ -88,16 +88,17 @@ struct RobotState {
   uint16_t SavedGameCount = 0;
   double BalancedTarget = 0;
 
-  // When the arrow of the signal a strategy last took was first seen, and
+  // When the arrow of the signal a strategy last took was first seen (on
+  // the monotonic clock, as all the times the robot measures ages by), and
   // whether no bet was asked for since.
-  double TakenSignalTime = 0;
+  int64_t TakenSignalTime = 0;
   bool SignalTakenForBet = false;
   // Seconds a signal may be old and still be bought; 0 for any age.
   int32_t SignalLifetime = 60;
 
   // --- the bet request ---
   // When the signal the bet answers was first seen; 0 for a bet a chain owes.
-  double BetSignalTime = 0;
+  int64_t BetSignalTime = 0;
   std::string BetValute;
   std::string BetPeriodUnit;
   uint16_t BetPeriod = 0;
@@ -130,14 +131,14 @@ struct RobotState {
   bool WatchdogDue = false;
   // Since when the cycle waits without getting on, and whether the event
   // log said so; the kind of wait it is.
-  double StallSince = 0;
+  int64_t StallSince = 0;
   bool StallReported = false;
   bool AwaitingResult = false;
   // A contract the robot did not buy was open on the account: told once.
   bool ForeignContractReported = false;
   // The last signal the log said was too old: the time its arrow was first
   // seen, and its direction.
-  double StaleSignalTime = -1;
+  int64_t StaleSignalTime = -1;
   TDirection StaleSignalDirection = drNone;
   // The host of the last login page met away from the site's own hosts: the
   // event log tells of it once.

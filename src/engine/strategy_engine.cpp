@@ -7,8 +7,6 @@ namespace vantrope {
 
 namespace {
 
-constexpr double kSecondsPerDay = 86400;
-
 // The sub-steps in which a martingale strategy follows its bet, from the
 // request to the outcome.
 struct FollowSteps {
@@ -38,7 +36,7 @@ void StrategyEngine::BetOnRobot() {
 void StrategyEngine::DropStaleSignal() {
   if (!EVENT.NewSignal || robot.SignalLifetime <= 0) return;
   const bool age_unknown = EVENT.SignalTime == 0;
-  if (!age_unknown && (clock.Now() - EVENT.SignalTime) * kSecondsPerDay <= robot.SignalLifetime) return;
+  if (!age_unknown && clock.MonotonicMs() - EVENT.SignalTime <= int64_t{robot.SignalLifetime} * 1000) return;
   EVENT.NewSignal = false;
   // A signal a chain took already, and one the log told of, go silently.
   if (EVENT.SignalTime == robot.TakenSignalTime && !age_unknown) return;

@@ -37,9 +37,10 @@ enum TSiteState : uint8_t {
 struct TEvent {
   bool NewSignal = false;
   TDirection Direction = drNone;
-  // When the arrow of the signal was first seen; 0 when it was on the chart
-  // before the robot watched it, so its age is unknown.
-  double SignalTime = 0;
+  // When the arrow of the signal was first seen, on the monotonic clock;
+  // 0 when it was on the chart before the robot watched it, so its age is
+  // unknown.
+  int64_t SignalTime = 0;
   bool ValuteChanged = false;
   std::string Valute;  // broker instrument code, such as "frxEURUSD"
   bool PeriodChanged = false;

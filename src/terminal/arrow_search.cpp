@@ -58,12 +58,17 @@ void TerminalSeeker::NoteSightings() {
     terminal.Sighted = chart_now;
     terminal.UpSighting = terminal.DownSighting = {};
   }
-  const double now = clock.Now();
-  const double bar_days = PeriodSeconds(EVENT.Period, EVENT.PeriodUnit) / 86400.0;
+  const int64_t now = clock.MonotonicMs();
+  const auto bar_ms = static_cast<int64_t>(PeriodSeconds(EVENT.Period, EVENT.PeriodUnit) * 1000);
+  // A new arrow came after the last search, which did not see it: just now
+  // while the terminal is in sight, at any time while it was away.
+  const int64_t arrival = terminal.AwaySinceSearch ? terminal.LastSearchTime : now;
+  terminal.LastSearchTime = now;
+  terminal.AwaySinceSearch = false;
   for (auto [match, sighting] : {std::pair{&terminal.ArrowUpMatch, &terminal.UpSighting},
                                  std::pair{&terminal.ArrowDownMatch, &terminal.DownSighting}}) {
-    const bool same_arrow = sighting->found && match->X <= sighting->x && now - sighting->last_seen < bar_days;
-    if (match->Found && !same_arrow) sighting->first_seen = first_capture ? 0 : now;
+    const bool same_arrow = sighting->found && match->X <= sighting->x && now - sighting->last_seen < bar_ms;
+    if (match->Found && !same_arrow) sighting->first_seen = first_capture ? 0 : arrival;
     sighting->found = match->Found;
     if (!match->Found) continue;
     sighting->x = match->X;

@@ -1,5 +1,6 @@
 // The terminal seeker: once a second, find the terminal, read its caption
 // and capture the strip along its right edge for the arrow search.
+#include <algorithm>
 #include <cstdio>
 
 #include "terminal/terminal_seeker.h"
@@ -41,7 +42,14 @@ void TerminalSeeker::Seek() {
   // user switches terminal control on again.
   if (terminal.SnapshotState == snCaptured) return;
 
-  terminal.TerminalHandle = PickMainWindow(windows.TopLevelWindowsOfClass(terminal.TerminalPageName));
+  const std::vector<TopLevelWindow> found = windows.TopLevelWindowsOfClass(terminal.TerminalPageName);
+  terminal.TerminalHandle = PickMainWindow(found);
+  // Minimised or on another desktop as the pass begins: whatever a restore
+  // does meanwhile, this pass has no chart to copy.
+  const bool out_of_sight = std::any_of(found.begin(), found.end(), [&](const TopLevelWindow& window) {
+    return window.handle == terminal.TerminalHandle && window.show_state == WindowShowState::kMinimised;
+  });
+  if (out_of_sight) terminal.AwaySinceSearch = true;
   // A window gone since the search counts as none; an empty rectangle
   // would end seeking for good.
   WindowRect rect;
@@ -71,7 +79,7 @@ void TerminalSeeker::Seek() {
       windows.ShowWindow(terminal.TerminalHandle);
       windows.BringWindowToTop(terminal.TerminalHandle);
     }
-    const bool copied = windows.CopyWindowPixels(
+    const bool copied = !out_of_sight && windows.CopyWindowPixels(
         terminal.TerminalHandle, terminal.TerminalRect.width - terminal.SnapshotStripWidth, 0, terminal.Snapshot);
     terminal.SnapshotState = copied ? snCaptured : snNone;
     terminal.SnapshotTime = clock.Now();

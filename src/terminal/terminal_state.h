@@ -66,10 +66,16 @@ struct TerminalState {
   struct ArrowSighting {
     bool found = false;  // in the last search
     int32_t x = 0;
-    double first_seen = 0;  // 0: on the chart before the robot watched it
-    double last_seen = 0;
+    // On the monotonic clock; 0: on the chart before the robot watched it.
+    int64_t first_seen = 0;
+    int64_t last_seen = 0;
   };
   ArrowSighting UpSighting, DownSighting;
+  // When the last search was, on the monotonic clock, and whether the
+  // terminal was out of sight since: an arrow that search did not see may
+  // have come at any time while the terminal was away.
+  int64_t LastSearchTime = 0;
+  bool AwaySinceSearch = false;
   // The chart the sightings are of: its window, pair and timeframe. The
   // arrows of a chart's first capture were drawn at a time nobody knows.
   struct SightedChart {

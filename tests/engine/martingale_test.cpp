@@ -29,7 +29,7 @@ class MartingaleTest : public testing::FormFixture {
   void Signal(TDirection direction) {
     form->EVENT.NewSignal = true;
     form->EVENT.Direction = direction;
-    form->EVENT.SignalTime = fake.clock.Now();
+    form->EVENT.SignalTime = fake.clock.MonotonicMs();
   }
   bool Requested() const { return form->robot.BetOnStatus == bsBetRequested; }
   // One bet from request to result, as the site reports it; the stake and

@@ -26,7 +26,7 @@ class StrategyEngineTest : public testing::FormFixture {
   void Signal(TDirection direction) {
     form->EVENT.NewSignal = true;
     form->EVENT.Direction = direction;
-    form->EVENT.SignalTime = fake.clock.Now();
+    form->EVENT.SignalTime = fake.clock.MonotonicMs();
   }
   // One bet from request to result, as the site would report it.
   void Bet(bool won) {

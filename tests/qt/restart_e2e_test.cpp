@@ -42,7 +42,7 @@ void FirstRun(const std::filesystem::path& folder) {
   StartRobot(program);
   ASSERT_TRUE(QTest::qWaitFor([&] { return f.EVENT.BetStatus == ssReady; }, kRunTimeoutMs));
   f.EVENT.Direction = drUp;
-  f.EVENT.SignalTime = program.clock.Now();
+  f.EVENT.SignalTime = program.clock.MonotonicMs();
   f.EVENT.NewSignal = true;
   f.bet_cycle.SignalArrived();
   ASSERT_TRUE(QTest::qWaitFor([&] { return f.robot.BetOnStatus == bsAwaitResult; }, kRunTimeoutMs));

@@ -57,7 +57,7 @@ void RobotWorld::Start(const std::string& account, const std::string& password) 
 void RobotWorld::Signal(TDirection direction, int64_t age_ms) {
   form_->EVENT.NewSignal = true;
   form_->EVENT.Direction = direction;
-  form_->EVENT.SignalTime = clock.Now() - static_cast<double>(age_ms) / 86'400'000.0;
+  form_->EVENT.SignalTime = clock.MonotonicMs() - age_ms;
   form_->bet_cycle.SignalArrived();
 }
 

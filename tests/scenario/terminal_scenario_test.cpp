@@ -2,31 +2,15 @@
 // the terminal, the bet pair and period follow its chart, an arrow bets.
 #include <gtest/gtest.h>
 
-#include "scenario/bet_scenario.h"
-#include "terminal/arrow_drawing.h"
+#include "scenario/chart_scenario.h"
 
 namespace vantrope::testing {
 namespace {
 
-class TerminalScenario : public BetScenario {
+class TerminalScenario : public ChartScenario {
  protected:
-  explicit TerminalScenario(std::vector<RobotWorld::Setting> settings = {})
-      : BetScenario(Options("WLWL"), With(std::move(settings), {"Alpari", "AlpariSeek", "1"})) {
-    FakeWindowSystem::Terminal terminal;
-    terminal.caption = "1000200: Demo-Server - Demo Account - [GBPUSD,M5]";
-    terminal.rect = {0, 0, 800, 600};
-    terminal.picture.Resize(800, 600);
-    world.windows.terminals.push_back(terminal);
-  }
-  // An arrow on the chart, in the strip along the window's right edge.
-  void DrawArrowAt(int strip_x, int y, bool up) {
-    DrawArrow(world.windows.terminals[0].picture, 800 - 128 + strip_x, y, up, up ? kGreen : kRed);
-  }
+  explicit TerminalScenario(std::vector<RobotWorld::Setting> settings = {}) : ChartScenario("WLWL", std::move(settings)) {}
   const std::vector<THistoryRecord> Records() { return ReadHistoryFile("history.dat"); }
-  static std::vector<RobotWorld::Setting> With(std::vector<RobotWorld::Setting> settings, RobotWorld::Setting more) {
-    settings.push_back(std::move(more));
-    return settings;
-  }
 };
 
 TEST_F(TerminalScenario, ArrowsOnTheChartBecomeBetsOnItsPair) {
@@ -74,17 +58,16 @@ class KilledCoveredTerminalScenario : public TerminalScenario {
     ASSERT_TRUE(ReachReadyForm());
     DrawArrowAt(60, 200, true);
     ASSERT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 1; }, 60'000));
-    FakeWindowSystem::Terminal& terminal = world.windows.terminals[0];
-    terminal.cover.Resize(800, 600);
-    terminal.cover.Fill(ui::Rgb(255, 255, 255));
-    terminal.covered = true;
+    Terminal().cover.Resize(800, 600);
+    Terminal().cover.Fill(ui::Rgb(255, 255, 255));
+    Terminal().covered = true;
     world.Restart();
     world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
     world.Start("CR100200", "demo200");
     ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000)) << "the open purchase is followed";
   }
   void UncoverThenDrawTheNextArrow() {
-    world.windows.terminals[0].covered = false;
+    Terminal().covered = false;
     world.Wait(180'000);
     EXPECT_EQ(world.Site().Contracts().size(), 1u) << "the arrow bought before the kill is not bought again";
     DrawArrowAt(80, 100, false);

@@ -214,7 +214,8 @@ class FakeWindowSystem : public WindowSystem {
       const Terminal& t = terminals[i];
       if (t.exists && t.class_name == class_name)
         found.push_back({kTerminalHandleBase + i, t.caption, t.rect.right - t.rect.left, t.rect.bottom - t.rect.top,
-                         false, WindowRole::kNormal, WindowShowState::kShown});
+                         false, WindowRole::kNormal,
+                         t.sight == Sight::kShown ? WindowShowState::kShown : WindowShowState::kMinimised});
     }
     return found;
   }
@@ -225,11 +226,18 @@ class FakeWindowSystem : public WindowSystem {
   bool GetWindowRect(WindowHandle window, WindowRect& rect) override {
     const Terminal* terminal = Find(window);
     if (!terminal || terminal->rect_fails) return false;
-    rect = terminal->rect;
+    rect = terminal->sight == Sight::kShown ? terminal->rect : kMinimisedRect;
     return true;
   }
-  void ShowWindowNoActivate(WindowHandle window) override { calls.push_back("restore " + Name(window)); }
-  void ShowWindow(WindowHandle window) override { calls.push_back("show " + Name(window)); }
+  // Mapping the window de-iconifies it; one on another desktop stays there.
+  void ShowWindowNoActivate(WindowHandle window) override {
+    calls.push_back("restore " + Name(window));
+    Restore(window);
+  }
+  void ShowWindow(WindowHandle window) override {
+    calls.push_back("show " + Name(window));
+    Restore(window);
+  }
   void BringWindowToTop(WindowHandle window) override {
     calls.push_back("raise " + Name(window));
     if (Terminal* terminal = Find(window)) terminal->covered = false;
@@ -238,7 +246,8 @@ class FakeWindowSystem : public WindowSystem {
   // terminal's own picture while something lies over it.
   bool CopyWindowPixels(WindowHandle window, int x, int y, Bitmap& into) override {
     const Terminal* terminal = Find(window);
-    if (!terminal || terminal->copy_fails) return false;
+    // A window out of sight has nothing on the screen to copy.
+    if (!terminal || terminal->copy_fails || terminal->sight != Sight::kShown) return false;
     const Bitmap& picture = terminal->picture;
     // Row by row where the whole copy lies in the uncovered picture.
     if (!terminal->covered && x >= 0 && y >= 0 && x + into.Width() <= picture.Width() &&
@@ -261,6 +270,14 @@ class FakeWindowSystem : public WindowSystem {
   }
 
   static constexpr WindowHandle kTerminalHandleBase = 0x5000;
+  // What the window system reports for a window out of sight.
+  static constexpr WindowRect kMinimisedRect{-32000, -32000, -32000 + 160, -32000 + 28};
+  // Where the window manager keeps a terminal.
+  enum class Sight : uint8_t {
+    kShown,
+    kMinimised,     // iconified: a restore brings it back
+    kOtherDesktop,  // reported minimised; a restore leaves it away until the test brings it back
+  };
   struct Window {
     std::string title;
     std::vector<std::string> buttons;
@@ -275,6 +292,7 @@ class FakeWindowSystem : public WindowSystem {
     bool copy_fails = false;
     bool rect_fails = false;
     bool exists = true;
+    Sight sight = Sight::kShown;
   };
   struct Frame {
     WindowHandle window;
@@ -293,6 +311,10 @@ class FakeWindowSystem : public WindowSystem {
     if (window < kTerminalHandleBase || window - kTerminalHandleBase >= terminals.size()) return nullptr;
     Terminal& terminal = terminals[window - kTerminalHandleBase];
     return terminal.exists ? &terminal : nullptr;
+  }
+  void Restore(WindowHandle window) {
+    Terminal* terminal = Find(window);
+    if (terminal && terminal->sight == Sight::kMinimised) terminal->sight = Sight::kShown;
   }
   static std::string Name(WindowHandle window) { return std::to_string(window); }
 };

@@ -17,7 +17,11 @@ class VirtualClock : public Clock, public ui::TimerHost {
   // 8 December 2026, 12:00 local time.
   static constexpr double kStartDay = 46364.5;
 
-  double Now() override { return kStartDay + static_cast<double>(now_ms_) / 86'400'000.0; }
+  // The monotonic time of a machine up for an hour.
+  static constexpr int64_t kMonotonicStartMs = 3'600'000;
+
+  double Now() override { return kStartDay + static_cast<double>(now_ms_ + wall_step_ms_) / 86'400'000.0; }
+  int64_t MonotonicMs() override { return kMonotonicStartMs + now_ms_; }
   std::string LongTimeFormat() override { return long_time_format; }
   std::string ShortDateFormat() override { return "dd.mm.yyyy"; }
   TimeDesignators Designators() override { return {}; }
@@ -30,6 +34,10 @@ class VirtualClock : public Clock, public ui::TimerHost {
   // Moves time forward, firing every timer that falls due on the way.
   void Advance(int64_t ms);
   int64_t ElapsedMs() const { return now_ms_; }
+  // Sets the date-time it tells `ms` forward (or back, when negative), as
+  // daylight saving, an NTP step or the user does: no timer fires, and
+  // timers and the elapsed time keep their pace.
+  void StepWallClock(int64_t ms) { wall_step_ms_ += ms; }
   // The locale's long time format, for tests of other locales.
   std::string long_time_format = "hh:nn:ss";
   // Called after every timer that fired, for tests that watch each step.
@@ -42,6 +50,7 @@ class VirtualClock : public Clock, public ui::TimerHost {
     uint64_t sequence;  // timers due together fire in the order they were armed
   };
   int64_t now_ms_ = 0;
+  int64_t wall_step_ms_ = 0;
   uint64_t next_sequence_ = 0;
   std::map<ui::Timer*, Due> armed_;
 };

@@ -130,10 +130,10 @@ TEST_F(ArrowSignals, BetPairFollowsTheChart) {
 // left with the chart keeps its time, however often it signals; an arrow
 // on a chart the robot has not watched before is of no known age.
 TEST_F(ArrowSignals, ASignalCarriesWhenItsArrowWasFirstSeen) {
-  const double drawn = fake.clock.Now();
+  const int64_t drawn = fake.clock.MonotonicMs();
   DrawOnChart(60, 100, true);
   Pass();
-  EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, drawn + 1000.0 / 86'400'000);
+  EXPECT_EQ(form->EVENT.SignalTime, drawn + 1000);
 
   for (int x : {55, 50}) {
     Terminal().picture = Blank(kWidth, kHeight);
@@ -141,7 +141,7 @@ TEST_F(ArrowSignals, ASignalCarriesWhenItsArrowWasFirstSeen) {
     form->EVENT.Direction = drNone;  // a refused bet lets the arrow signal again
     Pass();
     ASSERT_TRUE(form->EVENT.NewSignal);
-    EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, drawn + 1000.0 / 86'400'000) << "the same arrow at " << x;
+    EXPECT_EQ(form->EVENT.SignalTime, drawn + 1000) << "the same arrow at " << x;
   }
 
   // The terminal out of sight for longer than a bar: an arrow where the
@@ -151,7 +151,7 @@ TEST_F(ArrowSignals, ASignalCarriesWhenItsArrowWasFirstSeen) {
   Terminal().exists = true;
   form->EVENT.Direction = drNone;
   Pass();
-  EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, fake.clock.Now());
+  EXPECT_EQ(form->EVENT.SignalTime, fake.clock.MonotonicMs());
 
   // The up arrow gone, a down arrow and then a new up arrow further right.
   Terminal().picture = Blank(kWidth, kHeight);
@@ -160,7 +160,7 @@ TEST_F(ArrowSignals, ASignalCarriesWhenItsArrowWasFirstSeen) {
   DrawOnChart(70, 100, true);
   Pass();
   EXPECT_EQ(form->EVENT.Direction, drUp);
-  EXPECT_DOUBLE_EQ(form->EVENT.SignalTime, fake.clock.Now());
+  EXPECT_EQ(form->EVENT.SignalTime, fake.clock.MonotonicMs());
 
   // Another pair: its arrows were there before the robot watched them.
   Terminal().caption = "Demo - [GBPUSD,M15]";
@@ -168,6 +168,35 @@ TEST_F(ArrowSignals, ASignalCarriesWhenItsArrowWasFirstSeen) {
   Pass();
   EXPECT_EQ(form->EVENT.Direction, drUp);
   EXPECT_EQ(form->EVENT.SignalTime, 0);
+}
+
+// The clock set an hour forward or back between two passes: the arrow in
+// view is the same arrow, and keeps its time.
+TEST_F(ArrowSignals, AClockSteppedAnHourLeavesTheArrowInViewAsOldAsItIs) {
+  DrawOnChart(60, 100, true);
+  Pass();
+  const int64_t first_seen = form->EVENT.SignalTime;
+  for (int64_t step : {3'600'000, -3'600'000, -3'600'000}) {
+    fake.clock.StepWallClock(step);
+    form->EVENT.Direction = drNone;
+    Pass();
+    ASSERT_TRUE(form->EVENT.NewSignal);
+    EXPECT_EQ(form->EVENT.SignalTime, first_seen) << "after a step of " << step << " ms";
+  }
+}
+
+// The pass that restores a minimised terminal has no chart to search: the
+// arrow in view after it is the arrow it was.
+TEST_F(ArrowSignals, AnArrowInViewOfARestoredTerminalKeepsItsTime) {
+  DrawOnChart(60, 100, true);
+  Pass();
+  const int64_t first_seen = form->EVENT.SignalTime;
+  Terminal().sight = FakeWindowSystem::Sight::kMinimised;
+  Pass();
+  form->EVENT.Direction = drNone;
+  Pass();
+  ASSERT_TRUE(form->EVENT.NewSignal);
+  EXPECT_EQ(form->EVENT.SignalTime, first_seen);
 }
 
 TEST_F(ArrowSignals, FrameMarksTheArrowOfTheCurrentDirection) {

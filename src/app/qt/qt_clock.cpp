@@ -1,5 +1,9 @@
 #include "app/qt/qt_clock.h"
 
+#include <time.h>
+
+#include <chrono>
+
 #include <QDateTime>
 #include <QLocale>
 
@@ -48,6 +52,17 @@ std::string PortFormat(const QString& qt_format) {
 double QtClock::Now() {
   const QDateTime now = QDateTime::currentDateTime();
   return double(QDate(1899, 12, 30).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / kMsPerDay;
+}
+
+// The boot-time clock also counts a suspended machine's sleep, so that an
+// arrow seen before a suspend is not young after it.
+int64_t QtClock::MonotonicMs() {
+#ifdef CLOCK_BOOTTIME
+  timespec now{};
+  if (clock_gettime(CLOCK_BOOTTIME, &now) == 0) return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
+#endif
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 std::string QtClock::LongTimeFormat() { return PortFormat(QLocale().timeFormat(QLocale::LongFormat)); }

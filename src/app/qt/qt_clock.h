@@ -9,6 +9,7 @@ namespace vantrope {
 class QtClock : public Clock {
  public:
   double Now() override;
+  int64_t MonotonicMs() override;
   std::string LongTimeFormat() override;
   std::string ShortDateFormat() override;
   TimeDesignators Designators() override;
