@@ -58,6 +58,8 @@ void TerminalSeeker::Seek() {
   if (terminal.TerminalHandle == 0) {
     ShowNoTerminal();
     terminal.HiddenTerminal = htNone;
+    // An arrow found when the window is back may have come at any time meanwhile.
+    terminal.AwaySinceSearch = true;
   } else {
     debug_view.stTermHandle.SetCaption(HandleText(terminal.TerminalHandle));
     const std::string caption = Trim(GetCaption(terminal.TerminalHandle));

@@ -76,5 +76,24 @@ TEST_F(TerminalSightScenario, ATerminalOnAnotherDesktopIsToldOnceAndNothingDrawn
   EXPECT_EQ(RowsWith(ltError, kTerminalHidden), 1);
 }
 
+// The window gone a while and back (the terminal restarted, its chart the
+// same): an arrow found then may be as old as the absence.
+TEST_F(TerminalSightScenario, AnArrowFoundWhenTheTerminalWindowIsBackIsAsOldAsItsAbsence) {
+  world.Wait(2000);
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  Terminal().exists = false;
+  Idle(30'000);
+  DrawArrowAt(60, 200, true);
+  Idle(90'000);
+  Terminal().exists = true;
+  Idle(60'000);
+  EXPECT_EQ(Purchases(), 0) << "an arrow drawn while the window was gone bought late";
+  EXPECT_EQ(RowsWith(ltInfo, kSignalTooOld), 1);
+  DrawArrowAt(80, 100, false);
+  ASSERT_TRUE(Finished(1));
+  EXPECT_EQ(Purchases(), 1);
+}
+
 }  // namespace
 }  // namespace vantrope::testing
