@@ -182,6 +182,10 @@ void BrokerSite::DisableAccount(const std::string& number, bool disabled) {
   if (Account* account = FindAccount(number)) account->disabled = disabled;
 }
 
+void BrokerSite::Deposit(const std::string& number, Cents amount) {
+  if (Account* account = FindAccount(number)) account->balance += amount;
+}
+
 Account* BrokerSite::FindAccount(const std::string& number) {
   for (Account& account : options_.accounts)
     if (account.number == number) return &account;

@@ -53,10 +53,12 @@ class BrokerSite {
   const std::vector<Contract>& Contracts() const { return contracts_.All(); }
 
   // What a site may do to its users at any moment, for tests: end every
-  // session, disable an account (or enable it again), let the prices it
-  // quoted go stale, keep its prices back.
+  // session, disable an account (or enable it again), take a deposit, let
+  // the prices it quoted go stale, keep its prices back.
   void EndSessions() { sessions_.ExpireAll(); }
   void DisableAccount(const std::string& number, bool disabled = true);
+  // Money paid into an account, as its owner tops it up.
+  void Deposit(const std::string& number, Cents amount);
   void ChangePrices() { sessions_.AgeQuotes(); }
   void WithholdPrices(bool withhold) { options_.withhold_prices = withhold; }
 

@@ -25,11 +25,19 @@ SimulatedTerminal::SimulatedTerminal(FakeWindowSystem& windows, std::mt19937& ra
   ShowCaption();
 }
 
-void SimulatedTerminal::DrawArrow(bool up) {
+void SimulatedTerminal::DrawArrow(bool up, int64_t now) {
   Bitmap& picture = Window().picture;
   picture.Fill(ui::Rgb(0, 0, 0));
   const int y = std::uniform_int_distribution<int>(4, kHeight - 8 - 16)(random_);
   testing::DrawArrow(picture, kWidth - 128 + 90, y, up, up ? kGreen : kRed);
+  arrows_.push_back({now, up, "frx" + pair_, std::stoi(timeframe_.substr(1)), std::nullopt});
+  NoteSight(now);
+}
+
+bool SimulatedTerminal::InSight() const { return Window().exists && !Window().covered; }
+
+void SimulatedTerminal::NoteSight(int64_t now) {
+  if (!arrows_.empty() && !arrows_.back().seen_ms && InSight()) arrows_.back().seen_ms = now;
 }
 
 void SimulatedTerminal::ChangeChart() {

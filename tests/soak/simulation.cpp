@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -10,7 +12,7 @@
 
 #include "debug/debug_log_file.h"
 #include "scenario/robot_world.h"
-#include "soak/bet_ledger.h"
+#include "soak/rules.h"
 #include "soak/simulated_terminal.h"
 #include "text/cp1251.h"
 #include "ui/money.h"
@@ -23,15 +25,24 @@ constexpr int64_t kSecond = 1000;
 constexpr int64_t kMinute = 60 * kSecond;
 constexpr int64_t kHour = 60 * kMinute;
 constexpr int64_t kDay = 24 * kHour;
-// How long the robot may take to be back at work once the site is healthy,
-// and to buy a signal that came while it was ready.
-constexpr int64_t kRecoveryLimit = 10 * kMinute;
-constexpr int64_t kSignalLimit = 5 * kMinute;
+constexpr int kSignalLifetimeS = 60;
 
 const char* const kAccount = "VRTC300";
 const char* const kPassword = "demo300";
 constexpr demo::Cents kStartBalance = 100'000'000;  // 1,000,000.00
 constexpr int kResultUnknownText = 284;
+constexpr int kOtherAccountText = 220;
+// Rows that close a pending row while its request goes on, or as the run ends.
+constexpr int kSessionEndedText = 285;
+constexpr int kStoppedBeforePurchaseText = 219;
+constexpr int kUnfinishedChainTitle = 210;
+// The rows a robot stopping by itself writes.
+constexpr int kBalancedLossText = 192;
+constexpr int kBalancedWinText = 193;
+constexpr int kMinimumBalanceText = 189;
+constexpr int kLoginRefusedText = 148;
+constexpr int kSiteErrorText = 149;
+constexpr int kWonRow = 5, kLostRow = 6, kPendingRow = 8;
 
 enum Fault {
   kSessionEnded,
@@ -44,6 +55,7 @@ enum Fault {
   kReceiptFailing,
   kPortfolioFailing,
   kAccountDisabled,
+  kProgramKilled,
   kTerminalGone,
   kTerminalCovered,
   kCaptionWithoutPair,
@@ -68,6 +80,7 @@ const std::array<FaultType, kFaultCount> kFaultTypes = {{
     {"receipt failing after the purchase", 12, 1 * kMinute, 10 * kMinute, true},
     {"portfolio failing with a contract open", 12, 2 * kMinute, 15 * kMinute, true},
     {"account disabled", 72, 0, 0, true},
+    {"program killed", 10, 0, 0, false},
     {"terminal window gone", 8, 1 * kMinute, 30 * kMinute, false},
     {"terminal covered", 8, 1 * kMinute, 20 * kMinute, false},
     {"caption without a pair", 12, 1 * kMinute, 10 * kMinute, false},
@@ -83,45 +96,50 @@ std::string Clock(int64_t ms) {
 
 // The strategy page and its settings, drawn from the seed.
 struct Strategy {
-  int page = 0;
+  StrategyParams params;
   std::vector<RobotWorld::Setting> settings;
-  std::optional<ChainRule> chain;
 };
 
 Strategy DrawStrategy(std::mt19937& random) {
   auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   Strategy strategy;
-  strategy.page = between(0, 5);
-  const std::string section = "Robot" + std::to_string(strategy.page);
+  StrategyParams& p = strategy.params;
+  p.page = between(0, 5);
+  const std::string section = "Robot" + std::to_string(p.page);
   for (int page = 0; page < 7; ++page)
-    strategy.settings.push_back({"Robot" + std::to_string(page), "Down", page == strategy.page ? "1" : "0"});
-  const int stake = between(3, 20);
-  strategy.settings.push_back({section, "BetSize", std::to_string(stake)});
-  auto set = [&](const char* key, int value) { strategy.settings.push_back({section, key, std::to_string(value)}); };
-  switch (strategy.page) {
+    strategy.settings.push_back({"Robot" + std::to_string(page), "Down", page == p.page ? "1" : "0"});
+  p.stake = between(3, 20);
+  strategy.settings.push_back({section, "BetSize", std::to_string(p.stake)});
+  auto set = [&](const char* key, int value) {
+    strategy.settings.push_back({section, key, std::to_string(value)});
+    return value;
+  };
+  switch (p.page) {
     case 0:
-      set("BetCount", between(1, 3));
-      set("ReBet", between(0, 4) == 0);
+      p.bet_count = set("BetCount", between(1, 3));
+      p.rebet = set("ReBet", between(0, 4) == 0);
       break;
     case 1:
-    case 4: {
-      const int length = between(2, 6);
-      set("BetCount", length);
-      set("ChainCount", between(1, 2));
-      strategy.chain = ChainRule{stake, length};
+    case 4:
+      p.bet_count = set("BetCount", between(2, 6));
+      p.chain_count = set("ChainCount", between(1, 2));
       break;
-    }
     case 2:
-      set("BetCount", between(1, 2));
-      set("ChainCount", between(3, 6));
+      p.bet_count = set("BetCount", between(1, 2));
+      p.chain_count = set("ChainCount", between(3, 6));
       break;
-    case 3: set("ChainCount", between(3, 6)); break;
+    case 3: p.chain_count = set("ChainCount", between(3, 6)); break;
     default:
-      set("WinLimit", between(100, 2000));
-      set("LoseLimit", between(100, 2000));
-      set("BetCount", between(1, 3));
-      set("AutoDirect", between(0, 1));
+      p.win_limit = set("WinLimit", between(100, 2000));
+      p.lose_limit = set("LoseLimit", between(100, 2000));
+      p.bet_count = set("BetCount", between(1, 3));
+      p.auto_direct = set("AutoDirect", between(0, 1));
       break;
+  }
+  // Some traders keep a minimum balance close under the deposit.
+  if (between(0, 5) == 0) {
+    p.min_balance = static_cast<int32_t>(kStartBalance / 100 - between(100, 1500));
+    strategy.settings.push_back({"Binary", "MinBalans", std::to_string(p.min_balance)});
   }
   return strategy;
 }
@@ -136,14 +154,10 @@ class Simulation {
         strategy_(DrawStrategy(random_)),
         world_(SiteOptions(seed), Settings(strategy_)),
         terminal_(world_.windows, random_),
-        ledger_(world_.Site().Contracts(), strategy_.chain) {
+        rules_(world_.Site().Contracts(), terminal_.Arrows(), strategy_.params, kSignalLifetimeS) {
     report_.days = days;
-    world_.browser->intercept = [this](const demo::Request& request) { return Intercept(request); };
-    world_.browser->load_ms = [this](const std::string& address) -> std::optional<int> {
-      if (Active(kPricesLate) && address.find("get_prices") != std::string::npos) return prices_late_ms_;
-      return std::nullopt;
-    };
-    F().event_log.gwLog.SetObserver([this] { log_changed_ = true; });
+    report_.per_day.resize(static_cast<size_t>(std::ceil(days)));
+    BindWorld();
     world_.clock.after_fire = [this] { Watch(); };
     for (int kind = 0; kind < kFaultCount; ++kind) next_fault_[kind] = NextFaultTime(kind, 0);
   }
@@ -162,12 +176,14 @@ class Simulation {
     std::vector<RobotWorld::Setting> settings = strategy.settings;
     settings.push_back({"Alpari", "AlpariSeek", "1"});
     settings.push_back({"Binary", "QuickReaction", "1"});
+    settings.push_back({"Binary", "SignalLifetime", std::to_string(kSignalLifetimeS)});
     return settings;
   }
   TMainForm& F() { return world_.Form(); }
   int64_t Now() const { return world_.clock.ElapsedMs(); }
   int64_t Between(int64_t low, int64_t high) { return std::uniform_int_distribution<int64_t>(low, high)(random_); }
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
+  SimulationReport::Day& Today() { return report_.per_day[std::min(report_.per_day.size() - 1, static_cast<size_t>(Now() / kDay))]; }
 
   // --- faults ---
   // A fault lasts until the minute it is ended at, when its effects go.
@@ -177,6 +193,9 @@ class Simulation {
       if (kFaultTypes[kind].of_site && Active(kind)) return false;
     return !account_disabled_;
   }
+  bool TerminalHealthy() const {
+    return !Active(kTerminalGone) && !Active(kTerminalCovered) && !Active(kCaptionWithoutPair);
+  }
   int64_t NextFaultTime(int kind, int64_t from) {
     const double mean_ms = kFaultTypes[kind].mean_hours * kHour;
     return from + static_cast<int64_t>(std::exponential_distribution<double>(1.0 / mean_ms)(random_)) + kMinute;
@@ -184,15 +203,19 @@ class Simulation {
   void StartFault(int kind);
   void EndFault(int kind);
   std::optional<demo::Response> Intercept(const demo::Request& request);
+  WorldState World() const;
 
   // --- the world's events ---
+  // The world's hooks into the program's browser and window, anew after a restart.
+  void BindWorld();
   void DrawArrow();
   void ChangeChart();
-  void Restart();
+  void TerminalInSight(bool before);
+  void Start();
+  void Kill();
   void Watch();
-  void WatchLog();
-  void CheckLiveness();
-  bool TakesSignal();
+  void WatchLog(std::vector<std::function<void()>>& events, std::string& new_texts);
+  StopReason ReasonOf(const std::string& texts);
   void Break(const std::string& what);
   void Finish();
 
@@ -203,36 +226,37 @@ class Simulation {
   Strategy strategy_;
   RobotWorld world_;
   SimulatedTerminal terminal_;
-  BetLedger ledger_;
+  Rules rules_;
   SimulationReport report_;
 
   std::array<int64_t, kFaultCount> next_fault_{};
   std::array<int64_t, kFaultCount> fault_end_{};
   int64_t site_healthy_since_ = 0;
+  int64_t terminal_healthy_since_ = 0;
   int prices_late_ms_ = 0;
   int error_status_ = 500;
   bool receipt_fault_armed_ = false;
   bool prices_change_armed_ = false;
   bool account_disabled_ = false;
+  int64_t last_chart_change_ = -kHour;
+  bool chart_changed_out_of_sight_ = false;
+  double deposits_ = 0;
 
   int64_t next_arrow_ = 0;
   int64_t next_chart_change_ = 0;
-  std::optional<int64_t> restart_at_;
-  std::optional<int64_t> stopped_at_;
+  std::optional<int64_t> start_at_;
+  std::optional<int64_t> kill_at_;
+  // The contracts the site had at the last buy press.
+  std::optional<size_t> pressed_at_contracts_;
   bool stopping_ = false;
 
   // What the last look saw.
   bool log_changed_ = false;
-  bool new_signal_ = false;
   bool running_ = false;
-  TOpenBet open_bet_ = TOpenBet::None;
+  bool balance_shown_ = false;
   size_t contracts_seen_ = 0;
-  int won_rows_ = 0, lost_rows_ = 0, unknown_rows_ = 0;
+  std::vector<int> row_types_;
   size_t sounds_heard_ = 0;
-  int64_t last_progress_ = 0;
-  int64_t page_parsed_at_ = 0;
-  std::optional<int64_t> signal_deadline_;
-  size_t contracts_at_signal_ = 0;
   bool broken_ = false;
 };
 
@@ -240,14 +264,18 @@ void Simulation::Break(const std::string& what) {
   if (broken_) return;
   broken_ = true;
   std::string text = "seed " + std::to_string(seed_) + ", " + Clock(Now()) + " (strategy page " +
-                     std::to_string(strategy_.page) + "): " + what + "\n";
+                     std::to_string(strategy_.params.page) + "): " + what + "\n";
   const RobotState& robot = F().robot;
   text += "state: step " + std::to_string(robot.BetOnStatus) + ", page " + std::to_string(F().page.PageIndex) +
-          ", site state " + std::to_string(F().EVENT.BetStatus) + ", bet open " +
-          std::to_string(static_cast<int>(F().ledger.Open())) + ", browser busy " + std::to_string(world_.browser->Busy()) +
-          ", fresh page " + std::to_string(F().page.SiteDataUpdated) + ", address " +
-          world_.browser->LocationUrl() + ", chart pair " + F().EVENT.Valute + ", bet pair " + robot.BetValute +
-          "\nthe last lines of the debug log:\n";
+          ", site state " + std::to_string(F().EVENT.BetStatus) + ", sub-step " + std::to_string(robot.RobotSubStatus) +
+          ", bet open " + std::to_string(static_cast<int>(F().ledger.Open())) + ", browser busy " +
+          std::to_string(world_.browser->Busy()) + ", fresh page " + std::to_string(F().page.SiteDataUpdated) +
+          ", address " + world_.browser->LocationUrl() + ", chart pair " + F().EVENT.Valute + ", bet pair " +
+          robot.BetValute + "\nthe last rows of the event log:\n";
+  const ui::Grid& grid = F().event_log.gwLog;
+  for (int row = std::max(0, grid.RowCount() - 12); row < grid.RowCount(); ++row)
+    text += "  " + grid.Cell(0, row) + " [" + grid.Cell(3, row) + "]" + grid.Cell(2, row) + "\n";
+  text += "the last lines of the debug log:\n";
   // From the file: the window keeps too few lines to show how the robot got there.
   const std::string log = Cp1251ToUtf8(world_.dir.ReadFile(kDebugLogFileName));
   size_t from = log.size();
@@ -261,6 +289,39 @@ void Simulation::Break(const std::string& what) {
   report_.breaks.push_back(text);
 }
 
+WorldState Simulation::World() const {
+  WorldState world;
+  world.now = Now();
+  world.site_healthy = SiteHealthy();
+  world.site_healthy_since = site_healthy_since_;
+  world.terminal_in_sight = terminal_.InSight();
+  world.terminal_healthy = TerminalHealthy();
+  world.terminal_healthy_since = terminal_healthy_since_;
+  world.account_disabled = account_disabled_;
+  for (const demo::Account& account : const_cast<RobotWorld&>(world_).Site().Accounts())
+    if (account.number == kAccount) world.site_balance = static_cast<double>(account.balance) / 100;
+  world.last_chart_change = last_chart_change_;
+  return world;
+}
+
+void Simulation::BindWorld() {
+  world_.browser->intercept = [this](const demo::Request& request) { return Intercept(request); };
+  world_.browser->load_ms = [this](const std::string& address) -> std::optional<int> {
+    if (Active(kPricesLate) && address.find("get_prices") != std::string::npos) return prices_late_ms_;
+    return std::nullopt;
+  };
+  // Now and then the program dies between its buy press and the answer.
+  world_.browser->on_buy_press = [this](const std::string&) {
+    pressed_at_contracts_ = world_.Site().Contracts().size();
+    if (Chance(0.05)) kill_at_ = Now() + Between(0, 3) * kSecond;
+  };
+  world_.browser->stall_loads = Active(kStalledLoads) || Active(kPageProcessGone);
+  world_.browser->document_gone = Active(kPageProcessGone);
+  F().event_log.gwLog.SetObserver([this] { log_changed_ = true; });
+  row_types_.clear();
+  log_changed_ = true;
+}
+
 void Simulation::StartFault(int kind) {
   const FaultType& type = kFaultTypes[kind];
   ++report_.faults[type.name];
@@ -268,6 +329,7 @@ void Simulation::StartFault(int kind) {
   // A prices page that comes this late, and the error the pages give.
   prices_late_ms_ = static_cast<int>(Between(20 * kSecond, 60 * kSecond));
   if (kind == kErrorPages) error_status_ = Chance(0.5) ? 404 : 500;
+  const bool in_sight = terminal_.InSight();
   switch (kind) {
     case kSessionEnded: world_.Site().EndSessions(); break;
     case kStalledLoads: world_.browser->stall_loads = true; break;
@@ -282,15 +344,16 @@ void Simulation::StartFault(int kind) {
       account_disabled_ = true;
       world_.Site().DisableAccount(kAccount);
       break;
-    case kTerminalGone: terminal_.Gone(true); break;
-    case kTerminalCovered: terminal_.Covered(true); break;
+    case kTerminalGone: terminal_.Gone(true, Now()); break;
+    case kTerminalCovered: terminal_.Covered(true, Now()); break;
     case kCaptionWithoutPair: terminal_.CaptionWithoutPair(true); break;
     default: break;
   }
-  if (type.of_site) signal_deadline_.reset();
+  TerminalInSight(in_sight);
 }
 
 void Simulation::EndFault(int kind) {
+  const bool in_sight = terminal_.InSight();
   switch (kind) {
     case kStalledLoads: world_.browser->stall_loads = Active(kPageProcessGone); break;
     case kPageProcessGone:
@@ -298,11 +361,29 @@ void Simulation::EndFault(int kind) {
       world_.browser->document_gone = false;
       break;
     case kPricesWithheld: world_.Site().WithholdPrices(false); break;
-    case kTerminalGone: terminal_.Gone(false); break;
-    case kTerminalCovered: terminal_.Covered(false); break;
+    case kTerminalGone: terminal_.Gone(false, Now()); break;
+    case kTerminalCovered: terminal_.Covered(false, Now()); break;
     case kCaptionWithoutPair: terminal_.CaptionWithoutPair(false); break;
     default: break;
   }
+  TerminalInSight(in_sight);
+}
+
+// The newest arrow comes into sight with the window.
+void Simulation::TerminalInSight(bool before) {
+  if (before || !terminal_.InSight()) return;
+  // A chart changed out of sight is seen to change now.
+  if (chart_changed_out_of_sight_) {
+    last_chart_change_ = Now();
+    rules_.ChartChanged();
+  }
+  chart_changed_out_of_sight_ = false;
+  if (terminal_.Arrows().empty()) return;
+  const Arrow& newest = terminal_.Arrows().back();
+  if (newest.seen_ms == Now())
+    rules_.ArrowInSight(World(), terminal_.Arrows().size() - 1);
+  else
+    rules_.ArrowBackInSight(terminal_.Arrows().size() - 1);
 }
 
 std::optional<demo::Response> Simulation::Intercept(const demo::Request& request) {
@@ -310,6 +391,7 @@ std::optional<demo::Response> Simulation::Intercept(const demo::Request& request
   if (receipt_fault_armed_ && request.path == "/d/receipt.cgi") {
     receipt_fault_armed_ = false;
     StartFault(kReceiptFailing);
+    site_healthy_since_ = Now();
   }
   const bool fails = Active(kErrorPages) || (Active(kReceiptFailing) && request.path == "/d/receipt.cgi") ||
                      (Active(kPortfolioFailing) && request.path == "/d/portfolio.cgi");
@@ -328,27 +410,55 @@ std::optional<demo::Response> Simulation::Intercept(const demo::Request& request
 }
 
 void Simulation::DrawArrow() {
-  terminal_.DrawArrow(Chance(0.5));
+  terminal_.DrawArrow(Chance(0.5), Now());
+  ++Today().arrows;
   next_arrow_ = Now() + Between(10 * kMinute, 60 * kMinute);
+  if (terminal_.Arrows().back().seen_ms) rules_.ArrowInSight(World(), terminal_.Arrows().size() - 1);
 }
 
 void Simulation::ChangeChart() {
   terminal_.ChangeChart();
+  last_chart_change_ = Now();
+  chart_changed_out_of_sight_ = !terminal_.InSight();
+  if (!chart_changed_out_of_sight_) rules_.ChartChanged();
   next_chart_change_ = Now() + Between(1 * kHour, 8 * kHour);
   // A chart change drops a signal that waits: arrows keep away from it.
   next_arrow_ = std::max(next_arrow_, Now() + 2 * kMinute);
 }
 
-// The trader starts the robot again some time after it stopped.
-void Simulation::Restart() {
-  restart_at_.reset();
+// The trader starts the robot, some time after it stopped or the program
+// was started again. A chain the robot offers to take up is taken up or not.
+void Simulation::Start() {
+  start_at_.reset();
   if (account_disabled_) {
     account_disabled_ = false;
     world_.Site().DisableAccount(kAccount, false);
+    site_healthy_since_ = Now();
   }
+  const bool resume = Chance(0.7);
+  world_.dialogs.answers = {resume ? ModalResult::Yes : ModalResult::No};
+  const size_t boxes = world_.dialogs.shown.size();
   world_.Start(kAccount, kPassword);
-  ledger_.OnRunStarted();
-  site_healthy_since_ = last_progress_ = Now();
+  bool asked = false;
+  for (size_t i = boxes; i < world_.dialogs.shown.size(); ++i)
+    asked = asked || world_.dialogs.shown[i].title == F().Txt(kUnfinishedChainTitle);
+  world_.dialogs.answers.clear();
+  running_ = F().robot.Running;
+  balance_shown_ = false;
+  rules_.Started(World(), asked, resume);
+}
+
+// The program dies and is started again on the same folder; the trader (or
+// the machine's start-up) presses Start a little later.
+void Simulation::Kill() {
+  kill_at_.reset();
+  ++report_.faults[kFaultTypes[kProgramKilled].name];
+  rules_.Killed(World(), pressed_at_contracts_ && *pressed_at_contracts_ == world_.Site().Contracts().size());
+  pressed_at_contracts_.reset();
+  world_.Restart();
+  BindWorld();
+  running_ = false;
+  start_at_ = Now() + Between(1 * kMinute, 10 * kMinute);
 }
 
 // After every timer that fired: what changed since the last look.
@@ -357,111 +467,90 @@ void Simulation::Watch() {
   TMainForm& f = F();
   const RobotState& robot = f.robot;
 
-  if (f.page.PageParsedBlink) page_parsed_at_ = Now();
-  // Signals, and whether the robot was ready to take one.
-  if (f.EVENT.NewSignal && !new_signal_) {
-    ++report_.signals;
-    // The robot has seen a page of the healthy site.
-    if (TakesSignal() && SiteHealthy() && page_parsed_at_ > site_healthy_since_ && !signal_deadline_) {
-      signal_deadline_ = Now() + kSignalLimit;
-      contracts_at_signal_ = world_.Site().Contracts().size();
-    }
-  }
-  new_signal_ = f.EVENT.NewSignal;
-
-  // Requests, purchases and results.
-  const TOpenBet open_bet = f.ledger.Open();
-  if (open_bet == TOpenBet::Requested && open_bet_ == TOpenBet::None)
-    ledger_.OnRequest({robot.BetValute, robot.BetPeriodUnit, robot.BetPeriod, robot.BetStake, robot.BetDirection == drUp});
-  if (open_bet == TOpenBet::None && open_bet_ == TOpenBet::Requested) ledger_.OnRequestEnded();
-  open_bet_ = open_bet;
   const std::vector<demo::Contract>& contracts = world_.Site().Contracts();
+  if (contracts_seen_ < contracts.size()) pressed_at_contracts_.reset();
   for (; contracts_seen_ < contracts.size(); ++contracts_seen_) {
-    ledger_.OnContract(contracts[contracts_seen_]);
-    last_progress_ = Now();
+    rules_.Purchase(World(), contracts[contracts_seen_]);
+    ++Today().purchases;
   }
   if (prices_change_armed_ && robot.BetOnStatus == bsBuy) {
     prices_change_armed_ = false;
     StartFault(kPricesChanged);
+    site_healthy_since_ = Now();
   }
-  if (log_changed_) WatchLog();
-  if (f.EVENT.BetStatus == ssReady) last_progress_ = Now();
+  if (running_ && !balance_shown_ && f.account.neCurrentBalanse.Value() != 0) {
+    balance_shown_ = true;
+    rules_.BalanceShown(World());
+  }
 
+  std::vector<std::function<void()>> events;
+  std::string new_texts;
+  if (log_changed_) WatchLog(events, new_texts);
   // A robot that stops by itself says why, with its sound.
   if (running_ && !robot.Running && !stopping_) {
-    if (world_.sounds.played.size() == sounds_heard_) Break("the robot stopped without a sound");
-    stopped_at_ = Now();
-    restart_at_ = Now() + Between(5 * kMinute, 30 * kMinute);
+    const StopReason reason = ReasonOf(new_texts);
+    ++report_.stops[StopReasonName(reason)];
+    rules_.StoppedByItself(World(), reason, world_.sounds.played.size() > sounds_heard_, new_texts);
+    // The trader tops the account up before starting again.
+    if (reason == StopReason::kMinimumBalance) {
+      const int64_t deposit = Between(1000, 5000);
+      world_.Site().Deposit(kAccount, deposit * 100);
+      deposits_ += static_cast<double>(deposit);
+    }
+    start_at_ = Now() + Between(5 * kMinute, 30 * kMinute);
   }
   running_ = robot.Running;
+  for (const auto& event : events) event();
   sounds_heard_ = world_.sounds.played.size();
-  if (!ledger_.Breaks().empty()) Break(ledger_.Breaks().front());
+  if (!rules_.Breaks().empty()) Break(rules_.Breaks().front());
+  if (kill_at_ && Now() >= *kill_at_) Kill();
 }
 
-void Simulation::WatchLog() {
+// The rows that came or changed: results, requests ended, results told
+// unknown; and the texts of the new rows.
+void Simulation::WatchLog(std::vector<std::function<void()>>& events, std::string& new_texts) {
   log_changed_ = false;
   const ui::Grid& grid = F().event_log.gwLog;
-  const std::string& unknown_text = F().Txt(kResultUnknownText);
-  int won = 0, lost = 0, unknown = 0;
   for (int row = 0; row < grid.RowCount(); ++row) {
-    const std::string& type = grid.Cell(3, row);
-    won += type == "5";
-    lost += type == "6";
-    unknown += type == "1" && grid.Cell(2, row).find(unknown_text) != std::string::npos;
-  }
-  if (won + lost > won_rows_ + lost_rows_ + 1 || won < won_rows_ || lost < lost_rows_)
-    Break("the result rows changed by more than one result at once");
-  if (won > won_rows_ || lost > lost_rows_) {
-    ledger_.OnResult(won > won_rows_, F().EVENT.Result, ReadHistoryFile(kHistoryFileName));
-    last_progress_ = Now();
-  }
-  for (int i = unknown_rows_; i < unknown; ++i) ledger_.OnUnknown();
-  won_rows_ = won;
-  lost_rows_ = lost;
-  unknown_rows_ = unknown;
-}
-
-// Whether the robot, as it stands, takes the next signal: on the ready form,
-// no bet open, its strategy waiting for a signal.
-bool Simulation::TakesSignal() {
-  const RobotState& r = F().robot;
-  const TEvent& e = F().EVENT;
-  if (!r.Running || F().ledger.Open() != TOpenBet::None || r.RobotPauseMode != pmNone || e.BetStatus != ssReady) return false;
-  if (r.BetOnStatus != bsFormReady && r.BetOnStatus != bsFillForm) return false;
-  if (e.ValuteChanged || e.PeriodChanged) return false;
-  switch (r.RobotStatus) {
-    case rsSimpleBet:
-    case rsBalanced:
-    case rsCautiousMartingale: return r.RobotSubStatus == 1;
-    case rsAdaptiveMartingale: return r.RobotSubStatus == 2;
-    case rsMartingale:
-    case rsMonteCarlo: return r.RobotSubStatus == 0 || r.RobotSubStatus == 7 || r.RobotSubStatus == 8;
-    default: return false;
+    const std::string& cell = grid.Cell(3, row);
+    const int type = cell.empty() ? 0 : std::stoi(cell);
+    const bool is_new = static_cast<size_t>(row) >= row_types_.size();
+    const int before = is_new ? 0 : row_types_[static_cast<size_t>(row)];
+    if (is_new) row_types_.push_back(type);
+    if (!is_new && before == type) continue;
+    row_types_[static_cast<size_t>(row)] = type;
+    const std::string text = grid.Cell(2, row);
+    new_texts += (new_texts.empty() ? "" : " | ") + text;
+    if (type == kWonRow || type == kLostRow) {
+      const bool won = type == kWonRow;
+      const double result = F().EVENT.Result;
+      const double shown = F().account.neCurrentBalanse.Value();
+      events.push_back([this, won, result, shown] {
+        rules_.Result(World(), won, result, ReadHistoryFile(kHistoryFileName), shown);
+      });
+    } else if (before == kPendingRow && type == 1 && text.find(F().Txt(kSessionEndedText)) == std::string::npos &&
+               text.find(F().Txt(kStoppedBeforePurchaseText)) == std::string::npos) {
+      const bool unknown = text.find(F().Txt(kResultUnknownText)) != std::string::npos ||
+                           text.find(F().Txt(kOtherAccountText)) != std::string::npos;
+      events.push_back([this, unknown] { unknown ? rules_.Unknown(World()) : rules_.RequestEnded(World()); });
+    }
   }
 }
 
-// Once a minute: the robot is at work whenever the site lets it.
-void Simulation::CheckLiveness() {
-  if (signal_deadline_ && Now() >= *signal_deadline_) {
-    // A limit may stop the robot instead, with its message and sound.
-    const bool stopped_since = stopped_at_ && *stopped_at_ > *signal_deadline_ - kSignalLimit;
-    if (world_.Site().Contracts().size() == contracts_at_signal_ && !stopped_since)
-      Break("a signal that came while the robot was ready and the site healthy was not bought in 5 minutes");
-    signal_deadline_.reset();
-  }
-  if (!F().robot.Running || !SiteHealthy()) return;
-  if (Now() - site_healthy_since_ < kRecoveryLimit || Now() - last_progress_ < kRecoveryLimit) return;
-  // Following a contract is work, until it has long expired; so is waiting
-  // for a contract of an earlier run to settle.
-  if (const demo::Contract* open = ledger_.OldestOpenContract())
-    if (Now() - open->expiry_ms < kRecoveryLimit) return;
-  for (const demo::Contract& contract : world_.Site().Contracts())
-    if (Now() - contract.expiry_ms < kRecoveryLimit) return;
-  Break("the site has been healthy for 10 minutes and the robot is not back on the ready trading form");
+StopReason Simulation::ReasonOf(const std::string& texts) {
+  const std::pair<int, StopReason> reasons[] = {{kBalancedLossText, StopReason::kBalancedLoss},
+                                                {kBalancedWinText, StopReason::kBalancedWin},
+                                                {kMinimumBalanceText, StopReason::kMinimumBalance},
+                                                {kLoginRefusedText, StopReason::kLoginRefused},
+                                                {kSiteErrorText, StopReason::kAccountDisabled}};
+  for (const auto& [text, reason] : reasons)
+    if (texts.find(F().Txt(text)) != std::string::npos) return reason;
+  return StopReason::kUnexplained;
 }
 
 void Simulation::Finish() {
   stopping_ = true;
+  rules_.StoppedByTrader();
   if (F().robot.Running) F().robot_controls.btStop.onClick();
   // The contracts still open settle; any request to the site settles them.
   world_.Wait(30 * kMinute);
@@ -470,18 +559,13 @@ void Simulation::Finish() {
   request.path = "/";
   world_.Site().Handle(request);
   Watch();
-  demo::Cents balance = 0;
-  for (const demo::Account& account : world_.Site().Accounts())
-    if (account.number == kAccount) balance = account.balance;
-  ledger_.Close(static_cast<double>(balance - kStartBalance) / 100);
-  if (report_.breaks.empty() && !ledger_.Breaks().empty()) Break(ledger_.Breaks().front());
+  rules_.Close(World().site_balance - static_cast<double>(kStartBalance) / 100 - deposits_);
+  if (report_.breaks.empty() && !rules_.Breaks().empty()) Break(rules_.Breaks().front());
 }
 
 SimulationReport Simulation::Run() {
   world_.Wait(2 * kSecond);
-  world_.Start(kAccount, kPassword);
-  ledger_.OnRunStarted();
-  running_ = true;
+  Start();
   next_arrow_ = Between(5 * kMinute, 30 * kMinute);
   next_chart_change_ = Between(1 * kHour, 8 * kHour);
   for (int minute = 1; Now() < end_ms_ && !broken_; ++minute) {
@@ -492,6 +576,7 @@ SimulationReport Simulation::Run() {
         fault_end_[kind] = 0;
         EndFault(kind);
         if (kFaultTypes[kind].of_site && SiteHealthy()) site_healthy_since_ = now;
+        if (!kFaultTypes[kind].of_site && TerminalHealthy()) terminal_healthy_since_ = now;
       }
       if (next_fault_[kind] > now) continue;
       next_fault_[kind] = NextFaultTime(kind, now);
@@ -499,17 +584,22 @@ SimulationReport Simulation::Run() {
         receipt_fault_armed_ = true;
       } else if (kind == kPricesChanged) {
         prices_change_armed_ = true;
-      } else if (kind == kPortfolioFailing && !ledger_.ContractOpen()) {
+      } else if (kind == kProgramKilled) {
+        if (running_) kill_at_ = now;
+      } else if (kind == kPortfolioFailing && !rules_.ContractOpen()) {
         next_fault_[kind] = now + kMinute;  // it waits for a contract to be open
       } else {
         StartFault(kind);
-        if (kFaultTypes[kind].of_site && SiteHealthy()) site_healthy_since_ = now;
+        if (kFaultTypes[kind].of_site) site_healthy_since_ = now;
+        if (!kFaultTypes[kind].of_site) terminal_healthy_since_ = now;
       }
     }
-    if (now >= next_arrow_) DrawArrow();
+    if (kill_at_ && now >= *kill_at_) Kill();
     if (now >= next_chart_change_) ChangeChart();
-    if (restart_at_ && now >= *restart_at_) Restart();
-    CheckLiveness();
+    if (now >= next_arrow_) DrawArrow();
+    if (start_at_ && now >= *start_at_) Start();
+    rules_.Tick(World());
+    if (!rules_.Breaks().empty()) Break(rules_.Breaks().front());
     if (minute % 60 == 0) {
       // What the fakes keep of every call would grow for ever.
       world_.sounds.played.clear();
@@ -520,10 +610,14 @@ SimulationReport Simulation::Run() {
     }
   }
   Finish();
-  report_.purchases = ledger_.Purchases();
-  report_.won = ledger_.Won();
-  report_.lost = ledger_.Lost();
-  report_.unknown = ledger_.Unknown();
+  report_.signals = static_cast<int>(terminal_.Arrows().size());
+  report_.arrows_bought = rules_.ArrowsBought();
+  report_.purchases = rules_.Purchases();
+  report_.won = rules_.Won();
+  report_.lost = rules_.Lost();
+  report_.unknown = rules_.Unknowns();
+  report_.armed = rules_.ArmedChecks();
+  report_.not_bought = rules_.NotBought();
   return report_;
 }
 
@@ -532,7 +626,12 @@ SimulationReport Simulation::Run() {
 void SimulationReport::Add(const SimulationReport& other) {
   days += other.days;
   signals += other.signals;
+  arrows_bought += other.arrows_bought;
+  armed += other.armed;
   purchases += other.purchases;
+  for (const auto& [reason, count] : other.not_bought) not_bought[reason] += count;
+  for (const auto& [reason, count] : other.stops) stops[reason] += count;
+  per_day.insert(per_day.end(), other.per_day.begin(), other.per_day.end());
   won += other.won;
   lost += other.lost;
   unknown += other.unknown;

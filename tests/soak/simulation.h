@@ -14,10 +14,20 @@ namespace vantrope::testing {
 
 struct SimulationReport {
   double days = 0;
-  int signals = 0;
+  int signals = 0;  // arrows drawn
+  int arrows_bought = 0;
   int purchases = 0;
   int won = 0, lost = 0, unknown = 0;
-  std::map<std::string, int> faults;  // injected, by kind
+  // The deadlines the rules set: without them the robot's idleness would pass.
+  int armed = 0;
+  std::map<std::string, int> not_bought;  // arrows, by the reason they were not due
+  std::map<std::string, int> stops;       // by the robot itself, by reason
+  std::map<std::string, int> faults;      // injected, by kind
+  struct Day {
+    int arrows = 0;
+    int purchases = 0;
+  };
+  std::vector<Day> per_day;
   // Each break with the seed, the simulated time and the last debug-log lines.
   std::vector<std::string> breaks;
 

@@ -1,0 +1,148 @@
+// Every rule the simulation holds the robot to, in one place. Its truth comes
+// from outside the robot: the arrows the simulated terminal drew, the
+// contracts the site sold and its balances, the settings, the faults the
+// world made; what it grades is what a trader sees of the robot: purchases,
+// the event log's rows, sounds, stops and the balance figures.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "broker/contracts.h"
+#include "log/history_file.h"
+#include "soak/simulated_terminal.h"
+#include "soak/strategy_model.h"
+
+namespace vantrope::testing {
+
+// Why the robot stopped by itself, read from its row.
+enum class StopReason { kUnexplained, kBalancedLoss, kBalancedWin, kMinimumBalance, kAccountDisabled, kLoginRefused };
+const char* StopReasonName(StopReason reason);
+
+// What the world was like when a rule looked.
+struct WorldState {
+  int64_t now = 0;
+  bool site_healthy = false;
+  int64_t site_healthy_since = 0;
+  bool terminal_in_sight = false;
+  bool terminal_healthy = false;
+  int64_t terminal_healthy_since = 0;
+  bool account_disabled = false;
+  double site_balance = 0;
+  int64_t last_chart_change = 0;
+};
+
+class Rules {
+ public:
+  Rules(const std::vector<demo::Contract>& contracts, const std::vector<Arrow>& arrows, const StrategyParams& params,
+        int signal_lifetime_s);
+
+  // --- the robot's life, as the trader and the world make it ---
+  // Start pressed; `resumed`: the trader took up the chain the journal kept,
+  // `asked`: the robot asked about one.
+  void Started(const WorldState& world, bool asked, bool resumed);
+  // The first balance the robot showed in a run.
+  void BalanceShown(const WorldState& world);
+  // The program killed; it ran no shutdown. `press_lost`: a buy press had
+  // not reached the site.
+  void Killed(const WorldState& world, bool press_lost);
+  // The robot stopped by itself, for the reason its rows give (`rows`, the
+  // texts of the new rows); `sound`: whether one played.
+  void StoppedByItself(const WorldState& world, StopReason reason, bool sound, const std::string& rows);
+  // The trader stopped it.
+  void StoppedByTrader();
+
+  // --- what the robot did ---
+  void Purchase(const WorldState& world, const demo::Contract& contract);
+  // A won or lost row, the money it tells, the history file after it and the
+  // balance figure the window shows.
+  void Result(const WorldState& world, bool won, double result, const std::vector<THistoryRecord>& history,
+              double shown_balance);
+  // A row saying a bet's result is not known.
+  void Unknown(const WorldState& world);
+  // A pending row closed without a purchase or a result: the site sold
+  // nothing. A missed bet is caught by the deadlines.
+  void RequestEnded(const WorldState& world);
+
+  // --- what the world did ---
+  // An arrow came into sight on the chart for the first time.
+  void ArrowInSight(const WorldState& world, size_t arrow);
+  // The newest arrow, seen before, is in sight again.
+  void ArrowBackInSight(size_t arrow);
+  // The chart changed pair or timeframe, as the robot can see.
+  void ChartChanged() { model_.ChartChanged(); }
+  // Once a minute: the deadlines.
+  void Tick(const WorldState& world);
+  // The end: every contract settled; the site's balance change.
+  void Close(double balance_change);
+
+  // --- figures ---
+  int Purchases() const { return purchases_; }
+  int Won() const { return won_; }
+  int Lost() const { return lost_; }
+  int Unknowns() const { return unknown_; }
+  int ArmedChecks() const { return armed_; }
+  int ArrowsBought() const { return static_cast<int>(std::count(arrow_used_.begin(), arrow_used_.end(), true)); }
+  const std::map<std::string, int>& NotBought() const { return not_bought_; }
+  const std::map<std::string, int>& Stops() const { return stops_; }
+  bool ContractOpen() const { return !unresolved_.empty(); }
+  const std::vector<std::string>& Breaks() const { return breaks_; }
+
+ private:
+  void Break(const std::string& what) { breaks_.push_back(what); }
+  bool Healthy(const WorldState& world, int64_t since) const;
+  // The arrow that a purchase at this time in this direction answers.
+  std::optional<size_t> AnsweredArrow(const demo::Contract& contract) const;
+  std::optional<bool> LatestArrowUp(int64_t now) const;
+  const demo::Contract* Find(int id) const;
+  static double Profit(const demo::Contract& contract);
+
+  const std::vector<demo::Contract>& contracts_;
+  const std::vector<Arrow>& arrows_;
+  StrategyModel model_;
+  int64_t lifetime_ms_;
+
+  bool running_ = false;
+  int64_t run_started_ = 0;
+  bool balance_shown_ = false;
+  std::deque<int> unresolved_;  // contract ids without a told result, oldest first
+  std::vector<int> unknown_ids_;
+  std::optional<int> chain_contract_;  // the last purchase of the model's chain
+  int64_t last_purchase_ = 0;
+  int64_t last_result_ = 0;
+  std::vector<bool> arrow_used_;
+  // The indicator's signal: an arrow raises one only when its direction
+  // differs from the last signal's, which a dropped bet and a new program
+  // forget.
+  std::vector<bool> arrow_raised_;
+  std::optional<bool> signal_up_;
+  bool program_started_ = false;  // Start pressed since the program began
+  bool press_lost_ = false;
+  int told_late_ = 0;  // a contract whose late result was told of
+
+  // Deadlines of the liveness rules: what must have happened by when.
+  struct Deadline {
+    int64_t due = 0;
+    int64_t since = 0;  // the world had to stay healthy from here
+    std::string what;
+    // A stop; a purchase of the arrow numbered `count`; any purchase after
+    // the first `count`.
+    enum Kind { kStop, kArrow, kPurchase } kind = kPurchase;
+    int count = 0;
+    bool needs_terminal = false;
+  };
+  std::vector<Deadline> deadlines_;
+
+  double recorded_ = 0;
+  int purchases_ = 0, won_ = 0, lost_ = 0, unknown_ = 0, armed_ = 0;
+  std::map<std::string, int> not_bought_;
+  std::map<std::string, int> stops_;
+  std::vector<std::string> breaks_;
+};
+
+}  // namespace vantrope::testing
