@@ -68,6 +68,19 @@ const char* StopReasonName(StopReason reason) {
   }
 }
 
+void Rules::Trace(int64_t now, const std::string& what) { Note(Clock(now) + " " + what + " -> " + model_.Describe()); }
+
+void Rules::Note(const std::string& line) {
+  trace_.push_back(line);
+  if (trace_.size() > 30) trace_.pop_front();
+}
+
+void Rules::Break(const std::string& what) {
+  std::string text = what + "\nwhat the rules saw last:\n";
+  for (const std::string& line : trace_) text += "  " + line + "\n";
+  breaks_.push_back(text);
+}
+
 Rules::Rules(const std::vector<demo::Contract>& contracts, const std::vector<Arrow>& arrows,
              const StrategyParams& params, int signal_lifetime_s)
     : contracts_(contracts),
@@ -102,14 +115,18 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
                             : "the chain under way was lost at the restart: ") +
           model_.Describe());
   model_.Start(asked && resumed);
+  // A fresh start applies a change it finds; a chain taken up keeps it waiting.
+  if (chart_change_pending_ && asked && resumed) model_.ChartChanged();
   // A new program's first look raises the arrow standing on the chart, of
   // an age it cannot know.
   if (!program_started_ && !arrows_.empty() && world.terminal_in_sight) signal_up_ = arrows_.back().up;
   program_started_ = true;
+  chart_change_pending_ = false;
   running_ = true;
   run_started_ = world.now;
   balance_shown_ = false;
   deadlines_.clear();
+  Trace(world.now, std::string("started") + (asked ? (resumed ? ", chain resumed" : ", chain dropped") : ""));
 }
 
 void Rules::BalanceShown(const WorldState& world) {
@@ -117,7 +134,8 @@ void Rules::BalanceShown(const WorldState& world) {
   model_.FirstBalance(world.site_balance);
 }
 
-void Rules::Killed(const WorldState&, bool press_lost) {
+void Rules::Killed(const WorldState& world, bool press_lost) {
+  Trace(world.now, std::string("killed") + (press_lost ? " after a buy press" : ""));
   press_lost_ = press_lost;
   running_ = false;
   program_started_ = false;
@@ -165,8 +183,8 @@ std::optional<size_t> Rules::AnsweredArrow(const demo::Contract& c) const {
     if (arrow_raised_.size() <= i || !arrow_raised_[i]) continue;
     if (!arrow.seen_ms || *arrow.seen_ms > c.start_ms || c.start_ms - *arrow.seen_ms > lifetime_ms_ + kFirstLookSlack)
       continue;
-    // An arrow standing on the chart before the run began is never bought.
-    if (arrow.drawn_ms < run_started_) continue;
+    // An arrow in sight before the run began is never bought.
+    if (*arrow.seen_ms < run_started_) continue;
     if (arrow.up == c.rise && arrow.pair == c.instrument && arrow.period_minutes == c.duration && c.unit == "m")
       return i;
   }
@@ -175,41 +193,63 @@ std::optional<size_t> Rules::AnsweredArrow(const demo::Contract& c) const {
 
 std::optional<bool> Rules::LatestArrowUp(int64_t) const { return signal_up_; }
 
+// What is wrong with a purchase against what the model expects; the arrow
+// it answers, if any.
+std::string Rules::Mismatch(const StrategyModel& model, const demo::Contract& c, std::optional<size_t>& arrow) const {
+  const ExpectedBet expected = model.Next();
+  const int64_t stake = c.payout / 100;
+  const demo::Contract* last = chain_contract_ ? Find(*chain_contract_) : nullptr;
+  const bool chain_market = expected.chain_market && last && last->instrument == c.instrument &&
+                            last->duration == c.duration && last->unit == c.unit;
+  arrow.reset();
+  std::string wrong;
+  if (expected.owed) {
+    if (!chain_market) wrong = "is not on the market of the chain's last purchase";
+    bool direction = c.rise == expected.up;
+    // A fresh arrow that came meanwhile gives its direction to the request.
+    for (size_t i = 0; !direction && expected.follows_arrows && i < arrows_.size(); ++i) {
+      const Arrow& a = arrows_[i];
+      direction = a.up == c.rise && arrow_raised_[i] && a.seen_ms && *a.seen_ms > last_purchase_ &&
+                  *a.seen_ms <= c.start_ms && c.start_ms - *a.seen_ms <= lifetime_ms_ + kFirstLookSlack;
+    }
+    if (!direction) wrong = std::string("the chain owes a bet ") + (expected.up ? "up" : "down");
+  } else {
+    arrow = AnsweredArrow(c);
+    if (!arrow && !(chain_market && LatestArrowUp(c.start_ms) == c.rise)) {
+      wrong = "answers no fresh arrow of the chart in its direction, on its pair and period";
+      for (size_t i = arrows_.size() > 3 ? arrows_.size() - 3 : 0; i < arrows_.size(); ++i)
+        wrong += "; " + Describe(arrows_[i]) + (arrow_raised_[i] ? ", raised a signal" : "") +
+                 (arrow_used_[i] ? ", bought" : "");
+    }
+  }
+  if (wrong.empty() && stake != expected.stake) wrong = "the strategy's stake is " + std::to_string(expected.stake);
+  return wrong.empty() ? wrong : wrong + "; " + model.Describe();
+}
+
 void Rules::Purchase(const WorldState& world, const demo::Contract& c) {
   ++purchases_;
   const std::string which = "the purchase of " + Describe(c);
   if (!running_) Break(which + " while the robot was not running");
   if (!unresolved_.empty()) Break(which + " while the result of contract " + std::to_string(unresolved_.front()) + " was not told");
-  const ExpectedBet expected = model_.Next();
-  const int64_t stake = c.payout / 100;
-  const demo::Contract* last = chain_contract_ ? Find(*chain_contract_) : nullptr;
-  const bool chain_market = expected.chain_market && last && last->instrument == c.instrument &&
-                            last->duration == c.duration && last->unit == c.unit;
   arrow_used_.resize(arrows_.size());
   arrow_raised_.resize(arrows_.size());
-  if (expected.owed) {
-    if (!chain_market) Break(which + " is not on the market of the chain's last purchase");
-    bool direction = c.rise == expected.up;
-    // A fresh arrow that came meanwhile gives its direction to the request.
-    for (size_t i = 0; !direction && expected.follows_arrows && i < arrows_.size(); ++i) {
-      const Arrow& arrow = arrows_[i];
-      direction = arrow.up == c.rise && arrow_raised_[i] && arrow.seen_ms && *arrow.seen_ms > last_purchase_ &&
-                  *arrow.seen_ms <= c.start_ms && c.start_ms - *arrow.seen_ms <= lifetime_ms_ + kFirstLookSlack;
+  // With a change of the chart waiting, the robot may have applied it
+  // first: that reading is tried before the chain going on.
+  std::optional<size_t> arrow;
+  std::string wrong = "-";
+  if (model_.ChartMayEndChain()) {
+    StrategyModel applied = model_;
+    applied.DropForChart();
+    if (Mismatch(applied, c, arrow).empty()) {
+      model_ = applied;
+      wrong.clear();
     }
-    if (!direction) Break(which + ": the chain owes a bet " + (expected.up ? "up" : "down") + "; " + model_.Describe());
-  } else if (const std::optional<size_t> arrow = AnsweredArrow(c)) {
-    arrow_used_[*arrow] = true;
-  } else if (!(chain_market && LatestArrowUp(c.start_ms) == c.rise)) {
-    std::string recent;
-    for (size_t i = arrows_.size() > 3 ? arrows_.size() - 3 : 0; i < arrows_.size(); ++i)
-      recent += "; " + Describe(arrows_[i]) + (arrow_raised_[i] ? ", raised a signal" : "") +
-                (arrow_used_[i] ? ", bought" : "");
-    Break(which + " answers no fresh arrow of the chart in its direction, on its pair and period; " +
-          model_.Describe() + recent);
   }
-  if (stake != expected.stake)
-    Break(which + ": the strategy's stake is " + std::to_string(expected.stake) + "; " + model_.Describe());
-  model_.Bought(c.rise, static_cast<int32_t>(stake));
+  if (!wrong.empty()) wrong = Mismatch(model_, c, arrow);
+  if (!wrong.empty()) Break(which + ": " + wrong);
+  if (arrow) arrow_used_[*arrow] = true;
+  model_.Bought(c.rise, static_cast<int32_t>(c.payout / 100));
+  Trace(world.now, "bought " + Describe(c));
   chain_contract_ = c.id;
   last_purchase_ = world.now;
   unresolved_.push_back(c.id);
@@ -247,6 +287,7 @@ void Rules::Result(const WorldState& world, bool won, double result, const std::
 
   model_.Settled(won, world.site_balance, LatestArrowUp(world.now));
   model_.Guard(world.site_balance);
+  Trace(world.now, std::string(won ? "won " : "lost ") + which);
   if (!Healthy(world, world.now - kHealthyFor)) return;
   const LimitStop limit = model_.Limit(world.site_balance);
   const ExpectedBet next = model_.Next();
@@ -254,7 +295,7 @@ void Rules::Result(const WorldState& world, bool won, double result, const std::
       ((limit == LimitStop::kBalancedLoss || limit == LimitStop::kBalancedWin) && next.owed)) {
     deadlines_.push_back({world.now + kBuyWithin, world.now - kHealthyFor, "the stop at a limit after " + which,
                           Deadline::kStop, 0, false});
-  } else if (limit == LimitStop::kNone && next.owed) {
+  } else if (limit == LimitStop::kNone && next.owed && !model_.ChartPending()) {
     ++armed_;
     deadlines_.push_back({world.now + kBuyWithin, world.now - kHealthyFor,
                           "the bet the chain owes after " + which + " (" + model_.Describe() + ")", Deadline::kPurchase,
@@ -270,8 +311,9 @@ void Rules::Unknown(const WorldState&) {
   unresolved_.pop_front();
 }
 
-void Rules::RequestEnded(const WorldState&) {
+void Rules::RequestEnded(const WorldState& world) {
   model_.NotBought();
+  Trace(world.now, "request ended");
   // The robot forgets the signal's direction; the arrow on the chart raises
   // it again at once (too old to be bought).
   signal_up_.reset();
@@ -283,6 +325,7 @@ void Rules::RequestEnded(const WorldState&) {
 void Rules::ArrowInSight(const WorldState& world, size_t index) {
   const Arrow& arrow = arrows_[index];
   const int64_t since = world.now - kHealthyFor;
+  Trace(world.now, "in sight: " + Describe(arrow));
   arrow_raised_.resize(arrows_.size());
   arrow_used_.resize(arrows_.size());
   // Until the first Start the program has no pair and raises nothing.
@@ -292,13 +335,10 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
   }
   if (signal_up_ == arrow.up) {
     ++not_bought_["same direction as the signal before"];
+    Note("  raises no signal");
     return;
   }
   signal_up_ = arrow.up;
-  if (running_ && model_.SwallowsArrow()) {
-    ++not_bought_["dropped by a chart change the chain applied"];
-    return;
-  }
   arrow_raised_[index] = true;
   std::string reason;
   const LimitStop limit = model_.Limit(world.site_balance);
@@ -312,6 +352,8 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
     reason = "chart just changed";
   } else if (!balance_shown_) {
     reason = "robot not yet logged in";
+  } else if (model_.ChartPending()) {
+    reason = "a chart change waits in the strategy";
   } else if (!unresolved_.empty() || model_.Next().owed || world.now - last_result_ < kBuyWithin ||
              world.now - last_purchase_ < kBuyWithin) {
     reason = "strategy busy with a bet";
@@ -329,6 +371,7 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
   }
   if (!reason.empty()) {
     ++not_bought_[reason];
+    Note("  not due: " + reason);
     return;
   }
   ++armed_;
@@ -336,10 +379,20 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
                         " (" + model_.Describe() + ")", Deadline::kArrow, static_cast<int>(index), true});
 }
 
+// The strategy applies a change that came while it was not running once it runs.
+void Rules::ChartChanged() {
+  if (running_)
+    model_.ChartChanged();
+  else
+    chart_change_pending_ = true;
+  Note("chart changed");
+}
+
 // The robot sees the arrow again: a direction it forgot, or never knew in
 // this program, is raised again (too old to be bought).
 void Rules::ArrowBackInSight(size_t arrow) {
   if (program_started_) signal_up_ = arrows_[arrow].up;
+  Note(std::string("back in sight: an arrow ") + (arrows_[arrow].up ? "up" : "down"));
 }
 
 void Rules::Tick(const WorldState& world) {

@@ -74,8 +74,9 @@ class Rules {
   void ArrowInSight(const WorldState& world, size_t arrow);
   // The newest arrow, seen before, is in sight again.
   void ArrowBackInSight(size_t arrow);
-  // The chart changed pair or timeframe, as the robot can see.
-  void ChartChanged() { model_.ChartChanged(); }
+  // The chart changed pair or timeframe, as the robot can see; a new
+  // program sees its first chart as a change.
+  void ChartChanged();
   // Once a minute: the deadlines.
   void Tick(const WorldState& world);
   // The end: every contract settled; the site's balance change.
@@ -94,8 +95,13 @@ class Rules {
   const std::vector<std::string>& Breaks() const { return breaks_; }
 
  private:
-  void Break(const std::string& what) { breaks_.push_back(what); }
+  void Break(const std::string& what);
+  // What the rules were told, with the model's state after it: a break shows the last of it.
+  void Trace(int64_t now, const std::string& what);
+  void Note(const std::string& line);
+  std::deque<std::string> trace_;
   bool Healthy(const WorldState& world, int64_t since) const;
+  std::string Mismatch(const StrategyModel& model, const demo::Contract& c, std::optional<size_t>& arrow) const;
   // The arrow that a purchase at this time in this direction answers.
   std::optional<size_t> AnsweredArrow(const demo::Contract& contract) const;
   std::optional<bool> LatestArrowUp(int64_t now) const;
@@ -123,6 +129,7 @@ class Rules {
   std::optional<bool> signal_up_;
   bool program_started_ = false;  // Start pressed since the program began
   bool press_lost_ = false;
+  bool chart_change_pending_ = false;  // seen while the robot was not running
   int told_late_ = 0;  // a contract whose late result was told of
 
   // Deadlines of the liveness rules: what must have happened by when.

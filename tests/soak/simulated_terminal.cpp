@@ -9,7 +9,8 @@ namespace vantrope::testing {
 namespace {
 
 constexpr int kWidth = 320;
-constexpr int kHeight = 40;
+// Tall enough not to be taken for a minimised window.
+constexpr int kHeight = 120;
 const std::vector<std::string> kPairs = {"EURUSD", "GBPUSD", "USDJPY", "AUDUSD", "USDCAD", "NZDUSD"};
 const std::vector<std::string> kTimeframes = {"M1", "M5", "M15"};
 

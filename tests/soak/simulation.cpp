@@ -270,7 +270,10 @@ void Simulation::Break(const std::string& what) {
           ", site state " + std::to_string(F().EVENT.BetStatus) + ", sub-step " + std::to_string(robot.RobotSubStatus) +
           ", bet open " + std::to_string(static_cast<int>(F().ledger.Open())) + ", browser busy " +
           std::to_string(world_.browser->Busy()) + ", fresh page " + std::to_string(F().page.SiteDataUpdated) +
-          ", address " + world_.browser->LocationUrl() + ", chart pair " + F().EVENT.Valute + ", bet pair " +
+          ", pause " + std::to_string(robot.RobotPauseMode) + ", bets " + std::to_string(robot.BetCount) + "/" + std::to_string(robot.GameCount) + " stake " + std::to_string(robot.ChainStake) + ", change flags " + std::to_string(F().EVENT.ValuteChanged) + std::to_string(F().EVENT.PeriodChanged) +
+          ", balance " + std::to_string(F().page.CurrentBalance) + ", minimum " +
+          std::to_string(strategy_.params.min_balance) + ", address " + world_.browser->LocationUrl() +
+          ", chart pair " + F().EVENT.Valute + ", bet pair " +
           robot.BetValute + "\nthe last rows of the event log:\n";
   const ui::Grid& grid = F().event_log.gwLog;
   for (int row = std::max(0, grid.RowCount() - 12); row < grid.RowCount(); ++row)
@@ -458,6 +461,11 @@ void Simulation::Kill() {
   world_.Restart();
   BindWorld();
   running_ = false;
+  // The new program's first look at the chart is a change of it.
+  if (terminal_.InSight())
+    rules_.ChartChanged();
+  else
+    chart_changed_out_of_sight_ = true;
   start_at_ = Now() + Between(1 * kMinute, 10 * kMinute);
 }
 

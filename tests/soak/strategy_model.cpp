@@ -71,26 +71,32 @@ bool StrategyModel::ChainKept() const {
   return of_chain != 0 || open_;
 }
 
-void StrategyModel::Bought(bool up, int32_t /*stake*/) {
-  if (!owed_) {
-    // A new arrow taken.
-    switch (params_.page) {
-      case 0:
-      case 5:
+// A new arrow taken begins the strategy's count anew.
+void StrategyModel::TakeArrow() {
+  switch (params_.page) {
+    case 0:
+    case 5:
+      bets_ = 0;
+      games_ = 0;
+      break;
+    case 1:
+    case 4:
+      if (resets_on_signal_) {
         bets_ = 0;
         games_ = 0;
-        break;
-      case 1:
-      case 4:
-        if (resets_on_signal_) {
-          bets_ = 0;
-          games_ = 0;
-          stake_ = params_.stake;
-        }
-        break;
-      case 3: bets_ = 0; break;
-      default: break;
-    }
+        stake_ = params_.stake;
+      }
+      break;
+    case 3: bets_ = 0; break;
+    default: break;
+  }
+}
+
+void StrategyModel::Bought(bool up, int32_t /*stake*/) {
+  if (!owed_) {
+    TakeArrow();
+    // The step that took the arrow found no change waiting.
+    if (bets_ == 0) chart_pending_ = false;
   }
   resets_on_signal_ = true;
   keeps_market_ = false;
@@ -169,19 +175,22 @@ void StrategyModel::Settled(bool won, double balance_after, std::optional<bool> 
       } else if (games_ < params_.chain_count) {
         stake_ = Raised(stake_);
         if (latest_arrow_up) up_ = *latest_arrow_up;
-        if (bets_ < kAdaptiveQuickBets)
-          owed_ = true;
-        else if (stake_ > kMaxStake)
+        // Over the ceiling the chain ends, also where it would bet again at once.
+        if (stake_ > kMaxStake)
           Fresh();
+        else
+          owed_ = bets_ < kAdaptiveQuickBets;
       } else {
         Fresh();
       }
       break;
     default: break;
   }
+  ApplyChartChange();
 }
 
 void StrategyModel::NotBought() {
+  if (!owed_) TakeArrow();
   owed_ = false;
   // The simple and balanced strategies begin again; the chains keep their
   // stake and counts for the next arrow.
@@ -196,18 +205,22 @@ void StrategyModel::NotBought() {
 // A martingale chain that has placed no bet yet moves to the chart's new
 // market: an owed bet of a new chain is dropped at once, and a chain waiting
 // after a refusal drops the next arrow when it applies the change.
+// A martingale chain with bets on its market keeps it while a change of the
+// chart waits in the robot's flags; where the strategy's steps find the flag
+// again is a matter of the robot's timing, so the rules accept either: the
+// chain going on, or the change applied (`DropForChart`).
 void StrategyModel::ChartChanged() {
-  if ((params_.page != 1 && params_.page != 4) || bets_ != 0) return;
-  if (owed_) Fresh();
-  if (keeps_market_) chart_pending_ = true;
+  if (params_.page != 1 && params_.page != 3 && params_.page != 4) return;
+  chart_pending_ = true;
+  ApplyChartChange();
 }
 
-bool StrategyModel::SwallowsArrow() {
-  if (!chart_pending_ || owed_) return false;
-  chart_pending_ = false;
-  Fresh();
-  return true;
+// A martingale waiting with no bet of its chain placed applies it at once.
+void StrategyModel::ApplyChartChange() {
+  if (chart_pending_ && params_.page != 3 && bets_ == 0 && !open_ && !owed_ && !keeps_market_) chart_pending_ = false;
 }
+
+void StrategyModel::DropForChart() { Fresh(); }
 
 void StrategyModel::Guard(double balance) {
   if (owed_ && balance != 0 && !(balance - static_cast<double>(stake_) * 0.75 > params_.min_balance)) NotBought();

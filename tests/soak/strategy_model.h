@@ -60,13 +60,17 @@ class StrategyModel {
   // Its result; `latest_arrow_up`: the direction of the newest arrow seen
   // (the adaptive martingale follows it).
   void Settled(bool won, double balance_after, std::optional<bool> latest_arrow_up);
-  // A request the site did not sell: the strategy waits for a new arrow.
+  // A request the site did not sell (an arrow's, or an owed one): the
+  // strategy waits for a new arrow.
   void NotBought();
   // The chart's pair or timeframe changed, as the robot saw it.
   void ChartChanged();
-  // The arrow that comes now only makes the strategy apply a chart change
-  // it held back (and is dropped).
-  bool SwallowsArrow();
+  // A change of the chart waits, which may drop the next arrow or an owed bet.
+  bool ChartPending() const { return chart_pending_; }
+  // Whether applying it may end a martingale chain that has placed no bet.
+  bool ChartMayEndChain() const { return chart_pending_ && (params_.page == 1 || params_.page == 4); }
+  // The change applied: the chain begins anew.
+  void DropForChart();
   // The bet guard at this balance: an owed bet it holds back waits for an arrow.
   void Guard(double balance);
 
@@ -79,6 +83,8 @@ class StrategyModel {
 
  private:
   void Fresh();
+  void TakeArrow();
+  void ApplyChartChange();
   bool Chain() const { return params_.page >= 1 && params_.page <= 4; }
 
   StrategyParams params_;
