@@ -138,8 +138,7 @@ void Rules::Killed(const WorldState& world, bool press_lost) {
   Trace(world.now, std::string("killed") + (press_lost ? " after a buy press" : ""));
   press_lost_ = press_lost;
   running_ = false;
-  program_started_ = false;
-  signal_up_.reset();
+  program_started_ = false;  // the journal keeps the signal's direction
   deadlines_.clear();
 }
 

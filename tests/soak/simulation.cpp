@@ -55,6 +55,10 @@ enum Fault {
   kReceiptFailing,
   kPortfolioFailing,
   kAccountDisabled,
+  kLateAnswers,
+  kLostAnswers,
+  kLoadsRefused,
+  kLoadAnswersLost,
   kProgramKilled,
   kTerminalGone,
   kTerminalCovered,
@@ -80,6 +84,10 @@ const std::array<FaultType, kFaultCount> kFaultTypes = {{
     {"receipt failing after the purchase", 12, 1 * kMinute, 10 * kMinute, true},
     {"portfolio failing with a contract open", 12, 2 * kMinute, 15 * kMinute, true},
     {"account disabled", 72, 0, 0, true},
+    {"page answers late (up to 8 s)", 8, 1 * kMinute, 10 * kMinute, true},
+    {"page answers lost, their actions done", 12, 1 * kMinute, 5 * kMinute, true},
+    {"loads refused by the network", 12, 1 * kMinute, 10 * kMinute, true},
+    {"load answers lost on the network, the site acting", 12, 1 * kMinute, 5 * kMinute, true},
     {"program killed", 10, 0, 0, false},
     {"terminal window gone", 8, 1 * kMinute, 30 * kMinute, false},
     {"terminal covered", 8, 1 * kMinute, 20 * kMinute, false},
@@ -208,6 +216,7 @@ class Simulation {
   // --- the world's events ---
   // The world's hooks into the program's browser and window, anew after a restart.
   void BindWorld();
+  void BindBrowserFaults();
   void DrawArrow();
   void ChangeChart();
   void TerminalInSight(bool before);
@@ -234,6 +243,7 @@ class Simulation {
   int64_t site_healthy_since_ = 0;
   int64_t terminal_healthy_since_ = 0;
   int prices_late_ms_ = 0;
+  int answer_delay_ms_ = 0;
   int error_status_ = 500;
   bool receipt_fault_armed_ = false;
   bool prices_change_armed_ = false;
@@ -318,11 +328,22 @@ void Simulation::BindWorld() {
     pressed_at_contracts_ = world_.Site().Contracts().size();
     if (Chance(0.05)) kill_at_ = Now() + Between(0, 3) * kSecond;
   };
-  world_.browser->stall_loads = Active(kStalledLoads) || Active(kPageProcessGone);
-  world_.browser->document_gone = Active(kPageProcessGone);
+  BindBrowserFaults();
   F().event_log.gwLog.SetObserver([this] { log_changed_ = true; });
   row_types_.clear();
   log_changed_ = true;
+}
+
+// The browser as the faults under way make it.
+void Simulation::BindBrowserFaults() {
+  ObservedBrowser& browser = *world_.browser;
+  browser.stall_loads = Active(kStalledLoads) || Active(kPageProcessGone);
+  browser.document_gone = Active(kPageProcessGone);
+  browser.answer_delay_ms = Active(kLateAnswers) ? answer_delay_ms_ : TestBrowser::kAnswerMs;
+  browser.lose_answers = Active(kLostAnswers);
+  browser.network_fault = Active(kLoadsRefused)      ? NetworkFault::kRefused
+                          : Active(kLoadAnswersLost) ? NetworkFault::kAnswerLost
+                                                     : NetworkFault::kNone;
 }
 
 void Simulation::StartFault(int kind) {
@@ -335,10 +356,7 @@ void Simulation::StartFault(int kind) {
   const bool in_sight = terminal_.InSight();
   switch (kind) {
     case kSessionEnded: world_.Site().EndSessions(); break;
-    case kStalledLoads: world_.browser->stall_loads = true; break;
     case kPageProcessGone:
-      world_.browser->stall_loads = true;
-      world_.browser->document_gone = true;
       if (world_.browser->onPageProcessGone) world_.browser->onPageProcessGone();
       break;
     case kPricesWithheld: world_.Site().WithholdPrices(true); break;
@@ -347,28 +365,26 @@ void Simulation::StartFault(int kind) {
       account_disabled_ = true;
       world_.Site().DisableAccount(kAccount);
       break;
+    case kLateAnswers: answer_delay_ms_ = static_cast<int>(Between(2 * kSecond, 8 * kSecond)); break;
     case kTerminalGone: terminal_.Gone(true, Now()); break;
     case kTerminalCovered: terminal_.Covered(true, Now()); break;
     case kCaptionWithoutPair: terminal_.CaptionWithoutPair(true); break;
     default: break;
   }
+  BindBrowserFaults();
   TerminalInSight(in_sight);
 }
 
 void Simulation::EndFault(int kind) {
   const bool in_sight = terminal_.InSight();
   switch (kind) {
-    case kStalledLoads: world_.browser->stall_loads = Active(kPageProcessGone); break;
-    case kPageProcessGone:
-      world_.browser->stall_loads = Active(kStalledLoads);
-      world_.browser->document_gone = false;
-      break;
     case kPricesWithheld: world_.Site().WithholdPrices(false); break;
     case kTerminalGone: terminal_.Gone(false, Now()); break;
     case kTerminalCovered: terminal_.Covered(false, Now()); break;
     case kCaptionWithoutPair: terminal_.CaptionWithoutPair(false); break;
     default: break;
   }
+  BindBrowserFaults();
   TerminalInSight(in_sight);
 }
 
