@@ -115,11 +115,16 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
                             : "the chain under way was lost at the restart: ") +
           model_.Describe());
   model_.Start(asked && resumed);
+  // A buy press cut off by the kill is the run's open bet until the site's
+  // pages show that nothing was bought; the chain taken up follows it.
+  press_taken_up_ = press_lost_;
+  if (press_lost_ && asked && resumed) model_.AwaitPress();
+  press_lost_ = false;
   // A fresh start applies a change it finds; a chain taken up keeps it waiting.
   if (chart_change_pending_ && asked && resumed) model_.ChartChanged();
   // A new program's first look raises the arrow standing on the chart, of
   // an age it cannot know.
-  if (!program_started_ && !arrows_.empty() && world.terminal_in_sight) signal_up_ = arrows_.back().up;
+  if (!program_started_ && world.arrow_in_sight) signal_up_ = arrows_.back().up;
   program_started_ = true;
   chart_change_pending_ = false;
   running_ = true;
@@ -227,6 +232,7 @@ std::string Rules::Mismatch(const StrategyModel& model, const demo::Contract& c,
 
 void Rules::Purchase(const WorldState& world, const demo::Contract& c) {
   ++purchases_;
+  press_taken_up_ = false;
   const std::string which = "the purchase of " + Describe(c);
   if (!running_) Break(which + " while the robot was not running");
   if (!unresolved_.empty()) Break(which + " while the result of contract " + std::to_string(unresolved_.front()) + " was not told");
@@ -311,12 +317,15 @@ void Rules::Unknown(const WorldState&) {
 }
 
 void Rules::RequestEnded(const WorldState& world) {
-  model_.NotBought();
+  // The press the run took up found no purchase: a strategy that began
+  // afresh was not following it.
+  if (!press_taken_up_ || model_.Awaiting()) model_.NotBought();
+  press_taken_up_ = false;
   Trace(world.now, "request ended");
   // The robot forgets the signal's direction; the arrow on the chart raises
   // it again at once (too old to be bought).
   signal_up_.reset();
-  if (!arrows_.empty() && arrows_.back().seen_ms) signal_up_ = arrows_.back().up;
+  if (world.arrow_in_sight) signal_up_ = arrows_.back().up;
 }
 
 // --- what the world did ---

@@ -30,6 +30,7 @@ struct WorldState {
   bool site_healthy = false;
   int64_t site_healthy_since = 0;
   bool terminal_in_sight = false;
+  bool arrow_in_sight = false;  // the newest arrow stands on the chart in sight
   bool terminal_healthy = false;
   int64_t terminal_healthy_since = 0;
   bool account_disabled = false;
@@ -82,6 +83,9 @@ class Rules {
   // The end: every contract settled; the site's balance change.
   void Close(double balance_change);
 
+  // A line for the trace a break shows: what the world did.
+  void Note(const std::string& line);
+
   // --- figures ---
   int Purchases() const { return purchases_; }
   int Won() const { return won_; }
@@ -98,7 +102,6 @@ class Rules {
   void Break(const std::string& what);
   // What the rules were told, with the model's state after it: a break shows the last of it.
   void Trace(int64_t now, const std::string& what);
-  void Note(const std::string& line);
   std::deque<std::string> trace_;
   bool Healthy(const WorldState& world, int64_t since) const;
   std::string Mismatch(const StrategyModel& model, const demo::Contract& c, std::optional<size_t>& arrow) const;
@@ -129,6 +132,7 @@ class Rules {
   std::optional<bool> signal_up_;
   bool program_started_ = false;  // Start pressed since the program began
   bool press_lost_ = false;
+  bool press_taken_up_ = false;  // the run's open bet is a press cut off by a kill
   bool chart_change_pending_ = false;  // seen while the robot was not running
   int told_late_ = 0;  // a contract whose late result was told of
 

@@ -32,13 +32,17 @@ void SimulatedTerminal::DrawArrow(bool up, int64_t now) {
   const int y = std::uniform_int_distribution<int>(4, kHeight - 8 - 16)(random_);
   testing::DrawArrow(picture, kWidth - 128 + 90, y, up, up ? kGreen : kRed);
   arrows_.push_back({now, up, "frx" + pair_, std::stoi(timeframe_.substr(1)), std::nullopt});
-  NoteSight(now);
+  shows_arrow_ = true;
 }
 
-bool SimulatedTerminal::InSight() const { return Window().exists && !Window().covered; }
+bool SimulatedTerminal::InSight() const {
+  return Window().exists && !Window().covered && Window().sight == FakeWindowSystem::Sight::kShown;
+}
 
-void SimulatedTerminal::NoteSight(int64_t now) {
-  if (!arrows_.empty() && !arrows_.back().seen_ms && InSight()) arrows_.back().seen_ms = now;
+bool SimulatedTerminal::NoteSight(int64_t now) {
+  if (arrows_.empty() || arrows_.back().seen_ms || !ArrowInSight()) return false;
+  arrows_.back().seen_ms = now;
+  return true;
 }
 
 void SimulatedTerminal::ChangeChart() {
@@ -47,6 +51,11 @@ void SimulatedTerminal::ChangeChart() {
   };
   pair_ = pick(kPairs);
   timeframe_ = pick(kTimeframes);
+  // The other chart shows no arrow at its newest bars: one standing there
+  // would be of an age the robot cannot know, and a window covering the
+  // chart would hide from it that the arrow was there before the change.
+  Window().picture.Fill(ui::Rgb(0, 0, 0));
+  shows_arrow_ = false;
   ShowCaption();
 }
 

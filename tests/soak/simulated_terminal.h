@@ -30,28 +30,28 @@ class SimulatedTerminal {
   SimulatedTerminal(FakeWindowSystem& windows, std::mt19937& random);
 
   // A new arrow at the newest bar; the older ones scroll out of the strip.
-  void DrawArrow(bool up, int64_t now);
-  // Another pair or timeframe, or both.
+  void DrawArrow(bool up, int64_t now);  // seen at the next look
+  // Another pair or timeframe, or both, without an arrow at its newest bars.
   void ChangeChart();
-  void Gone(bool gone, int64_t now) {
-    Window().exists = !gone;
-    NoteSight(now);
-  }
-  void Covered(bool covered, int64_t now) {
-    Window().covered = covered;
-    NoteSight(now);
-  }
+  void Gone(bool gone) { Window().exists = !gone; }
+  void Covered(bool covered) { Window().covered = covered; }
+  // Out of sight: minimised (the robot restores it), or on another desktop.
+  void Away(FakeWindowSystem::Sight sight) { Window().sight = sight; }
   void CaptionWithoutPair(bool without) {
     without_pair_ = without;
     ShowCaption();
   }
   bool InSight() const;
+  bool Exists() const { return Window().exists; }
+  // The newest arrow stands on the chart in sight.
+  bool ArrowInSight() const { return InSight() && shows_arrow_; }
+  // The robot's look: the newest arrow is seen once it stands in sight.
+  // True when it is seen for the first time.
+  bool NoteSight(int64_t now);
   // Every arrow drawn, oldest first.
   const std::vector<Arrow>& Arrows() const { return arrows_; }
 
  private:
-  // The newest arrow is seen once the window is in sight.
-  void NoteSight(int64_t now);
   FakeWindowSystem::Terminal& Window() { return windows_.terminals.front(); }
   const FakeWindowSystem::Terminal& Window() const { return windows_.terminals.front(); }
   void ShowCaption();
@@ -61,6 +61,7 @@ class SimulatedTerminal {
   std::string pair_ = "EURUSD";
   std::string timeframe_ = "M1";
   bool without_pair_ = false;
+  bool shows_arrow_ = false;  // the newest arrow stands on the chart
   std::vector<Arrow> arrows_;
 };
 

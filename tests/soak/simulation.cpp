@@ -60,8 +60,11 @@ enum Fault {
   kLoadsRefused,
   kLoadAnswersLost,
   kProgramKilled,
+  kClockStepped,
   kTerminalGone,
   kTerminalCovered,
+  kTerminalMinimised,
+  kTerminalOnOtherDesktop,
   kCaptionWithoutPair,
   kFaultCount,
 };
@@ -89,8 +92,11 @@ const std::array<FaultType, kFaultCount> kFaultTypes = {{
     {"loads refused by the network", 12, 1 * kMinute, 10 * kMinute, true},
     {"load answers lost on the network, the site acting", 12, 1 * kMinute, 5 * kMinute, true},
     {"program killed", 10, 0, 0, false},
+    {"wall clock stepped an hour", 24, 0, 0, false},
     {"terminal window gone", 8, 1 * kMinute, 30 * kMinute, false},
     {"terminal covered", 8, 1 * kMinute, 20 * kMinute, false},
+    {"terminal minimised", 8, 1 * kMinute, 10 * kMinute, false},
+    {"terminal on another desktop", 12, 1 * kMinute, 20 * kMinute, false},
     {"caption without a pair", 12, 1 * kMinute, 10 * kMinute, false},
 }};
 
@@ -202,7 +208,8 @@ class Simulation {
     return !account_disabled_;
   }
   bool TerminalHealthy() const {
-    return !Active(kTerminalGone) && !Active(kTerminalCovered) && !Active(kCaptionWithoutPair);
+    return !Active(kTerminalGone) && !Active(kTerminalCovered) && !Active(kTerminalMinimised) &&
+           !Active(kTerminalOnOtherDesktop) && !Active(kCaptionWithoutPair);
   }
   int64_t NextFaultTime(int kind, int64_t from) {
     const double mean_ms = kFaultTypes[kind].mean_hours * kHour;
@@ -219,7 +226,7 @@ class Simulation {
   void BindBrowserFaults();
   void DrawArrow();
   void ChangeChart();
-  void TerminalInSight(bool before);
+  void CheckSight();
   void Start();
   void Kill();
   void Watch();
@@ -250,6 +257,8 @@ class Simulation {
   bool account_disabled_ = false;
   int64_t last_chart_change_ = -kHour;
   bool chart_changed_out_of_sight_ = false;
+  bool in_sight_ = true;
+  int64_t wall_clock_step_ = 3'600'000;
   double deposits_ = 0;
 
   int64_t next_arrow_ = 0;
@@ -308,6 +317,7 @@ WorldState Simulation::World() const {
   world.site_healthy = SiteHealthy();
   world.site_healthy_since = site_healthy_since_;
   world.terminal_in_sight = terminal_.InSight();
+  world.arrow_in_sight = terminal_.ArrowInSight();
   world.terminal_healthy = TerminalHealthy();
   world.terminal_healthy_since = terminal_healthy_since_;
   world.account_disabled = account_disabled_;
@@ -350,10 +360,10 @@ void Simulation::StartFault(int kind) {
   const FaultType& type = kFaultTypes[kind];
   ++report_.faults[type.name];
   fault_end_[kind] = Now() + Between(type.shortest, type.longest);
+  rules_.Note(Clock(Now()) + " " + type.name + " until " + Clock(fault_end_[kind]));
   // A prices page that comes this late, and the error the pages give.
   prices_late_ms_ = static_cast<int>(Between(20 * kSecond, 60 * kSecond));
   if (kind == kErrorPages) error_status_ = Chance(0.5) ? 404 : 500;
-  const bool in_sight = terminal_.InSight();
   switch (kind) {
     case kSessionEnded: world_.Site().EndSessions(); break;
     case kPageProcessGone:
@@ -366,43 +376,44 @@ void Simulation::StartFault(int kind) {
       world_.Site().DisableAccount(kAccount);
       break;
     case kLateAnswers: answer_delay_ms_ = static_cast<int>(Between(2 * kSecond, 8 * kSecond)); break;
-    case kTerminalGone: terminal_.Gone(true, Now()); break;
-    case kTerminalCovered: terminal_.Covered(true, Now()); break;
+    case kTerminalGone: terminal_.Gone(true); break;
+    case kTerminalCovered: terminal_.Covered(true); break;
+    case kTerminalMinimised: terminal_.Away(FakeWindowSystem::Sight::kMinimised); break;
+    case kTerminalOnOtherDesktop: terminal_.Away(FakeWindowSystem::Sight::kOtherDesktop); break;
     case kCaptionWithoutPair: terminal_.CaptionWithoutPair(true); break;
     default: break;
   }
   BindBrowserFaults();
-  TerminalInSight(in_sight);
 }
 
 void Simulation::EndFault(int kind) {
-  const bool in_sight = terminal_.InSight();
   switch (kind) {
     case kPricesWithheld: world_.Site().WithholdPrices(false); break;
-    case kTerminalGone: terminal_.Gone(false, Now()); break;
-    case kTerminalCovered: terminal_.Covered(false, Now()); break;
+    case kTerminalGone: terminal_.Gone(false); break;
+    case kTerminalCovered: terminal_.Covered(false); break;
+    case kTerminalMinimised:
+    case kTerminalOnOtherDesktop: terminal_.Away(FakeWindowSystem::Sight::kShown); break;
     case kCaptionWithoutPair: terminal_.CaptionWithoutPair(false); break;
     default: break;
   }
   BindBrowserFaults();
-  TerminalInSight(in_sight);
 }
 
-// The newest arrow comes into sight with the window.
-void Simulation::TerminalInSight(bool before) {
-  if (before || !terminal_.InSight()) return;
-  // A chart changed out of sight is seen to change now.
-  if (chart_changed_out_of_sight_) {
-    last_chart_change_ = Now();
-    rules_.ChartChanged();
+// The robot looks at the chart after every timer: what came into sight.
+void Simulation::CheckSight() {
+  const bool before = in_sight_;
+  in_sight_ = terminal_.InSight();
+  if (in_sight_ && !before) {
+    // A chart changed while its window was gone is seen to change now.
+    if (chart_changed_out_of_sight_) {
+      last_chart_change_ = Now();
+      rules_.ChartChanged();
+    }
+    chart_changed_out_of_sight_ = false;
+    if (terminal_.ArrowInSight() && terminal_.Arrows().back().seen_ms)
+      rules_.ArrowBackInSight(terminal_.Arrows().size() - 1);
   }
-  chart_changed_out_of_sight_ = false;
-  if (terminal_.Arrows().empty()) return;
-  const Arrow& newest = terminal_.Arrows().back();
-  if (newest.seen_ms == Now())
-    rules_.ArrowInSight(World(), terminal_.Arrows().size() - 1);
-  else
-    rules_.ArrowBackInSight(terminal_.Arrows().size() - 1);
+  if (terminal_.NoteSight(Now())) rules_.ArrowInSight(World(), terminal_.Arrows().size() - 1);
 }
 
 std::optional<demo::Response> Simulation::Intercept(const demo::Request& request) {
@@ -432,13 +443,13 @@ void Simulation::DrawArrow() {
   terminal_.DrawArrow(Chance(0.5), Now());
   ++Today().arrows;
   next_arrow_ = Now() + Between(10 * kMinute, 60 * kMinute);
-  if (terminal_.Arrows().back().seen_ms) rules_.ArrowInSight(World(), terminal_.Arrows().size() - 1);
 }
 
 void Simulation::ChangeChart() {
   terminal_.ChangeChart();
   last_chart_change_ = Now();
-  chart_changed_out_of_sight_ = !terminal_.InSight();
+  // The caption tells the robot of it unless the window is gone.
+  chart_changed_out_of_sight_ = !terminal_.Exists();
   if (!chart_changed_out_of_sight_) rules_.ChartChanged();
   next_chart_change_ = Now() + Between(1 * kHour, 8 * kHour);
   // A chart change drops a signal that waits: arrows keep away from it.
@@ -478,7 +489,7 @@ void Simulation::Kill() {
   BindWorld();
   running_ = false;
   // The new program's first look at the chart is a change of it.
-  if (terminal_.InSight())
+  if (terminal_.Exists())
     rules_.ChartChanged();
   else
     chart_changed_out_of_sight_ = true;
@@ -502,6 +513,7 @@ void Simulation::Watch() {
     StartFault(kPricesChanged);
     site_healthy_since_ = Now();
   }
+  CheckSight();
   if (running_ && !balance_shown_ && f.account.neCurrentBalanse.Value() != 0) {
     balance_shown_ = true;
     rules_.BalanceShown(World());
@@ -573,6 +585,12 @@ StopReason Simulation::ReasonOf(const std::string& texts) {
 }
 
 void Simulation::Finish() {
+  // A robot waiting for its trader is started: the purchase its last program
+  // left open is followed to its result.
+  if (start_at_ && !broken_) {
+    Start();
+    world_.Wait(30 * kMinute);
+  }
   stopping_ = true;
   rules_.StoppedByTrader();
   if (F().robot.Running) F().robot_controls.btStop.onClick();
@@ -610,6 +628,11 @@ SimulationReport Simulation::Run() {
         prices_change_armed_ = true;
       } else if (kind == kProgramKilled) {
         if (running_) kill_at_ = now;
+      } else if (kind == kClockStepped) {
+        // An hour forward, and the next time back.
+        ++report_.faults[kFaultTypes[kind].name];
+        world_.clock.StepWallClock(wall_clock_step_);
+        wall_clock_step_ = -wall_clock_step_;
       } else if (kind == kPortfolioFailing && !rules_.ContractOpen()) {
         next_fault_[kind] = now + kMinute;  // it waits for a contract to be open
       } else {

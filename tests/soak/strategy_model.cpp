@@ -190,8 +190,9 @@ void StrategyModel::Settled(bool won, double balance_after, std::optional<bool> 
 }
 
 void StrategyModel::NotBought() {
-  if (!owed_) TakeArrow();
+  if (!owed_ && !open_) TakeArrow();
   owed_ = false;
+  open_ = false;
   // The simple and balanced strategies begin again; the chains keep their
   // stake and counts for the next arrow.
   if (params_.page == 0 || params_.page == 5) {

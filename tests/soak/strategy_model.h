@@ -60,6 +60,9 @@ class StrategyModel {
   // Its result; `latest_arrow_up`: the direction of the newest arrow seen
   // (the adaptive martingale follows it).
   void Settled(bool won, double balance_after, std::optional<bool> latest_arrow_up);
+  // The chain taken up follows a buy press that may have bought nothing.
+  void AwaitPress() { open_ = true; }
+  bool Awaiting() const { return open_; }
   // A request the site did not sell (an arrow's, or an owed one): the
   // strategy waits for a new arrow.
   void NotBought();
