@@ -483,6 +483,7 @@ void Simulation::Start() {
 void Simulation::Kill() {
   kill_at_.reset();
   ++report_.faults[kFaultTypes[kProgramKilled].name];
+  ++Today().restarts;
   rules_.Killed(World(), pressed_at_contracts_ && *pressed_at_contracts_ == world_.Site().Contracts().size());
   pressed_at_contracts_.reset();
   world_.Restart();
@@ -526,6 +527,7 @@ void Simulation::Watch() {
   if (running_ && !robot.Running && !stopping_) {
     const StopReason reason = ReasonOf(new_texts);
     ++report_.stops[StopReasonName(reason)];
+    ++Today().stops;
     rules_.StoppedByItself(World(), reason, world_.sounds.played.size() > sounds_heard_, new_texts);
     // The trader tops the account up before starting again.
     if (reason == StopReason::kMinimumBalance) {

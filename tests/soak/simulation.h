@@ -26,6 +26,8 @@ struct SimulationReport {
   struct Day {
     int arrows = 0;
     int purchases = 0;
+    int stops = 0;     // by the robot itself
+    int restarts = 0;  // the program killed and started again
   };
   std::vector<Day> per_day;
   // Each break with the seed, the simulated time and the last debug-log lines.

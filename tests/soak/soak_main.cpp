@@ -53,9 +53,11 @@ int main(int argc, char** argv) {
       std::printf("IDLE seed %u: %d purchases, %d deadlines armed\n", seed, run.purchases, run.armed);
       ++idle_runs;
     }
-    for (size_t day = 0; day < run.per_day.size(); ++day)
-      std::printf("seed %u day %zu: arrows %d, purchases %d\n", seed, day, run.per_day[day].arrows,
-                  run.per_day[day].purchases);
+    for (size_t day = 0; day < run.per_day.size(); ++day) {
+      const vantrope::testing::SimulationReport::Day& d = run.per_day[day];
+      std::printf("seed %u day %zu: arrows %d, purchases %d, stops %d, restarts %d\n", seed, day, d.arrows,
+                  d.purchases, d.stops, d.restarts);
+    }
     total.Add(run);
     std::fflush(stdout);
   }
