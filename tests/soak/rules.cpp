@@ -125,6 +125,7 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   // A new program's first look raises the arrow standing on the chart, of
   // an age it cannot know.
   if (!program_started_ && world.arrow_in_sight) signal_up_ = arrows_.back().up;
+  if (!program_started_ && !world.terminal_in_sight && !arrows_.empty()) hidden_at_start_ = arrows_.size() - 1;
   program_started_ = true;
   chart_change_pending_ = false;
   running_ = true;
@@ -185,10 +186,11 @@ std::optional<size_t> Rules::AnsweredArrow(const demo::Contract& c) const {
     if (arrow.drawn_ms > c.start_ms) continue;
     if (arrow_used_.size() > i && arrow_used_[i]) continue;
     if (arrow_raised_.size() <= i || !arrow_raised_[i]) continue;
-    if (!arrow.seen_ms || *arrow.seen_ms > c.start_ms || c.start_ms - *arrow.seen_ms > lifetime_ms_ + kFirstLookSlack)
-      continue;
+    if (!arrow.seen_ms) continue;
+    const int64_t seen = resighted_ && resighted_->first == i ? resighted_->second : *arrow.seen_ms;
+    if (seen > c.start_ms || c.start_ms - seen > lifetime_ms_ + kFirstLookSlack) continue;
     // An arrow in sight before the run began is never bought.
-    if (*arrow.seen_ms < run_started_) continue;
+    if (seen < run_started_) continue;
     if (arrow.up == c.rise && arrow.pair == c.instrument && arrow.period_minutes == c.duration && c.unit == "m")
       return i;
   }
@@ -398,7 +400,13 @@ void Rules::ChartChanged() {
 
 // The robot sees the arrow again: a direction it forgot, or never knew in
 // this program, is raised again (too old to be bought).
-void Rules::ArrowBackInSight(size_t arrow) {
+void Rules::ArrowBackInSight(const WorldState& world, size_t arrow) {
+  if (program_started_ && hidden_at_start_ == arrow && signal_up_ != arrows_[arrow].up) {
+    arrow_raised_.resize(arrows_.size());
+    arrow_raised_[arrow] = true;
+    resighted_ = {arrow, world.now};
+  }
+  hidden_at_start_.reset();
   if (program_started_) signal_up_ = arrows_[arrow].up;
   Note(std::string("back in sight: an arrow ") + (arrows_[arrow].up ? "up" : "down"));
 }

@@ -74,7 +74,7 @@ class Rules {
   // An arrow came into sight on the chart for the first time.
   void ArrowInSight(const WorldState& world, size_t arrow);
   // The newest arrow, seen before, is in sight again.
-  void ArrowBackInSight(size_t arrow);
+  void ArrowBackInSight(const WorldState& world, size_t arrow);
   // The chart changed pair or timeframe, as the robot can see; a new
   // program sees its first chart as a change.
   void ChartChanged();
@@ -132,6 +132,11 @@ class Rules {
   std::optional<bool> signal_up_;
   bool program_started_ = false;  // Start pressed since the program began
   bool press_lost_ = false;
+  // The newest arrow when a program began to watch with the chart out of
+  // its sight, and when it first had it in sight: a window covering the
+  // chart hides from the robot, as from a person, that the arrow is older.
+  std::optional<size_t> hidden_at_start_;
+  std::optional<std::pair<size_t, int64_t>> resighted_;
   bool press_taken_up_ = false;  // the run's open bet is a press cut off by a kill
   bool chart_change_pending_ = false;  // seen while the robot was not running
   int told_late_ = 0;  // a contract whose late result was told of

@@ -35,6 +35,10 @@ constexpr int kOtherAccountText = 220;
 // Rows that close a pending row while its request goes on, or as the run ends.
 constexpr int kSessionEndedText = 285;
 constexpr int kStoppedBeforePurchaseText = 219;
+constexpr int kBetCancelledText = 166;
+constexpr int kPriceUnreadableText = 286;
+constexpr int kNoBetText = 159;
+constexpr int kBetTimedOutText = 174;
 constexpr int kUnfinishedChainTitle = 210;
 // The rows a robot stopping by itself writes.
 constexpr int kBalancedLossText = 192;
@@ -232,6 +236,7 @@ class Simulation {
   void Watch();
   void WatchLog(std::vector<std::function<void()>>& events, std::string& new_texts);
   StopReason ReasonOf(const std::string& texts);
+  bool EndsRequest(const std::string& text);
   void Break(const std::string& what);
   void Finish();
 
@@ -411,7 +416,7 @@ void Simulation::CheckSight() {
     }
     chart_changed_out_of_sight_ = false;
     if (terminal_.ArrowInSight() && terminal_.Arrows().back().seen_ms)
-      rules_.ArrowBackInSight(terminal_.Arrows().size() - 1);
+      rules_.ArrowBackInSight(World(), terminal_.Arrows().size() - 1);
   }
   if (terminal_.NoteSight(Now())) rules_.ArrowInSight(World(), terminal_.Arrows().size() - 1);
 }
@@ -571,8 +576,21 @@ void Simulation::WatchLog(std::vector<std::function<void()>>& events, std::strin
       const bool unknown = text.find(F().Txt(kResultUnknownText)) != std::string::npos ||
                            text.find(F().Txt(kOtherAccountText)) != std::string::npos;
       events.push_back([this, unknown] { unknown ? rules_.Unknown(World()) : rules_.RequestEnded(World()); });
+    } else if (is_new && type == 1 && EndsRequest(text)) {
+      // A request that ended before its buy press had no pending row.
+      events.push_back([this] { rules_.RequestEnded(World()); });
     }
   }
+}
+
+// The rows of a bet asked for and given up before its buy: refused at its
+// price, the price unreadable, no bet, the watchdog. (A signal too old is
+// told in the same words whether a request dropped it or not: the rules
+// take it for no request.)
+bool Simulation::EndsRequest(const std::string& text) {
+  for (int number : {kBetCancelledText, kPriceUnreadableText, kNoBetText, kBetTimedOutText})
+    if (text.find(F().Txt(number)) != std::string::npos) return true;
+  return false;
 }
 
 StopReason Simulation::ReasonOf(const std::string& texts) {
