@@ -109,8 +109,9 @@ bool Rules::Healthy(const WorldState& world, int64_t since) const {
 
 void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   // The journal keeps a chain under way across a kill, and only then; a
-  // buy press the kill cut off before it reached the site leaves one too.
-  if (model_.ChainKept() != asked && !(asked && press_lost_))
+  // buy press the kill cut off before it reached the site leaves one too,
+  // and so does an owed bet the kill found asked for.
+  if (model_.ChainKept() != asked && !(asked && (press_lost_ || model_.Next().owed)))
     Break(std::string(asked ? "the robot offered a chain that the purchases and results do not leave: "
                             : "the chain under way was lost at the restart: ") +
           model_.Describe());

@@ -263,6 +263,7 @@ class Simulation {
   int64_t last_chart_change_ = -kHour;
   bool chart_changed_out_of_sight_ = false;
   bool in_sight_ = true;
+  int looks_ = 0;
   int64_t wall_clock_step_ = 3'600'000;
   double deposits_ = 0;
 
@@ -404,7 +405,7 @@ void Simulation::EndFault(int kind) {
   BindBrowserFaults();
 }
 
-// The robot looks at the chart after every timer: what came into sight.
+// What came into sight at the robot's last look.
 void Simulation::CheckSight() {
   const bool before = in_sight_;
   in_sight_ = terminal_.InSight();
@@ -519,7 +520,6 @@ void Simulation::Watch() {
     StartFault(kPricesChanged);
     site_healthy_since_ = Now();
   }
-  CheckSight();
   if (running_ && !balance_shown_ && f.account.neCurrentBalanse.Value() != 0) {
     balance_shown_ = true;
     rules_.BalanceShown(World());
@@ -544,6 +544,11 @@ void Simulation::Watch() {
   }
   running_ = robot.Running;
   for (const auto& event : events) event();
+  // At the robot's looks at the desktop: what came into sight since the last.
+  if (world_.windows.class_searches != looks_) {
+    looks_ = world_.windows.class_searches;
+    CheckSight();
+  }
   sounds_heard_ = world_.sounds.played.size();
   if (!rules_.Breaks().empty()) Break(rules_.Breaks().front());
   if (kill_at_ && Now() >= *kill_at_) Kill();
