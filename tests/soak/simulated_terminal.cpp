@@ -9,6 +9,11 @@ namespace vantrope::testing {
 namespace {
 
 constexpr int kWidth = 320;
+// Where the newest bar's arrow stands in the strip of the chart's right
+// edge, and how far a bar is from the next.
+constexpr int kNewestBarX = kWidth - 128 + 90;
+constexpr int kBarWidth = 8;
+constexpr int kStripLeft = kWidth - 128;
 // Tall enough not to be taken for a minimised window.
 constexpr int kHeight = 120;
 const std::vector<std::string> kPairs = {"EURUSD", "GBPUSD", "USDJPY", "AUDUSD", "USDCAD", "NZDUSD"};
@@ -29,10 +34,21 @@ SimulatedTerminal::SimulatedTerminal(FakeWindowSystem& windows, std::mt19937& ra
 void SimulatedTerminal::DrawArrow(bool up, int64_t now) {
   Bitmap& picture = Window().picture;
   picture.Fill(ui::Rgb(0, 0, 0));
-  const int y = std::uniform_int_distribution<int>(4, kHeight - 8 - 16)(random_);
-  testing::DrawArrow(picture, kWidth - 128 + 90, y, up, up ? kGreen : kRed);
+  arrow_y_ = std::uniform_int_distribution<int>(4, kHeight - 8 - 16)(random_);
+  testing::DrawArrow(picture, kNewestBarX, arrow_y_, up, up ? kGreen : kRed);
   arrows_.push_back({now, up, "frx" + pair_, std::stoi(timeframe_.substr(1)), std::nullopt});
   shows_arrow_ = true;
+}
+
+void SimulatedTerminal::Scroll(int64_t now) {
+  if (!shows_arrow_) return;
+  const Arrow& arrow = arrows_.back();
+  const int64_t bar_ms = int64_t{arrow.period_minutes} * 60'000;
+  const int x = kNewestBarX - static_cast<int>((now - arrow.drawn_ms) / bar_ms) * kBarWidth;
+  Bitmap& picture = Window().picture;
+  picture.Fill(ui::Rgb(0, 0, 0));
+  shows_arrow_ = x >= kStripLeft;
+  if (shows_arrow_) testing::DrawArrow(picture, x, arrow_y_, arrow.up, arrow.up ? kGreen : kRed);
 }
 
 bool SimulatedTerminal::InSight() const {

@@ -33,6 +33,9 @@ class SimulatedTerminal {
   void DrawArrow(bool up, int64_t now);  // seen at the next look
   // Another pair or timeframe, or both, without an arrow at its newest bars.
   void ChangeChart();
+  // The chart moves a bar to the left each bar's time: the newest arrow
+  // with it, until it leaves the strip the robot searches.
+  void Scroll(int64_t now);
   void Gone(bool gone) { Window().exists = !gone; }
   void Covered(bool covered) { Window().covered = covered; }
   // Out of sight: minimised (the robot restores it), or on another desktop.
@@ -62,6 +65,7 @@ class SimulatedTerminal {
   std::string timeframe_ = "M1";
   bool without_pair_ = false;
   bool shows_arrow_ = false;  // the newest arrow stands on the chart
+  int arrow_y_ = 0;
   std::vector<Arrow> arrows_;
 };
 

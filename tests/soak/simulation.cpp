@@ -667,6 +667,7 @@ SimulationReport Simulation::Run() {
       }
     }
     if (kill_at_ && now >= *kill_at_) Kill();
+    terminal_.Scroll(now);
     if (now >= next_chart_change_) ChangeChart();
     if (now >= next_arrow_) DrawArrow();
     if (start_at_ && now >= *start_at_) Start();
