@@ -45,7 +45,8 @@ class SimulatedTerminal {
     ShowCaption();
   }
   bool InSight() const;
-  bool Exists() const { return Window().exists; }
+  // The window's caption tells the chart's pair and timeframe.
+  bool CaptionTellsChart() const { return Window().exists && !without_pair_; }
   // The newest arrow stands on the chart in sight.
   bool ArrowInSight() const { return InSight() && shows_arrow_; }
   // The robot's look: the newest arrow is seen once it stands in sight.

@@ -409,13 +409,14 @@ void Simulation::EndFault(int kind) {
 void Simulation::CheckSight() {
   const bool before = in_sight_;
   in_sight_ = terminal_.InSight();
-  if (in_sight_ && !before) {
-    // A chart changed while its window was gone is seen to change now.
-    if (chart_changed_out_of_sight_) {
-      last_chart_change_ = Now();
-      rules_.ChartChanged();
-    }
+  // A chart changed while its window was gone or its caption without the
+  // pair is seen to change once the caption tells it.
+  if (chart_changed_out_of_sight_ && terminal_.CaptionTellsChart()) {
     chart_changed_out_of_sight_ = false;
+    last_chart_change_ = Now();
+    rules_.ChartChanged();
+  }
+  if (in_sight_ && !before) {
     if (terminal_.ArrowInSight() && terminal_.Arrows().back().seen_ms)
       rules_.ArrowBackInSight(World(), terminal_.Arrows().size() - 1);
   }
@@ -454,8 +455,9 @@ void Simulation::DrawArrow() {
 void Simulation::ChangeChart() {
   terminal_.ChangeChart();
   last_chart_change_ = Now();
-  // The caption tells the robot of it unless the window is gone.
-  chart_changed_out_of_sight_ = !terminal_.Exists();
+  // The caption tells the robot of it, unless the window is gone or the
+  // caption shows no pair.
+  chart_changed_out_of_sight_ = !terminal_.CaptionTellsChart();
   if (!chart_changed_out_of_sight_) rules_.ChartChanged();
   next_chart_change_ = Now() + Between(1 * kHour, 8 * kHour);
   // A chart change drops a signal that waits: arrows keep away from it.
@@ -496,7 +498,7 @@ void Simulation::Kill() {
   BindWorld();
   running_ = false;
   // The new program's first look at the chart is a change of it.
-  if (terminal_.Exists())
+  if (terminal_.CaptionTellsChart())
     rules_.ChartChanged();
   else
     chart_changed_out_of_sight_ = true;
