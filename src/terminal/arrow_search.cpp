@@ -67,7 +67,11 @@ void TerminalSeeker::NoteSightings() {
   terminal.AwaySinceSearch = false;
   for (auto [match, sighting] : {std::pair{&terminal.ArrowUpMatch, &terminal.UpSighting},
                                  std::pair{&terminal.ArrowDownMatch, &terminal.DownSighting}}) {
-    const bool same_arrow = sighting->found && match->X <= sighting->x && now - sighting->last_seen < bar_ms;
+    // A search that found nothing (a window lay over the chart, say) does
+    // not make the arrow it lost new when it shows again.
+    const bool seen_before = sighting->last_seen != 0;
+    const bool same_arrow = seen_before && (match->X < sighting->x ||
+                                            (match->X == sighting->x && now - sighting->last_seen < bar_ms));
     if (match->Found && !same_arrow) sighting->first_seen = first_capture ? 0 : arrival;
     sighting->found = match->Found;
     if (!match->Found) continue;

@@ -59,10 +59,11 @@ struct TerminalState {
   Bitmap SearchedSnapshot;
 
   // When the newest arrow of a direction was first seen. Arrows move left a
-  // bar at a time: one found in the last search too, no further right and
-  // less than a bar's time ago, is the same arrow; one further right, one the
-  // last search did not find, or one at the same place after a bar's time
-  // without a search (the terminal gone or out of sight meanwhile), is new.
+  // bar at a time and new ones come at the newest bar: one left of where the
+  // arrow was last seen, or at the same place less than a bar's time later,
+  // is that arrow (also when searches in between did not find it, a window
+  // lying over the chart); one further right, or at the same place after a
+  // bar's time, is new.
   struct ArrowSighting {
     bool found = false;  // in the last search
     int32_t x = 0;
