@@ -32,23 +32,27 @@ SimulatedTerminal::SimulatedTerminal(FakeWindowSystem& windows, std::mt19937& ra
 }
 
 void SimulatedTerminal::DrawArrow(bool up, int64_t now) {
-  Bitmap& picture = Window().picture;
-  picture.Fill(ui::Rgb(0, 0, 0));
-  arrow_y_ = std::uniform_int_distribution<int>(4, kHeight - 8 - 16)(random_);
-  testing::DrawArrow(picture, kNewestBarX, arrow_y_, up, up ? kGreen : kRed);
+  // The indicator keeps one arrow a bar: a new one on the newest bar
+  // replaces the one there.
+  if (!on_chart_.empty() && Bar(arrows_[on_chart_.back().arrow].drawn_ms) == Bar(now)) on_chart_.pop_back();
+  const int y = std::uniform_int_distribution<int>(4, kHeight - 8 - 16)(random_);
   arrows_.push_back({now, up, "frx" + pair_, std::stoi(timeframe_.substr(1)), std::nullopt});
-  shows_arrow_ = true;
+  on_chart_.push_back({arrows_.size() - 1, y});
+  Scroll(now);
 }
 
 void SimulatedTerminal::Scroll(int64_t now) {
-  if (!shows_arrow_) return;
-  const Arrow& arrow = arrows_.back();
-  const int64_t bar_ms = int64_t{arrow.period_minutes} * 60'000;
-  const int x = kNewestBarX - static_cast<int>((now - arrow.drawn_ms) / bar_ms) * kBarWidth;
   Bitmap& picture = Window().picture;
   picture.Fill(ui::Rgb(0, 0, 0));
-  shows_arrow_ = x >= kStripLeft;
-  if (shows_arrow_) testing::DrawArrow(picture, x, arrow_y_, arrow.up, arrow.up ? kGreen : kRed);
+  std::vector<OnChart> kept;
+  for (const OnChart& drawn : on_chart_) {
+    const Arrow& arrow = arrows_[drawn.arrow];
+    const int x = kNewestBarX - static_cast<int>(Bar(now) - Bar(arrow.drawn_ms)) * kBarWidth;
+    if (x < kStripLeft) continue;
+    kept.push_back(drawn);
+    testing::DrawArrow(picture, x, drawn.y, arrow.up, arrow.up ? kGreen : kRed);
+  }
+  on_chart_ = kept;
 }
 
 bool SimulatedTerminal::InSight() const {
@@ -71,7 +75,7 @@ void SimulatedTerminal::ChangeChart() {
   // would be of an age the robot cannot know, and a window covering the
   // chart would hide from it that the arrow was there before the change.
   Window().picture.Fill(ui::Rgb(0, 0, 0));
-  shows_arrow_ = false;
+  on_chart_.clear();
   ShowCaption();
 }
 

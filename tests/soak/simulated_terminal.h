@@ -33,8 +33,8 @@ class SimulatedTerminal {
   void DrawArrow(bool up, int64_t now);  // seen at the next look
   // Another pair or timeframe, or both, without an arrow at its newest bars.
   void ChangeChart();
-  // The chart moves a bar to the left each bar's time: the newest arrow
-  // with it, until it leaves the strip the robot searches.
+  // The chart moves a bar to the left at each new bar, its arrows with it,
+  // until they leave the strip the robot searches.
   void Scroll(int64_t now);
   void Gone(bool gone) { Window().exists = !gone; }
   void Covered(bool covered) { Window().covered = covered; }
@@ -48,7 +48,7 @@ class SimulatedTerminal {
   // The window's caption tells the chart's pair and timeframe.
   bool CaptionTellsChart() const { return Window().exists && !without_pair_; }
   // The newest arrow stands on the chart in sight.
-  bool ArrowInSight() const { return InSight() && shows_arrow_; }
+  bool ArrowInSight() const { return InSight() && ShowsNewest(); }
   // The robot's look: the newest arrow is seen once it stands in sight.
   // True when it is seen for the first time.
   bool NoteSight(int64_t now);
@@ -65,8 +65,14 @@ class SimulatedTerminal {
   std::string pair_ = "EURUSD";
   std::string timeframe_ = "M1";
   bool without_pair_ = false;
-  bool shows_arrow_ = false;  // the newest arrow stands on the chart
-  int arrow_y_ = 0;
+  bool ShowsNewest() const { return !on_chart_.empty() && on_chart_.back().arrow + 1 == arrows_.size(); }
+  int64_t Bar(int64_t ms) const { return ms / (int64_t{std::stoi(timeframe_.substr(1))} * 60'000); }
+  // The arrows standing in the strip, oldest first: one a bar at most.
+  struct OnChart {
+    size_t arrow;
+    int y;
+  };
+  std::vector<OnChart> on_chart_;
   std::vector<Arrow> arrows_;
 };
 
