@@ -224,5 +224,28 @@ TEST_F(ArrowSignals, FrameMarksTheArrowOfTheCurrentDirection) {
   EXPECT_EQ(fake.windows.frames[1].rect, (WindowRect{800 - 130 + 30, 201 - 7, 800 - 117 + 30, 201 + 8}));
 }
 
+// A window lying over the chart hides the arrow from the searches: when it
+// goes, the arrow is the one seen before, at its place or moved left, and
+// keeps its first sight; a dropped bet let it raise its signal again.
+TEST_F(ArrowSignals, AnArrowACoverHidTheSearchesFromKeepsItsFirstSight) {
+  const int64_t drawn = fake.clock.MonotonicMs();
+  DrawOnChart(60, 100, true);
+  Pass();
+  ASSERT_EQ(form->EVENT.SignalTime, drawn + 1000);
+  for (const int x : {60, 52}) {
+    Terminal().cover = Filled(kWidth, kHeight, ui::Rgb(255, 255, 255));
+    Terminal().covered = true;
+    Pass();
+    fake.clock.Advance(x == 60 ? 60'000 : 20 * 60'000);  // within a bar; then longer, the chart moved a bar
+    Terminal().covered = false;
+    Terminal().picture = Blank(kWidth, kHeight);
+    DrawOnChart(x, 100, true);
+    form->EVENT.Direction = drNone;
+    Pass();
+    ASSERT_TRUE(form->EVENT.NewSignal);
+    EXPECT_EQ(form->EVENT.SignalTime, drawn + 1000) << "the arrow at " << x;
+  }
+}
+
 }  // namespace
 }  // namespace vantrope::testing
