@@ -27,6 +27,16 @@ class ChartScenario : public BetScenario {
     DrawArrow(Terminal().picture, 800 - 128 + strip_x, y, up, up ? kGreen : kRed);
   }
   int Purchases() { return world.Site().PurchasesAsked(); }
+  // The robot started on the demo account and on the ready trading form.
+  bool StartTrading() {
+    world.Wait(2000);
+    Start("CR100200", "demo200");
+    return ReachReadyForm();
+  }
+  // This many bets have their result, within 10 minutes.
+  bool Finished(int bets) {
+    return RunUntil([&] { return RowsOfType(ltWin) + RowsOfType(ltLost) == bets; }, 600'000);
+  }
   void Idle(int64_t ms) {
     RunUntil([] { return false; }, ms);
   }

@@ -20,17 +20,12 @@ class TerminalSightScenario : public ChartScenario {
     const std::vector<std::string>& calls = world.windows.calls;
     return std::count_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("restore ", 0) == 0; });
   }
-  bool Finished(int bets) {
-    return RunUntil([&] { return RowsOfType(ltWin) + RowsOfType(ltLost) == bets; }, 600'000);
-  }
 };
 
 // Minimised between two arrows: restored at once without a word, and the
 // next arrow bought as if nothing had happened.
 TEST_F(TerminalSightScenario, AMinimisedTerminalIsRestoredAndItsNextArrowBought) {
-  world.Wait(2000);
-  Start("CR100200", "demo200");
-  ASSERT_TRUE(ReachReadyForm());
+  ASSERT_TRUE(StartTrading());
   DrawArrowAt(60, 200, true);
   ASSERT_TRUE(Finished(1));
   ASSERT_TRUE(ReachReadyForm());
@@ -52,9 +47,7 @@ TEST_F(TerminalSightScenario, AMinimisedTerminalIsRestoredAndItsNextArrowBought)
 // robot's window left alone after the one try. An arrow drawn meanwhile is
 // not bought when the terminal comes back minutes later; the next one is.
 TEST_F(TerminalSightScenario, ATerminalOnAnotherDesktopIsToldOnceAndNothingDrawnMeanwhileBoughtLate) {
-  world.Wait(2000);
-  Start("CR100200", "demo200");
-  ASSERT_TRUE(ReachReadyForm());
+  ASSERT_TRUE(StartTrading());
   const int fronts = world.shell.bring_to_front_calls;
 
   Terminal().sight = Sight::kOtherDesktop;
@@ -79,9 +72,7 @@ TEST_F(TerminalSightScenario, ATerminalOnAnotherDesktopIsToldOnceAndNothingDrawn
 // The window gone a while and back (the terminal restarted, its chart the
 // same): an arrow found then may be as old as the absence.
 TEST_F(TerminalSightScenario, AnArrowFoundWhenTheTerminalWindowIsBackIsAsOldAsItsAbsence) {
-  world.Wait(2000);
-  Start("CR100200", "demo200");
-  ASSERT_TRUE(ReachReadyForm());
+  ASSERT_TRUE(StartTrading());
   Terminal().exists = false;
   Idle(30'000);
   DrawArrowAt(60, 200, true);

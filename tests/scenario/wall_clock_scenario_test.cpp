@@ -21,9 +21,7 @@ class WallClockScenario : public ChartScenario {
 // set back: the old arrow is not bought, nor when the hour comes back, and
 // the next fresh arrow is.
 TEST_F(WallClockScenario, AClockSetBackOrForwardNeverMakesAnOldArrowFresh) {
-  world.Wait(2000);
-  Start("CR100200", "demo200");
-  ASSERT_TRUE(ReachReadyForm());
+  ASSERT_TRUE(StartTrading());
   world.browser->load_ms = [](const std::string& address) -> std::optional<int> {
     if (address.find("get_prices") == std::string::npos) return std::nullopt;
     return 70'000;
@@ -55,9 +53,7 @@ TEST_F(WallClockScenario, AClockSetBackOrForwardNeverMakesAnOldArrowFresh) {
 // result without a word of an overdue result, bought once, and the next
 // arrow bought after it.
 TEST_F(WallClockScenario, ABetOpenWhileTheClockStepsIsFollowedToItsResult) {
-  world.Wait(2000);
-  Start("CR100200", "demo200");
-  ASSERT_TRUE(ReachReadyForm());
+  ASSERT_TRUE(StartTrading());
   DrawArrowAt(60, 200, true);
   ASSERT_TRUE(RunUntil([&] { return Purchases() == 1; }, 30'000));
   Idle(5'000);

@@ -196,8 +196,6 @@ std::optional<size_t> Rules::AnsweredArrow(const demo::Contract& c) const {
   return std::nullopt;
 }
 
-std::optional<bool> Rules::LatestArrowUp(int64_t) const { return signal_up_; }
-
 // What is wrong with a purchase against what the model expects; the arrow
 // it answers, if any.
 std::string Rules::Mismatch(const StrategyModel& model, const demo::Contract& c, std::optional<size_t>& arrow) const {
@@ -220,7 +218,7 @@ std::string Rules::Mismatch(const StrategyModel& model, const demo::Contract& c,
     if (!direction) wrong = std::string("the chain owes a bet ") + (expected.up ? "up" : "down");
   } else {
     arrow = AnsweredArrow(c);
-    if (!arrow && !(chain_market && LatestArrowUp(c.start_ms) == c.rise)) {
+    if (!arrow && !(chain_market && signal_up_ == c.rise)) {
       wrong = "answers no fresh arrow of the chart in its direction, on its pair and period";
       for (size_t i = arrows_.size() > 3 ? arrows_.size() - 3 : 0; i < arrows_.size(); ++i)
         wrong += "; " + Describe(arrows_[i]) + (arrow_raised_[i] ? ", raised a signal" : "") +
@@ -291,7 +289,7 @@ void Rules::Result(const WorldState& world, bool won, double result, const std::
     Break(which + ": the window shows the balance " + Money(shown_balance) + ", the site's is " +
           Money(world.site_balance));
 
-  model_.Settled(won, world.site_balance, LatestArrowUp(world.now));
+  model_.Settled(won, world.site_balance, signal_up_);
   model_.Guard(world.site_balance);
   Trace(world.now, std::string(won ? "won " : "lost ") + which);
   if (!Healthy(world, world.now - kHealthyFor)) return;

@@ -107,7 +107,6 @@ class Rules {
   std::string Mismatch(const StrategyModel& model, const demo::Contract& c, std::optional<size_t>& arrow) const;
   // The arrow that a purchase at this time in this direction answers.
   std::optional<size_t> AnsweredArrow(const demo::Contract& contract) const;
-  std::optional<bool> LatestArrowUp(int64_t now) const;
   const demo::Contract* Find(int id) const;
   static double Profit(const demo::Contract& contract);
 
