@@ -116,6 +116,9 @@ void StrategyEngine::Martingale(bool monte_carlo) {
     }
   }
   if (sub == 8 && !Paused()) {
+    // As in the other waiting steps: a chart change applied after the signal
+    // would drop it.
+    if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (e.NewSignal && e.Direction != drNone) {
       robot.ChainDirection = e.Direction;
       TakeSignal();
@@ -223,6 +226,8 @@ void StrategyEngine::AdaptiveMartingale() {
       sub = 1;
       return;
     }
+    // The next step would apply a change after the signal, and drop it.
+    if (ChartChanged()) ApplyChartChanges();
     if (WaitForSignal()) {
       log.AddStringToDebugLog(texts.Text(txChainStarted));
       robot.BetCount = 0;

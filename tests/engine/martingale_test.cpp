@@ -194,6 +194,31 @@ TEST_F(MartingaleTest, BetImpossibleWaitsForANewSignalWithTheSameStake) {
   EXPECT_EQ(form->robot.BetDirection, drDown);
 }
 
+// A chain whose first bet could not be made waits for a signal: a change of
+// the chart meanwhile is applied while it waits, not after the signal, which
+// it would drop.
+TEST_F(MartingaleTest, AChartChangeWhileTheChainWaitsAfterABetImpossibleKeepsTheNextSignal) {
+  for (const int strategy : {1, 4}) {
+    SCOPED_TRACE(strategy);
+    Run(strategy);
+    Signal(drUp);
+    Site(ssReady);
+    ASSERT_TRUE(Requested());
+    form->robot.BetOnStatus = bsFormReady;
+    Site(ssBetImpossible);
+    ASSERT_EQ(form->robot.RobotSubStatus, 8);
+    ASSERT_EQ(form->robot.BetCount, 0);
+    form->EVENT.Valute = "frxGBPUSD";
+    form->EVENT.ValuteChanged = true;
+    Site(ssReady);
+    Signal(drDown);
+    Site(ssReady);
+    Site(ssReady);
+    ASSERT_TRUE(Requested());
+    EXPECT_EQ(form->robot.ChainValute, "frxGBPUSD");
+  }
+}
+
 TEST_F(MartingaleTest, CautiousChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
   Run(2, "[Robot2]\nBetSize=3\nBetCount=2\nChainCount=5\n");
   EXPECT_EQ(form->robot.RobotStatus, rsCautiousMartingale);
