@@ -109,9 +109,12 @@ void TerminalSeeker::SearchImage() {
   debug_view.lbArrowUpFound.SetFontColor(terminal.ArrowUpMatch.Found ? kFoundColor : kNotFoundColor);
   debug_view.lbArrowDownFound.SetFontColor(terminal.ArrowDownMatch.Found ? kFoundColor : kNotFoundColor);
 
-  // Until the robot has been started once there is no pair to bet on.
+  // Until the robot has been started once there is no pair to bet on. A
+  // caption that shows no pair hides which chart the arrows stand on (it may
+  // have changed meanwhile): a signal waits until the caption tells it.
   const bool robot_started = !Trim(EVENT.Valute).empty();
-  if (terminal.ArrowUpMatch.Found && EVENT.Direction != drUp && robot_started) {
+  const bool may_signal = robot_started && IsPairCode(terminal.TerminalValute);
+  if (terminal.ArrowUpMatch.Found && EVENT.Direction != drUp && may_signal) {
     EVENT.Direction = drUp;
     EVENT.SignalTime = terminal.InheritedSignal == drUp ? 0 : terminal.UpSighting.first_seen;
     if (terminal.InheritedSignal != drUp) terminal.InheritedSignal = drNone;
@@ -119,7 +122,7 @@ void TerminalSeeker::SearchImage() {
     EVENT.NewSignal = true;
     events.SignalRaised();
   }
-  if (terminal.ArrowDownMatch.Found && EVENT.Direction != drDown && robot_started) {
+  if (terminal.ArrowDownMatch.Found && EVENT.Direction != drDown && may_signal) {
     EVENT.Direction = drDown;
     EVENT.SignalTime = terminal.InheritedSignal == drDown ? 0 : terminal.DownSighting.first_seen;
     if (terminal.InheritedSignal != drDown) terminal.InheritedSignal = drNone;

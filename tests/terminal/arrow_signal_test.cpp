@@ -126,6 +126,24 @@ TEST_F(ArrowSignals, BetPairFollowsTheChart) {
   EXPECT_EQ(RowsOfType("1"), 2);
 }
 
+// A caption without a pair hides which chart the arrow stands on, which may
+// have changed meanwhile: no signal until the caption tells the chart.
+TEST_F(ArrowSignals, ACaptionWithoutAPairHoldsTheSignalBack) {
+  Terminal().caption = "1000200: Demo-Server - Demo Account";
+  const int64_t first_seen = fake.clock.MonotonicMs() + 1000;
+  DrawOnChart(60, 100, true);
+  Pass();
+  EXPECT_TRUE(form->terminal.ArrowUpMatch.Found);
+  EXPECT_FALSE(form->EVENT.NewSignal);
+  EXPECT_EQ(form->EVENT.Direction, drNone);
+
+  // The same chart: the arrow signals, as old as its first sight.
+  Terminal().caption = "1000200: Demo-Server - Demo Account - [EURUSD,M15]";
+  Pass();
+  EXPECT_TRUE(form->EVENT.NewSignal);
+  EXPECT_EQ(form->EVENT.SignalTime, first_seen);
+}
+
 // A signal carries when its arrow was first seen: the same arrow moving
 // left with the chart keeps its time, however often it signals; an arrow
 // on a chart the robot has not watched before is of no known age.
