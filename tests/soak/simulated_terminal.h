@@ -45,8 +45,12 @@ class SimulatedTerminal {
     ShowCaption();
   }
   bool InSight() const;
-  // The window's caption tells the chart's pair and timeframe.
-  bool CaptionTellsChart() const { return Window().exists && !without_pair_; }
+  // The robot learns the chart's pair and timeframe: the caption tells them,
+  // and the window is shown (the robot follows the pair only after a search
+  // of the chart, which a minimised window or one on another desktop denies).
+  bool CaptionTellsChart() const {
+    return Window().exists && Window().sight == FakeWindowSystem::Sight::kShown && !without_pair_;
+  }
   // The newest arrow stands on the chart in sight.
   bool ArrowInSight() const { return InSight() && ShowsNewest(); }
   // The robot's look: the newest arrow is seen once it stands in sight.
