@@ -123,7 +123,7 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   if (chart_change_pending_ && asked && resumed) model_.ChartChanged();
   // A new program's first look raises the arrow standing on the chart, of
   // an age it cannot know.
-  if (!program_started_ && world.arrow_in_sight) signal_up_ = arrows_.back().up;
+  if (!program_started_ && world.arrow_in_sight && world.chart_known) signal_up_ = arrows_.back().up;
   if (!program_started_ && !world.terminal_in_sight && !arrows_.empty()) hidden_at_start_ = arrows_.size() - 1;
   program_started_ = true;
   chart_change_pending_ = false;
@@ -340,6 +340,12 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
     ++not_bought_["program not started"];
     return;
   }
+  // Nor while the caption hides which chart the arrow stands on.
+  if (!world.chart_known) {
+    ++not_bought_["caption without a pair"];
+    Note("  raises no signal yet");
+    return;
+  }
   if (signal_up_ == arrow.up) {
     ++not_bought_["same direction as the signal before"];
     Note("  raises no signal");
@@ -406,6 +412,15 @@ void Rules::ArrowBackInSight(const WorldState& world, size_t arrow) {
   hidden_at_start_.reset();
   if (program_started_) signal_up_ = arrows_[arrow].up;
   Note(std::string("back in sight: an arrow ") + (arrows_[arrow].up ? "up" : "down"));
+}
+
+void Rules::ArrowOnKnownChart(const WorldState&, size_t arrow) {
+  if (program_started_ && signal_up_ != arrows_[arrow].up) {
+    arrow_raised_.resize(arrows_.size());
+    arrow_raised_[arrow] = true;
+  }
+  if (program_started_) signal_up_ = arrows_[arrow].up;
+  Note(std::string("the caption tells the chart: an arrow ") + (arrows_[arrow].up ? "up" : "down"));
 }
 
 void Rules::Tick(const WorldState& world) {

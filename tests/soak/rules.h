@@ -31,6 +31,7 @@ struct WorldState {
   int64_t site_healthy_since = 0;
   bool terminal_in_sight = false;
   bool arrow_in_sight = false;  // the newest arrow stands on the chart in sight
+  bool chart_known = false;     // the caption tells the chart's pair
   bool terminal_healthy = false;
   int64_t terminal_healthy_since = 0;
   bool account_disabled = false;
@@ -75,6 +76,9 @@ class Rules {
   void ArrowInSight(const WorldState& world, size_t arrow);
   // The newest arrow, seen before, is in sight again.
   void ArrowBackInSight(const WorldState& world, size_t arrow);
+  // The caption tells the chart's pair again while the arrow that came when
+  // it told none stands in sight: the robot raises it now.
+  void ArrowOnKnownChart(const WorldState& world, size_t arrow);
   // The chart changed pair or timeframe, as the robot can see; a new
   // program sees its first chart as a change.
   void ChartChanged();

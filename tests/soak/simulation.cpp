@@ -263,6 +263,9 @@ class Simulation {
   int64_t last_chart_change_ = -kHour;
   bool chart_changed_out_of_sight_ = false;
   bool in_sight_ = true;
+  // The newest arrow, in sight while the caption told no pair: the robot
+  // raises it once the caption tells the chart.
+  std::optional<size_t> unraised_;
   int looks_ = 0;
   int64_t wall_clock_step_ = 3'600'000;
   double deposits_ = 0;
@@ -324,6 +327,7 @@ WorldState Simulation::World() const {
   world.site_healthy_since = site_healthy_since_;
   world.terminal_in_sight = terminal_.InSight();
   world.arrow_in_sight = terminal_.ArrowInSight();
+  world.chart_known = terminal_.CaptionTellsChart();
   world.terminal_healthy = TerminalHealthy();
   world.terminal_healthy_since = terminal_healthy_since_;
   world.account_disabled = account_disabled_;
@@ -416,11 +420,22 @@ void Simulation::CheckSight() {
     last_chart_change_ = Now();
     rules_.ChartChanged();
   }
+  const size_t newest = terminal_.Arrows().size() - 1;
   if (in_sight_ && !before) {
-    if (terminal_.ArrowInSight() && terminal_.Arrows().back().seen_ms)
-      rules_.ArrowBackInSight(World(), terminal_.Arrows().size() - 1);
+    if (terminal_.ArrowInSight() && terminal_.Arrows().back().seen_ms) {
+      if (terminal_.CaptionTellsChart())
+        rules_.ArrowBackInSight(World(), newest);
+      else
+        unraised_ = newest;
+    }
   }
-  if (terminal_.NoteSight(Now())) rules_.ArrowInSight(World(), terminal_.Arrows().size() - 1);
+  if (terminal_.NoteSight(Now())) {
+    rules_.ArrowInSight(World(), newest);
+    if (!terminal_.CaptionTellsChart()) unraised_ = newest;
+  } else if (unraised_ == newest && terminal_.CaptionTellsChart() && terminal_.ArrowInSight()) {
+    rules_.ArrowOnKnownChart(World(), newest);
+    unraised_.reset();
+  }
 }
 
 std::optional<demo::Response> Simulation::Intercept(const demo::Request& request) {
@@ -484,6 +499,7 @@ void Simulation::Start() {
   running_ = F().robot.Running;
   balance_shown_ = false;
   rules_.Started(World(), asked, resume);
+  if (terminal_.ArrowInSight() && !terminal_.CaptionTellsChart()) unraised_ = terminal_.Arrows().size() - 1;
 }
 
 // The program dies and is started again on the same folder; the trader (or
