@@ -116,10 +116,13 @@ void StrategyEngine::Martingale(bool monte_carlo) {
     }
   }
   if (sub == 8 && !Paused()) {
-    // As in the other waiting steps: a chart change applied after the signal
-    // would drop it.
-    if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
-    if (e.NewSignal && e.Direction != drNone) {
+    // A chart change with no bet of the chain placed begins a new chain on
+    // the new chart, as the step after the signal would; applied there, it
+    // would drop the signal.
+    if (ChartChanged() && robot.BetCount == 0) {
+      ApplyChartChanges();
+      sub = 0;
+    } else if (e.NewSignal && e.Direction != drNone) {
       robot.ChainDirection = e.Direction;
       TakeSignal();
       sub = 1;

@@ -194,20 +194,21 @@ TEST_F(MartingaleTest, BetImpossibleWaitsForANewSignalWithTheSameStake) {
   EXPECT_EQ(form->robot.BetDirection, drDown);
 }
 
-// A chain whose first bet could not be made waits for a signal: a change of
-// the chart meanwhile is applied while it waits, not after the signal, which
-// it would drop.
+// The bet a won chain owes could not be made: the chain waits for a signal.
+// A change of the chart meanwhile begins a new chain on the new chart while
+// it waits, not after the signal, which it would drop.
 TEST_F(MartingaleTest, AChartChangeWhileTheChainWaitsAfterABetImpossibleKeepsTheNextSignal) {
   for (const int strategy : {1, 4}) {
     SCOPED_TRACE(strategy);
-    Run(strategy);
+    const std::string section = "[Robot" + std::to_string(strategy) + "]";
+    Run(strategy, section + "\nBetSize=3\nBetCount=5\nChainCount=2\n");
     Signal(drUp);
     Site(ssReady);
+    Bet(true);
     ASSERT_TRUE(Requested());
     form->robot.BetOnStatus = bsFormReady;
     Site(ssBetImpossible);
     ASSERT_EQ(form->robot.RobotSubStatus, 8);
-    ASSERT_EQ(form->robot.BetCount, 0);
     form->EVENT.Valute = "frxGBPUSD";
     form->EVENT.ValuteChanged = true;
     Site(ssReady);
@@ -216,6 +217,7 @@ TEST_F(MartingaleTest, AChartChangeWhileTheChainWaitsAfterABetImpossibleKeepsThe
     Site(ssReady);
     ASSERT_TRUE(Requested());
     EXPECT_EQ(form->robot.ChainValute, "frxGBPUSD");
+    EXPECT_EQ(form->robot.GameCount, 0) << "a new chain";
   }
 }
 
