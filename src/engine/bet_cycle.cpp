@@ -168,9 +168,16 @@ void BetCycle::DropSignal(const std::string& text) {
   log.AddStringToLog(ltPendingClosed, text, false);
   robot.BetOnStatus = bsFormReady;
   SetInterval(1000);
+  ForgetSignal();
+  EVENT.BetStatus = ssBetImpossible;
+}
+
+// The signal of a bet not made is forgotten, by a program started after a
+// kill too: an arrow of its direction raises a signal again.
+void BetCycle::ForgetSignal() {
   EVENT.NewSignal = false;
   EVENT.Direction = drNone;
-  EVENT.BetStatus = ssBetImpossible;
+  ledger.KeepSignal(drNone);
 }
 
 // While a bet is open the strategy keeps the state it was last told: the
@@ -1121,8 +1128,7 @@ void BetCycle::GiveUpBet() {
   // The trading address opens the site's first market: the market is chosen
   // again before the form.
   robot.BetOnStatus = bsSelectMarket;
-  EVENT.NewSignal = false;
-  EVENT.Direction = drNone;
+  ForgetSignal();
   host.BetOnRobot();
   browser_supervisor.NavigateUrl(site.ReturnUrl);
   page.SiteDataUpdated = false;

@@ -160,6 +160,7 @@ struct BetCycle {
   void ReadStartBalance();
   void ReadResult();
   void DropSignal(const std::string& text);
+  void ForgetSignal();
   void FaultAndStop(const std::string& text);
   void Navigate(const std::string& url, int interval, bool fresh_page);
   // The next tick now, for a reaction that should not wait for the cycle's pace.

@@ -108,6 +108,7 @@ bool StrategyEngine::Continue(Text text, uint8_t sub_status) {
   robot.RobotSubStatus = sub_status;
   EVENT.NewSignal = false;
   EVENT.Direction = drNone;
+  ledger.KeepSignal(drNone);
   robot.RobotPauseType = 0;
   robot.RobotPauseMode = pmNone;
   return true;

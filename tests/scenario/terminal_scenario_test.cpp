@@ -91,5 +91,24 @@ TEST_F(KilledCoveredTerminalScenario, ARaisedAgainArrowOfTheLastSignalsDirection
   EXPECT_EQ(RowsOfType(ltUp), 1);
 }
 
+// A bet given up forgets its signal's direction, in the journal too: the
+// program started after a kill buys the next arrow of that direction.
+TEST_F(KilledCoveredTerminalScenario, ASignalGivenUpIsForgottenAcrossAKill) {
+  ASSERT_TRUE(StartTrading());
+  world.Site().WithholdPrices(true);
+  DrawArrowAt(60, 200, true);
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.Direction == drUp; }, 10'000));
+  ASSERT_TRUE(RunUntil([&] { return F().EVENT.Direction == drNone; }, 600'000)) << "the bet given up";
+  world.Site().WithholdPrices(false);
+  Terminal().picture.Fill(ui::Rgb(0, 0, 0));
+  world.Restart();
+  world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  DrawArrowAt(80, 100, true);
+  EXPECT_TRUE(RunUntil([&] { return Purchases() == 1; }, 60'000));
+  EXPECT_TRUE(Finished(1));
+}
+
 }  // namespace
 }  // namespace vantrope::testing
