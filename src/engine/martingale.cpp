@@ -36,7 +36,7 @@ void StrategyEngine::Martingale(bool monte_carlo) {
     // A new chain starts with the initial stake: the limit check weighs that
     // one, and a pause saves it as the stake owed next.
     if (robot.BetCount == 0) robot.ChainStake = Rounded(stake.Value());
-    if (run_control.LimitCheck(0.75, robot.BetCount)) return;
+    if (run_control.LimitCheck(robot.BetCount)) return;
     if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
       log.AddStringToDebugLog(texts.Text(txChainStarted));
@@ -156,7 +156,7 @@ void StrategyEngine::CautiousMartingale() {
   uint8_t& sub = robot.RobotSubStatus;
   ResumeOrOpenChain(strategies.neBot2BetSize);
   if (sub == 1 && !Paused()) {
-    if (run_control.LimitCheck(0.5, robot.GameCount)) return;
+    if (run_control.LimitCheck(robot.GameCount)) return;
     if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     if (WaitForSignal()) {
       log.AddStringToDebugLog(texts.Text(txChainStarted));
@@ -219,7 +219,7 @@ void StrategyEngine::AdaptiveMartingale() {
   TEvent& e = EVENT;
   ResumeOrOpenChain(strategies.neBot3BetSize);
   if (sub == 1 && !Paused()) {
-    if (run_control.LimitCheck(0.5, robot.GameCount)) return;
+    if (run_control.LimitCheck(robot.GameCount)) return;
     if (ChartChanged() && robot.BetCount == 0) ApplyChartChanges();
     sub = 2;
   }

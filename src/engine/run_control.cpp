@@ -322,7 +322,7 @@ void RunControl::TakeUpOpenBet() {
   EVENT.BetStatus = ssBetMade;
 }
 
-bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
+bool RunControl::LimitCheck(uint16_t chain_counter) {
   int verdict = 0;
   if (robot.RobotPauseMode == pmAfterResult)
     verdict = 1;
@@ -331,7 +331,7 @@ bool RunControl::LimitCheck(double factor, uint16_t chain_counter) {
   // A balance of 0 is one the account page showed, or none read yet.
   const bool balance_known = page.CurrentBalance != 0 || robot.StartBalanceKnown;
   if (balance_known &&
-      !(page.CurrentBalance - robot.ChainStake * factor > RoundHalfEven(robot_controls.neMinBalans.Value())))
+      !(page.CurrentBalance - robot.ChainStake * kStakeShareAboveMinimum > RoundHalfEven(robot_controls.neMinBalans.Value())))
     verdict = 3;
   if (verdict == 0 || robot.RobotPauseMode == pmPaused) return false;
 

@@ -26,6 +26,12 @@
 
 namespace vantrope {
 
+// The share of the next stake that must stay above the minimum balance: the
+// bet guard holds a bet back below it, and the limit check stops there (for
+// every strategy: with half the stake, the cautious and adaptive martingales
+// sat between the two, every bet held back and no stop).
+constexpr double kStakeShareAboveMinimum = 0.75;
+
 struct RunControl {
   // What run control asks of the program around it.
   class Host {
@@ -62,7 +68,7 @@ struct RunControl {
   // Robot status 2: the strategy of the active page starts.
   void StrategySelection();
   // Pauses or stops the robot at a limit; true when it did.
-  bool LimitCheck(double factor, uint16_t chain_counter);
+  bool LimitCheck(uint16_t chain_counter);
 
   RobotState& robot;
   TEvent& EVENT;

@@ -153,7 +153,7 @@ void StrategyEngine::StartChain() {
 
 // Also while no balance has been read: a bet needs a known balance above the minimum.
 bool StrategyEngine::BetHeldBack(bool win_hold, uint16_t win_marker) const {
-  if (!(page.CurrentBalance - robot.ChainStake * 0.75 > Rounded(robot_controls.neMinBalans.Value()))) return true;
+  if (!(page.CurrentBalance - robot.ChainStake * kStakeShareAboveMinimum > Rounded(robot_controls.neMinBalans.Value()))) return true;
   if (robot.RobotPauseMode == pmAfterResult) return true;
   return win_hold && robot.RobotPauseMode == pmAfterWin && win_marker == 0;
 }
@@ -240,7 +240,7 @@ void StrategyEngine::FollowOutcome(const FollowTargets& to, bool count_games) {
 }
 
 bool StrategyEngine::AwaitSignal() {
-  if (run_control.LimitCheck(0.75, robot.GameCount)) return false;
+  if (run_control.LimitCheck(robot.GameCount)) return false;
   if (ChartChanged()) {
     ApplyChartChanges();
     EVENT.ValuteChanged = false;

@@ -221,6 +221,20 @@ TEST_F(MartingaleTest, AChartChangeWhileTheChainWaitsAfterABetImpossibleKeepsThe
   }
 }
 
+// Below three quarters of the stake above the minimum balance the guard
+// holds every bet back: the cautious and adaptive martingales stop there,
+// as the others do, rather than sit silent (their check weighed half).
+TEST_F(MartingaleTest, CautiousAndAdaptiveStopWhereTheGuardHoldsEveryBetBack) {
+  for (const int strategy : {2, 3}) {
+    SCOPED_TRACE(strategy);
+    Run(strategy, "[Binary]\nMinBalans=100\n", 102);  // 102 - 0.75 * 3 is not above 100, 102 - 0.5 * 3 is
+    Signal(drUp);
+    Site(ssReady);
+    Site(ssReady);
+    EXPECT_EQ(form->robot.RobotStatus, rsStopped);
+  }
+}
+
 TEST_F(MartingaleTest, CautiousChainWaitsForTheNextSignalAndGoesOnWithTheRaisedStake) {
   Run(2, "[Robot2]\nBetSize=3\nBetCount=2\nChainCount=5\n");
   EXPECT_EQ(form->robot.RobotStatus, rsCautiousMartingale);

@@ -374,8 +374,6 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
     reason = "strategy that never bets";
   } else if (limit == LimitStop::kMinimumBalance) {
     reason = "minimum balance reached";
-  } else if (limit == LimitStop::kHeldBack) {
-    reason = "held back by the minimum balance";
   } else if (limit != LimitStop::kNone) {
     ++armed_;
     deadlines_.push_back({world.now + kBuyWithin, since, "the stop at the balanced limit on " + Describe(arrow),

@@ -11,6 +11,9 @@ constexpr int64_t kMaxStake = 100000;
 // The adaptive martingale bets again at once after a loss only among the
 // first bets of a signal.
 constexpr int kAdaptiveQuickBets = 3;
+// The share of the next stake that must stay above the minimum balance, for
+// the bet guard and the limit check alike.
+constexpr double kGuardShare = 0.75;
 
 // Money rounds half to even, as the default rounding of the machine does.
 int64_t Round(double value) { return static_cast<int64_t>(std::nearbyint(value)); }
@@ -224,7 +227,7 @@ void StrategyModel::ApplyChartChange() {
 void StrategyModel::DropForChart() { Fresh(); }
 
 void StrategyModel::Guard(double balance) {
-  if (owed_ && balance != 0 && !(balance - static_cast<double>(stake_) * 0.75 > params_.min_balance)) NotBought();
+  if (owed_ && balance != 0 && !(balance - static_cast<double>(stake_) * kGuardShare > params_.min_balance)) NotBought();
 }
 
 LimitStop StrategyModel::Limit(double balance) const {
@@ -233,11 +236,9 @@ LimitStop StrategyModel::Limit(double balance) const {
     if (balance - params_.stake < threshold_) return LimitStop::kBalancedLoss;
     if (Round(balance) >= target_) return LimitStop::kBalancedWin;
   }
-  const double factor = params_.page == 2 || params_.page == 3 ? 0.5 : 0.75;
   // An owed bet the guard holds back falls back to the waiting step, whose
   // limit check stops the robot.
-  if (!(balance - static_cast<double>(stake_) * factor > params_.min_balance)) return LimitStop::kMinimumBalance;
-  if (!(balance - static_cast<double>(stake_) * 0.75 > params_.min_balance)) return LimitStop::kHeldBack;
+  if (!(balance - static_cast<double>(stake_) * kGuardShare > params_.min_balance)) return LimitStop::kMinimumBalance;
   return LimitStop::kNone;
 }
 

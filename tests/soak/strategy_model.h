@@ -36,8 +36,7 @@ struct ExpectedBet {
 };
 
 // Why a strategy must stop the robot rather than bet.
-// kHeldBack: no stop, but the bet guard keeps every bet back.
-enum class LimitStop { kNone, kMinimumBalance, kBalancedLoss, kBalancedWin, kHeldBack };
+enum class LimitStop { kNone, kMinimumBalance, kBalancedLoss, kBalancedWin };
 
 class StrategyModel {
  public:
