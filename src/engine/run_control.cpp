@@ -239,9 +239,16 @@ void RunControl::WorkingHoursStep() {
       end += 24;
       if (hour < start) hour += 24;
     }
-    if (robot.RobotStatus == rsStarted && start <= hour && hour < end) {
+    const bool in_hours = start <= hour && hour < end;
+    if (robot.RobotStatus == rsStarted && in_hours) {
       log.AddStringToLog(ltInfo, texts.Text(txWorkingHoursBegin), false);
       robot.RobotStatus = rsChoosingStrategy;
+    } else if (robot.RobotStatus == rsStarted && ledger.Open() == TOpenBet::Bought) {
+      // A purchase the last program left open is followed at once, whatever
+      // the hours: its result drives the strategy, which would miss it
+      // waiting. The robot pauses after it.
+      robot.RobotStatus = rsChoosingStrategy;
+      robot.RobotPauseMode = pmAfterResult;
     }
     if (hour >= end) {
       log.AddStringToLog(ltInfo, texts.Text(txWorkingHoursEnd), false);

@@ -253,5 +253,24 @@ TEST_F(KilledMidChainScenario, RestartRecordsTheOpenPurchaseOnceAndTheChainOwesI
       << "the run starts from the balance before the purchase it took up";
 }
 
+// Started again outside its working hours, the robot still follows the
+// purchase the chain left open, so its loss raises the chain; then it pauses.
+TEST_F(KilledMidChainScenario, OutsideTheWorkingHoursTheOpenPurchaseStillDrivesTheChain) {
+  StartTrading();
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsAwaitResult; }, 300'000, 10));
+
+  world.Restart();
+  F().robot_controls.cbBetOnRobotWorkTime.SetChecked(true);  // from midnight to one: the day began at noon
+  F().robot_controls.cbeBetOnWorkStart.SetItemIndex(0);
+  F().robot_controls.cbeBetOnWorkEnd.SetItemIndex(1);
+  world.dialogs.answers.push_back(ModalResult::Yes);
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.RobotPauseMode == pmPaused; }, 1'800'000, 10));
+  EXPECT_EQ(RowsOfType(ltLost), 1);
+  EXPECT_EQ(F().robot.SavedStake, 7) << "the stake the chain owes after the loss";
+  EXPECT_EQ(world.Site().Contracts().size(), 1u) << "nothing bought outside the hours";
+}
+
 }  // namespace
 }  // namespace vantrope::testing
