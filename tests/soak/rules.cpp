@@ -105,6 +105,10 @@ bool Rules::Healthy(const WorldState& world, int64_t since) const {
   return running_ && run_started_ <= since && world.site_healthy && world.site_healthy_since <= since;
 }
 
+bool Rules::Trading(const WorldState& world, int64_t since) const {
+  return Healthy(world, since) && !paused_ && world.working && world.working_since <= since;
+}
+
 // --- the robot's life ---
 
 void Rules::Started(const WorldState& world, bool asked, bool resumed) {
@@ -128,6 +132,7 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   program_started_ = true;
   chart_change_pending_ = false;
   running_ = true;
+  paused_ = false;
   run_started_ = world.now;
   balance_shown_ = false;
   deadlines_.clear();
@@ -143,18 +148,21 @@ void Rules::Killed(const WorldState& world, bool press_lost) {
   Trace(world.now, std::string("killed") + (press_lost ? " after a buy press" : ""));
   press_lost_ = press_lost;
   running_ = false;
+  paused_ = false;
   program_started_ = false;  // the journal keeps the signal's direction
   deadlines_.clear();
 }
 
 void Rules::StoppedByTrader() {
   running_ = false;
+  paused_ = false;
   deadlines_.clear();
   model_.Start(false);
 }
 
 void Rules::StoppedByItself(const WorldState& world, StopReason reason, bool sound, const std::string& rows) {
   running_ = false;
+  paused_ = false;
   deadlines_.clear();
   ++stops_[StopReasonName(reason)];
   const std::string told = " (the rows: " + rows + ")";
@@ -175,6 +183,20 @@ void Rules::StoppedByItself(const WorldState& world, StopReason reason, bool sou
     default: Break("the robot stopped for no reason it may stop for" + told);
   }
   model_.Start(false);
+}
+
+void Rules::Paused(const WorldState& world) {
+  paused_ = true;
+  deadlines_.clear();
+  Trace(world.now, "paused at the end of the working hours");
+}
+
+void Rules::Continued(const WorldState& world) {
+  paused_ = false;
+  run_started_ = world.now;
+  model_.Continued();
+  ForgetSignal(world);
+  Trace(world.now, "continued");
 }
 
 // --- what the robot did ---
@@ -292,7 +314,7 @@ void Rules::Result(const WorldState& world, bool won, double result, const std::
   model_.Settled(won, world.site_balance, signal_up_);
   model_.Guard(world.site_balance);
   Trace(world.now, std::string(won ? "won " : "lost ") + which);
-  if (!Healthy(world, world.now - kHealthyFor)) return;
+  if (!Trading(world, world.now - kHealthyFor)) return;
   const LimitStop limit = model_.Limit(world.site_balance);
   const ExpectedBet next = model_.Next();
   if (limit == LimitStop::kMinimumBalance ||
@@ -321,8 +343,12 @@ void Rules::RequestEnded(const WorldState& world) {
   if (!press_taken_up_ || model_.Awaiting()) model_.NotBought();
   press_taken_up_ = false;
   Trace(world.now, "request ended");
-  // The robot forgets the signal's direction; the arrow on the chart raises
-  // it again at once (too old to be bought).
+  ForgetSignal(world);
+}
+
+// The robot forgets the signal's direction; the arrow on the chart raises
+// it again at once (too old to be bought).
+void Rules::ForgetSignal(const WorldState& world) {
   signal_up_.reset();
   if (world.arrow_in_sight) signal_up_ = arrows_.back().up;
 }
@@ -357,6 +383,10 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
   const LimitStop limit = model_.Limit(world.site_balance);
   if (!running_) {
     reason = "robot stopped";
+  } else if (paused_) {
+    reason = "robot paused";
+  } else if (!world.working || world.working_since > since) {
+    reason = "outside working hours";
   } else if (!Healthy(world, since)) {
     reason = "site not healthy for 10 minutes";
   } else if (!world.terminal_healthy || world.terminal_healthy_since > since) {
@@ -424,7 +454,7 @@ void Rules::ArrowOnKnownChart(const WorldState&, size_t arrow) {
 void Rules::Tick(const WorldState& world) {
   arrow_used_.resize(arrows_.size());
   for (auto it = deadlines_.begin(); it != deadlines_.end();) {
-    const bool healthy = Healthy(world, it->since) &&
+    const bool healthy = Trading(world, it->since) &&
                          (!it->needs_terminal || (world.terminal_healthy && world.terminal_healthy_since <= it->since));
     if (!healthy) {
       it = deadlines_.erase(it);

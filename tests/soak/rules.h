@@ -32,6 +32,8 @@ struct WorldState {
   bool terminal_in_sight = false;
   bool arrow_in_sight = false;  // the newest arrow stands on the chart in sight
   bool chart_known = false;     // the caption tells the chart's pair
+  bool working = true;          // within the working hours, where the settings set them
+  int64_t working_since = 0;
   bool terminal_healthy = false;
   int64_t terminal_healthy_since = 0;
   bool account_disabled = false;
@@ -58,6 +60,10 @@ class Rules {
   void StoppedByItself(const WorldState& world, StopReason reason, bool sound, const std::string& rows);
   // The trader stopped it.
   void StoppedByTrader();
+  // The robot paused itself at the end of the working hours; the trader
+  // pressed Continue.
+  void Paused(const WorldState& world);
+  void Continued(const WorldState& world);
 
   // --- what the robot did ---
   void Purchase(const WorldState& world, const demo::Contract& contract);
@@ -107,7 +113,10 @@ class Rules {
   // What the rules were told, with the model's state after it: a break shows the last of it.
   void Trace(int64_t now, const std::string& what);
   std::deque<std::string> trace_;
+  void ForgetSignal(const WorldState& world);
   bool Healthy(const WorldState& world, int64_t since) const;
+  // Healthy, and the robot free to trade: not paused, within its working hours.
+  bool Trading(const WorldState& world, int64_t since) const;
   std::string Mismatch(const StrategyModel& model, const demo::Contract& c, std::optional<size_t>& arrow) const;
   // The arrow that a purchase at this time in this direction answers.
   std::optional<size_t> AnsweredArrow(const demo::Contract& contract) const;
@@ -120,6 +129,7 @@ class Rules {
   int64_t lifetime_ms_;
 
   bool running_ = false;
+  bool paused_ = false;
   int64_t run_started_ = 0;
   bool balance_shown_ = false;
   std::deque<int> unresolved_;  // contract ids without a told result, oldest first

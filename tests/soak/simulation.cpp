@@ -116,6 +116,8 @@ std::string Clock(int64_t ms) {
 struct Strategy {
   StrategyParams params;
   std::vector<RobotWorld::Setting> settings;
+  // The working hours, in some seeds: the hour they begin and the hour they end.
+  std::optional<std::pair<int, int>> hours;
 };
 
 Strategy DrawStrategy(std::mt19937& random) {
@@ -162,6 +164,24 @@ Strategy DrawStrategy(std::mt19937& random) {
   return strategy;
 }
 
+// Some traders let the robot work by day only. Drawn apart from the rest, so
+// that the other seeds' worlds stay as they were.
+void DrawWorkingHours(uint32_t seed, Strategy& strategy) {
+  std::mt19937 random(seed ^ 0x5eedu);
+  auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  if (between(0, 3) != 0) return;
+  strategy.hours = {between(6, 9), between(17, 22)};
+  strategy.settings.push_back({"MainForm", "RobotWorkTime", "1"});
+  strategy.settings.push_back({"MainForm", "WorkStart", std::to_string(strategy.hours->first)});
+  strategy.settings.push_back({"MainForm", "WorkEnd", std::to_string(strategy.hours->second)});
+}
+
+Strategy DrawStrategy(uint32_t seed, std::mt19937& random) {
+  Strategy strategy = DrawStrategy(random);
+  DrawWorkingHours(seed, strategy);
+  return strategy;
+}
+
 class Simulation {
  public:
   Simulation(uint32_t seed, double days, int debug_lines)
@@ -169,7 +189,7 @@ class Simulation {
         debug_lines_(static_cast<size_t>(debug_lines)),
         end_ms_(static_cast<int64_t>(days * kDay)),
         random_(seed),
-        strategy_(DrawStrategy(random_)),
+        strategy_(DrawStrategy(seed, random_)),
         world_(SiteOptions(seed), Settings(strategy_)),
         terminal_(world_.windows, random_),
         rules_(world_.Site().Contracts(), terminal_.Arrows(), strategy_.params, kSignalLifetimeS) {
@@ -211,6 +231,13 @@ class Simulation {
       if (kFaultTypes[kind].of_site && Active(kind)) return false;
     return !account_disabled_;
   }
+  bool InWorkingHours() {
+    if (!strategy_.hours) return true;
+    const double now = world_.clock.Now();
+    const int hour = static_cast<int>(std::floor((now - std::floor(now)) * 24.0 + 1e-9)) % 24;
+    return strategy_.hours->first <= hour && hour < strategy_.hours->second;
+  }
+  void FollowWorkingHours();
   bool TerminalHealthy() const {
     return !Active(kTerminalGone) && !Active(kTerminalCovered) && !Active(kTerminalMinimised) &&
            !Active(kTerminalOnOtherDesktop) && !Active(kCaptionWithoutPair);
@@ -277,6 +304,12 @@ class Simulation {
   // The contracts the site had at the last buy press.
   std::optional<size_t> pressed_at_contracts_;
   bool stopping_ = false;
+  // The working hours as the robot's wall clock tells them; a pause the robot
+  // made at their end, and when the trader presses Continue.
+  bool working_ = true;
+  int64_t working_since_ = 0;
+  bool paused_ = false;
+  std::optional<int64_t> continue_at_;
 
   // What the last look saw.
   bool log_changed_ = false;
@@ -292,7 +325,11 @@ void Simulation::Break(const std::string& what) {
   if (broken_) return;
   broken_ = true;
   std::string text = "seed " + std::to_string(seed_) + ", " + Clock(Now()) + " (strategy page " +
-                     std::to_string(strategy_.params.page) + "): " + what + "\n";
+                     std::to_string(strategy_.params.page) +
+                     (strategy_.hours ? ", working hours " + std::to_string(strategy_.hours->first) + ".." +
+                                            std::to_string(strategy_.hours->second)
+                                      : std::string()) +
+                     "): " + what + "\n";
   const RobotState& robot = F().robot;
   text += "state: step " + std::to_string(robot.BetOnStatus) + ", page " + std::to_string(F().page.PageIndex) +
           ", site state " + std::to_string(F().EVENT.BetStatus) + ", sub-step " + std::to_string(robot.RobotSubStatus) +
@@ -328,6 +365,8 @@ WorldState Simulation::World() const {
   world.terminal_in_sight = terminal_.InSight();
   world.arrow_in_sight = terminal_.ArrowInSight();
   world.chart_known = terminal_.CaptionTellsChart();
+  world.working = working_;
+  world.working_since = working_since_;
   world.terminal_healthy = TerminalHealthy();
   world.terminal_healthy_since = terminal_healthy_since_;
   world.account_disabled = account_disabled_;
@@ -479,6 +518,25 @@ void Simulation::ChangeChart() {
   next_arrow_ = std::max(next_arrow_, Now() + 2 * kMinute);
 }
 
+// The working hours begin and end; the trader presses Continue some minutes
+// after they begin on a robot their end paused.
+void Simulation::FollowWorkingHours() {
+  const bool working = InWorkingHours();
+  if (working && !working_) working_since_ = Now();
+  working_ = working;
+  if (!paused_) return;
+  if (!working) {
+    continue_at_.reset();
+  } else if (!continue_at_) {
+    continue_at_ = Now() + Between(1 * kMinute, 20 * kMinute);
+  } else if (Now() >= *continue_at_) {
+    continue_at_.reset();
+    paused_ = false;
+    F().robot_controls.btPause3.onClick();
+    rules_.Continued(World());
+  }
+}
+
 // The trader starts the robot, some time after it stopped or the program
 // was started again. A chain the robot offers to take up is taken up or not.
 void Simulation::Start() {
@@ -513,6 +571,8 @@ void Simulation::Kill() {
   world_.Restart();
   BindWorld();
   running_ = false;
+  paused_ = false;
+  continue_at_.reset();
   // The new program's first look at the chart is a change of it.
   if (terminal_.CaptionTellsChart())
     rules_.ChartChanged();
@@ -561,6 +621,11 @@ void Simulation::Watch() {
     start_at_ = Now() + Between(5 * kMinute, 30 * kMinute);
   }
   running_ = robot.Running;
+  if (running_ && !paused_ && robot.RobotPauseMode == pmPaused) {
+    paused_ = true;
+    ++report_.faults["robot paused at the end of the working hours"];
+    rules_.Paused(World());
+  }
   for (const auto& event : events) event();
   // At the robot's looks at the desktop: what came into sight since the last.
   if (world_.windows.class_searches != looks_) {
@@ -685,6 +750,7 @@ SimulationReport Simulation::Run() {
       }
     }
     if (kill_at_ && now >= *kill_at_) Kill();
+    FollowWorkingHours();
     terminal_.Scroll(now);
     if (now >= next_chart_change_) ChangeChart();
     if (now >= next_arrow_) DrawArrow();

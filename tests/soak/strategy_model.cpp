@@ -50,6 +50,14 @@ void StrategyModel::Start(bool resume) {
   resets_on_signal_ = false;
 }
 
+void StrategyModel::Continued() {
+  const bool in_chain = params_.page == 2 || params_.page == 3 || ((params_.page == 1 || params_.page == 4) && bets_ != 0);
+  if (!in_chain) return Fresh();
+  owed_ = false;
+  resets_on_signal_ = false;
+  keeps_market_ = false;
+}
+
 void StrategyModel::FirstBalance(double balance) {
   if (params_.page != 5 || threshold_ != 0 || balance <= 0) return;
   target_ = Round(params_.win_limit + balance);

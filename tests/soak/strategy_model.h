@@ -44,6 +44,10 @@ class StrategyModel {
 
   // The robot started; `resume`: it took up the chain of the run before.
   void Start(bool resume);
+  // The trader's Continue after a pause: a chain with bets placed goes on
+  // at the next arrow with its stake and counts; otherwise the strategy
+  // begins afresh.
+  void Continued();
   // The balance the robot first reads in a run (the balanced strategy's
   // target and threshold come from it).
   void FirstBalance(double balance);
