@@ -183,6 +183,20 @@ TEST_F(RecoveryScenario, MainPageOnTheReadyFormLeadsBackToTheForm) {
   ASSERT_TRUE(Won(1));
 }
 
+// The main page met while the market is chosen, or while a purchase awaits
+// its confirmation, does not change by itself: the robot opens the trading
+// page, or follows its bet on the portfolio.
+TEST_F(RecoveryScenario, MainPageWhileChoosingTheMarketOrAwaitingTheConfirmation) {
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsSelectMarket; }, 60'000));
+  F().browser_supervisor.NavigateUrl(F().site.MainUrl);
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(RunUntil([&] { return Step() == bsAwaitConfirmation; }, 60'000));
+  F().browser_supervisor.NavigateUrl(F().site.MainUrl);
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+}
+
 // An error page with no page left to go back to (after a long run of error
 // pages, or a history cleared): the robot starts again from the main address.
 TEST_F(RecoveryScenario, ErrorPageWithNothingToGoBackToStartsFromTheMainAddress) {
