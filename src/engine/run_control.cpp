@@ -250,7 +250,10 @@ void RunControl::WorkingHoursStep() {
       robot.RobotStatus = rsChoosingStrategy;
       robot.RobotPauseMode = pmAfterResult;
     }
-    if (hour >= end) {
+    // A Continue still to be applied (a chain taken up at Start) is not
+    // replaced: the chain would lose its stake and counts. The pause is
+    // asked again once the strategy has applied it.
+    if (hour >= end && robot.RobotPauseMode != pmContinue) {
       log.AddStringToLog(ltInfo, texts.Text(txWorkingHoursEnd), false);
       robot.RobotPauseMode = pmAfterResult;
     }

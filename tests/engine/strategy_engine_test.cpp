@@ -238,6 +238,32 @@ TEST_F(WorkingHoursTest, OutsideTheWindowAPauseIsRequested) {
   EXPECT_EQ(form->robot.RobotPauseMode, pmAfterResult);
 }
 
+// A chain taken up at a start after the hours waits for them: the pause
+// their end asks for does not replace the Continue that takes it up, or the
+// chain would begin again at the initial stake.
+TEST_F(WorkingHoursTest, AChainTakenUpAfterTheHoursGoesOnWithItsStakeWhenTheyBegin) {
+  Run(1, "[MainForm]\nRobotWorkTime=1\nWorkStart=0\nWorkEnd=1\n");  // the virtual day starts at noon
+  LedgerChain chain;
+  chain.strategy = 1;
+  chain.bet_count = 1;
+  chain.stake = 7;
+  chain.direction = drUp;
+  chain.valute = "frxEURUSD";
+  chain.period = 1;
+  chain.period_unit = "m";
+  form->strategy_engine.ResumeChain(chain, false);
+  Site(ssReady);
+  ASSERT_EQ(form->robot.RobotStatus, rsStarted);
+  fake.clock.Advance(12 * 3'600'000);
+  Site(ssReady);
+  Site(ssReady);
+  Signal(drDown);
+  Site(ssReady);
+  Site(ssReady);
+  ASSERT_EQ(form->robot.BetOnStatus, bsBetRequested);
+  EXPECT_EQ(form->robot.BetStake, 7);
+}
+
 TEST_F(WorkingHoursTest, EqualHoursNeverStart) {
   RunAt(9, 9, 9);
   EXPECT_EQ(form->robot.RobotStatus, rsStarted);
