@@ -172,8 +172,6 @@ void BetCycle::DropSignal(const std::string& text) {
   EVENT.BetStatus = ssBetImpossible;
 }
 
-// The signal of a bet not made is forgotten, by a program started after a
-// kill too: an arrow of its direction raises a signal again.
 void BetCycle::ForgetSignal() {
   EVENT.NewSignal = false;
   EVENT.Direction = drNone;

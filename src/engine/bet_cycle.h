@@ -68,6 +68,9 @@ struct BetCycle {
   THistoryRecord PurchaseRecord() const;
   // The address of the step's own page; none while the robot is stopped.
   std::optional<std::string> StepAddress() const;
+  // The signal of a bet not made is forgotten, by a program started after a
+  // kill too: an arrow of its direction raises a signal again.
+  void ForgetSignal();
 
   RobotState& robot;
   TEvent& EVENT;
@@ -160,7 +163,6 @@ struct BetCycle {
   void ReadStartBalance();
   void ReadResult();
   void DropSignal(const std::string& text);
-  void ForgetSignal();
   void FaultAndStop(const std::string& text);
   void Navigate(const std::string& url, int interval, bool fresh_page);
   // The next tick now, for a reaction that should not wait for the cycle's pace.

@@ -340,8 +340,8 @@ bool RunControl::LimitCheck(uint16_t chain_counter) {
     verdict = 2;
   // A balance of 0 is one the account page showed, or none read yet.
   const bool balance_known = page.CurrentBalance != 0 || robot.StartBalanceKnown;
-  if (balance_known &&
-      !(page.CurrentBalance - robot.ChainStake * kStakeShareAboveMinimum > RoundHalfEven(robot_controls.neMinBalans.Value())))
+  const double minimum = RoundHalfEven(robot_controls.neMinBalans.Value());
+  if (balance_known && !(page.CurrentBalance - robot.ChainStake * kStakeShareAboveMinimum > minimum))
     verdict = 3;
   if (verdict == 0 || robot.RobotPauseMode == pmPaused) return false;
 

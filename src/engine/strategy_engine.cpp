@@ -106,9 +106,7 @@ bool StrategyEngine::Continue(Text text, uint8_t sub_status) {
   if (robot.RobotPauseMode != pmContinue) return false;
   log.AddStringToDebugLog(texts.Text(text));
   robot.RobotSubStatus = sub_status;
-  EVENT.NewSignal = false;
-  EVENT.Direction = drNone;
-  ledger.KeepSignal(drNone);
+  bet_cycle.ForgetSignal();
   robot.RobotPauseType = 0;
   robot.RobotPauseMode = pmNone;
   return true;
@@ -153,7 +151,8 @@ void StrategyEngine::StartChain() {
 
 // Also while no balance has been read: a bet needs a known balance above the minimum.
 bool StrategyEngine::BetHeldBack(bool win_hold, uint16_t win_marker) const {
-  if (!(page.CurrentBalance - robot.ChainStake * kStakeShareAboveMinimum > Rounded(robot_controls.neMinBalans.Value()))) return true;
+  if (!(page.CurrentBalance - robot.ChainStake * kStakeShareAboveMinimum > Rounded(robot_controls.neMinBalans.Value())))
+    return true;
   if (robot.RobotPauseMode == pmAfterResult) return true;
   return win_hold && robot.RobotPauseMode == pmAfterWin && win_marker == 0;
 }
