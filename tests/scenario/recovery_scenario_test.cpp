@@ -10,6 +10,7 @@ namespace vantrope::testing {
 namespace {
 
 constexpr int kSessionEnded = 285;
+constexpr int kSiteError = 149;
 
 // The simple strategy with one bet per signal, unless the settings say more.
 std::vector<RobotWorld::Setting> OneBetPerSignal(std::vector<RobotWorld::Setting> more = {}) {
@@ -362,9 +363,10 @@ TEST_P(DisabledWhileLoggingIn, EndsTheRun) {
   ASSERT_TRUE(RunUntil([&] { return F().robot.RobotStatus == rsStopped; }, 120'000))
       << "step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
   EXPECT_EQ(RowsOfType(ltError), 1);
+  EXPECT_EQ(RowsWith(ltError, kSiteError), 1) << "the page that says so, not a login refused";
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, DisabledWhileLoggingIn, ::testing::Values(bsLoggedIn, bsOpenTrading));
+INSTANTIATE_TEST_SUITE_P(Steps, DisabledWhileLoggingIn, ::testing::Values(bsLoggedIn, bsReadBalance, bsOpenTrading));
 
 // A martingale chain keeps its pair when the chart changes in the middle of it.
 class ChainScenario : public BetScenario {
