@@ -60,6 +60,23 @@ TEST_F(RecoveryScenario, SessionEndedWithAContractOpenStillRecordsItsResult) {
   EXPECT_EQ(F().robot.StartBalance, 1250) << "a new login keeps the run's start balance";
 }
 
+// The site ends the session right after it sold the contract: the page that
+// answers the buy press is the login page, and the robot logs in again and
+// follows the contract to its result.
+TEST_F(RecoveryScenario, SessionEndedByThePurchaseStillRecordsItsResult) {
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (request.path != "/d/buy.cgi") return std::nullopt;
+    demo::Response sold = world.Site().Handle(request);
+    world.Site().EndSessions();
+    return sold;
+  };
+  Start("CR100200", "demo200");
+  ASSERT_TRUE(ReachReadyForm());
+  world.Signal(drUp);
+  ASSERT_TRUE(Won(1)) << "step " << Step() << ", page " << int(F().page.PageIndex);
+  EXPECT_EQ(world.Site().Contracts().size(), 1u);
+}
+
 // The receipt never loads for six minutes after the purchase: the bet
 // watchdog's five minutes pass while the contract is open.
 TEST_F(RecoveryScenario, BetWatchdogNeverDropsABoughtContract) {
