@@ -128,6 +128,9 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   // A new program's first look raises the arrow standing on the chart, of
   // an age it cannot know.
   if (!program_started_ && world.arrow_in_sight && world.chart_known) signal_up_ = arrows_.back().up;
+  // A chain taken up without its purchase goes on through the strategy's
+  // Continue, which forgets the signal's direction (in the journal too).
+  if (asked && resumed && !model_.Awaiting()) ForgetSignal(world);
   if (!program_started_ && !world.terminal_in_sight && !arrows_.empty()) hidden_at_start_ = arrows_.size() - 1;
   program_started_ = true;
   chart_change_pending_ = false;
