@@ -335,6 +335,12 @@ void Rules::Result(const WorldState& world, bool won, double result, const std::
 void Rules::Unknown(const WorldState&) {
   ++unknown_;
   if (running_) return Break("a row told a bet's result unknown while the run went on");
+  // A buy press a kill cut off, which the run ended before it could look up,
+  // is unknown to the robot too.
+  if (unresolved_.empty() && press_taken_up_) {
+    press_taken_up_ = false;
+    return;
+  }
   if (unresolved_.empty()) return Break("a row told a bet's result unknown, and no purchase of the robot awaited one");
   unknown_ids_.push_back(unresolved_.front());
   unresolved_.pop_front();
