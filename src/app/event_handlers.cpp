@@ -74,7 +74,8 @@ void TMainForm::cbAlpariSeekClick() {
 void TMainForm::ChartChanged() { bet_cycle.ChartChanged(); }
 
 void TMainForm::SignalRaised() {
-  ledger.KeepSignal(EVENT.Direction);
+  const auto& chart = terminal.Sighted;
+  ledger.KeepSignal(EVENT.Direction, chart ? ChartKey(chart->valute, chart->period) : std::string());
   bet_cycle.SignalArrived();
 }
 

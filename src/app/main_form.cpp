@@ -364,6 +364,7 @@ void TMainForm::FormCreate() {
   // covered, and must not look new once the chart shows.
   EVENT.Direction = ledger.Signal();
   terminal.InheritedSignal = ledger.Signal();
+  terminal.InheritedChart = ledger.SignalChart();
   robot.RobotBusy = false;
   robot.BalancedTarget = 0;
   page.SiteDataUpdated = false;

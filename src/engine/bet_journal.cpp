@@ -153,6 +153,7 @@ std::string EncodeJournal(const LedgerState& state) {
   }
   if (state.chain) ChainFields(w, *state.chain);
   if (state.signal != drNone) w.Field("signal", state.signal);
+  if (state.signal != drNone && !state.signal_chart.empty()) w.Field("signal.chart", state.signal_chart);
   w.Field("unwritten", state.unwritten.size());
   for (size_t i = 0; i < state.unwritten.size(); ++i) RecordFields(w, "unwritten" + std::to_string(i), state.unwritten[i]);
   return w.Text();
@@ -176,6 +177,7 @@ std::optional<LedgerState> DecodeJournal(const std::string& text) {
   }
   if (r.Has("chain.strategy")) ChainFields(r, state.chain.emplace());
   if (r.Has("signal")) r.Field("signal", state.signal);
+  if (r.Has("signal.chart")) r.Field("signal.chart", state.signal_chart);
   if (state.signal != drNone && state.signal != drUp && state.signal != drDown) return std::nullopt;
   size_t unwritten = 0;
   r.Field("unwritten", unwritten);

@@ -59,6 +59,8 @@ struct LedgerState {
   // The direction of the indicator's last signal: a new program goes on from
   // it, so that an arrow the last one took is never taken as new.
   TDirection signal = drNone;
+  // The chart its arrow stood on (ChartKey), where known.
+  std::string signal_chart;
   // Results known whose records the history file may not hold yet, oldest first.
   std::vector<THistoryRecord> unwritten;
   bool operator==(const LedgerState&) const = default;

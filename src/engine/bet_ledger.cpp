@@ -93,9 +93,10 @@ void BetLedger::KeepChain(const std::optional<LedgerChain>& chain) {
   Save();
 }
 
-void BetLedger::KeepSignal(TDirection direction) {
-  if (direction == state_.signal) return;
+void BetLedger::KeepSignal(TDirection direction, const std::string& chart) {
+  if (direction == state_.signal && chart == state_.signal_chart) return;
   state_.signal = direction;
+  state_.signal_chart = chart;
   Save();
 }
 

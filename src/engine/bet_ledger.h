@@ -62,9 +62,11 @@ class BetLedger {
   void ResultUnknown();
   // The chain the strategy is running, or none.
   void KeepChain(const std::optional<LedgerChain>& chain);
-  // The indicator's signal direction, kept across a restart.
-  void KeepSignal(TDirection direction);
+  // The indicator's signal direction and the chart its arrow stood on, kept
+  // across a restart.
+  void KeepSignal(TDirection direction, const std::string& chart = {});
   TDirection Signal() const { return state_.signal; }
+  const std::string& SignalChart() const { return state_.signal_chart; }
 
  private:
   void Save();

@@ -56,6 +56,9 @@ void TerminalSeeker::NoteSightings() {
   const bool first_capture = terminal.Sighted != chart_now;
   if (first_capture) {
     terminal.Sighted = chart_now;
+    if (IsPairCode(valute) && !terminal.InheritedChart.empty() &&
+        ChartKey(valute, chart_now.period) != terminal.InheritedChart)
+      terminal.InheritedSignal = drNone;
     terminal.UpSighting = terminal.DownSighting = {};
   }
   const int64_t now = clock.MonotonicMs();

@@ -90,7 +90,15 @@ struct TerminalState {
   // stand on the chart, and one of that direction is of an age nobody knows
   // until an arrow of the other direction comes.
   TDirection InheritedSignal = drNone;
+  // The chart that arrow stood on (ChartKey): on any other, every arrow is
+  // this program's. Empty where the journal did not tell it.
+  std::string InheritedChart;
 };
+
+// A chart as the journal keeps the one a signal's arrow stood on.
+inline std::string ChartKey(const std::string& valute, const TerminalState::Period& period) {
+  return valute + " " + std::to_string(period.period) + period.unit;
+}
 
 // The main window's display of the chart's pair and timeframe.
 struct ChartDisplay {

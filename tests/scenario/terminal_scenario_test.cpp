@@ -91,6 +91,25 @@ TEST_F(KilledCoveredTerminalScenario, ARaisedAgainArrowOfTheLastSignalsDirection
   EXPECT_EQ(RowsOfType(ltUp), 1);
 }
 
+// The last program's arrow stood on its own chart: on the chart that
+// replaced it while no program ran, an arrow of that direction is new.
+TEST_F(KilledCoveredTerminalScenario, OnAnotherChartTheLastSignalsDirectionIsOfNoUnknownAge) {
+  ASSERT_TRUE(StartTrading());
+  DrawArrowAt(60, 200, true);
+  ASSERT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 1; }, 60'000));
+  Terminal().picture.Fill(ui::Rgb(0, 0, 0));
+  Terminal().caption = "1000200: Demo-Server - Demo Account - [EURUSD,M5]";
+  world.Restart();
+  world.browser->on_buy_press = [this](const std::string& id) { OnBuyPress(id); };
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(RunUntil([&] { return RowsOfType(ltWin) == 1; }, 600'000)) << "the open purchase is followed";
+  Idle(60'000);
+  F().EVENT.Direction = drNone;
+  DrawArrowAt(80, 100, true);
+  EXPECT_TRUE(RunUntil([&] { return world.Site().Contracts().size() == 2; }, 60'000));
+  EXPECT_TRUE(Finished(2));
+}
+
 // A bet given up forgets its signal's direction, in the journal too: the
 // program started after a kill buys the next arrow of that direction.
 TEST_F(KilledCoveredTerminalScenario, ASignalGivenUpIsForgottenAcrossAKill) {
