@@ -56,11 +56,13 @@ void TerminalSeeker::NoteSightings() {
   const bool first_capture = terminal.Sighted != chart_now;
   if (first_capture) {
     terminal.Sighted = chart_now;
-    if (IsPairCode(valute) && !terminal.InheritedChart.empty() &&
-        ChartKey(valute, chart_now.period) != terminal.InheritedChart)
-      terminal.InheritedSignal = drNone;
     terminal.UpSighting = terminal.DownSighting = {};
   }
+  // The last program's arrow stood on its own chart: on any other, every
+  // arrow is this program's.
+  if (IsPairCode(terminal.TerminalValute) && !terminal.InheritedChart.empty() &&
+      ChartKey(valute, chart_now.period) != terminal.InheritedChart)
+    terminal.InheritedSignal = drNone;
   const int64_t now = clock.MonotonicMs();
   const auto bar_ms = static_cast<int64_t>(PeriodSeconds(EVENT.Period, EVENT.PeriodUnit) * 1000);
   // A new arrow came after the last search, which did not see it: just now
