@@ -129,8 +129,9 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   // an age it cannot know.
   if (!program_started_ && world.arrow_in_sight && world.chart_known) signal_up_ = arrows_.back().up;
   // A chain taken up without its purchase goes on through the strategy's
-  // Continue, which forgets the signal's direction (in the journal too).
-  if (asked && resumed && !model_.Awaiting()) ForgetSignal(world);
+  // Continue, which forgets the signal's direction (in the journal too),
+  // once the working hours let the strategy run.
+  forget_when_working_ = asked && resumed && !model_.Awaiting();
   if (!program_started_ && !world.terminal_in_sight && !arrows_.empty()) hidden_at_start_ = arrows_.size() - 1;
   program_started_ = true;
   chart_change_pending_ = false;
@@ -198,7 +199,7 @@ void Rules::Continued(const WorldState& world) {
   paused_ = false;
   run_started_ = world.now;
   model_.Continued();
-  ForgetSignal(world);
+  ForgetSignal();
   Trace(world.now, "continued");
 }
 
@@ -352,14 +353,29 @@ void Rules::RequestEnded(const WorldState& world) {
   if (!press_taken_up_ || model_.Awaiting()) model_.NotBought();
   press_taken_up_ = false;
   Trace(world.now, "request ended");
-  ForgetSignal(world);
+  ForgetSignal();
 }
 
-// The robot forgets the signal's direction; the arrow on the chart raises
-// it again at once (too old to be bought).
-void Rules::ForgetSignal(const WorldState& world) {
+// The robot forgets the signal's direction; its next look at the chart
+// raises it again: from an arrow it saw before, with the age it has; from
+// one drawn meanwhile, new.
+void Rules::ForgetSignal() {
   signal_up_.reset();
-  if (world.arrow_in_sight) signal_up_ = arrows_.back().up;
+  reraise_ = true;
+}
+
+void Rules::Looked(const WorldState& world) {
+  if (forget_when_working_ && running_ && world.working) {
+    forget_when_working_ = false;
+    ForgetSignal();
+  }
+  if (!reraise_ || !world.chart_known) return;
+  reraise_ = false;
+  if (!world.arrow_in_sight || !arrows_.back().seen_ms) return;
+  // Raised again, it is bought if it is still fresh.
+  signal_up_ = arrows_.back().up;
+  arrow_raised_.resize(arrows_.size());
+  arrow_raised_.back() = true;
 }
 
 // --- what the world did ---

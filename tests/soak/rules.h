@@ -88,6 +88,8 @@ class Rules {
   // The chart changed pair or timeframe, as the robot can see; a new
   // program sees its first chart as a change.
   void ChartChanged();
+  // The robot looked at the chart (after the arrows in sight were told).
+  void Looked(const WorldState& world);
   // Once a minute: the deadlines.
   void Tick(const WorldState& world);
   // The end: every contract settled; the site's balance change.
@@ -113,7 +115,9 @@ class Rules {
   // What the rules were told, with the model's state after it: a break shows the last of it.
   void Trace(int64_t now, const std::string& what);
   std::deque<std::string> trace_;
-  void ForgetSignal(const WorldState& world);
+  void ForgetSignal();
+  bool reraise_ = false;  // the robot's next look raises the arrow on the chart
+  bool forget_when_working_ = false;
   bool Healthy(const WorldState& world, int64_t since) const;
   // Healthy, and the robot free to trade: not paused, within its working hours.
   bool Trading(const WorldState& world, int64_t since) const;

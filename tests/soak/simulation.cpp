@@ -475,6 +475,7 @@ void Simulation::CheckSight() {
     rules_.ArrowOnKnownChart(World(), newest);
     unraised_.reset();
   }
+  rules_.Looked(World());
 }
 
 std::optional<demo::Response> Simulation::Intercept(const demo::Request& request) {
