@@ -127,7 +127,9 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   if (chart_change_pending_ && asked && resumed) model_.ChartChanged();
   // A new program's first look raises the arrow standing on the chart, of
   // an age it cannot know.
-  if (!program_started_ && world.arrow_in_sight && world.chart_known) signal_up_ = arrows_.back().up;
+  inherited_.reset();
+  if (signal_up_) inherited_ = Inherited{*signal_up_, signal_chart_};
+  if (!program_started_ && world.arrow_in_sight && world.chart_known) SignalFrom(arrows_.back());
   // A chain taken up without its purchase goes on through the strategy's
   // Continue, which forgets the signal's direction (in the journal too),
   // once the working hours let the strategy run.
@@ -364,7 +366,18 @@ void Rules::ForgetSignal() {
   reraise_ = true;
 }
 
+void Rules::SignalFrom(const Arrow& arrow) {
+  signal_up_ = arrow.up;
+  signal_chart_ = ChartOf(arrow);
+  if (inherited_ && inherited_->up != arrow.up) inherited_.reset();
+}
+
+void Rules::SeeChart(const WorldState& world) {
+  if (inherited_ && world.chart_known && world.chart != inherited_->chart) inherited_.reset();
+}
+
 void Rules::Looked(const WorldState& world) {
+  SeeChart(world);
   if (forget_when_working_ && running_ && world.working) {
     forget_when_working_ = false;
     ForgetSignal();
@@ -373,7 +386,7 @@ void Rules::Looked(const WorldState& world) {
   reraise_ = false;
   if (!world.arrow_in_sight || !arrows_.back().seen_ms) return;
   // Raised again, it is bought if it is still fresh.
-  signal_up_ = arrows_.back().up;
+  SignalFrom(arrows_.back());
   arrow_raised_.resize(arrows_.size());
   arrow_raised_.back() = true;
 }
@@ -402,12 +415,16 @@ void Rules::ArrowInSight(const WorldState& world, size_t index) {
     Note("  raises no signal");
     return;
   }
-  signal_up_ = arrow.up;
+  SeeChart(world);
+  const bool age_unknown = inherited_ && inherited_->up == arrow.up;
+  SignalFrom(arrow);
   arrow_raised_[index] = true;
   std::string reason;
   const LimitStop limit = model_.Limit(world.site_balance);
   if (!running_) {
     reason = "robot stopped";
+  } else if (age_unknown) {
+    reason = "the last program's direction on its chart, of unknown age";
   } else if (paused_) {
     reason = "robot paused";
   } else if (!world.working || world.working_since > since) {
@@ -463,7 +480,7 @@ void Rules::ArrowBackInSight(const WorldState& world, size_t arrow) {
     resighted_ = {arrow, world.now};
   }
   hidden_at_start_.reset();
-  if (program_started_) signal_up_ = arrows_[arrow].up;
+  if (program_started_) SignalFrom(arrows_[arrow]);
   Note(std::string("back in sight: an arrow ") + (arrows_[arrow].up ? "up" : "down"));
 }
 
@@ -472,7 +489,7 @@ void Rules::ArrowOnKnownChart(const WorldState&, size_t arrow) {
     arrow_raised_.resize(arrows_.size());
     arrow_raised_[arrow] = true;
   }
-  if (program_started_) signal_up_ = arrows_[arrow].up;
+  if (program_started_) SignalFrom(arrows_[arrow]);
   Note(std::string("the caption tells the chart: an arrow ") + (arrows_[arrow].up ? "up" : "down"));
 }
 

@@ -32,6 +32,7 @@ struct WorldState {
   bool terminal_in_sight = false;
   bool arrow_in_sight = false;  // the newest arrow stands on the chart in sight
   bool chart_known = false;     // the caption tells the chart's pair
+  std::string chart;            // the chart shown, as ChartOf names an arrow's
   bool working = true;          // within the working hours, where the settings set them
   int64_t working_since = 0;
   bool terminal_healthy = false;
@@ -116,6 +117,10 @@ class Rules {
   void Trace(int64_t now, const std::string& what);
   std::deque<std::string> trace_;
   void ForgetSignal();
+  // The signal's direction comes from this arrow, on its chart.
+  void SignalFrom(const Arrow& arrow);
+  // The robot's look finds the chart the inherited signal stood on gone.
+  void SeeChart(const WorldState& world);
   bool reraise_ = false;  // the robot's next look raises the arrow on the chart
   bool forget_when_working_ = false;
   bool Healthy(const WorldState& world, int64_t since) const;
@@ -147,6 +152,16 @@ class Rules {
   // forget.
   std::vector<bool> arrow_raised_;
   std::optional<bool> signal_up_;
+  std::string signal_chart_;
+  // At Start the robot takes the journal's direction and chart: an arrow of
+  // that direction on that chart may be the one the last signal came from,
+  // of an age nobody knows, until an arrow of the other direction raises or
+  // the chart is another.
+  struct Inherited {
+    bool up;
+    std::string chart;
+  };
+  std::optional<Inherited> inherited_;
   bool program_started_ = false;  // Start pressed since the program began
   bool press_lost_ = false;
   // The newest arrow when a program began to watch with the chart out of

@@ -25,6 +25,8 @@ struct Arrow {
   std::optional<int64_t> seen_ms;
 };
 
+inline std::string ChartOf(const Arrow& arrow) { return arrow.pair + " M" + std::to_string(arrow.period_minutes); }
+
 class SimulatedTerminal {
  public:
   SimulatedTerminal(FakeWindowSystem& windows, std::mt19937& random);
@@ -53,6 +55,8 @@ class SimulatedTerminal {
   }
   // The newest arrow stands on the chart in sight.
   bool ArrowInSight() const { return InSight() && ShowsNewest(); }
+  // The chart shown, as ChartOf names an arrow's.
+  std::string Chart() const { return "frx" + pair_ + " " + timeframe_; }
   // The robot's look: the newest arrow is seen once it stands in sight.
   // True when it is seen for the first time.
   bool NoteSight(int64_t now);

@@ -364,6 +364,7 @@ WorldState Simulation::World() const {
   world.site_healthy_since = site_healthy_since_;
   world.terminal_in_sight = terminal_.InSight();
   world.arrow_in_sight = terminal_.ArrowInSight();
+  world.chart = terminal_.Chart();
   world.chart_known = terminal_.CaptionTellsChart();
   world.working = working_;
   world.working_since = working_since_;
