@@ -59,8 +59,20 @@ std::optional<LedgerChain> StrategyEngine::RunningChain() const {
       strategy == stMartingale || strategy == stMonteCarlo ? robot.BetCount : robot.GameCount;
   const bool following = robot.RobotSubStatus >= follow->first && robot.RobotSubStatus <= follow->last;
   if (bets_of_chain == 0 && !following) return std::nullopt;
-  return LedgerChain{strategy,         robot.RobotSubStatus, robot.BetCount,   robot.GameCount,    robot.ChainStake,
-                     robot.ChainDirection, robot.ChainValute,   robot.ChainPeriod, robot.ChainPeriodUnit};
+  // The bet is counted at its buy press; while the site has refused that
+  // press and it waits to be made again, the chain has not made it.
+  const bool press_refused = robot.RobotSubStatus == follow->last && ledger.Open() == TOpenBet::Requested;
+  const bool counts_games = strategy == stCautiousMartingale || strategy == stAdaptiveMartingale;
+  const auto less = [&](uint16_t count) { return static_cast<uint16_t>(count > 0 ? count - 1 : 0); };
+  return LedgerChain{strategy,
+                     robot.RobotSubStatus,
+                     press_refused ? less(robot.BetCount) : robot.BetCount,
+                     press_refused && counts_games ? less(robot.GameCount) : robot.GameCount,
+                     robot.ChainStake,
+                     robot.ChainDirection,
+                     robot.ChainValute,
+                     robot.ChainPeriod,
+                     robot.ChainPeriodUnit};
 }
 
 void StrategyEngine::ResumeChain(const LedgerChain& chain, bool bet_open) {

@@ -272,5 +272,36 @@ TEST_F(KilledMidChainScenario, OutsideTheWorkingHoursTheOpenPurchaseStillDrivesT
   EXPECT_EQ(world.Site().Contracts().size(), 1u) << "nothing bought outside the hours";
 }
 
+// The site refused the chain's first bet at its price, and the program died
+// before the buy was pressed again: the chain taken up has no bet behind it
+// and runs to its full length of three.
+class KilledAfterARefusedPressScenario : public MartingaleScenario {
+ protected:
+  KilledAfterARefusedPressScenario()
+      : MartingaleScenario(1, {{"Robot1", "BetCount", "3"}, {"Robot1", "ChainCount", "1"}}, "LLL") {}
+};
+
+TEST_F(KilledAfterARefusedPressScenario, TheChainTakenUpDoesNotCountTheBetNeverBought) {
+  bool refused = false;
+  world.browser->intercept = [&](const demo::Request& request) -> std::optional<demo::Response> {
+    if (request.path != "/d/buy.cgi" || refused) return std::nullopt;
+    refused = true;
+    world.Site().ChangePrices();
+    return world.Site().Handle(request);
+  };
+  StartTrading();
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return refused && F().ledger.Open() == TOpenBet::Requested; }, 600'000, 10));
+
+  world.Restart();
+  world.dialogs.answers.push_back(ModalResult::Yes);
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(world.WaitUntil([&] { return F().robot.BetOnStatus == bsFormReady; }, 120'000, 10));
+  world.Signal(drUp);
+  EXPECT_TRUE(world.WaitUntil([&] { return RowsOfType(ltLost) == 3; }, 1'800'000, 10));
+  ASSERT_EQ(world.Site().Contracts().size(), 3u);
+  EXPECT_EQ(world.Site().Contracts()[2].payout, 1600) << "the chain's third bet";
+}
+
 }  // namespace
 }  // namespace vantrope::testing
