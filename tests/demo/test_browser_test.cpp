@@ -254,7 +254,8 @@ TEST(TestBrowser, FailsAsTheProgramsBrowserDoes) {
   EXPECT_FALSE(browser.Busy());
   EXPECT_EQ(browser.LocationUrl(), kReturnUrl);
   const std::optional<DomDocument> page = browser.ReadDocument();
-  EXPECT_TRUE(page->forms.empty());
+  ASSERT_EQ(page->forms.size(), 1u) << "the error page's own buttons, of no form";
+  EXPECT_THAT(Shown(page->forms[0].elements), ElementsAre("reload-button||submit|", "details-button||submit|"));
   EXPECT_THAT(*page->body_html, HasSubstr("ERR_CONNECTION_REFUSED"));
   EXPECT_TRUE(browser.requests.empty()) << "a refused connection reaches no site";
   browser.fault = NetworkFault::kAnswerLost;
@@ -296,10 +297,11 @@ TEST_F(TestBrowserForms, ElementsReadAsABrowserReportsThem) {
       "<textarea name=\"t\">\nsome text</textarea><button>Go</button><button type=\"reset\" value=\"r\">R</button>"
       "<input type=\"checkbox\" name=\"c\"><input type=\"number\" name=\"n\" value=\"x1\"></form>"
       "<input name=\"outside\"><form></form>");
-  ASSERT_EQ(forms.size(), 2u);
+  ASSERT_EQ(forms.size(), 3u);
   EXPECT_THAT(Read(forms[0]), ElementsAre("|a|text|1", "f||text|", "|s|select-one|three four", "|t|textarea|some text",
                                           "||submit|", "||reset|r", "|c|checkbox|on", "|n|number|"));
   EXPECT_TRUE(forms[1].empty());
+  EXPECT_THAT(Read(forms[2]), ElementsAre("|outside|text|")) << "the controls of no form, as one more";
 }
 
 TEST_F(TestBrowserForms, SubmissionSendsTheNamedValuesAndOnlyItsOwnButton) {

@@ -95,6 +95,42 @@ class TestSite {
                                 "onclick=\"window.open('/received?who=open');\"></form>"),
                            "text/html; charset=utf-8");
     });
+    // A page as frameworks build them: an input whose script keeps its own
+    // copy of the value behind a tracker (a value set through the element's
+    // own property is not heard by the next input event), a select whose
+    // change handler keeps the pair, a check box, a buy button outside any
+    // form that acts only on a click its mousedown began, an input that
+    // takes no value, and a form in a same-origin frame.
+    server_.Get("/tracked", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content(
+          Page("<form><input type=\"text\" id=\"stake\" name=\"stake\" value=\"1\">"
+               "<select id=\"pair\" name=\"pair\" onchange=\"state.pair = this.value\">"
+               "<option value=\"frxEURUSD\">EUR/USD</option><option value=\"frxGBPUSD\">GBP/USD</option>"
+               "</select>"
+               "<input type=\"checkbox\" id=\"agree\" name=\"agree\" onclick=\"state.agree = this.checked\">"
+               "<input type=\"text\" id=\"fixed\" name=\"fixed\" value=\"5\" oninput=\"this.value = '5'\">"
+               "</form>"
+               "<button type=\"button\" id=\"buy\" name=\"buy\">Buy</button>"
+               "<input type=\"image\" id=\"picture\" name=\"picture\">"
+               "<p id=\"state\"></p>"
+               "<iframe srcdoc=\"<form><input type='text' id='inner' name='inner' value='in a frame'></form>\">"
+               "</iframe>"
+               "<script>var state = {stake: '1', pair: 'frxEURUSD', agree: false};"
+               "var input = document.getElementById('stake');"
+               "var native = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');"
+               "var tracked = input.value;"
+               "Object.defineProperty(input, 'value', {configurable: true,"
+               "  get: function () { return native.get.call(this); },"
+               "  set: function (v) { tracked = String(v); native.set.call(this, v); }});"
+               "input.addEventListener('input', function () {"
+               "  var now = native.get.call(input); if (now !== tracked) { tracked = now; state.stake = now; } });"
+               "var buy = document.getElementById('buy'); var armed = false;"
+               "buy.addEventListener('mousedown', function () { armed = true; });"
+               "buy.addEventListener('click', function () { if (!armed) return;"
+               "  document.getElementById('state').textContent = state.stake + ' ' + state.pair + ' ' + state.agree; });"
+               "</script>"),
+          "text/html; charset=utf-8");
+    });
     // Two megabytes of text and a script that keeps the page process busy.
     server_.Get("/big", [](const httplib::Request&, httplib::Response& response) {
       std::string body =
@@ -257,6 +293,42 @@ TEST_F(WebEngineAdapter, ActionsReachTheElementWithTheRecordsIdentityOrNothing) 
   EXPECT_EQ(now->forms[0].elements[0].value, "0") << "the element now where the stake was took nothing";
   EXPECT_EQ(now->forms[0].elements[1].value, "25");
   EXPECT_EQ(now->forms[0].elements[2].value, "bought once");
+}
+
+// Controls outside any form are one more form after the page's own, and a
+// same-origin frame's forms come after that; values go in as typed, so that
+// the page's own copy of them follows, and a click is a person's click.
+TEST_F(WebEngineAdapter, WritesAsTypingIntoControlsInAndOutsideFormsAndFrames) {
+  browser.Navigate(site.Url("/tracked"));
+  ASSERT_TRUE(Loaded(1));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !browser.Busy(); }, kLoadTimeoutMs));
+  const std::optional<DomDocument> read = Read();
+  ASSERT_TRUE(read);
+  ASSERT_EQ(read->forms.size(), 3u);
+  EXPECT_EQ(read->forms[0].elements.size(), 4u);
+  ASSERT_EQ(read->forms[1].elements.size(), 1u) << "the button of no form, not the image input";
+  EXPECT_EQ(read->forms[1].elements[0].id, "buy");
+  ASSERT_EQ(read->forms[2].elements.size(), 1u);
+  EXPECT_EQ(read->forms[2].elements[0].value, "in a frame");
+
+  const std::vector<DomActionResult> results =
+      Act({Set("stake", "stake", "text", "25"), Set("pair", "pair", "select-one", "frxGBPUSD"),
+           Set("pair", "pair", "select-one", "frxXAUUSD"), Set("agree", "agree", "checkbox", "1"),
+           Set("fixed", "fixed", "text", "7"), Set("inner", "inner", "text", "typed"),
+           Click("buy", "buy", "button")});
+  ASSERT_EQ(results.size(), 7u);
+  EXPECT_EQ(results[0].count, 1);
+  EXPECT_EQ(results[1].count, 1);
+  EXPECT_EQ(results[2].count, 0) << "no such option";
+  EXPECT_EQ(results[3].count, 1);
+  EXPECT_EQ(results[4].count, 0) << "the page did not keep it";
+  EXPECT_EQ(results[5].count, 1) << "in the frame";
+  EXPECT_EQ(results[6].count, 1);
+  const std::optional<DomDocument> now = Read();
+  ASSERT_TRUE(now);
+  EXPECT_NE(now->body_html->find("<p id=\"state\">25 frxGBPUSD true</p>"), std::string::npos)
+      << "the page's own state: " << now->body_html.value_or("");
+  EXPECT_EQ(now->forms.at(2).elements.at(0).value, "typed");
 }
 
 // Dialogs never wait for a user: an alert on load is dismissed, the confirm

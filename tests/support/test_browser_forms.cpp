@@ -128,12 +128,15 @@ std::string Value(const HtmlNode& element) {
 
 std::vector<std::vector<HtmlNode*>> DocumentForms(HtmlNode& root) {
   std::vector<std::vector<HtmlNode*>> forms;
+  std::vector<HtmlNode*> of_no_form;
   for (HtmlNode* element : Descendants(root)) {
+    if (IsListed(*element) && FormOf(*element) == nullptr) of_no_form.push_back(element);
     if (!element->IsElement("form")) continue;
     std::vector<HtmlNode*>& listed = forms.emplace_back();
     for (HtmlNode* inner : Descendants(*element))
       if (IsListed(*inner)) listed.push_back(inner);
   }
+  if (!of_no_form.empty()) forms.push_back(std::move(of_no_form));
   return forms;
 }
 

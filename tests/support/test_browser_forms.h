@@ -13,7 +13,8 @@
 namespace vantrope::testing {
 
 // The listed elements of each form (input but an image button, select,
-// textarea, button), in tree order, for every form in tree order.
+// textarea, button), in tree order, for every form in tree order; then
+// those of no form, as one more.
 std::vector<std::vector<HtmlNode*>> DocumentForms(HtmlNode& root);
 // The form an element belongs to: its nearest form ancestor, or nullptr.
 HtmlNode* FormOf(HtmlNode& element);

@@ -21,6 +21,31 @@ const char* const kPropFunction = R"JS(
       return null;
     }
   }
+  // The lists of controls a parse reads and the actions walk, in the same
+  // order: the document's forms, then the controls that belong to no form
+  // as one more, then the same of each same-origin frame's document (a
+  // cross-origin frame cannot be read).
+  function controlLists() {
+    var lists = [];
+    function fromDocument(doc) {
+      for (var i = 0; i < doc.forms.length; ++i) lists.push(Array.prototype.slice.call(doc.forms[i].elements));
+      var loose = [];
+      var controls = doc.querySelectorAll('input, select, textarea, button');
+      for (var j = 0; j < controls.length; ++j) {
+        var c = controls[j];
+        if (!c.form && !(c.tagName === 'INPUT' && prop(c, 'type') === 'image')) loose.push(c);
+      }
+      if (loose.length) lists.push(loose);
+      var frames = doc.querySelectorAll('iframe, frame');
+      for (var k = 0; k < frames.length; ++k) {
+        var inner = null;
+        try { inner = frames[k].contentDocument; } catch (e) {}
+        if (inner) fromDocument(inner);
+      }
+    }
+    fromDocument(document);
+    return lists;
+  }
 )JS";
 
 const char* const kReadDocument = R"JS(
@@ -32,11 +57,11 @@ const char* const kReadDocument = R"JS(
     return type !== null && type.toLowerCase() === 'password' ? '' : prop(node, 'value');
   }
   var forms = [];
-  for (var i = 0; i < document.forms.length; ++i) {
+  var lists = controlLists();
+  for (var i = 0; i < lists.length; ++i) {
     var elements = [];
-    var form = document.forms[i];
-    for (var j = 0; j < form.elements.length; ++j) {
-      var e = form.elements[j];
+    for (var j = 0; j < lists[i].length; ++j) {
+      var e = lists[i][j];
       var type = prop(e, 'type');
       elements.push({id: prop(e, 'id'), name: prop(e, 'name'), type: type, value: value(e, type)});
     }
@@ -58,29 +83,72 @@ std::optional<std::string> Text(const QVariantMap& map, const QString& key) {
   return value.toString().toStdString();
 }
 
-// The actions on the form elements that have their id, name and type, in
-// order and in one go: a value goes into every such element, a click to the
-// first one only. An element whose properties cannot be read is passed over.
+// The actions on the controls that have their id, name and type, in order
+// and in one go: a value goes into every such control, a click to the first
+// one only. Both are done as a person does them, so that a page whose
+// scripts keep their own copy of the values (a framework's value tracker)
+// hears of them: a value through the native setter of the control's kind,
+// then the events of typing and leaving the field; a check box or radio
+// button by a click; a click with the pointer and mouse events before it.
+// A value the page did not keep counts for nothing. A control whose
+// properties cannot be read is passed over.
 const char* const kRunActions = R"JS(
+  function fire(e, Kind, name, init) {
+    try { e.dispatchEvent(new Kind(name, init)); } catch (x) {}
+  }
+  function press(e) {
+    var w = e.ownerDocument.defaultView;
+    var init = {bubbles: true, cancelable: true, composed: true, view: w, button: 0, buttons: 1};
+    fire(e, w.PointerEvent, 'pointerdown', init);
+    fire(e, w.MouseEvent, 'mousedown', init);
+    try { e.focus(); } catch (x) {}
+    fire(e, w.PointerEvent, 'pointerup', init);
+    fire(e, w.MouseEvent, 'mouseup', init);
+    e.click();
+  }
+  // A check box or radio button is set by clicking it: checked for any
+  // value but an empty one, "0" and "false".
+  function check(e, value) {
+    var wanted = value !== '' && value !== '0' && value.toLowerCase() !== 'false';
+    if (e.checked !== wanted) press(e);
+    return e.checked === wanted;
+  }
+  function typeIn(e, value) {
+    // A person can only choose an option the select has.
+    if (e.tagName === 'SELECT' && !Array.prototype.some.call(e.options, function (o) { return o.value === value; }))
+      return false;
+    var w = e.ownerDocument.defaultView;
+    var kind = e.tagName === 'SELECT' ? w.HTMLSelectElement : e.tagName === 'TEXTAREA' ? w.HTMLTextAreaElement :
+               e.tagName === 'INPUT' ? w.HTMLInputElement : null;
+    var native = kind ? Object.getOwnPropertyDescriptor(kind.prototype, 'value') : null;
+    try { e.focus(); } catch (x) {}
+    if (native && native.set) native.set.call(e, value); else e.value = value;
+    fire(e, w.InputEvent, 'input', {bubbles: true, inputType: 'insertText', data: value});
+    fire(e, w.Event, 'change', {bubbles: true});
+    try { e.blur(); } catch (x) {}
+    return e.value === value;
+  }
   function act(a) {
     var count = 0;
-    for (var f = 0; f < document.forms.length; ++f) {
-      var elements = document.forms[f].elements;
+    var lists = controlLists();
+    for (var f = 0; f < lists.length; ++f) {
+      var elements = lists[f];
       for (var i = 0; i < elements.length; ++i) {
         var e = elements[i];
         if (prop(e, 'id') !== a.id || prop(e, 'name') !== a.name || prop(e, 'type') !== a.type) continue;
         if (a.click) {
           try {
             if (typeof e.click !== 'function') return 0;
-            e.click();
+            press(e);
             return 1;
           } catch (x) {
             return 0;
           }
         }
         try {
-          e.value = a.value;
-          if (e.value === a.value) ++count;
+          var t = (prop(e, 'type') || '').toLowerCase();
+          var kept = e.tagName === 'INPUT' && (t === 'checkbox' || t === 'radio') ? check(e, a.value) : typeIn(e, a.value);
+          if (kept) ++count;
         } catch (x) {}
       }
     }
