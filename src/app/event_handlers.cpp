@@ -29,6 +29,13 @@ void TMainForm::WebBrowser1PageDialog(PageDialog dialog, const std::string& text
 
 void TMainForm::WebBrowser1PageProcessGone() { browser_supervisor.PageProcessGone(); }
 
+// A page its scripts built or changed in place is read once it is quiet; the
+// parse every 5 s stays for pages that never are.
+void TMainForm::WebBrowser1DocumentChanged() {
+  page_encoder.ReparseUnlessBusy();
+  bet_cycle.PageLoaded();
+}
+
 void TMainForm::tmParserDelayTimer() { page_encoder.ReparseUnlessBusy(); }
 
 void TMainForm::tmWebWDTTimer() { browser_supervisor.ReloadStalledPage(); }

@@ -116,6 +116,7 @@ TMainForm::TMainForm(Platform& p)
     WebBrowser1PageDialog(dialog, text);
   };
   platform.browser.onPageProcessGone = [this] { WebBrowser1PageProcessGone(); };
+  platform.browser.onDocumentChanged = [this] { WebBrowser1DocumentChanged(); };
 }
 
 TMainForm::~TMainForm() {
@@ -124,6 +125,7 @@ TMainForm::~TMainForm() {
   platform.browser.onProgressChange = nullptr;
   platform.browser.onPageDialog = nullptr;
   platform.browser.onPageProcessGone = nullptr;
+  platform.browser.onDocumentChanged = nullptr;
 }
 
 // The design-time state of the controls: what the window shows before the

@@ -104,6 +104,7 @@ class TMainForm : public RobotLog,
   void WebBrowser1ProgressChange();
   void WebBrowser1PageDialog(PageDialog dialog, const std::string& text);
   void WebBrowser1PageProcessGone();
+  void WebBrowser1DocumentChanged();
   void tmParserDelayTimer();
   void tmWebWDTTimer();
   void tmWebWDT2Timer();

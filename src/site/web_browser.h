@@ -91,6 +91,9 @@ class WebBrowser {
   std::function<void(PageDialog dialog, const std::string& text)> onPageDialog;
   // The page's process ended: the page shows nothing until it is loaded again.
   std::function<void()> onPageProcessGone;
+  // The document changed without a new load (a script built or changed it,
+  // after its load too) and has since been quiet for a short while.
+  std::function<void()> onDocumentChanged;
 };
 
 }  // namespace vantrope

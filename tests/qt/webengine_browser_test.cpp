@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWebEnginePage>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -131,6 +132,18 @@ class TestSite {
                "</script>"),
           "text/html; charset=utf-8");
     });
+    // A form a script puts in half a second after the load, and a buy button
+    // whose receipt comes in place of the form a moment after the click.
+    server_.Get("/built", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content(
+          Page("<div id=\"place\"></div>"
+               "<script>window.addEventListener('load', function () { setTimeout(function () {"
+               "  document.getElementById('place').innerHTML = '<form><input type=\"text\" id=\"stake\" "
+               "name=\"stake\" value=\"3\"></form><button type=\"button\" id=\"buy\" name=\"buy\" "
+               "onclick=\"setTimeout(function () { document.getElementById(\\'place\\').innerHTML = "
+               "\\'<p>Contract 1 bought</p>\\'; }, 200)\">Buy</button>'; }, 500); });</script>"),
+          "text/html; charset=utf-8");
+    });
     // Two megabytes of text and a script that keeps the page process busy.
     server_.Get("/big", [](const httplib::Request&, httplib::Response& response) {
       std::string body =
@@ -177,6 +190,7 @@ class WebEngineAdapter : public ::testing::Test {
   WebEngineAdapter() {
     browser.onBeforeNavigate = [this](const std::string& url) { started.push_back(url); };
     browser.onDocumentComplete = [this] { ++completed; };
+    browser.onDocumentChanged = [this] { ++changed; };
     browser.View()->resize(800, 600);
     browser.View()->show();
   }
@@ -211,8 +225,21 @@ class WebEngineAdapter : public ::testing::Test {
 
   TestSite site;
   WebEngineBrowser browser;
+  // Waits until a read made after the page told of a change holds `wanted`.
+  bool ToldOf(const std::function<bool(const DomDocument&)>& wanted) {
+    int seen = 0;
+    return QTest::qWaitFor(
+        [&] {
+          if (changed == seen) return false;
+          seen = changed;
+          const std::optional<DomDocument> document = Read();
+          return document && wanted(*document);
+        },
+        kLoadTimeoutMs);
+  }
   std::vector<std::string> started;
   int completed = 0;
+  int changed = 0;
 };
 
 TEST_F(WebEngineAdapter, ReadsTheDocumentIntoFormsLinksAndText) {
@@ -329,6 +356,21 @@ TEST_F(WebEngineAdapter, WritesAsTypingIntoControlsInAndOutsideFormsAndFrames) {
   EXPECT_NE(now->body_html->find("<p id=\"state\">25 frxGBPUSD true</p>"), std::string::npos)
       << "the page's own state: " << now->body_html.value_or("");
   EXPECT_EQ(now->forms.at(2).elements.at(0).value, "typed");
+}
+
+// A page its scripts build after the load and change in place without a new
+// load tells of each change once its document is quiet again.
+TEST_F(WebEngineAdapter, TellsOfWhatScriptsBuildAndChangeInPlace) {
+  browser.Navigate(site.Url("/built"));
+  ASSERT_TRUE(Loaded(1));
+  ASSERT_TRUE(ToldOf([](const DomDocument& document) { return document.forms.size() == 2; }))
+      << "the form and the button of no form";
+  const int loads = completed;
+  ASSERT_EQ(Act({Click("buy", "buy", "button")}).at(0).count, 1);
+  EXPECT_TRUE(ToldOf([](const DomDocument& document) {
+    return document.body_html && document.body_html->find("Contract 1 bought") != std::string::npos;
+  }));
+  EXPECT_EQ(completed, loads) << "shown in place, with no new load";
 }
 
 // Dialogs never wait for a user: an alert on load is dismissed, the confirm

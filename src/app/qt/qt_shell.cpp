@@ -24,6 +24,7 @@ void QtShell::Terminate() {
   browser_.onProgressChange = nullptr;
   browser_.onPageDialog = nullptr;
   browser_.onPageProcessGone = nullptr;
+  browser_.onDocumentChanged = nullptr;
   for (QWidget* widget : QApplication::allWidgets()) widget->blockSignals(true);
   for (QWidget* window : QApplication::topLevelWidgets()) window->setEnabled(false);
   // exit() rather than quit(): quit() would first send every window a close

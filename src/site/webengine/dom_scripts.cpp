@@ -167,7 +167,35 @@ const char* const kRunActions = R"JS(
   return results;
 )JS";
 
+const char* const kDocumentQuiet = "vantrope: the document is quiet";
+
+const char* const kWatchDocument = R"JS(
+  var timer = null;
+  var since = 0;
+  function tell() {
+    timer = null;
+    since = 0;
+    console.info(quiet);
+  }
+  function changed() {
+    var now = Date.now();
+    if (!since) since = now;
+    if (timer !== null) clearTimeout(timer);
+    timer = setTimeout(tell, now - since >= 1000 ? 0 : 300);
+  }
+  new MutationObserver(changed).observe(document, {childList: true, subtree: true, characterData: true});
+  window.addEventListener('load', changed);
+  changed();
+)JS";
+
 }  // namespace
+
+QString DocumentQuietMessage() { return QString::fromUtf8(kDocumentQuiet); }
+
+QString DocumentWatcherScript() {
+  return QStringLiteral("(function (quiet) {") + QString::fromUtf8(kWatchDocument) + QStringLiteral("})('") +
+         DocumentQuietMessage() + QStringLiteral("')");
+}
 
 QString ReadDocumentScript() {
   return QStringLiteral("(function () {") + QString::fromUtf8(kPropFunction) + QString::fromUtf8(kReadDocument) +

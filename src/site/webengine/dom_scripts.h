@@ -17,6 +17,13 @@ QString ReadDocumentScript();
 // `result` is what ReadDocumentScript gave; no value when it is not a document.
 std::optional<DomDocument> DocumentFromScriptResult(const QVariant& result);
 
+// Put into every page: tells, as a console message of the text
+// DocumentQuietMessage(), that the document has been quiet for 300 ms
+// after its load or after a change; a document that keeps changing, once a
+// second.
+QString DocumentWatcherScript();
+QString DocumentQuietMessage();
+
 // Runs the actions in the page in one go and returns, per action, how many
 // elements took it.
 QString ActionsScript(const std::vector<DomAction>& actions);

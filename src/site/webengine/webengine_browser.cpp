@@ -11,6 +11,7 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <algorithm>
 #include <iterator>
@@ -36,11 +37,11 @@ void Call(const Handler& handler, Args&&... args) {
 }
 
 // A page whose dialogs never wait for a user: each is answered at once and
-// told to the robot.
+// told to the robot; and that tells when its document has become quiet.
 class AnsweringPage : public QWebEnginePage {
  public:
-  AnsweringPage(std::function<void(PageDialog, const QString&)> told, QObject* parent)
-      : QWebEnginePage(parent), told_(std::move(told)) {}
+  AnsweringPage(std::function<void(PageDialog, const QString&)> told, std::function<void()> quiet, QObject* parent)
+      : QWebEnginePage(parent), told_(std::move(told)), quiet_(std::move(quiet)) {}
 
  protected:
   void javaScriptAlert(const QUrl&, const QString& text) override { told_(PageDialog::Alert, text); }
@@ -53,17 +54,30 @@ class AnsweringPage : public QWebEnginePage {
     told_(PageDialog::Prompt, text);
     return false;
   }
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&) override {
+    if (message == DocumentQuietMessage()) quiet_();
+  }
 
  private:
   std::function<void(PageDialog, const QString&)> told_;
+  std::function<void()> quiet_;
 };
 
 }  // namespace
 
 WebEngineBrowser::WebEngineBrowser() : view_(new QWebEngineView) {
   auto* page = new AnsweringPage(
-      [this](PageDialog dialog, const QString& text) { Call(onPageDialog, dialog, text.toStdString()); }, view_);
+      [this](PageDialog dialog, const QString& text) { Call(onPageDialog, dialog, text.toStdString()); },
+      [this] { Call(onDocumentChanged); }, view_);
   view_->setPage(page);
+  // Out of the page's own scripts' sight, in the world the robot's scripts run in.
+  QWebEngineScript watcher;
+  watcher.setName(QStringLiteral("document watcher"));
+  watcher.setInjectionPoint(QWebEngineScript::DocumentReady);
+  watcher.setWorldId(QWebEngineScript::ApplicationWorld);
+  watcher.setRunsOnSubFrames(false);
+  watcher.setSourceCode(DocumentWatcherScript());
+  page->scripts().insert(watcher);
   page->setAudioMuted(true);
   QObject::connect(page, &QWebEnginePage::loadingChanged, view_, [this](const QWebEngineLoadingInfo& info) {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
