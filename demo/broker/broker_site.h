@@ -33,6 +33,8 @@ struct SiteOptions {
   // A price request shows the form again without prices, as a site whose
   // prices never come.
   bool withhold_prices = false;
+  // The trading page as a site built by scripts shows it (ModernTradePage).
+  bool modern = false;
   int64_t session_idle_ms = 30 * 60 * 1000;
   std::vector<Account> accounts = DemoAccounts();
 };

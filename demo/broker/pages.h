@@ -34,6 +34,14 @@ struct TradeView {
   const Quote* quote = nullptr;  // the prices asked for, when there are some
 };
 std::string TradePage(const PageFrame& frame, const TradeView& view);
+// The trading page as a site built by scripts shows it: the form put in by
+// the page's script after the load, its values kept in the script's own
+// state (heard only from the input and change events of typing), the buy
+// buttons outside any form and their receipt shown in place.
+std::string ModernTradePage(const PageFrame& frame, const TradeView& view);
+// The parts both pages share: the market tabs and notices, the form.
+std::string TradeHead(const PageFrame& frame, const TradeView& view);
+std::string TradeFormMarkup(const PageFrame& frame, const TradeView& view);
 
 std::string ReceiptPage(const PageFrame& frame, const Contract& contract, Cents balance);
 

@@ -37,7 +37,9 @@ std::string Tabs(const PageFrame& frame, const Market& shown) {
   return html + "</div>\n";
 }
 
-std::string Form(const PageFrame& frame, const TradeView& view) {
+}  // namespace
+
+std::string TradeFormMarkup(const PageFrame& frame, const TradeView& view) {
   const Texts& t = frame.texts();
   const Language language = frame.language;
   const TradeForm& form = view.form;
@@ -78,6 +80,8 @@ std::string Form(const PageFrame& frame, const TradeView& view) {
   return html;
 }
 
+namespace {
+
 std::string PriceBlock(const PageFrame& frame, const Quote& quote, bool up) {
   const Texts& t = frame.texts();
   const std::string side = up ? "up" : "down";
@@ -99,14 +103,19 @@ std::string PriceBlock(const PageFrame& frame, const Quote& quote, bool up) {
 
 }  // namespace
 
-std::string TradePage(const PageFrame& frame, const TradeView& view) {
+std::string TradeHead(const PageFrame& frame, const TradeView& view) {
   const Texts& t = frame.texts();
   std::string html = Tabs(frame, *view.market);
   html += "<p class=\"market\" id=\"market\">" + EscapeText(t.market_label + view.market->item.Name(frame.language)) +
           "</p>\n";
   if (view.prices_changed)
     html += "<p class=\"notice\" id=\"prices-changed\">" + EscapeText(t.prices_changed) + "</p>\n";
-  html += Form(frame, view);
+  return html;
+}
+
+std::string TradePage(const PageFrame& frame, const TradeView& view) {
+  const Texts& t = frame.texts();
+  std::string html = TradeHead(frame, view) + TradeFormMarkup(frame, view);
   if (view.quote != nullptr) html += PriceBlock(frame, *view.quote, true) + PriceBlock(frame, *view.quote, false);
   return PageDocument(frame, t.trade_heading, html);
 }

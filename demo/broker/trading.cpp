@@ -22,6 +22,10 @@ bool ReadId(const std::string& text, int& id) {
   return true;
 }
 
+std::string TradingPage(const SiteOptions& options, const PageFrame& frame, const TradeView& view) {
+  return options.modern ? ModernTradePage(frame, view) : TradePage(frame, view);
+}
+
 }  // namespace
 
 Response BrokerSite::Trade(Call& call, Session& session) {
@@ -34,7 +38,7 @@ Response BrokerSite::Trade(Call& call, Session& session) {
     const CheckedTrade checked = CheckTradeForm(view.form);
     if (checked.error != TradeError::kNone)
       return HtmlResponse(400, RequestErrorPage(call.frame, TradeErrorText(checked, call.frame.language)));
-    if (options_.withhold_prices) return HtmlResponse(200, TradePage(call.frame, view));
+    if (options_.withhold_prices) return HtmlResponse(200, TradingPage(options_, call.frame, view));
     Quote quote;
     quote.form = view.form;
     quote.terms = checked.terms;
@@ -50,7 +54,7 @@ Response BrokerSite::Trade(Call& call, Session& session) {
     }
     view.quote = &session.AddQuote(std::move(quote));
   }
-  return HtmlResponse(200, TradePage(call.frame, view));
+  return HtmlResponse(200, TradingPage(options_, call.frame, view));
 }
 
 Response BrokerSite::Buy(Call& call, Session& session, Account& account) {

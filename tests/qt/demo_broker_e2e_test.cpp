@@ -92,16 +92,33 @@ TEST_F(DemoBrokerEndToEnd, LogsInReadsTheBalanceAndOpensTheForexMarket) {
 // an up arrow drawn on the demo terminal's chart, the bet, its result, Stop.
 class RobotEndToEnd : public ::testing::Test {
  protected:
-  RobotEndToEnd()
-      : broker({"--time-scale", std::to_string(kTimeScale), "--script", "W"}),
+  explicit RobotEndToEnd(std::vector<std::string> broker_options = {}, int stake = 3)
+      : broker(WithScript(std::move(broker_options))),
         terminal({"--geometry", "800x600+0+0"}),
-        program(kTimeScale, [this](IniFile& ini) {
+        program(kTimeScale, [this, stake](IniFile& ini) {
           PointAddressesAt(ini, broker.Port());
           // The program's window lies over the terminal: raise it for each capture.
           ini.WriteBool("Alpari", "AlpariSeek", true);
           ini.WriteBool("Alpari", "AlpariHardUpdate", true);
+          ini.WriteInteger("Robot0", "BetSize", stake);
           std::ofstream("accounts.txt") << "CR100200\n";
         }) {}
+  static std::vector<std::string> WithScript(std::vector<std::string> options) {
+    for (const std::string& option : {std::string("--time-scale"), std::to_string(kTimeScale), std::string("--script"),
+                                      std::string("W")})
+      options.push_back(option);
+    return options;
+  }
+  void StartOnTheReadyForm() {
+    ASSERT_FALSE(F().account.cbeLogin.Items().empty()) << "the broker's account list";
+    F().account.cbeLogin.SetItemIndex(0);
+    ASSERT_EQ(F().account.cbeLogin.Text(), "CR100200");
+    F().account.tePassword.SetText("demo200");
+    F().robot_controls.btRun.onClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return F().EVENT.BetStatus == ssReady; }, 120'000))
+        << "the trading form is ready; step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
+    EXPECT_EQ(F().robot.StartBalance, 1250);
+  }
 
   TMainForm& F() { return program.form; }
   int RowsOfType(TLogType type) {
@@ -122,14 +139,8 @@ class RobotEndToEnd : public ::testing::Test {
 };
 
 TEST_F(RobotEndToEnd, StartBetAndStop) {
-  ASSERT_FALSE(F().account.cbeLogin.Items().empty()) << "the broker's account list";
-  F().account.cbeLogin.SetItemIndex(0);
-  ASSERT_EQ(F().account.cbeLogin.Text(), "CR100200");
-  F().account.tePassword.SetText("demo200");
-  F().robot_controls.btRun.onClick();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return F().EVENT.BetStatus == ssReady; }, 120'000))
-      << "the trading form is ready; step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
-  EXPECT_EQ(F().robot.StartBalance, 1250);
+  StartOnTheReadyForm();
+  if (HasFatalFailure()) return;
 
   // The page process dies on the ready form: the robot loads the page again
   // and still bets.
@@ -156,6 +167,32 @@ TEST_F(RobotEndToEnd, StartBetAndStop) {
   EXPECT_EQ(F().robot.BetOnStatus, bsIdle);
   ASSERT_TRUE(QTest::qWaitFor([&] { return F().page.PageIndex == pgLogin; }, kStepTimeoutMs))
       << "logged out: the login page again; page " << int(F().page.PageIndex);
+  EXPECT_TRUE(broker.Stop());
+}
+
+// The broker's site as today's sites are built: the trading form put in by a
+// script after the load, its values heard only from typing, the buy buttons
+// outside any form, the receipt shown in place. A stake of 7, not the form's
+// own, reaches the site only through the page's script.
+class ModernSiteEndToEnd : public RobotEndToEnd {
+ protected:
+  ModernSiteEndToEnd() : RobotEndToEnd({"--modern"}, 7) {}
+};
+
+TEST_F(ModernSiteEndToEnd, BuysTheArrowWithItsStakeAndRecordsIt) {
+  StartOnTheReadyForm();
+  if (HasFatalFailure()) return;
+  ASSERT_EQ(terminal.Send("up").rfind("ok up", 0), 0u);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RowsOfType(ltWin) == 1; }, 120'000))
+      << "step " << F().robot.BetOnStatus << ", site state " << int(F().EVENT.BetStatus) << ", page "
+      << int(F().page.PageIndex);
+  const std::vector<THistoryRecord> records = ReadHistoryFile("history.dat");
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].Stake, 7);
+  EXPECT_EQ(records[0].Direction, 1);
+  EXPECT_GT(records[0].BalanceAtResult, records[0].BalanceAtBet);
+  EXPECT_LT(records[0].BalanceAtResult - records[0].BalanceAtBet, 7) << "a payout of 7 less its price";
+  F().robot_controls.btStop.onClick();
   EXPECT_TRUE(broker.Stop());
 }
 

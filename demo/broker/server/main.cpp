@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   site_options.seed = options->seed;
   site_options.script = options->script;
   site_options.price_share = options->price_share;
+  site_options.modern = options->modern;
   site_options.session_idle_ms = int64_t{options->session_minutes} * 60000;
   if (!options->accounts_file.empty() && !WriteAccounts(options->accounts_file, site_options.accounts)) {
     std::cerr << "vantrope-demo-broker: cannot write " << options->accounts_file << "\n";

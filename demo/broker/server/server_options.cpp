@@ -7,6 +7,7 @@ namespace vantrope::demo {
 const char* const kServerUsage =
     "usage: vantrope-demo-broker [--port N] [--time-scale N] [--seed N] [--script WLT...]\n"
     "                            [--price-share N] [--accounts-file PATH] [--session-minutes N]\n"
+    "                            [--trace-purchases] [--modern]\n"
     "  --port N             port on 127.0.0.1 and localhost (default 8470; 0: any free port)\n"
     "  --time-scale N       contracts expire N times faster than their duration (default 1)\n"
     "  --seed N             seed of the prices and of the outcomes drawn (default 1)\n"
@@ -16,7 +17,10 @@ const char* const kServerUsage =
     "  --accounts-file PATH writes the account numbers there, one a line\n"
     "  --session-minutes N  a session unused this long expires (default 30)\n"
     "  --trace-purchases    prints \"purchase MS\" for each purchase asked for, MS the\n"
-    "                       steady clock's milliseconds\n";
+    "                       steady clock's milliseconds\n"
+    "  --modern             the trading page as sites built by scripts show it: its form\n"
+    "                       put in by a script, values heard from typing only, buy\n"
+    "                       buttons outside any form, the receipt shown in place\n";
 
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& arguments, std::string& error) {
   ServerOptions options;
@@ -24,6 +28,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
     const std::string& name = arguments[i];
     if (name == "--trace-purchases") {
       options.trace_purchases = true;
+      continue;
+    }
+    if (name == "--modern") {
+      options.modern = true;
       continue;
     }
     if (i + 1 >= arguments.size()) {

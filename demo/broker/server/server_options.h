@@ -19,6 +19,7 @@ struct ServerOptions {
   // Each purchase asked for is told on the standard output with the time
   // of the machine's steady clock, for timing the robot from outside.
   bool trace_purchases = false;
+  bool modern = false;
 };
 
 // The options of `arguments` (without the program's name), or no value
