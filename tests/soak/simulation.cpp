@@ -665,10 +665,17 @@ void Simulation::WatchLog(std::vector<std::function<void()>>& events, std::strin
                text.find(F().Txt(kStoppedBeforePurchaseText)) == std::string::npos) {
       const bool unknown = text.find(F().Txt(kResultUnknownText)) != std::string::npos ||
                            text.find(F().Txt(kOtherAccountText)) != std::string::npos;
-      events.push_back([this, unknown] { unknown ? rules_.Unknown(World()) : rules_.RequestEnded(World()); });
+      events.push_back([this, unknown] {
+        if (unknown) return rules_.Unknown(World());
+        pressed_at_contracts_.reset();  // the press the request made bought nothing, and is over
+        rules_.RequestEnded(World());
+      });
     } else if (is_new && type == 1 && EndsRequest(text)) {
       // A request that ended before its buy press had no pending row.
-      events.push_back([this] { rules_.RequestEnded(World()); });
+      events.push_back([this] {
+        pressed_at_contracts_.reset();
+        rules_.RequestEnded(World());
+      });
     }
   }
 }
