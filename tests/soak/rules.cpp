@@ -468,6 +468,8 @@ void Rules::ChartChanged() {
     model_.ChartChanged();
   else
     chart_change_pending_ = true;
+  if (running_ && model_.OwedBetMayDrop())
+    std::erase_if(deadlines_, [](const Deadline& deadline) { return deadline.kind == Deadline::kPurchase; });
   Note("chart changed");
 }
 

@@ -75,6 +75,9 @@ class StrategyModel {
   bool ChartPending() const { return chart_pending_; }
   // Whether applying it may end a martingale chain that has placed no bet.
   bool ChartMayEndChain() const { return chart_pending_ && (params_.page == 1 || params_.page == 4); }
+  // The bet owed is the first of a new chain, which the change may move to
+  // the new chart: the robot may drop it and wait for an arrow there.
+  bool OwedBetMayDrop() const { return ChartMayEndChain() && owed_ && bets_ == 0; }
   // The change applied: the chain begins anew.
   void DropForChart();
   // The bet guard at this balance: an owed bet it holds back waits for an arrow.
