@@ -56,6 +56,9 @@ class Rules {
   // The program killed; it ran no shutdown. `press_lost`: a buy press had
   // not reached the site.
   void Killed(const WorldState& world, bool press_lost);
+  // The new program found the last one's request not bought and dropped it:
+  // its buy press, if the kill cut one off, bought nothing.
+  void RequestDroppedAtStartUp() { press_lost_ = false; }
   // The robot stopped by itself, for the reason its rows give (`rows`, the
   // texts of the new rows); `sound`: whether one played.
   void StoppedByItself(const WorldState& world, StopReason reason, bool sound, const std::string& rows);

@@ -39,6 +39,8 @@ constexpr int kBetCancelledText = 166;
 constexpr int kPriceUnreadableText = 286;
 constexpr int kNoBetText = 159;
 constexpr int kBetTimedOutText = 174;
+// A new program's first row: the last one's request was not bought and is dropped.
+constexpr int kRequestDroppedText = 207;
 constexpr int kUnfinishedChainTitle = 210;
 // The rows a robot stopping by itself writes.
 constexpr int kBalancedLossText = 192;
@@ -669,6 +671,11 @@ void Simulation::WatchLog(std::vector<std::function<void()>>& events, std::strin
         if (unknown) return rules_.Unknown(World());
         pressed_at_contracts_.reset();  // the press the request made bought nothing, and is over
         rules_.RequestEnded(World());
+      });
+    } else if (is_new && type == 1 && text.find(F().Txt(kRequestDroppedText)) != std::string::npos) {
+      events.push_back([this] {
+        pressed_at_contracts_.reset();
+        rules_.RequestDroppedAtStartUp();
       });
     } else if (is_new && type == 1 && EndsRequest(text)) {
       // A request that ended before its buy press had no pending row.
