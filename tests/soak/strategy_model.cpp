@@ -43,11 +43,10 @@ void StrategyModel::Start(bool resume) {
     open_ = false;  // a purchase the run takes up no longer drives the strategy
     return;
   }
-  // A chain taken up with its bet open follows that bet; otherwise it waits
-  // for an arrow and goes on with its stake and counts.
+  // A chain taken up with its bet open follows that bet; otherwise the
+  // strategy's Continue takes it up, as after a pause.
   if (open_) return;
-  owed_ = false;
-  resets_on_signal_ = false;
+  Continued();
 }
 
 void StrategyModel::Continued() {
