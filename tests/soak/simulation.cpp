@@ -560,6 +560,9 @@ void Simulation::Start() {
   world_.dialogs.answers.clear();
   running_ = F().robot.Running;
   balance_shown_ = false;
+  // A Start ends any pause: the trader has no Continue to press.
+  paused_ = false;
+  continue_at_.reset();
   rules_.Started(World(), asked, resume);
   if (terminal_.ArrowInSight() && !terminal_.CaptionTellsChart()) unraised_ = terminal_.Arrows().size() - 1;
 }
