@@ -435,6 +435,9 @@ void Simulation::StartFault(int kind) {
     case kCaptionWithoutPair: terminal_.CaptionWithoutPair(true); break;
     default: break;
   }
+  // The chart out of sight from now on: when the robot next sees it (it may
+  // restore a minimised window itself), the arrow on it is back in sight.
+  if (!terminal_.InSight()) in_sight_ = false;
   BindBrowserFaults();
 }
 
