@@ -58,11 +58,13 @@ std::optional<LedgerChain> StrategyEngine::RunningChain() const {
   const uint16_t bets_of_chain =
       strategy == stMartingale || strategy == stMonteCarlo ? robot.BetCount : robot.GameCount;
   const bool following = robot.RobotSubStatus >= follow->first && robot.RobotSubStatus <= follow->last;
-  if (bets_of_chain == 0 && !following) return std::nullopt;
+  // Strategies 2 and 3 open a new chain at sub-step 0: the counts still
+  // standing there are those of the chain that just ended.
+  const bool counts_games = strategy == stCautiousMartingale || strategy == stAdaptiveMartingale;
+  if ((counts_games && robot.RobotSubStatus == 0) || (bets_of_chain == 0 && !following)) return std::nullopt;
   // The bet is counted at its buy press; while the site has refused that
   // press and it waits to be made again, the chain has not made it.
   const bool press_refused = robot.RobotSubStatus == follow->last && ledger.Open() == TOpenBet::Requested;
-  const bool counts_games = strategy == stCautiousMartingale || strategy == stAdaptiveMartingale;
   const auto less = [&](uint16_t count) { return static_cast<uint16_t>(count > 0 ? count - 1 : 0); };
   return LedgerChain{strategy,
                      robot.RobotSubStatus,

@@ -2,9 +2,13 @@
 // the chain.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <memory>
 
 #include "log/history_file.h"
+#include "engine/bet_ledger.h"
 #include "scenario/robot_world.h"
 #include "settings/ini_file.h"
 
@@ -301,6 +305,25 @@ TEST_F(KilledAfterARefusedPressScenario, TheChainTakenUpDoesNotCountTheBetNeverB
   EXPECT_TRUE(world.WaitUntil([&] { return RowsOfType(ltLost) == 3; }, 1'800'000, 10));
   ASSERT_EQ(world.Site().Contracts().size(), 3u);
   EXPECT_EQ(world.Site().Contracts()[2].payout, 1600) << "the chain's third bet";
+}
+
+// A chain whose last bet has just won is over, though the strategy's next
+// step, which opens a new one, has not come yet: the journal keeps no chain
+// for a program killed in between to take up with the old counts.
+class ChainEndedScenario : public MartingaleScenario {
+ protected:
+  ChainEndedScenario() : MartingaleScenario(2, {{"Robot2", "BetCount", "2"}, {"Robot2", "ChainCount", "5"}}, "WW") {}
+};
+
+TEST_F(ChainEndedScenario, TheJournalKeepsNoChainOnceItsLastBetWon) {
+  StartTrading();
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return RowsOfType(ltWin) == 2; }, 1'800'000, 10));
+  std::ifstream file(kBetJournalFileName);
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::optional<LedgerState> journal = DecodeJournal(text);
+  ASSERT_TRUE(journal);
+  EXPECT_FALSE(journal->chain) << text;
 }
 
 }  // namespace
