@@ -106,11 +106,7 @@ std::string PriceBlock(const PageFrame& frame, const Quote& quote, bool up) {
   const Texts& t = frame.texts();
   const std::string side = up ? "up" : "down";
   const Cents price = up ? quote.price_rise : quote.price_fall;
-  const Cents payout = up ? quote.payout_rise : quote.payout_fall;
-  std::string html = "<div class=\"price-block\" id=\"block-" + side + "\">";
-  html += "<p class=\"contract\">" + EscapeText(up ? t.rise : t.fall) + "</p>";
-  html += "<p class=\"price\">" + EscapeText(t.price_label + CurrencyAmount(price, frame.language)) + "</p>";
-  html += "<p class=\"payout\">" + EscapeText(t.payout_label + CurrencyAmount(payout, frame.language)) + "</p>";
+  std::string html = PriceBlockOpening(frame, quote, up);
   html += "<input type=\"hidden\" id=\"price-" + side + "\" name=\"price\" value=\"" + PlainAmount(price) + "\">";
   html += "<button type=\"button\" id=\"buy-" + side + "\" name=\"contract_type\" value=\"" + (up ? "CALL" : "PUT") +
           "\" data-quote=\"" + std::to_string(quote.id) + "\" data-price=\"" + PlainAmount(price) + "\">" +

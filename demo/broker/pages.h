@@ -42,6 +42,8 @@ std::string ModernTradePage(const PageFrame& frame, const TradeView& view);
 // The parts both pages share: the market tabs and notices, the form.
 std::string TradeHead(const PageFrame& frame, const TradeView& view);
 std::string TradeFormMarkup(const PageFrame& frame, const TradeView& view);
+// A price block's opening: its div, the contract, the price and the payout.
+std::string PriceBlockOpening(const PageFrame& frame, const Quote& quote, bool up);
 
 std::string ReceiptPage(const PageFrame& frame, const Contract& contract, Cents balance);
 

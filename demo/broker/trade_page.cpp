@@ -80,17 +80,24 @@ std::string TradeFormMarkup(const PageFrame& frame, const TradeView& view) {
   return html;
 }
 
+std::string PriceBlockOpening(const PageFrame& frame, const Quote& quote, bool up) {
+  const Texts& t = frame.texts();
+  const Cents price = up ? quote.price_rise : quote.price_fall;
+  const Cents payout = up ? quote.payout_rise : quote.payout_fall;
+  std::string html = "<div class=\"price-block\" id=\"block-" + std::string(up ? "up" : "down") + "\">";
+  html += "<p class=\"contract\">" + EscapeText(up ? t.rise : t.fall) + "</p>";
+  html += "<p class=\"price\">" + EscapeText(t.price_label + CurrencyAmount(price, frame.language)) + "</p>";
+  html += "<p class=\"payout\">" + EscapeText(t.payout_label + CurrencyAmount(payout, frame.language)) + "</p>";
+  return html;
+}
+
 namespace {
 
 std::string PriceBlock(const PageFrame& frame, const Quote& quote, bool up) {
   const Texts& t = frame.texts();
   const std::string side = up ? "up" : "down";
   const Cents price = up ? quote.price_rise : quote.price_fall;
-  const Cents payout = up ? quote.payout_rise : quote.payout_fall;
-  std::string html = "<div class=\"price-block\" id=\"block-" + side + "\">";
-  html += "<p class=\"contract\">" + EscapeText(up ? t.rise : t.fall) + "</p>";
-  html += "<p class=\"price\">" + EscapeText(t.price_label + CurrencyAmount(price, frame.language)) + "</p>";
-  html += "<p class=\"payout\">" + EscapeText(t.payout_label + CurrencyAmount(payout, frame.language)) + "</p>";
+  std::string html = PriceBlockOpening(frame, quote, up);
   html += "<form id=\"buy-" + side + "-form\" method=\"post\" action=\"/d/buy.cgi?l=" + frame.lang() + "\">";
   html += "<input type=\"hidden\" name=\"quote\" value=\"" + std::to_string(quote.id) + "\">";
   // The price as the buyer saw it; a machine's number, the same in both languages.
