@@ -735,6 +735,17 @@ void Simulation::Finish() {
   if (report_.breaks.empty() && !rules_.Breaks().empty()) Break(rules_.Breaks().front());
 }
 
+uint64_t BookDigest(const std::vector<demo::Contract>& contracts) {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (const demo::Contract& contract : contracts) {
+    const std::string fields = std::to_string(contract.start_ms) + contract.instrument + (contract.rise ? "+" : "-") +
+                               std::to_string(contract.price) + std::to_string(contract.duration) + contract.unit +
+                               (contract.tie ? "t" : contract.won ? "w" : "l") + ";";
+    for (unsigned char c : fields) hash = (hash ^ c) * 1099511628211ull;
+  }
+  return hash;
+}
+
 SimulationReport Simulation::Run() {
   world_.Wait(2 * kSecond);
   Start();
@@ -797,6 +808,7 @@ SimulationReport Simulation::Run() {
   report_.unknown = rules_.Unknowns();
   report_.armed = rules_.ArmedChecks();
   report_.not_bought = rules_.NotBought();
+  report_.book_digest = BookDigest(world_.Site().Contracts());
   return report_;
 }
 

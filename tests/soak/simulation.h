@@ -30,6 +30,9 @@ struct SimulationReport {
     int restarts = 0;  // the program killed and started again
   };
   std::vector<Day> per_day;
+  // Every purchase of the site's book, to the millisecond, in one number:
+  // two runs of a seed with the same digest bought the same.
+  uint64_t book_digest = 0;
   // Each break with the seed, the simulated time and the last debug-log lines.
   std::vector<std::string> breaks;
 

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
       std::printf("seed %u day %zu: arrows %d, purchases %d, stops %d, restarts %d\n", seed, day, d.arrows,
                   d.purchases, d.stops, d.restarts);
     }
+    std::printf("seed %u book %016llx\n", seed, static_cast<unsigned long long>(run.book_digest));
     total.Add(run);
     std::fflush(stdout);
   }
