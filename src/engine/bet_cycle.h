@@ -3,8 +3,10 @@
 // strategies in the event record.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,8 +32,6 @@
 namespace vantrope {
 
 struct BetCycle {
-  static constexpr int kTickInterval = 2000;
-
   // What the bet cycle asks of the program around it.
   class Host {
    public:
@@ -92,58 +92,136 @@ struct BetCycle {
   ui::Timer& tmBetWDT;
   Host& host;
 
+  // How a step ends its tick: done (the strategy step follows), with
+  // nothing changed (no strategy step), or with a question out to the page,
+  // whose answer ends the tick.
+  enum class Outcome { Done, Unchanged, Asked };
+  using Reaction = Outcome (BetCycle::*)();
+
+  // Where a move sends the browser.
+  enum class Address : uint8_t { None, Main, Trading, Portfolio };
+  // A step's plain answer to a page: the next step, the address to open and
+  // the interval to the next tick (0: the step's pace). The page opened is
+  // waited for unless `keep_page`.
+  struct Move {
+    TBetStep next;
+    Address open = Address::None;
+    int interval = 0;
+    bool keep_page = false;
+  };
+  // Pages by number, as a set.
+  struct PageSet {
+    uint32_t bits = 0;
+    constexpr PageSet(std::initializer_list<TPage> pages) {
+      for (TPage page : pages) bits |= 1u << page;
+    }
+    constexpr PageSet operator|(PageSet other) const { return PageSet(bits | other.bits); }
+    // Every page, those without a number among them.
+    static constexpr PageSet All() { return PageSet(~0u); }
+    constexpr bool Has(TPage page) const { return page < 32 ? (bits >> page & 1u) != 0 : bits == ~0u; }
+
+   private:
+    constexpr explicit PageSet(uint32_t set) : bits(set) {}
+  };
+  // What a step does on the pages of a set: a move, or a reaction of its own.
+  struct PageRow {
+    PageSet pages;
+    std::optional<Move> move;
+    Reaction react = nullptr;
+  };
+  // How a step looks at the page: not at all; the page as last recognised;
+  // a page recognised since the step asked for a fresh one; a page parsed
+  // afresh in this very tick.
+  enum class Look : uint8_t { None, Shown, Updated, Fresh };
+  // What a step does first, whatever the page.
+  enum Entry : uint8_t {
+    kReportNotReady = 1,   // no bet may be asked for while the site is got ready
+    kWatchdogOff = 2,      // the bet is past its request, or not yet asked for
+    kWatchdogOn = 4,       // the bet asked for is given up if it is not bought in time
+    kWithdrawOffForm = 8,  // off the trading form, the site is no longer ready for a bet
+  };
+  struct StepRow {
+    TBetStep step;
+    Look look;
+    uint8_t entry;
+    int pace;  // the interval to the next tick unless the step sets another
+    std::vector<PageRow> pages;
+  };
+  // A purchase is followed on the portfolio, where its result shows.
+  static const Move kFollowBet;
+  // The steps: the whole graph of the cycle. Pages a row does not name get
+  // the reactions every step shares.
+  static const std::vector<StepRow>& Table();
+
  private:
-  // A step either ends (with or without the strategy step after it) or
-  // waits for the page, whose answer then ends it.
-  enum class Outcome { Done, Wait, Pending };
   enum class Verdict { None, Refused, PriceUnreadable, SignalTooOld, BoughtUp, BoughtDown };
   // The form controls of a fill: each with its write in the batch, or missing.
   struct FormFill {
     static constexpr int kMissing = -2;
     struct Control {
-      size_t slot;
+      Slot slot;
       int write;
     };
     std::vector<Control> controls;
     bool AnyMissing() const;
-    // The slot of the last control that failed, -1 for none.
-    int FailedSlot(const PageActionReport& report) const;
-    bool Failed(size_t slot, const PageActionReport& report) const;
+    // The slot of the last control that failed, if any.
+    std::optional<Slot> FailedSlot(const PageActionReport& report) const;
+    bool Failed(Slot slot, const PageActionReport& report) const;
   };
 
+  // --- the tick and the table (bet_cycle.cpp) ---
   void TickOnPage();
+  Outcome RunStep(TPage shown);
+  Outcome RunRow(const StepRow& row, TPage shown);
+  Outcome React(const StepRow& row, TPage shown);
+  Outcome SharedReaction(TPage shown);
+  Outcome Go(const Move& move);
+  const std::string& AddressOf(Address address) const;
   void FinishTick(Outcome outcome);
+
+  // --- asking the page (bet_cycle_asking.cpp) ---
   // Starts waiting for the page under a new ticket; the check given back
   // tells, when the answer comes, whether it may move the cycle.
   std::function<bool()> BeginAwait();
-  // The bet asked for and not bought is given up.
-  void GiveUpBet();
-  // Tells once in the event log of a wait that goes on past the watchdog's time.
+  Outcome AskParse(std::function<void()> then);
+  Outcome AskActions(PageActionBatch batch, std::function<Outcome(const PageActionReport&)> then);
+  // Tells once in the event log of a wait that goes on past the watchdog's
+  // time.
   void WatchForStall();
-  Outcome AwaitParse(std::function<void()> then);
-  Outcome AwaitActions(PageActionBatch batch, std::function<Outcome(const PageActionReport&)> then);
-  // Runs the step on a page parsed afresh in this tick.
-  Outcome OnFreshPage(Outcome (BetCycle::*step)());
+  // The next tick now, for a reaction that should not wait for the cycle's
+  // pace.
+  void Wake();
+  void Navigate(const std::string& url, int interval, bool fresh_page);
+  void SetInterval(int interval);
+  void EnableTimerIfRunning();
 
-  Outcome RunStep(TPage shown);
-  Outcome Step0();
-  Outcome Step1(TPage shown);
-  Outcome Step2(TPage shown);
-  Outcome Step3(TPage shown);
-  Outcome Step4();
-  Outcome Step5(TPage shown);
-  Outcome Step6Or7(TPage shown);
-  Outcome Step8();
-  Outcome Step8OnPage();
+  // --- login and the account (bet_cycle_login.cpp) ---
+  Outcome LangCheckUnlessLoggedIn();
+  Outcome LogIn();
+  Outcome LoginAnswered(std::array<int, 2> writes, int press, uint16_t press_control, const PageActionReport& report);
+  Outcome LoginPageElsewhere(const std::string& host);
+  Outcome LoginFailed();
+  Outcome CheckAccount();
+  Outcome ReadBalanceUnlessForeignContract();
+  Outcome ReadBalance();
+  void ReadStartBalance();
+  void ReportInaccessible(uint16_t control);
+
+  // --- the trading form and the buy (bet_cycle_form.cpp) ---
+  Outcome ChooseForexMarket();
+  Outcome MarketChosen(int press, const PageActionReport& report);
+  Outcome ReloadForm();
+  Outcome FillReadyForm();
+  Outcome ReadyFormFilled(const FormFill& fill, const PageActionReport& report);
+  Outcome FillBetForm();
+  Outcome BetFormFilled(const FormFill& fill, int press, std::array<uint16_t, 20> controls,
+                        const PageActionReport& report);
   Outcome PricesRequested();
-  Outcome Step9();
-  Outcome Step9OnPage();
+  Outcome AskPricesAgain();
+  Outcome PricesAskedAgain(int press, const PageActionReport& report);
+  Outcome CheckPricesAndBuy();
+  Outcome BuyPressed(bool up, int32_t percent, int press, const PageActionReport& report);
   Outcome BuyVerdict(Verdict verdict, int32_t percent);
-  Outcome Step10(TPage shown);
-  Outcome Step11(TPage shown);
-  Outcome Step12(TPage shown);
-  Outcome StepIdle();
-
   FormFill FillForm(PageActionBatch& batch, bool for_bet) const;
   bool OnForexMarket() const;
   // The form of another market, which offers no forex pair, is left for the
@@ -152,27 +230,32 @@ struct BetCycle {
   // A trading page without the form's controls is left for the market
   // choice; true when it was.
   bool LeaveFormlessTradingPage();
-  Outcome LogIn();
-  Outcome LoginPageElsewhere(const std::string& host);
-  void LoginFailed();
-  void ReportInaccessible(uint16_t control);
+  // Both price blocks are shown.
+  bool PricesShown() const;
+
+  // --- following the bet (bet_cycle_follow.cpp) ---
+  Outcome ParseAgain();
+  Outcome PurchaseConfirmed();
+  Outcome PurchaseRefusedOrLost();
+  Outcome SeenOnPortfolio();
+  Outcome BetOpen();
+  Outcome ResultOrNoBet();
+  Outcome LookAgainAtOpenBet();
+  Outcome GoIdle();
+  void ReadResult();
+  // The bet asked for and not bought is given up.
+  void GiveUpBet();
+
+  // --- shared by the steps ---
+  Outcome SessionEnded();
   void ReportNotReady();
   void WithdrawReady();
-  Outcome SessionEnded();
-  void FollowBet();
-  void ReadStartBalance();
-  void ReadResult();
   void DropSignal(const std::string& text);
   void FaultAndStop(const std::string& text);
-  void Navigate(const std::string& url, int interval, bool fresh_page);
-  // The next tick now, for a reaction that should not wait for the cycle's pace.
-  void Wake();
-  void SetInterval(int interval);
-  void EnableTimerIfRunning();
-  bool SlotExists(size_t slot) const;
-  size_t FieldOf(size_t slot) const;
-  int AddPress(PageActionBatch& batch, size_t slot, bool only_after_success = false) const;
-  std::string SlotValue(size_t slot) const;
+  bool SlotExists(Slot slot) const;
+  size_t FieldOf(Slot slot) const;
+  int AddPress(PageActionBatch& batch, Slot slot, bool only_after_success = false) const;
+  std::string SlotValue(Slot slot) const;
   std::string StepFaultName() const;
 };
 

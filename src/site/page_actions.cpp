@@ -64,8 +64,8 @@ void PageActions::Run(PageActionBatch batch, std::function<void(const PageAction
                      });
 }
 
-int32_t PageActions::GetBrokerPercent(uint32_t stake, uint16_t slot) {
-  const int32_t field = slot < page.ControlSlots.size() ? page.ControlSlots[slot].FieldIndex : -1;
+int32_t PageActions::GetBrokerPercent(uint32_t stake, Slot slot) {
+  const int32_t field = page.SlotAt(slot).FieldIndex;
   if (field < 0) return 0;
   const double price = CostTranslate(Trim(GetWebValue(page.WebFields, static_cast<size_t>(field))));
   // A stake of 0 has no percentage.

@@ -71,7 +71,7 @@ struct PageActions {
   // this call.
   void Run(PageActionBatch batch, std::function<void(const PageActionReport&)> done);
   // The price shown in the control slot as a whole percentage of the stake.
-  int32_t GetBrokerPercent(uint32_t stake, uint16_t slot);
+  int32_t GetBrokerPercent(uint32_t stake, Slot slot);
 
   SitePage& page;
   WebBrowser& browser;

@@ -87,7 +87,7 @@ TEST_F(DemoPageRecognition, TradingPageAndItsPrices) {
   EXPECT_GT(slots[14].FieldIndex, 0);
   EXPECT_GT(slots[15].FieldIndex, 0);
   EXPECT_NE(slots[12].FieldIndex, slots[13].FieldIndex);
-  const int32_t percent = F().page_actions.GetBrokerPercent(10, 12);
+  const int32_t percent = F().page_actions.GetBrokerPercent(10, Slot::kUpPrice);
   EXPECT_GE(percent, 70);
   EXPECT_LE(percent, 85);
 }

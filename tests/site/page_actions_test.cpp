@@ -145,16 +145,16 @@ TEST_F(PageActionsTest, PressOnALinkNavigatesToItsAddressAfterTheActionsBeforeIt
 
 TEST_F(PageActionsTest, PayoutIsAWholePercentageOfTheStake) {
   form->page.WebFields.push_back(Record(kKindTable, "1", "1", "1", "1.7"));
-  form->page.ControlSlots[9].FieldIndex = 4;
-  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, 9), 85);
+  form->page.ControlSlots[12].FieldIndex = 4;
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, Slot::kUpPrice), 85);
   EXPECT_EQ(form->page.BetPrice, 1.7);
   form->page.WebFields[4].Fsubdata = "2.5";
-  EXPECT_EQ(form->page_actions.GetBrokerPercent(4, 9), 62) << "62.5 rounds to the even 62";
-  form->page.ControlSlots[9].FieldIndex = -1;
-  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, 9), 0);
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(4, Slot::kUpPrice), 62) << "62.5 rounds to the even 62";
+  form->page.ControlSlots[12].FieldIndex = -1;
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, Slot::kUpPrice), 0);
   EXPECT_EQ(form->page.BetPrice, 2.5) << "left as it was";
-  form->page.ControlSlots[9].FieldIndex = 4;
-  EXPECT_EQ(form->page_actions.GetBrokerPercent(0, 9), 0) << "a stake of 0 has no percentage";
+  form->page.ControlSlots[12].FieldIndex = 4;
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(0, Slot::kUpPrice), 0) << "a stake of 0 has no percentage";
 }
 
 // A big page: the records at the low 16 bits of an index stand for other elements.
@@ -167,7 +167,7 @@ TEST_F(PageActionsTest, RecordsBeyondSixteenBitIndexesAreReadAndActedOnThemselve
   fields[price] = Record(kKindTable, "1", "1", "1", "1.7");
   fields[price & 0xFFFF] = Record(kKindTable, "1", "1", "1", "2.5");
   form->page.ControlSlots[12].FieldIndex = static_cast<int32_t>(price);
-  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, 12), 85);
+  EXPECT_EQ(form->page_actions.GetBrokerPercent(2, Slot::kUpPrice), 85);
   PageActionBatch batch = form->page_actions.NewBatch();
   const int write = batch.WebSetValue(amount, "25");
   const int press = batch.WebExecute(buy);
