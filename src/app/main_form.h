@@ -276,7 +276,7 @@ class TMainForm : public RobotLog,
                      .tmBetOnState = tmBetOnState,
                      .tmBetWDT = tmBetWDT,
                      .host = *this};
-  StrategyEngine strategy_engine{.robot = robot,
+  StrategyEngine strategy_engine{StrategyEngineParts{.robot = robot,
                                  .EVENT = EVENT,
                                  .page = page,
                                  .strategies = strategies,
@@ -288,7 +288,7 @@ class TMainForm : public RobotLog,
                                  .ledger = ledger,
                                  .clock = platform.clock,
                                  .log = *this,
-                                 .texts = LangPack};
+                                 .texts = LangPack}};
   DebugSimulators debug_simulators{.debug = fmDebug,
                                    .robot = robot,
                                    .EVENT = EVENT,

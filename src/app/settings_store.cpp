@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "engine/strategy_registry.h"
 #include "ui/money.h"
 #include "site/default_addresses.h"
 #include "settings/ini_file.h"
@@ -19,59 +20,6 @@ namespace {
 constexpr const char* kDefaultTerminalClass = "MetaQuotes::MetaTrader::4.00";
 // The terminal's class goes into a 256-byte zero-terminated buffer.
 constexpr size_t kTerminalClassMaxBytes = 255;
-
-using StrategyControl =
-    std::variant<ui::NumberEdit StrategyPages::*, ui::SpinEdit StrategyPages::*, ui::CheckBox StrategyPages::*>;
-
-struct StrategyKey {
-  const char* key;
-  StrategyControl control;
-  int32_t default_value;
-};
-
-struct StrategySection {
-  const char* name_default;
-  bool down_default;
-  std::vector<StrategyKey> keys;
-};
-
-// One section a strategy page, in tab order, each with its keys in file order.
-const std::vector<StrategySection>& StrategySections() {
-  static const std::vector<StrategySection> sections = {
-      {"Простая ставка",
-       true,
-       {{"BetSize", &StrategyPages::neBot0BetSize, 3},
-        {"BetCount", &StrategyPages::speBot0BetCount, 2},
-        {"ReBet", &StrategyPages::cbBot0ReBet, 0}}},
-      {"Мартингейл",
-       false,
-       {{"ChainCount", &StrategyPages::speBot1ChainCount, 2},
-        {"BetCount", &StrategyPages::speBot1BetCount, 5},
-        {"BetSize", &StrategyPages::neBot1BetSize, 3}}},
-      {"Осторожный мартингейл",
-       false,
-       {{"BetCount", &StrategyPages::speBot2BetCount, 2},
-        {"ChainCount", &StrategyPages::speBot2ChainCount, 5},
-        {"BetSize", &StrategyPages::neBot2BetSize, 3}}},
-      {"Адаптивный мартингейл",
-       false,
-       {{"ChainCount", &StrategyPages::speBot3ChainCount, 5}, {"BetSize", &StrategyPages::neBot3BetSize, 3}}},
-      {"Монте-Карло",
-       false,
-       {{"ChainCount", &StrategyPages::speBot4ChainCount, 2},
-        {"BetCount", &StrategyPages::speBot4BetCount, 5},
-        {"BetSize", &StrategyPages::neBot4BetSize, 3}}},
-      {"",
-       false,
-       {{"WinLimit", &StrategyPages::neBot5WinLimit, 6},
-        {"LoseLimit", &StrategyPages::neBot5LoseLimit, 6},
-        {"BetSize", &StrategyPages::neBot5BetSize, 3},
-        {"BetCount", &StrategyPages::speBot5BetCount, 2},
-        {"AutoDirect", &StrategyPages::cbBot5ChangeDirection, 0}}},
-      {"", false, {}},
-  };
-  return sections;
-}
 
 std::string RobotSection(size_t index) { return "Robot" + std::to_string(index); }
 
@@ -151,15 +99,16 @@ void LoadBinary(TMainForm& form, const IniFile& ini) {
 }
 
 void LoadStrategies(TMainForm& form, const IniFile& ini) {
-  const auto& sections = StrategySections();
-  for (size_t i = 0; i < sections.size(); ++i) {
+  for (size_t i = 0; i < StrategyPages::kStrategyCount; ++i) {
+    const StrategyRow* row = StrategyOfPage(static_cast<uint8_t>(i));
     const std::string s = RobotSection(i);
-    const std::string name = ini.ReadString(s, "Name", sections[i].name_default);
+    const std::string name = ini.ReadString(s, "Name", row != nullptr ? row->name : "");
     form.strategies.pcStrategy.SetPageCaption(static_cast<int>(i), name);
     form.strategies.pcStrategy.SetPageEnabled(static_cast<int>(i), !Trim(name).empty());
-    if (ini.ReadBool(s, "Down", sections[i].down_default))
+    if (ini.ReadBool(s, "Down", row != nullptr && row->shown_by_default))
       form.strategies.pcStrategy.SetActivePageIndex(static_cast<int>(i));
-    for (const StrategyKey& key : sections[i].keys) {
+    if (row == nullptr) continue;
+    for (const StrategyKey& key : row->keys) {
       const int32_t value = ini.ReadInteger(s, key.key, key.default_value);
       std::visit(
           [&](auto member) {
@@ -236,12 +185,13 @@ void SaveBinary(const TMainForm& form, IniFile& ini) {
 }
 
 void SaveStrategies(const TMainForm& form, IniFile& ini) {
-  const auto& sections = StrategySections();
-  for (size_t i = 0; i < sections.size(); ++i) {
+  for (size_t i = 0; i < StrategyPages::kStrategyCount; ++i) {
+    const StrategyRow* row = StrategyOfPage(static_cast<uint8_t>(i));
     const std::string s = RobotSection(i);
     ini.WriteString(s, "Name", form.strategies.pcStrategy.PageCaption(static_cast<int>(i)));
     ini.WriteBool(s, "Down", form.StrategyIndex() == i);
-    for (const StrategyKey& key : sections[i].keys) {
+    if (row == nullptr) continue;
+    for (const StrategyKey& key : row->keys) {
       std::visit(
           [&](auto member) {
             const auto& control = form.strategies.*member;

@@ -1,6 +1,7 @@
 // Following a purchase to its result.
 #include "engine/bet_cycle.h"
 #include "engine/bet_cycle_names.h"
+#include "engine/strategy_registry.h"
 #include "text/number_format.h"
 #include "text/utf8.h"
 
@@ -106,7 +107,7 @@ THistoryRecord BetCycle::PurchaseRecord() const {
   record.Strategy = strategies.StrategyIndex();
   record.Stake = robot.ChainStake;
   record.Direction = robot.ChainDirection;
-  record.Params = strategies.HistoryParams();
+  record.Params = HistoryParams(strategies);
   return record;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "strategy/strategy_state.h"
 #include "event/robot_event.h"
 
 namespace vantrope {
@@ -43,67 +44,20 @@ enum TRobotStatus : uint16_t {
   rsBalanced = 53,
 };
 
-// The status the strategy of a page runs under; none for the seventh page,
-// which has no behaviour.
-inline std::optional<TRobotStatus> RunningStatusOf(uint8_t strategy_page) {
-  static constexpr TRobotStatus kStatus[] = {rsSimpleBet,          rsMartingale, rsCautiousMartingale,
-                                             rsAdaptiveMartingale, rsMonteCarlo, rsBalanced};
-  if (strategy_page >= std::size(kStatus)) return std::nullopt;
-  return kStatus[strategy_page];
-}
-
-// RobotPauseMode.
-enum TPauseMode : uint8_t {
-  pmNone = 0,
-  pmAfterResult = 1,  // a pause after the bet's result is requested
-  pmAfterWin = 2,     // a pause after a won bet is requested
-  pmContinue = 254,   // the user asked to go on after a pause
-  pmPaused = 255,
-};
-
-struct RobotState {
+// The strategy's part is a record of its own (StrategyState), so that a
+// strategy can run on it outside the robot.
+struct RobotState : StrategyState {
   // Between Run and Stop.
   bool Running = false;
 
   // --- run control ---
   TRobotStatus RobotStatus = rsStopped;
-  uint8_t RobotSubStatus = 0;
-  TPauseMode RobotPauseMode = pmNone;
-  uint16_t RobotPauseType = 100;  // with the strategy in the hundreds as the settings keep it
   uint8_t LastStrategyIndex = 0;
   // Re-entry guard of the strategy step.
   bool RobotBusy = false;
 
-  // --- the strategy's chain ---
-  uint16_t BetCount = 0;
-  uint16_t GameCount = 0;
-  int32_t ChainStake = 0;
-  TDirection ChainDirection = drNone;
-  std::string ChainValute;
-  uint16_t ChainPeriod = 0;
-  std::string ChainPeriodUnit;
-  // Copies for resuming a chain, kept in the settings file.
-  int32_t SavedStake = 3;
-  uint16_t SavedBetCount = 0;
-  uint16_t SavedGameCount = 0;
-  double BalancedTarget = 0;
-
-  // When the arrow of the signal a strategy last took was first seen (on
-  // the monotonic clock, as all the times the robot measures ages by), and
-  // whether no bet was asked for since.
-  int64_t TakenSignalTime = 0;
-  bool SignalTakenForBet = false;
   // Seconds a signal may be old and still be bought; 0 for any age.
   int32_t SignalLifetime = 60;
-
-  // --- the bet request ---
-  // When the signal the bet answers was first seen; 0 for a bet a chain owes.
-  int64_t BetSignalTime = 0;
-  std::string BetValute;
-  std::string BetPeriodUnit;
-  uint16_t BetPeriod = 0;
-  int32_t BetStake = 3;
-  TDirection BetDirection = drNone;
 
   // --- the bet cycle ---
   TBetStep BetOnStatus = bsIdle;

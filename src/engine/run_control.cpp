@@ -1,6 +1,7 @@
 #include "engine/run_control.h"
 
 #include <cmath>
+#include "engine/strategy_registry.h"
 
 #include "ui/money.h"
 #include "text/utf8.h"
@@ -96,8 +97,8 @@ void RunControl::Run() {
   robot.BetValute = Trim(EVENT.Valute).empty() ? std::string("frxEURUSD") : EVENT.Valute;
   robot.BetPeriodUnit = Trim(EVENT.PeriodUnit).empty() ? std::string("m") : EVENT.PeriodUnit;
   robot.BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
-  if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
-    robot.BetStake = RoundHalfEvenTo<int32_t>(stake->Value());
+  if (const StrategyRow* row = StrategyOfPage(strategies.StrategyIndex()))
+    robot.BetStake = RoundHalfEvenTo<int32_t>(PageParams(*row, strategies).BetSize);
   if (strategies.StrategyIndex() == stBalanced) {
     strategies.neBot5Porog.SetValue(0);
     robot.BalancedTarget = 0;
@@ -263,7 +264,7 @@ void RunControl::WorkingHoursStep() {
 }
 
 void RunControl::StrategySelection() {
-  if (const std::optional<TRobotStatus> status = RunningStatusOf(strategies.StrategyIndex())) robot.RobotStatus = *status;
+  if (const StrategyRow* row = StrategyOfPage(strategies.StrategyIndex())) robot.RobotStatus = row->status;
 }
 
 // Asked at Start, never from inside a strategy step: the strategy starts
@@ -370,8 +371,8 @@ bool RunControl::LimitCheck(uint16_t chain_counter) {
 
   if (verdict == 3) {
     log.AddStringToLog(ltInfo, texts.Text(txStoppedAtMinimum), true);
-    if (const ui::NumberEdit* stake = strategies.InitialStakeEditor())
-      robot.SavedStake = RoundHalfEvenTo<int32_t>(stake->Value());
+    if (const StrategyRow* row = StrategyOfPage(strategy))
+      robot.SavedStake = RoundHalfEvenTo<int32_t>(PageParams(*row, strategies).BetSize);
     robot.SavedBetCount = 0;
     if (strategy != stSimpleBet && strategy != stBalanced) robot.SavedGameCount = 0;
     robot.RobotPauseMode = pmNone;

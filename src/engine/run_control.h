@@ -26,12 +26,6 @@
 
 namespace vantrope {
 
-// The share of the next stake that must stay above the minimum balance: the
-// bet guard holds a bet back below it, and the limit check stops there (for
-// every strategy: with half the stake, the cautious and adaptive martingales
-// sat between the two, every bet held back and no stop).
-constexpr double kStakeShareAboveMinimum = 0.75;
-
 struct RunControl {
   // What run control asks of the program around it.
   class Host {

@@ -2,23 +2,12 @@
 // money-management strategy.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "strategy/strategy.h"
 #include "ui/controls.h"
 
 namespace vantrope {
-
-// The strategy pages by index, StrategyIndex.
-enum TStrategy : uint8_t {
-  stSimpleBet = 0,
-  stMartingale = 1,
-  stCautiousMartingale = 2,
-  stAdaptiveMartingale = 3,
-  stMonteCarlo = 4,
-  stBalanced = 5,
-  stNone = 6,  // the seventh page has no behaviour
-};
 
 struct StrategyPages {
   static constexpr int kStrategyCount = 7;
@@ -55,10 +44,6 @@ struct StrategyPages {
 
   // The active strategy page.
   TStrategy StrategyIndex() const { return static_cast<TStrategy>(pcStrategy.ActivePageIndex()); }
-  // The editor of the active strategy's first stake; none on the last page.
-  const ui::NumberEdit* InitialStakeEditor() const;
-  // The active strategy's parameters as the history record keeps them.
-  std::array<int32_t, 8> HistoryParams() const;
 
   // "Go on until the first loss": the bet count matters only while it is off.
   void cbBot0ReBetClick();

@@ -24,7 +24,8 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"desktop", "event", "settings"},    // the desktop's ports, the event record, the settings file
     {"log"},                             // the event log and the history file
     {"site", "terminal", "results"},     // the broker's site, the trading terminal, the results of bets
-    {"engine"},                          // bet cycle, strategies, run control
+    {"strategy"},                        // the money-management strategies, plain objects
+    {"engine"},                          // bet cycle, strategy step, run control
     {"debug"},                           // the debug window
     {"app"},                             // the main window
     {"site/webengine", "terminal/x11"},  // adapters

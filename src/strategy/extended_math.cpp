@@ -1,4 +1,4 @@
-#include "engine/extended_math.h"
+#include "strategy/extended_math.h"
 
 #include <cmath>
 #include <utility>

@@ -1,6 +1,6 @@
 // The stake raise and the needed deposit in extended precision: the known
 // figures, and the integer computation against the 80-bit long double.
-#include "engine/extended_math.h"
+#include "strategy/extended_math.h"
 
 #include <gtest/gtest.h>
 
