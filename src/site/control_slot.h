@@ -1,6 +1,7 @@
 // A control slot: where a control of the recognised page is in WebFields.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vantrope {
@@ -20,17 +21,22 @@ enum class Slot : uint8_t {
   kPassword = 1,
   kLoginPress = 2,
   // the portfolio
+  kCurrency = 0,
   kBalance = 1,
   // the page that says the prices changed
   kAskPricesAgain = 0,
+  // the page of a purchase confirmed: the way to the portfolio
+  kReceipt = 0,
   // the trading form
   kMarketGroup = 2,
+  kMarketGroupCopy = 3,
   kPair = 4,
   kStart = 5,
   kDuration = 6,
   kDurationUnit = 7,
   kStake = 8,
   kGetPrices = 9,
+  kBasis = 10,
   kForexTab = 11,
   kUpPrice = 12,
   kDownPrice = 13,
@@ -39,5 +45,7 @@ enum class Slot : uint8_t {
   kBuyUp = 18,
   kBuyDown = 19,
 };
+
+inline constexpr size_t SlotIndex(Slot slot) { return static_cast<size_t>(slot); }
 
 }  // namespace vantrope

@@ -14,14 +14,17 @@ enum Text : int { txRecognised = 138, txNotFound = 139, txFoundAt = 140 };
 constexpr std::array<uint8_t, 17> kPagePriority = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 12, 12, 1, 12};
 
 struct SlotRule {
-  size_t slot;
+  Slot slot;
   uint16_t control;
 };
 
 // The slots of the trading page, in slot order; slot 13 takes the second
 // match of control 15 and is resolved on its own.
-constexpr SlotRule kTradingSlots[] = {{2, 5},   {3, 5},   {4, 6},   {5, 7},   {6, 8},   {7, 9},   {8, 11}, {9, 12},
-                                      {10, 10}, {11, 16}, {12, 15}, {14, 17}, {15, 18}, {18, 13}, {19, 14}};
+constexpr SlotRule kTradingSlots[] = {
+    {Slot::kMarketGroup, 5},    {Slot::kMarketGroupCopy, 5}, {Slot::kPair, 6},      {Slot::kStart, 7},
+    {Slot::kDuration, 8},       {Slot::kDurationUnit, 9},    {Slot::kStake, 11},    {Slot::kGetPrices, 12},
+    {Slot::kBasis, 10},         {Slot::kForexTab, 16},       {Slot::kUpPrice, 15},  {Slot::kUpPriceBlock, 17},
+    {Slot::kDownPriceBlock, 18}, {Slot::kBuyUp, 13},          {Slot::kBuyDown, 14}};
 
 }  // namespace
 
@@ -98,37 +101,43 @@ std::string PageRecogniser::MissingText(TPage page, const TControlSlot& slot, co
 PageRecogniser::PageSlots PageRecogniser::ResolvePageSlots(TPage page) const {
   PageSlots result;
   ControlSlots& slots = result.slots;
-  auto resolve = [&](size_t slot, uint16_t control) { slots[slot] = {SearchControl(control), control}; };
-  auto require = [&](size_t slot, const std::string& text) {
-    if (slots[slot].FieldIndex == -1) result.missing.push_back(MissingText(page, slots[slot], text));
+  auto resolve = [&](Slot slot, uint16_t control) { slots[SlotIndex(slot)] = {SearchControl(control), control}; };
+  auto require = [&](Slot slot, const std::string& text) {
+    const TControlSlot& resolved = slots[SlotIndex(slot)];
+    if (resolved.FieldIndex == -1) result.missing.push_back(MissingText(page, resolved, text));
   };
   const std::string& not_found = texts_.Text(txNotFound);
   if (page == pgLogin) {
-    for (size_t slot : {0, 1, 2}) resolve(slot, static_cast<uint16_t>(slot));
-    for (size_t slot : {0, 1, 2}) require(slot, not_found);
+    // The login page's slots take the controls of their own numbers.
+    for (Slot slot : {Slot::kLoginName, Slot::kPassword, Slot::kLoginPress})
+      resolve(slot, static_cast<uint16_t>(SlotIndex(slot)));
+    for (Slot slot : {Slot::kLoginName, Slot::kPassword, Slot::kLoginPress}) require(slot, not_found);
   } else if (IsTradingPage(page)) {
     for (const SlotRule& rule : kTradingSlots) resolve(rule.slot, rule.control);
-    if (slots[12].FieldIndex >= 0) {
+    const int32_t up_price = slots[SlotIndex(Slot::kUpPrice)].FieldIndex;
+    if (up_price >= 0) {
       // The second match: the first one is hidden for one search.
-      TCatField& first = fields_[slots[12].FieldIndex];
+      TCatField& first = fields_[up_price];
       const uint8_t kind = first.Kind;
       first.Kind = 255;
-      resolve(13, 15);
+      resolve(Slot::kDownPrice, 15);
       first.Kind = kind;
     }
-    for (size_t slot = 2; slot <= 11; ++slot) require(slot, not_found);
+    // The form's controls, from the market group to the forex tab.
+    for (size_t slot = SlotIndex(Slot::kMarketGroup); slot <= SlotIndex(Slot::kForexTab); ++slot)
+      require(static_cast<Slot>(slot), not_found);
     // The price controls that recognition saw are required.
-    if (page == pgTradingUpPrice || page == pgTradingPrices) require(12, "не найден.");
-    if (page == pgTradingDownPrice || page == pgTradingPrices) require(13, not_found);
+    if (page == pgTradingUpPrice || page == pgTradingPrices) require(Slot::kUpPrice, "не найден.");
+    if (page == pgTradingDownPrice || page == pgTradingPrices) require(Slot::kDownPrice, not_found);
   } else if (page == pgPricesChanged) {
-    resolve(0, 12);
-    require(0, not_found);
+    resolve(Slot::kAskPricesAgain, 12);
+    require(Slot::kAskPricesAgain, not_found);
   } else if (page == pgPurchaseConfirmed) {
-    resolve(0, 20);
-    require(0, not_found);
+    resolve(Slot::kReceipt, 20);
+    require(Slot::kReceipt, not_found);
   } else if (page == pgPortfolio || page == pgPortfolioBetOpen) {
-    resolve(0, 3);
-    resolve(1, 4);
+    resolve(Slot::kCurrency, 3);
+    resolve(Slot::kBalance, 4);
   }
   return result;
 }
@@ -136,11 +145,13 @@ PageRecogniser::PageSlots PageRecogniser::ResolvePageSlots(TPage page) const {
 PageRecogniser::AccountValues PageRecogniser::ReadAccountValues(TPage page, const ControlSlots& slots,
                                                                 const std::string& known_currency) const {
   AccountValues values;
-  const bool currency_resolved = slots[0].FieldIndex != -1;
-  const bool balance_resolved = slots[1].FieldIndex != -1;
+  const TControlSlot& currency = slots[SlotIndex(Slot::kCurrency)];
+  const TControlSlot& balance = slots[SlotIndex(Slot::kBalance)];
+  const bool currency_resolved = currency.FieldIndex != -1;
+  const bool balance_resolved = balance.FieldIndex != -1;
   values.failed = !currency_resolved || !balance_resolved;
   if (balance_resolved) {
-    const std::string value = GetWebValue(fields_, static_cast<size_t>(slots[1].FieldIndex));
+    const std::string value = GetWebValue(fields_, static_cast<size_t>(balance.FieldIndex));
     if (!currency_resolved && Trim(known_currency).empty()) {
       std::string text = value;
       if (!text.empty() && text[0] == ':') text = Utf8Left(text.substr(1), 99);
@@ -152,8 +163,8 @@ PageRecogniser::AccountValues PageRecogniser::ReadAccountValues(TPage page, cons
     values.balance = ReadMoney(value);
     if (!values.balance) values.failed = true;
   }
-  for (size_t slot : {0, 1})
-    if (slots[slot].FieldIndex == -1) values.missing.push_back(MissingText(page, slots[slot], texts_.Text(txNotFound)));
+  for (const TControlSlot* slot : {&currency, &balance})
+    if (slot->FieldIndex == -1) values.missing.push_back(MissingText(page, *slot, texts_.Text(txNotFound)));
   return values;
 }
 

@@ -47,7 +47,7 @@ struct SitePage {
   std::optional<DomDocument> ParsedDocument;
   TableCounters WebTableCounters;
   std::array<TControlSlot, 20> ControlSlots;
-  const TControlSlot& SlotAt(Slot slot) const { return ControlSlots[static_cast<size_t>(slot)]; }
+  const TControlSlot& SlotAt(Slot slot) const { return ControlSlots[SlotIndex(slot)]; }
   TPage PageIndex = pgNone;
   std::string PageName;
   // Set by every recognition; cleared by the bet cycle when it needs a fresh page.
