@@ -1,4 +1,5 @@
 #include "app/main_form.h"
+#include "event/event_changes.h"
 
 #include <iostream>
 #include <limits>
@@ -364,7 +365,7 @@ void TMainForm::FormCreate() {
   // The indicator raises a signal only on a change of direction: the arrow
   // the last program took may stand on a chart that this one first sees
   // covered, and must not look new once the chart shows.
-  EVENT.Direction = ledger.Signal();
+  InheritDirection(EVENT, ledger.Signal());
   terminal.InheritedSignal = ledger.Signal();
   terminal.InheritedChart = ledger.SignalChart();
   robot.RobotBusy = false;

@@ -1,4 +1,5 @@
 #include "debug/debug_simulators.h"
+#include "event/event_changes.h"
 
 #include "event/pair_table.h"
 #include "site/cat_field.h"
@@ -34,9 +35,7 @@ void DebugSimulators::FormCreate() { tmRobotDebug.SetEnabled(page.SimulatorEnabl
 
 void DebugSimulators::TerminalArrowSim(int tag) {
   const bool up = tag == 0;
-  EVENT.Direction = up ? drUp : drDown;
-  EVENT.SignalTime = clock.MonotonicMs();
-  EVENT.NewSignal = true;
+  RaiseSignal(EVENT, up ? drUp : drDown, clock.MonotonicMs());
   log.AddStringToLog(up ? ltUp : ltDown, texts.Text(up ? txUpSignal : txDownSignal), true);
   bet_cycle.SignalArrived();
 }
@@ -61,7 +60,7 @@ void DebugSimulators::DebugManualBet(int tag) {
 }
 
 void DebugSimulators::WebSimClick(int tag) {
-  EVENT.BetStatus = static_cast<TSiteState>(tag);
+  ReportSite(EVENT, static_cast<TSiteState>(tag));
   // Both copies of the buttons show the state the site is in.
   for (SiteStateButtons* buttons : {&debug.site_simulator.states, &debug.robot_debug.states})
     for (ui::RadioButton& button : buttons->rbState) button.SetChecked(button.Tag() == tag);

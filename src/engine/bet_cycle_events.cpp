@@ -1,6 +1,7 @@
 // What the program around the cycle asks of it, and the reports every step
 // shares.
 #include "engine/bet_cycle.h"
+#include "event/event_changes.h"
 #include "engine/bet_cycle_names.h"
 
 namespace vantrope {
@@ -71,8 +72,7 @@ std::optional<std::string> BetCycle::StepAddress() const {
 }
 
 void BetCycle::ForgetSignal() {
-  EVENT.NewSignal = false;
-  EVENT.Direction = drNone;
+  vantrope::ForgetSignal(EVENT);
   ledger.KeepSignal(drNone);
 }
 
@@ -91,7 +91,7 @@ void BetCycle::GiveUpBet() {
   ledger.NotBought();
   tmBetOnState.SetEnabled(false);
   log.AddStringToLog(ltPendingClosed, texts.Text(txBetTimedOut), false);
-  EVENT.BetStatus = ssBetImpossible;
+  ReportSite(EVENT, ssBetImpossible);
   // The trading address opens the site's first market: the market is chosen
   // again before the form.
   robot.BetOnStatus = bsSelectMarket;
@@ -120,19 +120,19 @@ void BetCycle::DropSignal(const std::string& text) {
   robot.BetOnStatus = bsFormReady;
   SetInterval(kQuickLook);
   ForgetSignal();
-  EVENT.BetStatus = ssBetImpossible;
+  ReportSite(EVENT, ssBetImpossible);
 }
 
 // While a bet is open the strategy keeps the state it was last told: the
 // cycle is only finding its way back to the bet.
 void BetCycle::ReportNotReady() {
-  if (ledger.Open() == TOpenBet::None) EVENT.BetStatus = ssNotReady;
+  if (ledger.Open() == TOpenBet::None) ReportSite(EVENT, ssNotReady);
 }
 
 // Off the ready form no new bet may be asked for; a bet asked for already
 // keeps the state the strategy was told, while the cycle finds its way back.
 void BetCycle::WithdrawReady() {
-  if (EVENT.BetStatus == ssReady && ledger.Open() == TOpenBet::None) EVENT.BetStatus = ssNotReady;
+  if (EVENT.BetStatus == ssReady && ledger.Open() == TOpenBet::None) ReportSite(EVENT, ssNotReady);
 }
 
 // The site shows its login page in the middle of the run: it ended the

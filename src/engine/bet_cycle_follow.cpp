@@ -1,5 +1,6 @@
 // Following a purchase to its result.
 #include "engine/bet_cycle.h"
+#include "event/event_changes.h"
 #include "engine/bet_cycle_names.h"
 #include "engine/strategy_registry.h"
 #include "text/number_format.h"
@@ -60,7 +61,7 @@ BetCycle::Outcome BetCycle::SeenOnPortfolio() {
 BetCycle::Outcome BetCycle::BetOpen() {
   ledger.Confirmed(clock.Now());
   if (EVENT.BetStatus < ssBetAccepted) {
-    EVENT.BetStatus = ssBetAccepted;
+    ReportSite(EVENT, ssBetAccepted);
     robot.BetDirection = drNone;
   }
   robot.ResultWaitCounter = 0;
@@ -90,7 +91,7 @@ BetCycle::Outcome BetCycle::LookAgainAtOpenBet() {
 
 BetCycle::Outcome BetCycle::GoIdle() {
   browser_supervisor.NavigateUrl(site.LogOutUrl);
-  EVENT.BetStatus = ssNotReady;
+  ReportSite(EVENT, ssNotReady);
   robot.RobotStatus = rsStopped;
   robot.RobotSubStatus = 0;
   return Outcome::Done;
@@ -114,18 +115,18 @@ THistoryRecord BetCycle::PurchaseRecord() const {
 // The ledger records the result; the log line only shows it.
 void BetCycle::ReadResult() {
   robot.BalanceAtResult = page.CurrentBalance;
-  EVENT.Result = robot.BalanceAtResult - robot.BalanceAtBet;
+  ReportResult(EVENT, robot.BalanceAtResult - robot.BalanceAtBet);
   ledger.Settled(EVENT.Result > 0 ? 1 : 2, robot.BalanceAtResult);
   const std::string amount =
       page.CurrencyName + ": " + FormatFixed(std::abs(EVENT.Result), 2, clock.DecimalSeparator());
   if (EVENT.Result > 0) {
     log.AddStringToLog(ltWin, texts.Text(ByDirection(robot.ChainDirection, txWonUp, txWonDown, txWon)) + " " + amount,
                        true);
-    EVENT.BetStatus = ssBetWon;
+    ReportSite(EVENT, ssBetWon);
   } else {
     log.AddStringToLog(
         ltLost, texts.Text(ByDirection(robot.ChainDirection, txLostUp, txLostDown, txLost)) + " " + amount, true);
-    EVENT.BetStatus = ssBetLost;
+    ReportSite(EVENT, ssBetLost);
   }
   // The trading address opens the site's first market: it is chosen again.
   Navigate(site.ReturnUrl, kFormLoad, true);

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "engine/advance_threshold.h"
+#include "event/event_changes.h"
 #include "engine/bet_cycle.h"
 #include "engine/bet_cycle_names.h"
 #include "text/utf8.h"
@@ -121,7 +122,7 @@ bool BetCycle::LeaveFormlessTradingPage() {
 
 BetCycle::Outcome BetCycle::FillReadyForm() {
   if (LeaveFormlessTradingPage()) return Outcome::Done;
-  EVENT.BetStatus = ssReady;
+  ReportSite(EVENT, ssReady);
   PageActionBatch batch = page_actions.NewBatch();
   FormFill fill = FillForm(batch, false);
   if (robot.BetOnStatus == bsFillForm) AddPress(batch, Slot::kGetPrices);
@@ -181,7 +182,7 @@ BetCycle::Outcome BetCycle::PricesRequested() {
                           std::to_string(robot.BetPeriod) + Trim(robot.BetPeriodUnit));
   // Prices asked for again after the site refused a stale one: the strategy
   // was told of the bet already and waits for its outcome.
-  if (EVENT.BetStatus < ssBetMade) EVENT.BetStatus = ssWaitingForPrices;
+  if (EVENT.BetStatus < ssBetMade) ReportSite(EVENT, ssWaitingForPrices);
   return Outcome::Done;
 }
 
@@ -278,7 +279,7 @@ BetCycle::Outcome BetCycle::BuyVerdict(Verdict verdict, int32_t percent) {
                          texts.Text(txBought) + " " + std::to_string(robot.BetStake) + " " + page.CurrencyName + " " +
                              way + " " + std::to_string(percent) + texts.Text(txPercent),
                          false);
-      EVENT.BetStatus = ssBetMade;
+      ReportSite(EVENT, ssBetMade);
       robot.BetOnStatus = bsAwaitConfirmation;
       SetInterval(kPageLoad);
       break;

@@ -1,4 +1,5 @@
 #include "engine/run_control.h"
+#include "event/event_changes.h"
 
 #include <cmath>
 #include "engine/strategy_registry.h"
@@ -81,7 +82,7 @@ void RunControl::Run() {
   robot.StallSince = 0;
   robot.ForeignContractReported = false;
   // A signal seen while the robot was stopped is not bought.
-  EVENT.NewSignal = false;
+  DropSignal(EVENT);
   robot.ForeignLoginHost.clear();
   robot_controls.teSiteStatus.SetText(texts.Text(txSiteStatusUnknown));
   robot.Running = true;
@@ -330,7 +331,7 @@ void RunControl::TakeUpOpenBet() {
   robot.BetDirection = bet.request.direction;
   robot.ChainDirection = bet.request.direction;
   robot.BalanceAtBet = bet.record.BalanceAtBet;
-  EVENT.BetStatus = ssBetMade;
+  ReportSite(EVENT, ssBetMade);
 }
 
 bool RunControl::LimitCheck(uint16_t chain_counter) {

@@ -1,4 +1,5 @@
 #include "engine/strategy_engine.h"
+#include "event/event_changes.h"
 
 namespace vantrope {
 
@@ -14,7 +15,7 @@ void StrategyEngine::DropStaleSignal() {
   if (!EVENT.NewSignal || robot.SignalLifetime <= 0) return;
   const bool age_unknown = EVENT.SignalTime == 0;
   if (!age_unknown && clock.MonotonicMs() - EVENT.SignalTime <= int64_t{robot.SignalLifetime} * 1000) return;
-  EVENT.NewSignal = false;
+  DropSignal(EVENT);
   // A signal a chain took already, and one the log told of, go silently.
   if (EVENT.SignalTime == robot.TakenSignalTime && !age_unknown) return;
   if (EVENT.SignalTime == robot.StaleSignalTime && EVENT.Direction == robot.StaleSignalDirection) return;

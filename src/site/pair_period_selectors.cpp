@@ -1,4 +1,5 @@
 #include "site/pair_period_selectors.h"
+#include "event/event_changes.h"
 
 #include <cmath>
 
@@ -25,38 +26,34 @@ void PairPeriodSelectors::cbeBetOnValutePairChange() {
   const int index = site_control.cbeBetOnValutePair.ItemIndex();
   const std::string code = index > 0 && index < static_cast<int>(kPairTable.size()) ? kPairTable[index].code
                                                                                      : kPairTable[0].code;
-  if (code != EVENT.Valute) EVENT.ValuteChanged = true;
-  EVENT.Valute = code;
+  SetPair(EVENT, code);
 }
 
 void PairPeriodSelectors::cbeBetOnBetTimeCostChange() {
   ui::NumberEdit& period = site_control.neBetOnBetPeriod;
   switch (site_control.cbeBetOnBetTimeCost.ItemIndex()) {
     case 0:
-      EVENT.PeriodUnit = "s";
+      SetPeriodUnit(EVENT, "s");
       period.SetLimits(30, period.MaxValue());
       break;
     case 1:
-      EVENT.PeriodUnit = "m";
+      SetPeriodUnit(EVENT, "m");
       period.SetLimits(1, period.MaxValue());
       break;
     case 2:
-      EVENT.PeriodUnit = "h";
+      SetPeriodUnit(EVENT, "h");
       period.SetLimits(1, period.MaxValue());
       break;
-    default: EVENT.PeriodUnit = "s"; return;
+    default: SetPeriodUnit(EVENT, "s"); return;
   }
   period.SetValue(std::round(period.Value()));
   neBetOnBetPeriodExit();
-  EVENT.PeriodChanged = true;
+  FlagPeriodChange(EVENT);
 }
 
 void PairPeriodSelectors::neBetOnBetPeriodExit() {
-  if (EVENT.Period == 0)
-    EVENT.Period = 30;
-  else
-    EVENT.Period = RoundHalfEvenTo<uint16_t>(site_control.neBetOnBetPeriod.Value());
-  EVENT.PeriodChanged = true;
+  SetPeriod(EVENT, EVENT.Period == 0 ? 30 : RoundHalfEvenTo<uint16_t>(site_control.neBetOnBetPeriod.Value()));
+  FlagPeriodChange(EVENT);
 }
 
 void PairPeriodSelectors::BetOnBetModeSet() {
@@ -68,11 +65,11 @@ void PairPeriodSelectors::BetOnBetModeSet() {
                                                   : unit == "m" ? 1
                                                   : unit == "s" ? 0
                                                                 : -1);
-    EVENT.PeriodChanged = false;
+    PeriodChangeTaken(EVENT);
   }
   if (EVENT.ValuteChanged) {
     BetOnSetValutePair(EVENT.Valute);
-    EVENT.ValuteChanged = false;
+    PairChangeTaken(EVENT);
   }
 }
 

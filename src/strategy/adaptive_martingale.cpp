@@ -1,6 +1,7 @@
 // Strategy 3, the adaptive martingale: every bet of the chain follows the
 // latest signal's direction, the stake raised after every loss.
 #include "strategy/chain_over_signals.h"
+#include "event/event_changes.h"
 #include "strategy/strategies.h"
 
 namespace vantrope {
@@ -77,13 +78,13 @@ class AdaptiveMartingale final : public ChainOverSignals {
           // Over the ceiling the chain ends, also when it would bet again at once.
           sub = kNewChain;
         } else if (state.BetCount < 3) {
-          EVENT.NewSignal = false;
+          DropSignal(EVENT);
           sub = kRequest;
         } else {
           sub = kLimitCheck;
         }
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         sub = kNewChain;
       }
     }

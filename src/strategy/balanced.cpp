@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "strategy/strategies.h"
+#include "event/event_changes.h"
 #include "strategy/strategy_blocks.h"
 
 namespace vantrope {
@@ -91,7 +92,7 @@ class Balanced final : public StrategyBlocks {
         state.BetDirection = state.ChainDirection;
         sub = kRequest;
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         sub = kNewChain;
       }
     }
@@ -103,7 +104,7 @@ class Balanced final : public StrategyBlocks {
         state.BetDirection = state.ChainDirection;
         sub = kRequest;
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         sub = kNewChain;
       }
     }

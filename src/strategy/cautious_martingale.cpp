@@ -1,6 +1,7 @@
 // Strategy 2, the cautious martingale: the chain spread over several
 // signals, a few bets on each, the stake raised after every loss.
 #include "strategy/chain_over_signals.h"
+#include "event/event_changes.h"
 #include "strategy/strategies.h"
 
 namespace vantrope {
@@ -57,7 +58,7 @@ class CautiousMartingale final : public ChainOverSignals {
         state.GameCount = 0;
         sub = kRequest;
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         sub = kNewChain;
       }
     }
@@ -71,13 +72,13 @@ class CautiousMartingale final : public ChainOverSignals {
           sub = kNewChain;
         } else if (state.BetCount >= params.BetCount) {
           state.BetCount = 0;
-          EVENT.NewSignal = false;
+          DropSignal(EVENT);
           sub = kAwaitSignal;
         } else {
           sub = kRequest;
         }
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         sub = kNewChain;
       }
     }

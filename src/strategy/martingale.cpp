@@ -3,6 +3,7 @@
 // a new chain after a win up to a count of chains. Monte-Carlo keeps its
 // chain's direction whatever the indicator says, and turns after a loss.
 #include "strategy/strategies.h"
+#include "event/event_changes.h"
 #include "strategy/strategy_blocks.h"
 
 namespace vantrope {
@@ -73,8 +74,7 @@ class Martingale final : public StrategyBlocks {
     }
     if (following && sub == kAwaitSignalAfterImpossible) {
       // Bet impossible: the chain keeps its stake and waits for a new signal.
-      EVENT.NewSignal = false;
-      EVENT.Direction = drNone;
+      ForgetSignal(EVENT);
     }
     if (sub == kWon) {
       host.Note(txBetWon);
@@ -85,7 +85,7 @@ class Martingale final : public StrategyBlocks {
         state.BetDirection = state.ChainDirection;
         sub = kRequest;
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         sub = kAwaitSignal;
       }
     }
@@ -102,7 +102,7 @@ class Martingale final : public StrategyBlocks {
           sub = kAwaitSignal;
         }
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         state.BetCount = 0;
         sub = kAwaitSignal;
       }

@@ -1,6 +1,7 @@
 // Strategy 0, the simple bet: the same stake on every signal, repeated after
 // a win up to a count of bets, or until the first loss.
 #include "strategy/strategies.h"
+#include "event/event_changes.h"
 #include "strategy/strategy_blocks.h"
 
 namespace vantrope {
@@ -50,7 +51,7 @@ class SimpleBet final : public StrategyBlocks {
         state.BetDirection = state.ChainDirection;
         sub = kRequest;
       } else {
-        EVENT.NewSignal = false;
+        DropSignal(EVENT);
         sub = kNewChain;
       }
     }
@@ -58,7 +59,7 @@ class SimpleBet final : public StrategyBlocks {
       host.Note(txBetLost);
       sub = kNewChain;
       state.GameCount = 1;
-      EVENT.NewSignal = false;
+      DropSignal(EVENT);
     }
   }
 };

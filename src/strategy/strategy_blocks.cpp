@@ -1,4 +1,5 @@
 #include "strategy/strategy_blocks.h"
+#include "event/event_changes.h"
 
 #include <algorithm>
 #include <limits>
@@ -26,7 +27,7 @@ bool StrategyBlocks::Continue(StrategyText text, uint8_t sub_status) {
 }
 
 void StrategyBlocks::SiteNotReady() {
-  if (EVENT.BetStatus == ssNotReady) EVENT.NewSignal = false;
+  if (EVENT.BetStatus == ssNotReady) DropSignal(EVENT);
 }
 
 bool StrategyBlocks::ChartChanged() const { return EVENT.ValuteChanged || EVENT.PeriodChanged; }
@@ -36,7 +37,7 @@ void StrategyBlocks::ApplyChartChanges() {
   state.ChainPeriod = EVENT.Period;
   state.ChainPeriodUnit = EVENT.PeriodUnit;
   if (!Trim(EVENT.Valute).empty()) state.ChainValute = EVENT.Valute;
-  EVENT.NewSignal = false;
+  DropSignal(EVENT);
 }
 
 bool StrategyBlocks::WaitForSignal() {
@@ -74,7 +75,7 @@ bool StrategyBlocks::Request(uint8_t requested, bool take_signal) {
   if (take_signal && EVENT.NewSignal) {
     state.ChainDirection = EVENT.Direction;
     TakeSignal();
-    EVENT.NewSignal = false;
+    DropSignal(EVENT);
   }
   // The first bet on a signal is bought only while its arrow is fresh; the
   // bets a chain owes after it answer no new signal.
@@ -153,8 +154,8 @@ bool StrategyBlocks::AwaitSignal() {
   if (host.LimitReached(state.GameCount)) return false;
   if (ChartChanged()) {
     ApplyChartChanges();
-    EVENT.ValuteChanged = false;
-    EVENT.PeriodChanged = false;
+    PairChangeTaken(EVENT);
+    PeriodChangeTaken(EVENT);
     state.RobotSubStatus = 0;
   } else if (WaitForSignal()) {
     state.RobotSubStatus = 2;
@@ -190,7 +191,7 @@ bool StrategyBlocks::RaiseAfterLoss() {
       std::clamp<int64_t>(raised, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
   if (raised <= MaxStake) return true;
   host.Tell(txStakeOverCeiling, false);
-  EVENT.NewSignal = false;
+  DropSignal(EVENT);
   return false;
 }
 

@@ -1,6 +1,7 @@
 // After each capture: both arrows searched, the newer one raising its
 // signal once per direction, and the bet pair following the chart.
 #include "event/pair_table.h"
+#include "event/event_changes.h"
 #include "terminal/terminal_seeker.h"
 
 #include "text/number_format.h"
@@ -120,19 +121,15 @@ void TerminalSeeker::SearchImage() {
   const bool robot_started = !Trim(EVENT.Valute).empty();
   const bool may_signal = robot_started && IsPairCode(terminal.TerminalValute);
   if (terminal.ArrowUpMatch.Found && EVENT.Direction != drUp && may_signal) {
-    EVENT.Direction = drUp;
-    EVENT.SignalTime = terminal.InheritedSignal == drUp ? 0 : terminal.UpSighting.first_seen;
+    RaiseSignal(EVENT, drUp, terminal.InheritedSignal == drUp ? 0 : terminal.UpSighting.first_seen);
     if (terminal.InheritedSignal != drUp) terminal.InheritedSignal = drNone;
     log.AddStringToLog(ltUp, texts.Text(txUpSignal), true);
-    EVENT.NewSignal = true;
     events.SignalRaised();
   }
   if (terminal.ArrowDownMatch.Found && EVENT.Direction != drDown && may_signal) {
-    EVENT.Direction = drDown;
-    EVENT.SignalTime = terminal.InheritedSignal == drDown ? 0 : terminal.DownSighting.first_seen;
+    RaiseSignal(EVENT, drDown, terminal.InheritedSignal == drDown ? 0 : terminal.DownSighting.first_seen);
     if (terminal.InheritedSignal != drDown) terminal.InheritedSignal = drNone;
     log.AddStringToLog(ltDown, texts.Text(txDownSignal), true);
-    EVENT.NewSignal = true;
     events.SignalRaised();
   }
   // Only a pair of the table becomes the bet pair.
@@ -141,8 +138,7 @@ void TerminalSeeker::SearchImage() {
         ltInfo,
         texts.Text(txPairChangedFrom) + EVENT.Valute + texts.Text(txPairChangedTo) + terminal.TerminalValute + "]",
         true);
-    EVENT.Valute = Utf8Left(terminal.TerminalValute, 9);
-    EVENT.ValuteChanged = true;
+    ChangePair(EVENT, Utf8Left(terminal.TerminalValute, 9));
     events.ChartChanged();
   }
   terminal.SnapshotState = snSearched;

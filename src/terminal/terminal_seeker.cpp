@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "terminal/terminal_seeker.h"
+#include "event/event_changes.h"
 
 #include "terminal/caption_grammar.h"
 #include "terminal/main_window_pick.h"
@@ -144,14 +145,14 @@ std::string TerminalSeeker::GetValuteFromWindowCaption(const std::string& captio
   const TerminalCaption parsed = ParseTerminalCaption(Trim(caption));
   if (parsed.timeframe) {
     if (const auto period = PeriodOfTimeframe(*parsed.timeframe)) {
-      EVENT.Period = period->period;
-      EVENT.PeriodUnit = period->unit;
+      SetPeriod(EVENT, period->period);
+      SetPeriodUnit(EVENT, period->unit);
     }
   }
   const std::string code = InstrumentCodeOfPairRun(parsed.pair_run);
 
   if (EVENT.Period != terminal.LastTerminalPeriod.period || EVENT.PeriodUnit != terminal.LastTerminalPeriod.unit) {
-    EVENT.PeriodChanged = true;
+    FlagPeriodChange(EVENT);
     terminal.LastTerminalPeriod = {EVENT.Period, EVENT.PeriodUnit};
     log.AddStringToLog(ltInfo, texts.Text(txTimeframeChanged) + " " + std::to_string(EVENT.Period) + EVENT.PeriodUnit,
                        true);
