@@ -1,5 +1,4 @@
 #include "app/main_form.h"
-#include "event/event_changes.h"
 
 #include <iostream>
 #include <limits>
@@ -9,10 +8,11 @@
 #include "app/resources.h"
 #include "app/settings_store.h"
 #include "engine/advance_threshold.h"
+#include "event/event_changes.h"
+#include "event/pair_table.h"
 #include "settings/durable_file.h"
 #include "settings/ini_file.h"
 #include "site/default_addresses.h"
-#include "event/pair_table.h"
 #include "text/utf8.h"
 
 namespace vantrope {

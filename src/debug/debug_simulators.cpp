@@ -1,6 +1,6 @@
 #include "debug/debug_simulators.h"
-#include "event/event_changes.h"
 
+#include "event/event_changes.h"
 #include "event/pair_table.h"
 #include "site/cat_field.h"
 #include "text/utf8.h"

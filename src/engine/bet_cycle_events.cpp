@@ -1,8 +1,8 @@
 // What the program around the cycle asks of it, and the reports every step
 // shares.
 #include "engine/bet_cycle.h"
-#include "event/event_changes.h"
 #include "engine/bet_cycle_names.h"
+#include "event/event_changes.h"
 
 namespace vantrope {
 

@@ -1,8 +1,8 @@
 // Following a purchase to its result.
 #include "engine/bet_cycle.h"
-#include "event/event_changes.h"
 #include "engine/bet_cycle_names.h"
 #include "engine/strategy_registry.h"
+#include "event/event_changes.h"
 #include "text/number_format.h"
 #include "text/utf8.h"
 

@@ -2,9 +2,9 @@
 #include <functional>
 
 #include "engine/advance_threshold.h"
-#include "event/event_changes.h"
 #include "engine/bet_cycle.h"
 #include "engine/bet_cycle_names.h"
+#include "event/event_changes.h"
 #include "text/utf8.h"
 
 namespace vantrope {

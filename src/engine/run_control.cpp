@@ -1,11 +1,11 @@
 #include "engine/run_control.h"
-#include "event/event_changes.h"
 
 #include <cmath>
-#include "engine/strategy_registry.h"
 
-#include "ui/money.h"
+#include "engine/strategy_registry.h"
+#include "event/event_changes.h"
 #include "text/utf8.h"
+#include "ui/money.h"
 
 namespace vantrope {
 

@@ -1,11 +1,11 @@
 #include "site/pair_period_selectors.h"
-#include "event/event_changes.h"
 
 #include <cmath>
 
-#include "ui/money.h"
+#include "event/event_changes.h"
 #include "event/pair_table.h"
 #include "text/utf8.h"
+#include "ui/money.h"
 
 namespace vantrope {
 

@@ -1,7 +1,7 @@
 // Strategy 3, the adaptive martingale: every bet of the chain follows the
 // latest signal's direction, the stake raised after every loss.
-#include "strategy/chain_over_signals.h"
 #include "event/event_changes.h"
+#include "strategy/chain_over_signals.h"
 #include "strategy/strategies.h"
 
 namespace vantrope {

@@ -2,32 +2,19 @@
 // with the balance and a win limit; either limit stops the robot.
 #include <algorithm>
 
-#include "strategy/strategies.h"
 #include "event/event_changes.h"
-#include "strategy/strategy_blocks.h"
+#include "strategy/one_stake_chain.h"
+#include "strategy/strategies.h"
 
 namespace vantrope {
 
 namespace {
 
-class Balanced final : public StrategyBlocks {
+class Balanced final : public OneStakeChain {
  public:
-  using StrategyBlocks::StrategyBlocks;
+  using OneStakeChain::OneStakeChain;
 
  private:
-  enum Sub : uint8_t {
-    kNewChain = 0,
-    kAwaitSignal = 1,
-    kBeginChain = 2,
-    kRequest = 3,
-    kRequested = 4,
-    kPlacing = 5,
-    kOutcome = 6,
-    kWon = 7,
-    kLost = 8,
-  };
-  static constexpr FollowTargets kTo{kNewChain, kNewChain, kPlacing, kOutcome, kWon, kLost};
-
   // The page's threshold is never below 0.
   void SetThreshold(double porog) {
     params.Porog = std::max(0.0, porog);
@@ -82,7 +69,7 @@ class Balanced final : public StrategyBlocks {
         Request(kRequested);
       }
     }
-    FollowBet(kTo);
+    FollowBet();
     if (sub == kWon && !Paused()) {
       host.Note(txBetWon);
       state.GameCount = 0;

@@ -1,7 +1,7 @@
 // Strategy 2, the cautious martingale: the chain spread over several
 // signals, a few bets on each, the stake raised after every loss.
-#include "strategy/chain_over_signals.h"
 #include "event/event_changes.h"
+#include "strategy/chain_over_signals.h"
 #include "strategy/strategies.h"
 
 namespace vantrope {

@@ -2,8 +2,8 @@
 // signal, the stake raised after every loss up to the chain's length, and
 // a new chain after a win up to a count of chains. Monte-Carlo keeps its
 // chain's direction whatever the indicator says, and turns after a loss.
-#include "strategy/strategies.h"
 #include "event/event_changes.h"
+#include "strategy/strategies.h"
 #include "strategy/strategy_blocks.h"
 
 namespace vantrope {

@@ -1,31 +1,18 @@
 // Strategy 0, the simple bet: the same stake on every signal, repeated after
 // a win up to a count of bets, or until the first loss.
-#include "strategy/strategies.h"
 #include "event/event_changes.h"
-#include "strategy/strategy_blocks.h"
+#include "strategy/one_stake_chain.h"
+#include "strategy/strategies.h"
 
 namespace vantrope {
 
 namespace {
 
-class SimpleBet final : public StrategyBlocks {
+class SimpleBet final : public OneStakeChain {
  public:
-  using StrategyBlocks::StrategyBlocks;
+  using OneStakeChain::OneStakeChain;
 
  private:
-  enum Sub : uint8_t {
-    kNewChain = 0,
-    kAwaitSignal = 1,
-    kBeginChain = 2,
-    kRequest = 3,
-    kRequested = 4,
-    kPlacing = 5,
-    kOutcome = 6,
-    kWon = 7,
-    kLost = 8,
-  };
-  static constexpr FollowTargets kTo{kNewChain, kNewChain, kPlacing, kOutcome, kWon, kLost};
-
   void Run() override {
     uint8_t& sub = state.RobotSubStatus;
     Continue(txContinuing, kNewChain);
@@ -43,7 +30,7 @@ class SimpleBet final : public StrategyBlocks {
       else
         Request(kRequested);
     }
-    FollowBet(kTo);
+    FollowBet();
     if (sub == kWon && !Paused()) {
       host.Note(txBetWon);
       state.GameCount = 0;

@@ -1,9 +1,9 @@
 #include "strategy/strategy_blocks.h"
-#include "event/event_changes.h"
 
 #include <algorithm>
 #include <limits>
 
+#include "event/event_changes.h"
 #include "strategy/extended_math.h"
 #include "text/utf8.h"
 #include "ui/money.h"
@@ -148,33 +148,6 @@ void StrategyBlocks::FollowOutcome(const FollowTargets& to, bool count_games) {
     case ssBetLost: state.RobotSubStatus = to.lost; break;
     default: break;
   }
-}
-
-bool StrategyBlocks::AwaitSignal() {
-  if (host.LimitReached(state.GameCount)) return false;
-  if (ChartChanged()) {
-    ApplyChartChanges();
-    PairChangeTaken(EVENT);
-    PeriodChangeTaken(EVENT);
-    state.RobotSubStatus = 0;
-  } else if (WaitForSignal()) {
-    state.RobotSubStatus = 2;
-  }
-  return true;
-}
-
-void StrategyBlocks::BeginChain() {
-  state.RobotSubStatus = 3;
-  state.BetCount = 0;
-  state.GameCount = 0;
-  StartChain();
-}
-
-void StrategyBlocks::FollowBet(const FollowTargets& to) {
-  uint8_t& sub = state.RobotSubStatus;
-  if (sub == 4) FollowRequested(to);
-  if (sub == 5 && !Paused() && FollowPlacing(to, false)) sub = 4;
-  if (sub == 6 && !Paused()) FollowOutcome(to, false);
 }
 
 void StrategyBlocks::StopOnLimit(StrategyText text, int32_t saved_stake) {

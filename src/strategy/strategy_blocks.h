@@ -50,13 +50,6 @@ class StrategyBlocks : public Strategy {
   // Returns true when the site state is 1 or 2, which each strategy handles itself.
   bool FollowPlacing(const FollowTargets& to, bool count_games);
   void FollowOutcome(const FollowTargets& to, bool count_games);
-  // The limit check, then a chart change or a new signal (to sub-step 2);
-  // false when the check paused or stopped the robot.
-  bool AwaitSignal();
-  // A new chain on the signal, from sub-step 3.
-  void BeginChain();
-  // Sub-steps 4, 5 and 6 of the strategies without a stake progression.
-  void FollowBet(const FollowTargets& to);
   void StopOnLimit(StrategyText text, int32_t saved_stake);
   // ChainStake raised after a loss; false when it went over MaxStake.
   bool RaiseAfterLoss();

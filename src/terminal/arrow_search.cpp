@@ -1,7 +1,7 @@
 // After each capture: both arrows searched, the newer one raising its
 // signal once per direction, and the bet pair following the chart.
-#include "event/pair_table.h"
 #include "event/event_changes.h"
+#include "event/pair_table.h"
 #include "terminal/terminal_seeker.h"
 
 #include "text/number_format.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "terminal/terminal_seeker.h"
-#include "event/event_changes.h"
 
+#include "event/event_changes.h"
 #include "terminal/caption_grammar.h"
 #include "terminal/main_window_pick.h"
 #include "text/utf8.h"
