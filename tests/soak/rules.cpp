@@ -130,10 +130,6 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   inherited_.reset();
   if (signal_up_) inherited_ = Inherited{*signal_up_, signal_chart_};
   if (!program_started_ && world.arrow_in_sight && world.chart_known) SignalFrom(arrows_.back());
-  // A chain taken up without its purchase goes on through the strategy's
-  // Continue, which forgets the signal's direction (in the journal too),
-  // once the working hours let the strategy run.
-  forget_when_working_ = asked && resumed && !model_.Awaiting();
   if (!program_started_ && !world.terminal_in_sight && !arrows_.empty()) hidden_at_start_ = arrows_.size() - 1;
   program_started_ = true;
   chart_change_pending_ = false;
@@ -201,8 +197,14 @@ void Rules::Continued(const WorldState& world) {
   paused_ = false;
   run_started_ = world.now;
   model_.Continued();
-  ForgetSignal();
   Trace(world.now, "continued");
+}
+
+// A chain taken up without its purchase goes on through the same Continue,
+// which forgets the signal's direction (in the journal too).
+void Rules::StrategyContinued(const WorldState& world) {
+  ForgetSignal();
+  Trace(world.now, "the strategy goes on");
 }
 
 // --- what the robot did ---
@@ -378,10 +380,6 @@ void Rules::SeeChart(const WorldState& world) {
 
 void Rules::Looked(const WorldState& world) {
   SeeChart(world);
-  if (forget_when_working_ && running_ && world.working) {
-    forget_when_working_ = false;
-    ForgetSignal();
-  }
   if (!reraise_ || !world.chart_known) return;
   reraise_ = false;
   if (!world.arrow_in_sight || !arrows_.back().seen_ms) return;

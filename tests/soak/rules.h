@@ -68,6 +68,10 @@ class Rules {
   // pressed Continue.
   void Paused(const WorldState& world);
   void Continued(const WorldState& world);
+  // The strategy says it goes on after a pause or with a chain taken up at
+  // Start: it forgets the signal's direction then, at its first step, which
+  // waits for the site and the working hours.
+  void StrategyContinued(const WorldState& world);
 
   // --- what the robot did ---
   void Purchase(const WorldState& world, const demo::Contract& contract);
@@ -125,7 +129,6 @@ class Rules {
   // The robot's look finds the chart the inherited signal stood on gone.
   void SeeChart(const WorldState& world);
   bool reraise_ = false;  // the robot's next look raises the arrow on the chart
-  bool forget_when_working_ = false;
   bool Healthy(const WorldState& world, int64_t since) const;
   // Healthy, and the robot free to trade: not paused, within its working hours.
   bool Trading(const WorldState& world, int64_t since) const;

@@ -48,6 +48,8 @@ constexpr int kBalancedWinText = 193;
 constexpr int kMinimumBalanceText = 189;
 constexpr int kLoginRefusedText = 148;
 constexpr int kSiteErrorText = 149;
+// The debug lines of a strategy going on after a pause or with a chain taken up.
+constexpr int kContinuingTexts[] = {180, 200, 201};
 constexpr int kWonRow = 5, kLostRow = 6, kPendingRow = 8;
 
 enum Fault {
@@ -315,6 +317,8 @@ class Simulation {
 
   // What the last look saw.
   bool log_changed_ = false;
+  std::string last_debug_line_;
+  bool strategy_continued_ = false;
   bool running_ = false;
   bool balance_shown_ = false;
   size_t contracts_seen_ = 0;
@@ -392,6 +396,16 @@ void Simulation::BindWorld() {
   };
   BindBrowserFaults();
   F().event_log.gwLog.SetObserver([this] { log_changed_ = true; });
+  // The window's debug view drops no line of its own but a repeat of the last.
+  F().fmDebug.mmLog.SetObserver([this] {
+    const std::deque<std::string>& lines = F().fmDebug.mmLog.Lines();
+    if (lines.empty() || lines.back() == last_debug_line_) return;
+    last_debug_line_ = lines.back();
+    for (int text : kContinuingTexts)
+      if (last_debug_line_.ends_with("> " + F().Txt(text))) strategy_continued_ = true;
+  });
+  last_debug_line_.clear();
+  strategy_continued_ = false;
   row_types_.clear();
   log_changed_ = true;
 }
@@ -637,6 +651,10 @@ void Simulation::Watch() {
     rules_.Paused(World());
   }
   for (const auto& event : events) event();
+  if (strategy_continued_) {
+    strategy_continued_ = false;
+    rules_.StrategyContinued(World());
+  }
   // At the robot's looks at the desktop: what came into sight since the last.
   if (world_.windows.class_searches != looks_) {
     looks_ = world_.windows.class_searches;
