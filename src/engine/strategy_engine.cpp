@@ -28,8 +28,11 @@ void StrategyEngine::DropStaleSignal() {
 }
 
 std::optional<LedgerChain> StrategyEngine::RunningChain() const {
-  // Until the strategy runs, the chain the run took up waits as it is.
-  if (robot.RobotStatus == rsStarted || robot.RobotStatus == rsChoosingStrategy) return ledger.Chain();
+  // Until the strategy runs, and then until it has applied a Continue, the
+  // chain the run took up (or the pause left) waits as it is: at the step
+  // that chooses the strategy, its sub-step still reads as a chain's opening.
+  if (robot.RobotStatus == rsStarted || robot.RobotStatus == rsChoosingStrategy || robot.RobotPauseMode == pmContinue)
+    return ledger.Chain();
   const StrategyRow* row = StrategyOfStatus(robot.RobotStatus);
   if (row == nullptr || !row->follow) return std::nullopt;
   const StrategyRow::FollowSteps follow = *row->follow;

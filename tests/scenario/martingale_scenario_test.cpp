@@ -326,5 +326,31 @@ TEST_F(ChainEndedScenario, TheJournalKeepsNoChainOnceItsLastBetWon) {
   EXPECT_FALSE(journal->chain) << text;
 }
 
+// A chain of the cautious martingale taken up at Start goes on at the
+// strategy's first step, which may wait for the site; a program killed
+// before that step finds the chain in the journal all the same (the long
+// simulation, seed 102115, saw the chain lost at the step that chose the
+// strategy).
+TEST(ChainTakenUpScenario, AKillBeforeTheStrategyGoesOnKeepsTheChain) {
+  demo::SiteOptions options;
+  options.script = "L";
+  RobotWorld world(options, {{"Robot0", "Down", "0"}, {"Robot2", "Down", "1"}, {"Robot2", "BetSize", "3"},
+                             {"Robot2", "BetCount", "1"}, {"Robot2", "ChainCount", "5"}});
+  world.Start("CR100200", "demo200");
+  ASSERT_TRUE(world.WaitUntil([&] { return world.Form().robot.BetOnStatus == bsFormReady; }, 120'000, 10));
+  world.Signal(drUp);
+  ASSERT_TRUE(world.WaitUntil([&] { return ReadHistoryFile("history.dat").size() == 1; }, 1'800'000, 10));
+  for (int start = 1; start <= 2; ++start) {
+    world.Restart();
+    TMainForm& f = world.Form();
+    world.dialogs.answers = {ModalResult::Yes};
+    world.Start("CR100200", "demo200");
+    ASSERT_TRUE(world.dialogs.answers.empty()) << "start " << start << ": the chain is offered";
+    ASSERT_TRUE(world.WaitUntil(
+        [&] { return f.robot.RobotStatus != rsStarted && f.robot.RobotStatus != rsChoosingStrategy; }, 120'000, 10));
+    ASSERT_EQ(f.robot.RobotPauseMode, pmContinue) << "the strategy has not gone on yet";
+  }
+}
+
 }  // namespace
 }  // namespace vantrope::testing
