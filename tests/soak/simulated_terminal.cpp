@@ -65,18 +65,21 @@ bool SimulatedTerminal::NoteSight(int64_t now) {
   return true;
 }
 
-void SimulatedTerminal::ChangeChart() {
+SimulatedTerminal::ChartChange SimulatedTerminal::ChangeChart() {
   auto pick = [&](const std::vector<std::string>& from) {
     return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random_)];
   };
-  pair_ = pick(kPairs);
-  timeframe_ = pick(kTimeframes);
+  const std::string pair = pick(kPairs), timeframe = pick(kTimeframes);
+  const ChartChange change{pair != pair_, timeframe != timeframe_};
+  pair_ = pair;
+  timeframe_ = timeframe;
   // The other chart shows no arrow at its newest bars: one standing there
   // would be of an age the robot cannot know, and a window covering the
   // chart would hide from it that the arrow was there before the change.
   Window().picture.Fill(ui::Rgb(0, 0, 0));
   on_chart_.clear();
   ShowCaption();
+  return change;
 }
 
 void SimulatedTerminal::ShowCaption() {

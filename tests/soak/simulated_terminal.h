@@ -34,7 +34,10 @@ class SimulatedTerminal {
   // A new arrow at the newest bar; the older ones scroll out of the strip.
   void DrawArrow(bool up, int64_t now);  // seen at the next look
   // Another pair or timeframe, or both, without an arrow at its newest bars.
-  void ChangeChart();
+  struct ChartChange {
+    bool pair = false, timeframe = false;
+  };
+  ChartChange ChangeChart();
   // The chart moves a bar to the left at each new bar, its arrows with it,
   // until they leave the strip the robot searches.
   void Scroll(int64_t now);
@@ -50,9 +53,9 @@ class SimulatedTerminal {
   // The robot learns the chart's pair and timeframe: the caption tells them,
   // and the window is shown (the robot follows the pair only after a search
   // of the chart, which a minimised window or one on another desktop denies).
-  bool CaptionTellsChart() const {
-    return Window().exists && Window().sight == FakeWindowSystem::Sight::kShown && !without_pair_;
-  }
+  bool CaptionTellsChart() const { return CaptionTellsTimeframe() && Window().sight == FakeWindowSystem::Sight::kShown; }
+  // The timeframe the robot takes from the caption alone, wherever the window is.
+  bool CaptionTellsTimeframe() const { return Window().exists && !without_pair_; }
   // The newest arrow stands on the chart in sight.
   bool ArrowInSight() const { return InSight() && ShowsNewest(); }
   // The chart shown, as ChartOf names an arrow's.

@@ -261,6 +261,7 @@ class Simulation {
   void BindBrowserFaults();
   void DrawArrow();
   void ChangeChart();
+  void TellChartChange(bool late);
   void CheckSight();
   void Start();
   void Kill();
@@ -292,7 +293,9 @@ class Simulation {
   bool prices_change_armed_ = false;
   bool account_disabled_ = false;
   int64_t last_chart_change_ = -kHour;
-  bool chart_changed_out_of_sight_ = false;
+  // Changes of the chart the robot has yet to learn: the timeframe from the
+  // caption, the pair at a search of the chart in sight.
+  SimulatedTerminal::ChartChange unseen_change_;
   bool in_sight_ = true;
   // The newest arrow, in sight while the caption told no pair: the robot
   // raises it once the caption tells the chart.
@@ -474,11 +477,7 @@ void Simulation::CheckSight() {
   in_sight_ = terminal_.InSight();
   // A chart changed while its window was gone or its caption without the
   // pair is seen to change once the caption tells it.
-  if (chart_changed_out_of_sight_ && terminal_.CaptionTellsChart()) {
-    chart_changed_out_of_sight_ = false;
-    last_chart_change_ = Now();
-    rules_.ChartChanged();
-  }
+  TellChartChange(true);
   const size_t newest = terminal_.Arrows().size() - 1;
   if (in_sight_ && !before) {
     if (terminal_.ArrowInSight() && terminal_.Arrows().back().seen_ms) {
@@ -527,13 +526,30 @@ void Simulation::DrawArrow() {
   next_arrow_ = Now() + Between(10 * kMinute, 60 * kMinute);
 }
 
+// The caption tells the robot of a change of the timeframe, unless the
+// window is gone or the caption shows no pair; of the pair only once the
+// window is in sight too. `late`: learnt after the change, at a look.
+void Simulation::TellChartChange(bool late) {
+  bool told = false;
+  if (unseen_change_.timeframe && terminal_.CaptionTellsTimeframe()) {
+    unseen_change_.timeframe = false;
+    told = true;
+  }
+  if (unseen_change_.pair && terminal_.CaptionTellsChart()) {
+    unseen_change_.pair = false;
+    told = true;
+  }
+  if (!told) return;
+  if (late) last_chart_change_ = Now();
+  rules_.ChartChanged();
+}
+
 void Simulation::ChangeChart() {
-  terminal_.ChangeChart();
+  const SimulatedTerminal::ChartChange change = terminal_.ChangeChart();
   last_chart_change_ = Now();
-  // The caption tells the robot of it, unless the window is gone or the
-  // caption shows no pair.
-  chart_changed_out_of_sight_ = !terminal_.CaptionTellsChart();
-  if (!chart_changed_out_of_sight_) rules_.ChartChanged();
+  unseen_change_.pair |= change.pair;
+  unseen_change_.timeframe |= change.timeframe;
+  TellChartChange(false);
   next_chart_change_ = Now() + Between(1 * kHour, 8 * kHour);
   // A chart change drops a signal that waits: arrows keep away from it.
   next_arrow_ = std::max(next_arrow_, Now() + 2 * kMinute);
@@ -598,10 +614,8 @@ void Simulation::Kill() {
   paused_ = false;
   continue_at_.reset();
   // The new program's first look at the chart is a change of it.
-  if (terminal_.CaptionTellsChart())
-    rules_.ChartChanged();
-  else
-    chart_changed_out_of_sight_ = true;
+  unseen_change_ = {true, true};
+  TellChartChange(false);
   start_at_ = Now() + Between(1 * kMinute, 10 * kMinute);
 }
 
