@@ -123,8 +123,10 @@ void Rules::Started(const WorldState& world, bool asked, bool resumed) {
   press_taken_up_ = press_lost_;
   if (press_lost_ && asked && resumed) model_.AwaitPress();
   press_lost_ = false;
-  // A fresh start applies a change it finds; a chain taken up keeps it waiting.
-  if (chart_change_pending_ && asked && resumed) model_.ChartChanged();
+  // A fresh start applies a change it finds; a chain taken up keeps it
+  // waiting. A new program's first Start is a change of its own: it sets the
+  // pair it has none of from its window, wherever the terminal is.
+  if ((chart_change_pending_ || !program_started_) && asked && resumed) model_.ChartChanged();
   // A new program's first look raises the arrow standing on the chart, of
   // an age it cannot know.
   inherited_.reset();
