@@ -748,8 +748,8 @@ StopReason Simulation::ReasonOf(const std::string& texts) {
 
 void Simulation::Finish() {
   // A robot waiting for its trader is started: the purchase its last program
-  // left open is followed to its result.
-  if (start_at_ && !broken_) {
+  // left open is followed to its result; again after a kill that cut it short.
+  while (start_at_ && !broken_) {
     Start();
     world_.Wait(30 * kMinute);
   }

@@ -24,10 +24,10 @@ constexpr double kDays = 2;
 #endif
 
 // 1..16 and the seeds that found a fault, these spread over the groups.
-constexpr std::array<uint32_t, 42> kSeeds = {1,  22,   2,  32,   3,  4000003, 4,  6000012, 5,  1023, 6,    1026,
+constexpr std::array<uint32_t, 43> kSeeds = {1,  22,   2,  32,   3,  4000003, 4,  6000012, 5,  1023, 6,    1026,
                                              7,  2034, 8,  2052, 9,  3023,    10, 4009,    11, 4031, 12,   4070,
                                              13, 4072, 14, 5052, 15, 5115,    16, 5128,    30, 100,  200231, 100321,
-                                             101003, 201108, 101434, 102115, 102149, 102231};
+                                             101003, 201108, 101434, 102115, 102149, 102231, 201538};
 
 class Soak : public ::testing::TestWithParam<size_t> {};
 
