@@ -399,7 +399,7 @@ void Simulation::BindWorld() {
   };
   BindBrowserFaults();
   F().event_log.gwLog.SetObserver([this] { log_changed_ = true; });
-  // The window's debug view drops no line of its own but a repeat of the last.
+  // A line unlike the last is a new one: the debug view never shows a line twice in a row.
   F().fmDebug.mmLog.SetObserver([this] {
     const std::deque<std::string>& lines = F().fmDebug.mmLog.Lines();
     if (lines.empty() || lines.back() == last_debug_line_) return;
