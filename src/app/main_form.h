@@ -203,6 +203,7 @@ class TMainForm : public RobotLog,
   TerminalState terminal;
   // The open bet and the running chain, kept on disk, and the history file.
   BetLedger ledger{*this};
+  RunCredentials credentials;
 
   // --- the subsystems working on them ---
   PairPeriodSelectors selectors{.site_control = fmDebug.site_control, .EVENT = EVENT};
@@ -246,6 +247,7 @@ class TMainForm : public RobotLog,
                          .strategies = strategies,
                          .robot_controls = robot_controls,
                          .account = account,
+                         .credentials = credentials,
                          .ledger = ledger,
                          .selectors = selectors,
                          .browser_supervisor = browser_supervisor,
@@ -261,9 +263,7 @@ class TMainForm : public RobotLog,
                      .EVENT = EVENT,
                      .page = page,
                      .site = site,
-                     .account = account,
-                     .robot_controls = robot_controls,
-                     .strategies = strategies,
+                     .credentials = credentials,
                      .ledger = ledger,
                      .browser_supervisor = browser_supervisor,
                      .page_encoder = page_encoder,
@@ -310,6 +310,8 @@ class TMainForm : public RobotLog,
   void BetOnStateFault(const std::string& name, const std::string& text, int flag) override;
   void ShowSiteDisplays() override;
   void ShowCurrencyName(const std::string& currency) override;
+  void ShowBalances(const RunBalances& balances) override;
+  void RecordStrategy(THistoryRecord& record) override;
   void ChartChanged() override;
   void SignalRaised() override;
   void ResumeChain(const LedgerChain& chain, bool bet_open) override;

@@ -11,9 +11,6 @@ namespace vantrope {
 namespace {
 
 constexpr uint32_t kRussianLocale = 1049;
-constexpr ui::Color kNeutralColor = ui::Rgb(0xC0, 0xC0, 0xC0);
-constexpr ui::Color kGainColor = ui::Rgb(0, 128, 0);
-constexpr ui::Color kLossColor = ui::Rgb(255, 0, 0);
 
 // The control grid's columns.
 constexpr int kValueColumn = 5;
@@ -73,11 +70,8 @@ void DebugSimulators::WebSimClick(int tag) {
 }
 
 void DebugSimulators::ShowBalances() {
-  account.neStartBalanse.SetValue(robot.StartBalance);
-  account.neCurrentBalanse.SetValue(page.CurrentBalance);
-  const double win = page.CurrentBalance - robot.StartBalance;
-  account.neWinBalanse.SetValue(win);
-  account.neWinBalanse.SetFontColor(win == 0 ? kNeutralColor : win > 0 ? kGainColor : kLossColor);
+  account.ShowBalances(
+      {.start = robot.StartBalance, .current = page.CurrentBalance, .win = page.CurrentBalance - robot.StartBalance});
 }
 
 void DebugSimulators::Button9Click() {

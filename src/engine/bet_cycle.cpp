@@ -140,7 +140,7 @@ void BetCycle::TickOnPage() {
     if (!browser_supervisor.GoBack()) robot.BetOnStatus = bsOpenSite;
     page.PageIndex = pgNone;
   }
-  if (shown == pgSitePause && robot.RobotPauseMode == pmNone && robot_controls.btPause1.Enabled())
+  if (shown == pgSitePause && robot.RobotPauseMode == pmNone && robot.Running)
     run_control.RequestPause(RobotControls::kPauseAfterResultTag);
   const Outcome outcome = RunStep(shown);
   if (outcome != Outcome::Asked) FinishTick(outcome);

@@ -14,10 +14,9 @@
 #include "desktop/clock.h"
 #include "engine/account_panel.h"
 #include "engine/bet_ledger.h"
-#include "engine/robot_controls.h"
 #include "engine/robot_state.h"
 #include "engine/run_control.h"
-#include "engine/strategy_pages.h"
+#include "engine/run_credentials.h"
 #include "event/robot_event.h"
 #include "log/robot_log.h"
 #include "settings/lang_pack.h"
@@ -40,6 +39,11 @@ struct BetCycle {
     virtual void ShowStatusMessage(const std::string& text) = 0;
     // The account's currency, shown after every money editor.
     virtual void ShowCurrencyName(const std::string& currency) = 0;
+    // The run's balances, read afresh at the login.
+    virtual void ShowBalances(const RunBalances& balances) = 0;
+    // The running strategy and its parameters, as a purchase's history
+    // record keeps them.
+    virtual void RecordStrategy(THistoryRecord& record) = 0;
 
    protected:
     ~Host() = default;
@@ -76,9 +80,7 @@ struct BetCycle {
   TEvent& EVENT;
   SitePage& page;
   const SiteSettings& site;
-  AccountPanel& account;
-  const RobotControls& robot_controls;
-  const StrategyPages& strategies;
+  const RunCredentials& credentials;
   BetLedger& ledger;
   BrowserSupervisor& browser_supervisor;
   PageEncoder& page_encoder;

@@ -1,7 +1,6 @@
 // Following a purchase to its result.
 #include "engine/bet_cycle.h"
 #include "engine/bet_cycle_names.h"
-#include "engine/strategy_registry.h"
 #include "event/event_changes.h"
 #include "text/number_format.h"
 #include "text/utf8.h"
@@ -100,15 +99,14 @@ BetCycle::Outcome BetCycle::GoIdle() {
 THistoryRecord BetCycle::PurchaseRecord() const {
   THistoryRecord record;
   record.Time = clock.Now();
-  record.Account = Utf8Left(account.cbeLogin.Text(), 16);
+  record.Account = Utf8Left(credentials.login, 16);
   record.BalanceAtBet = robot.BalanceAtBet;
   record.Currency = Utf8Left(page.CurrencyName, 3);
   record.Pair = Utf8Left(robot.ChainValute, 9);
   record.Period = Utf8Left(std::to_string(robot.ChainPeriod) + Trim(robot.BetPeriodUnit), 6);
-  record.Strategy = strategies.StrategyIndex();
   record.Stake = robot.ChainStake;
   record.Direction = robot.ChainDirection;
-  record.Params = HistoryParams(strategies);
+  host.RecordStrategy(record);
   return record;
 }
 

@@ -43,9 +43,9 @@ BetCycle::Outcome BetCycle::LogIn() {
     if (!SlotExists(slot))
       ReportInaccessible(page.SlotAt(slot).ControlNo);
     else if (slot == Slot::kLoginName)
-      write = batch.WebSetValue(FieldOf(slot), Trim(account.cbeLogin.Text()));
+      write = batch.WebSetValue(FieldOf(slot), Trim(credentials.login));
     else  // blanks at the ends of a password are part of it
-      write = batch.WebTypePassword(FieldOf(slot), account.tePassword.Text());
+      write = batch.WebTypePassword(FieldOf(slot), credentials.password);
   }
   const int press = AddPress(batch, Slot::kLoginPress);
   const uint16_t press_control = page.SlotAt(Slot::kLoginPress).ControlNo;
@@ -100,7 +100,7 @@ BetCycle::Outcome BetCycle::CheckAccount() {
   const int32_t account_field = page_encoder.SearchControl(kAccountControl);
   const std::string account_shown =
       account_field < 0 ? std::string() : GetWebValue(page.WebFields, static_cast<size_t>(account_field));
-  if (account_shown.find(Trim(account.cbeLogin.Text())) == std::string::npos) {
+  if (account_shown.find(Trim(credentials.login)) == std::string::npos) {
     log.AddStringToLog(ltError, texts.Text(txOtherAccount), false);
     Navigate(site.LogOutUrl, kPageLoad, true);
     robot.BetOnStatus = bsOpenSite;
@@ -124,10 +124,7 @@ void BetCycle::ReadStartBalance() {
   robot.StartBalance = ledger.Open() == TOpenBet::Bought ? ledger.Bet().record.BalanceAtBet : page.CurrentBalance;
   robot.StartBalanceKnown = true;
 
-  account.neStartBalanse.SetValue(robot.StartBalance);
-  account.neCurrentBalanse.SetValue(page.CurrentBalance);
-  account.neWinBalanse.SetValue(0);
-  account.neWinBalanse.SetFontColor(12632256);
+  host.ShowBalances({.start = robot.StartBalance, .current = page.CurrentBalance, .win = 0});
   host.ShowCurrencyName(page.CurrencyName);
 }
 

@@ -11,7 +11,6 @@ namespace vantrope {
 
 namespace {
 
-constexpr ui::Color kNeutralColor = 12632256;  // silver
 constexpr ui::Color kRobotNotReadyColor = 8421631;
 
 // The language pack's texts of run control.
@@ -86,14 +85,12 @@ void RunControl::Run() {
   robot.ForeignLoginHost.clear();
   robot_controls.teSiteStatus.SetText(texts.Text(txSiteStatusUnknown));
   robot.Running = true;
+  credentials = {.login = account.cbeLogin.Text(), .password = account.tePassword.Text()};
   for (ui::Control* control : std::initializer_list<ui::Control*>{
            &strategies.pnDown, &account.cbeLogin, &account.tePassword, &robot_controls.cbBetOnRobotWorkTime,
            &robot_controls.cbeBetOnWorkStart, &robot_controls.cbeBetOnWorkEnd})
     control->SetEnabled(false);
-  account.neStartBalanse.SetValue(0);
-  account.neCurrentBalanse.SetValue(0);
-  account.neWinBalanse.SetValue(0);
-  account.neWinBalanse.SetFontColor(kNeutralColor);
+  account.ShowBalances({});
 
   robot.BetValute = Trim(EVENT.Valute).empty() ? std::string("frxEURUSD") : EVENT.Valute;
   robot.BetPeriodUnit = Trim(EVENT.PeriodUnit).empty() ? std::string("m") : EVENT.PeriodUnit;
@@ -219,6 +216,7 @@ void RunControl::Stop() {
   tmBetOnState.SetEnabled(false);
   strategies.pnDown.SetEnabled(true);
   robot.Running = false;
+  credentials.password.clear();
 }
 
 void RunControl::StrategyChanged() {

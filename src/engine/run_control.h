@@ -10,6 +10,7 @@
 #include "desktop/clock.h"
 #include "desktop/dialogs.h"
 #include "engine/account_panel.h"
+#include "engine/run_credentials.h"
 #include "engine/bet_ledger.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
@@ -71,6 +72,8 @@ struct RunControl {
   StrategyPages& strategies;
   RobotControls& robot_controls;
   AccountPanel& account;
+  // Copied from the account panel at Start.
+  RunCredentials& credentials;
   BetLedger& ledger;
   PairPeriodSelectors& selectors;
   BrowserSupervisor& browser_supervisor;

@@ -29,6 +29,8 @@ TEST_F(HistoryFileTest, RecordOfAKnownBetFieldByField) {
   WriteSettings("[Binary]\nLogin=0\n[Robot2]\nDown=1\nBetCount=3\nChainCount=7\n");
   TMainForm& f = Start();
   f.strategies.neBot2BetSize.SetValue(12.5);
+  // Start copies the account from the panel.
+  f.credentials.login = f.account.cbeLogin.Text();
   f.robot.BalanceAtBet = 1250.25;
   f.page.CurrencyName = "USDT";
   f.robot.ChainValute = "frxEURUSD";

@@ -40,6 +40,16 @@ TEST_F(LoginScenario, PasswordWithBlanksAtItsEndsLogsIn) {
   EXPECT_EQ(RowsOfType(ltError), 0);
 }
 
+// Each Start logs in with the password the panel has then; the robot keeps
+// none once it has stopped.
+TEST_F(LoginScenario, EachStartTakesThePasswordThePanelHasThen) {
+  Start("CR100201", "wrong");
+  ASSERT_TRUE(RunUntil([&] { return !F().robot.Running; }, 120'000)) << "a refused login stops the robot";
+  EXPECT_EQ(F().credentials.password, "");
+  Start("CR100201", kBlankedPassword);
+  EXPECT_TRUE(ReachReadyForm()) << "step " << F().robot.BetOnStatus << ", page " << int(F().page.PageIndex);
+}
+
 // The site's login page is sent on to another host: first to a look-alike,
 // which gets nothing; then to the site's second host name, where the robot
 // logs in.
