@@ -8,6 +8,7 @@
 #include "app/resources.h"
 #include "app/settings_store.h"
 #include "engine/advance_threshold.h"
+#include "engine/strategy_registry.h"
 #include "event/event_changes.h"
 #include "event/pair_table.h"
 #include "settings/durable_file.h"
@@ -54,6 +55,28 @@ void SetUpMoneyEditor(ui::NumberEdit& editor, double min, double max, int decima
   editor.SetDecimals(decimals);
 }
 
+// Strategy money editors take one decimal; stakes and limits are rounded to
+// whole units where they are used.
+void SetUpStrategyField(const StrategyField& field, StrategyPages& pages) {
+  using K = StrategyField::Kind;
+  const auto money = [&]() -> ui::NumberEdit& {
+    return pages.*std::get<ui::NumberEdit StrategyPages::*>(field.control);
+  };
+  switch (field.kind) {
+    case K::kCheck: return;
+    case K::kCount:
+      (pages.*std::get<ui::SpinEdit StrategyPages::*>(field.control)).SetLimits(1, field.max_count);
+      return;
+    case K::kStake: SetUpMoneyEditor(money(), 3, 100000, 1); return;
+    case K::kLimit: SetUpMoneyEditor(money(), 6, 100000, 1); return;
+    // The threshold is the balance less the loss limit, rounded: it may be
+    // any whole number a balance gives, not only what the user's editors allow.
+    case K::kThreshold: SetUpMoneyEditor(money(), 0, std::numeric_limits<int32_t>::max(), 1); break;
+    case K::kDeposit: SetUpMoneyEditor(money(), 0, 0, 0); break;
+  }
+  money().SetReadOnly(true);
+}
+
 }  // namespace
 
 TMainForm::TMainForm(Platform& p)
@@ -93,18 +116,11 @@ TMainForm::TMainForm(Platform& p)
   robot_controls.btGreed.onClick = [this] { btGreedClick(); };
   cbAlpariSeek.onClick = [this] { cbAlpariSeekClick(); };
   // The stake editors on leaving and on change, the chain lengths on change.
-  struct DepositPage {
-    ui::NumberEdit* stake;
-    ui::SpinEdit* length;
-    void (StrategyPages::*calc)();
-  };
-  for (const DepositPage& page :
-       {DepositPage{&strategies.neBot1BetSize, &strategies.speBot1BetCount, &StrategyPages::BetOnNeedDepositCalc1},
-        DepositPage{&strategies.neBot2BetSize, &strategies.speBot2ChainCount, &StrategyPages::BetOnNeedDepositCalc2},
-        DepositPage{&strategies.neBot3BetSize, &strategies.speBot3ChainCount, &StrategyPages::BetOnNeedDepositCalc3},
-        DepositPage{&strategies.neBot4BetSize, &strategies.speBot4BetCount, &StrategyPages::BetOnNeedDepositCalc4}}) {
-    const auto calc = page.calc;
-    page.stake->onChange = page.stake->onExit = page.length->onChange = [this, calc] { (strategies.*calc)(); };
+  for (const StrategyRow& row : StrategyRows()) {
+    if (!row.deposit) continue;
+    const auto show = [this, &row] { ShowNeededDeposit(row, strategies); };
+    (strategies.*row.deposit->stake).onChange = (strategies.*row.deposit->stake).onExit = show;
+    (strategies.*row.deposit->length).onChange = show;
   }
   browser_panel.teWebAddr.onDblClick = [this] { page_encoder.HtmlParser(); };
   fmDebug.site_control.cbeBetOnValutePair.onChange = [this] { cbeBetOnValutePairChange(); };
@@ -179,29 +195,8 @@ void TMainForm::BuildControls() {
   robot_controls.btStop.SetEnabled(false);
   robot_controls.btPause3Fon.SetVisible(false);
 
-  // Strategy money editors take one decimal; stakes and limits are rounded
-  // to whole units where they are used.
-  for (ui::NumberEdit* stake : {&strategies.neBot0BetSize, &strategies.neBot1BetSize, &strategies.neBot2BetSize,
-                                &strategies.neBot3BetSize, &strategies.neBot4BetSize, &strategies.neBot5BetSize})
-    SetUpMoneyEditor(*stake, 3, 100000, 1);
-  for (ui::NumberEdit* deposit : {&strategies.neBot1MinDeposit, &strategies.neBot2MinDeposit,
-                                  &strategies.neBot3MinDeposit, &strategies.neBot4MinDeposit}) {
-    SetUpMoneyEditor(*deposit, 0, 0, 0);
-    deposit->SetReadOnly(true);
-  }
-  for (ui::NumberEdit* limit : {&strategies.neBot5WinLimit, &strategies.neBot5LoseLimit})
-    SetUpMoneyEditor(*limit, 6, 100000, 1);
-  // The threshold is the balance less the loss limit, rounded: it may be any
-  // whole number a balance gives, not only what the user's editors allow.
-  SetUpMoneyEditor(strategies.neBot5Porog, 0, std::numeric_limits<int32_t>::max(), 1);
-  strategies.neBot5Porog.SetReadOnly(true);
-  for (ui::SpinEdit* bets : {&strategies.speBot0BetCount, &strategies.speBot5BetCount}) bets->SetLimits(1, 20);
-  for (ui::SpinEdit* chains :
-       {&strategies.speBot1ChainCount, &strategies.speBot2BetCount, &strategies.speBot4ChainCount})
-    chains->SetLimits(1, 9);
-  for (ui::SpinEdit* length : {&strategies.speBot1BetCount, &strategies.speBot2ChainCount,
-                               &strategies.speBot3ChainCount, &strategies.speBot4BetCount})
-    length->SetLimits(1, 99);
+  for (const StrategyRow& row : StrategyRows())
+    for (const StrategyField& field : row.fields) SetUpStrategyField(field, strategies);
 
   terminal.imUp.SetVisible(false);
   terminal.imDown.SetVisible(false);
@@ -263,42 +258,12 @@ void TMainForm::ApplyLangPack() {
   gbLog.SetCaption(" " + Txt(49) + " ");
 
   // One text serves the like element on every strategy page.
-  for (ui::Label* stake : {&strategies.lbBot0BetSize, &strategies.lbBot5BetSize}) stake->SetCaption(Txt(50));
-  for (ui::NumberEdit* stake : {&strategies.neBot0BetSize, &strategies.neBot5BetSize}) stake->SetHint(Txt(51));
-  strategies.cbBot0ReBet.SetCaption(Txt(52));
-  strategies.cbBot0ReBet.SetHint(Txt(53));
-  for (ui::Label* bets : {&strategies.lbBot0BetCount, &strategies.lbBot2BetCount, &strategies.lbBot5BetCount})
-    bets->SetCaption(Txt(54));
-  for (ui::SpinEdit* bets : {&strategies.speBot0BetCount, &strategies.speBot2BetCount, &strategies.speBot5BetCount})
-    bets->SetHint(Txt(55));
-  for (ui::Label* deposit : {&strategies.lbBot1MinDeposit, &strategies.lbBot2MinDeposit, &strategies.lbBot3MinDeposit,
-                             &strategies.lbBot4MinDeposit})
-    deposit->SetCaption(Txt(56));
-  for (ui::Label* chains : {&strategies.lbBot1ChainCount, &strategies.lbBot4ChainCount}) chains->SetCaption(Txt(57));
-  for (ui::Label* length : {&strategies.lbBot1BetCount, &strategies.lbBot2ChainCount, &strategies.lbBot3ChainCount,
-                            &strategies.lbBot4BetCount})
-    length->SetCaption(Txt(58));
-  for (ui::Label* stake :
-       {&strategies.lbBot1BetSize, &strategies.lbBot2BetSize, &strategies.lbBot3BetSize, &strategies.lbBot4BetSize})
-    stake->SetCaption(Txt(59));
-  for (ui::NumberEdit* deposit : {&strategies.neBot1MinDeposit, &strategies.neBot2MinDeposit,
-                                  &strategies.neBot3MinDeposit, &strategies.neBot4MinDeposit})
-    deposit->SetHint(Txt(60));
-  for (ui::SpinEdit* chains : {&strategies.speBot1ChainCount, &strategies.speBot4ChainCount}) chains->SetHint(Txt(61));
-  for (ui::SpinEdit* length : {&strategies.speBot1BetCount, &strategies.speBot2ChainCount,
-                               &strategies.speBot3ChainCount, &strategies.speBot4BetCount})
-    length->SetHint(Txt(62));
-  for (ui::NumberEdit* stake :
-       {&strategies.neBot1BetSize, &strategies.neBot2BetSize, &strategies.neBot3BetSize, &strategies.neBot4BetSize})
-    stake->SetHint(Txt(63));
-  strategies.lbBot5WinLimit.SetCaption(Txt(64));
-  strategies.lbBot5Porog.SetCaption(Txt(65));
-  strategies.lbBot5LoseLimit.SetCaption(Txt(66));
-  strategies.cbBot5ChangeDirection.SetCaption(Txt(67));
-  strategies.cbBot5ChangeDirection.SetHint(Txt(68));
-  strategies.neBot5WinLimit.SetHint(Txt(69));
-  strategies.neBot5Porog.SetHint(Txt(70));
-  strategies.neBot5LoseLimit.SetHint(Txt(71));
+  for (const StrategyRow& row : StrategyRows())
+    for (const StrategyField& field : row.fields) {
+      ui::Control& control = FieldControl(field, strategies);
+      (field.label == nullptr ? control : strategies.*field.label).SetCaption(Txt(field.caption));
+      control.SetHint(Txt(field.hint));
+    }
 
   strategies.pcStrategy.SetHint(Txt(260));
   chart.cbeBetOnBetTimeCost_.SetItems({Txt(261), Txt(262), Txt(263)});
@@ -346,10 +311,7 @@ void TMainForm::FormCreate() {
   ApplyLangPack();
   account.cbeLogin.SetItemIndex(LoginIndexFromSettings);
   RobotModeChange();
-  strategies.BetOnNeedDepositCalc1();
-  strategies.BetOnNeedDepositCalc2();
-  strategies.BetOnNeedDepositCalc3();
-  strategies.BetOnNeedDepositCalc4();
+  for (const StrategyRow& row : StrategyRows()) ShowNeededDeposit(row, strategies);
   ShowCurrentGreed(robot.GreedPorog, robot_controls.btGreed, robot_controls.shGreed);
   imLogo.SetPictureIndex(LogoIndex);
 

@@ -23,14 +23,13 @@ void TMainForm::RecordStrategy(THistoryRecord& record) {
 
 void TMainForm::ShowCurrencyName(const std::string& currency) {
   const std::string suffix = " " + currency;
-  for (ui::NumberEdit* editor :
-       {&account.neStartBalanse, &account.neCurrentBalanse, &account.neWinBalanse, &robot_controls.neMinBalans,
-        &fmDebug.site_control.neBetOnDebet, &strategies.neBot0BetSize, &strategies.neBot1MinDeposit,
-        &strategies.neBot1BetSize, &strategies.neBot2MinDeposit, &strategies.neBot2BetSize,
-        &strategies.neBot3MinDeposit, &strategies.neBot3BetSize, &strategies.neBot4MinDeposit,
-        &strategies.neBot4BetSize, &strategies.neBot5WinLimit, &strategies.neBot5Porog, &strategies.neBot5LoseLimit,
-        &strategies.neBot5BetSize})
+  for (ui::NumberEdit* editor : {&account.neStartBalanse, &account.neCurrentBalanse, &account.neWinBalanse,
+                                 &robot_controls.neMinBalans, &fmDebug.site_control.neBetOnDebet})
     editor->SetSuffix(suffix);
+  for (const StrategyRow& row : StrategyRows())
+    for (const StrategyField& field : row.fields)
+      if (const auto* money = std::get_if<ui::NumberEdit StrategyPages::*>(&field.control))
+        (strategies.**money).SetSuffix(suffix);
 }
 
 }  // namespace vantrope

@@ -47,11 +47,6 @@ struct StrategyPages {
 
   // "Go on until the first loss": the bet count matters only while it is off.
   void cbBot0ReBetClick();
-  // The needed deposit of martingale pages 1..4, from their stake and chain length.
-  void BetOnNeedDepositCalc1();
-  void BetOnNeedDepositCalc2();
-  void BetOnNeedDepositCalc3();
-  void BetOnNeedDepositCalc4();
 };
 
 }  // namespace vantrope

@@ -29,15 +29,46 @@ struct StrategyKey {
   int32_t default_value;
 };
 
+// An editor of a strategy page as the window lays it out and labels it.
+struct StrategyField {
+  enum class Kind : uint8_t {
+    kStake,      // money the user sets, to one decimal
+    kLimit,      // a money limit the user sets
+    kThreshold,  // money the strategy writes; read-only
+    kDeposit,    // the deposit a chain needs, worked out; read-only
+    kCount,      // a whole number from 1 to `max_count`
+    kCheck,      // a check box, which carries its own caption
+  };
+  Kind kind;
+  StrategyKey::Control control;
+  ui::Label StrategyPages::* label;  // none for a check box
+  // The language pack's texts of the caption and the hint.
+  int caption;
+  int hint;
+  int max_count = 0;
+  // Shares its line with the next field.
+  bool beside_next = false;
+};
+
 struct StrategyRow {
   TStrategy page;
   TRobotStatus status;
   // The section's default page name, and whether its page is shown when
   // the settings file names none.
   const char* name;
-  bool shown_by_default;
+  bool shown_by_default = false;
   // In the settings file's order.
   std::vector<StrategyKey> keys;
+  // The page's editors, top to bottom.
+  std::vector<StrategyField> fields;
+  // A chain strategy's page shows the deposit its chain needs, from the
+  // first stake and the chain's length.
+  struct Deposit {
+    ui::NumberEdit StrategyPages::* stake;
+    ui::SpinEdit StrategyPages::* length;
+    ui::NumberEdit StrategyPages::* deposit;
+  };
+  std::optional<Deposit> deposit = std::nullopt;
   // An editor the strategy writes (the balanced strategy's threshold), and
   // the parameter it is.
   ui::NumberEdit StrategyPages::* written = nullptr;
@@ -49,7 +80,7 @@ struct StrategyRow {
   struct FollowSteps {
     uint8_t first, last;
   };
-  std::optional<FollowSteps> follow;
+  std::optional<FollowSteps> follow = std::nullopt;
   // Counts its chain's bets in GameCount, and opens a new chain at sub-step 0.
   bool chain_in_games = false;
 };
@@ -61,5 +92,9 @@ const StrategyRow* StrategyOfStatus(TRobotStatus status);
 StrategyParams PageParams(const StrategyRow& row, const StrategyPages& pages);
 // The active strategy's parameters as the history record keeps them.
 std::array<int32_t, 8> HistoryParams(const StrategyPages& pages);
+// The deposit the page's chain needs, shown on the page.
+void ShowNeededDeposit(const StrategyRow& row, StrategyPages& pages);
+// A field's editor, whatever its kind.
+ui::Control& FieldControl(const StrategyField& field, StrategyPages& pages);
 
 }  // namespace vantrope

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/compact_widgets.h"
+#include "engine/strategy_registry.h"
 
 namespace vantrope {
 
@@ -67,46 +68,34 @@ class PageBuilder {
 }  // namespace
 
 std::vector<QWidget*> BuildStrategyPages(TMainForm& f) {
-  return {
-      PageBuilder()
-          .Number(f.strategies.lbBot0BetSize, f.strategies.neBot0BetSize)
-          .Check(f.strategies.cbBot0ReBet)
-          .Count(f.strategies.lbBot0BetCount, f.strategies.speBot0BetCount)
-          .Done(),
-      PageBuilder()
-          .Number(f.strategies.lbBot1MinDeposit, f.strategies.neBot1MinDeposit)
-          .Count(f.strategies.lbBot1ChainCount, f.strategies.speBot1ChainCount)
-          .Count(f.strategies.lbBot1BetCount, f.strategies.speBot1BetCount)
-          .Number(f.strategies.lbBot1BetSize, f.strategies.neBot1BetSize)
-          .Done(),
-      PageBuilder()
-          .Number(f.strategies.lbBot2MinDeposit, f.strategies.neBot2MinDeposit)
-          .Count(f.strategies.lbBot2BetCount, f.strategies.speBot2BetCount)
-          .Count(f.strategies.lbBot2ChainCount, f.strategies.speBot2ChainCount)
-          .Number(f.strategies.lbBot2BetSize, f.strategies.neBot2BetSize)
-          .Done(),
-      PageBuilder()
-          .Number(f.strategies.lbBot3MinDeposit, f.strategies.neBot3MinDeposit)
-          .Count(f.strategies.lbBot3ChainCount, f.strategies.speBot3ChainCount)
-          .Number(f.strategies.lbBot3BetSize, f.strategies.neBot3BetSize)
-          .Done(),
-      PageBuilder()
-          .Number(f.strategies.lbBot4MinDeposit, f.strategies.neBot4MinDeposit)
-          .Count(f.strategies.lbBot4ChainCount, f.strategies.speBot4ChainCount)
-          .Count(f.strategies.lbBot4BetCount, f.strategies.speBot4BetCount)
-          .Number(f.strategies.lbBot4BetSize, f.strategies.neBot4BetSize)
-          .Done(),
-      // The balanced strategy has the most editors: its money editors go in pairs.
-      PageBuilder()
-          .Numbers(f.strategies.lbBot5BetSize, f.strategies.neBot5BetSize, f.strategies.lbBot5WinLimit,
-                   f.strategies.neBot5WinLimit)
-          .Numbers(f.strategies.lbBot5Porog, f.strategies.neBot5Porog, f.strategies.lbBot5LoseLimit,
-                   f.strategies.neBot5LoseLimit)
-          .Count(f.strategies.lbBot5BetCount, f.strategies.speBot5BetCount)
-          .Check(f.strategies.cbBot5ChangeDirection)
-          .Done(),
-      PageBuilder().Done(),
-  };
+  using K = StrategyField::Kind;
+  StrategyPages& pages = f.strategies;
+  std::vector<QWidget*> built(StrategyPages::kStrategyCount, nullptr);
+  for (const StrategyRow& row : StrategyRows()) {
+    PageBuilder page;
+    for (size_t i = 0; i < row.fields.size(); ++i) {
+      const StrategyField& field = row.fields[i];
+      if (field.kind == K::kCheck) {
+        page.Check(pages.*std::get<ui::CheckBox StrategyPages::*>(field.control));
+      } else if (field.kind == K::kCount) {
+        page.Count(pages.*field.label, pages.*std::get<ui::SpinEdit StrategyPages::*>(field.control));
+      } else {
+        ui::NumberEdit& editor = pages.*std::get<ui::NumberEdit StrategyPages::*>(field.control);
+        if (!field.beside_next) {
+          page.Number(pages.*field.label, editor);
+          continue;
+        }
+        const StrategyField& next = row.fields.at(++i);
+        page.Numbers(pages.*field.label, editor, pages.*next.label,
+                     pages.*std::get<ui::NumberEdit StrategyPages::*>(next.control));
+      }
+    }
+    built.at(row.page) = page.Done();
+  }
+  // The page without a strategy is left empty.
+  for (QWidget*& page : built)
+    if (page == nullptr) page = PageBuilder().Done();
+  return built;
 }
 
 }  // namespace vantrope
