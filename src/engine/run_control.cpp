@@ -37,7 +37,6 @@ enum Text : int {
   txPressContinueAfterWin = 184,
   txMinimumBalance = 185,
   txPauseOrStop = 187,
-  txBalancedStrategy = 188,
   txStoppedAtMinimum = 189,
   txNo = 259,
   txResultUnknown = 284,
@@ -95,11 +94,13 @@ void RunControl::Run() {
   robot.BetValute = Trim(EVENT.Valute).empty() ? std::string("frxEURUSD") : EVENT.Valute;
   robot.BetPeriodUnit = Trim(EVENT.PeriodUnit).empty() ? std::string("m") : EVENT.PeriodUnit;
   robot.BetPeriod = EVENT.Period == 0 ? 1 : EVENT.Period;
-  if (const StrategyRow* row = StrategyOfPage(strategies.StrategyIndex()))
+  if (const StrategyRow* row = StrategyOfPage(strategies.StrategyIndex())) {
     robot.BetStake = RoundHalfEvenTo<int32_t>(PageParams(*row, strategies).BetSize);
-  if (strategies.StrategyIndex() == stBalanced) {
-    strategies.neBot5Porog.SetValue(0);
-    robot.BalancedTarget = 0;
+    // The threshold a strategy moves starts afresh with every run.
+    if (row->written != nullptr) {
+      (strategies.*row->written).SetValue(0);
+      robot.BalancedTarget = 0;
+    }
   }
 
   page.SiteDataUpdated = false;
@@ -359,21 +360,18 @@ bool RunControl::LimitCheck(uint16_t chain_counter) {
   robot.SavedStake = robot.ChainStake;
   robot.SavedBetCount = robot.BetCount;
   robot.SavedGameCount = robot.GameCount;
-  const TStrategy strategy = strategies.StrategyIndex();
+  const StrategyRow* row = StrategyOfPage(strategies.StrategyIndex());
+  const StrategyRow::Notice notice = row == nullptr ? StrategyRow::Notice{txPauseOrStop, DialogKind::Information}
+                                                    : row->limit_notice;
   // Shown without waiting: the check runs inside a strategy step.
-  if (strategy == stSimpleBet)
-    host.MyShowNotice(texts.Text(txAttention), text, DialogKind::Warning);
-  else if (strategy == stBalanced)
-    host.MyShowNotice(texts.Text(txBalancedStrategy), text, DialogKind::Warning);
-  else
-    host.MyShowNotice(texts.Text(txPauseOrStop), text, DialogKind::Information);
+  host.MyShowNotice(texts.Text(notice.title), text, notice.kind);
 
   if (verdict == 3) {
     log.AddStringToLog(ltInfo, texts.Text(txStoppedAtMinimum), true);
-    if (const StrategyRow* row = StrategyOfPage(strategy))
-      robot.SavedStake = RoundHalfEvenTo<int32_t>(PageParams(*row, strategies).BetSize);
+    if (row != nullptr) robot.SavedStake = RoundHalfEvenTo<int32_t>(PageParams(*row, strategies).BetSize);
     robot.SavedBetCount = 0;
-    if (strategy != stSimpleBet && strategy != stBalanced) robot.SavedGameCount = 0;
+    // A chain strategy's next start begins a new game.
+    if (row == nullptr || row->follow) robot.SavedGameCount = 0;
     robot.RobotPauseMode = pmNone;
     Stop();
   } else {

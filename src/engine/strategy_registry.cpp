@@ -27,7 +27,7 @@ const std::vector<StrategyRow>& StrategyRows() {
                   {K::kCheck, &P::cbBot0ReBet, nullptr, 52, 53},
                   {K::kCount, &P::speBot0BetCount, &P::lbBot0BetCount, 54, 55, 20}},
        .history = [](const S& p) { return std::array<int32_t, 8>{Rounded(p.BetSize), p.ReBet ? 1 : 0, p.BetCount}; },
-       .make = &MakeSimpleBet},
+       .make = &MakeSimpleBet, .limit_notice = {.title = 111, .kind = DialogKind::Warning}},
       {.page = stMartingale, .status = rsMartingale, .name = "Мартингейл",
        .keys = {{"ChainCount", &P::speBot1ChainCount, &S::ChainCount, 2},
                 {"BetCount", &P::speBot1BetCount, &S::BetCount, 5},
@@ -87,7 +87,7 @@ const std::vector<StrategyRow>& StrategyRows() {
        .history = [](const S& p) {
          return std::array<int32_t, 8>{Rounded(p.WinLimit), Rounded(p.LoseLimit), p.BetCount, Rounded(p.Porog)};
        },
-       .make = &MakeBalanced},
+       .make = &MakeBalanced, .limit_notice = {.title = 188, .kind = DialogKind::Warning}},
   };
   // clang-format on
   return rows;

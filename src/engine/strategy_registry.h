@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "desktop/dialogs.h"
 #include "engine/robot_state.h"
 #include "strategy/strategy.h"
 #include "engine/strategy_pages.h"
@@ -83,6 +84,13 @@ struct StrategyRow {
   std::optional<FollowSteps> follow = std::nullopt;
   // Counts its chain's bets in GameCount, and opens a new chain at sub-step 0.
   bool chain_in_games = false;
+  // The notice run control shows when it pauses or stops the strategy at a
+  // limit: its title, a text of the language pack, and its kind.
+  struct Notice {
+    int title;
+    DialogKind kind;
+  };
+  Notice limit_notice = {.title = 187, .kind = DialogKind::Information};
 };
 
 const std::vector<StrategyRow>& StrategyRows();
