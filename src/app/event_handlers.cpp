@@ -18,7 +18,7 @@ void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) { browser_sup
 
 void TMainForm::WebBrowser1DocumentComplete() {
   browser_supervisor.DocumentComplete();
-  bet_cycle.PageLoaded();
+  if (!page.SimulatorEnabled) bet_cycle.PageLoaded();
 }
 
 void TMainForm::WebBrowser1ProgressChange() { browser_supervisor.ProgressChange(); }
@@ -33,7 +33,7 @@ void TMainForm::WebBrowser1PageProcessGone() { browser_supervisor.PageProcessGon
 // parse every 5 s stays for pages that never are.
 void TMainForm::WebBrowser1DocumentChanged() {
   page_encoder.ReparseUnlessBusy();
-  bet_cycle.PageLoaded();
+  if (!page.SimulatorEnabled) bet_cycle.PageLoaded();
 }
 
 void TMainForm::tmParserDelayTimer() { page_encoder.ReparseUnlessBusy(); }
@@ -61,7 +61,23 @@ void TMainForm::btGreedClick() {
   ShowCurrentGreed(robot.GreedPorog, robot_controls.btGreed, robot_controls.shGreed);
 }
 
-void TMainForm::tmBetOnStateTimer() { bet_cycle.Tick(); }
+void TMainForm::tmBetOnStateTimer() {
+  if (page.SimulatorEnabled)
+    simulated_site.Tick();
+  else
+    bet_cycle.Tick();
+}
+
+void TMainForm::RequestBet() {
+  if (page.SimulatorEnabled)
+    simulated_site.RequestBet();
+  else
+    bet_cycle.RequestBet();
+}
+
+void TMainForm::SignalArrived() {
+  if (!page.SimulatorEnabled) bet_cycle.SignalArrived();
+}
 
 void TMainForm::tmBetWDTTimer() { bet_cycle.WatchdogFired(); }
 
@@ -83,7 +99,7 @@ void TMainForm::ChartChanged() { bet_cycle.ChartChanged(); }
 void TMainForm::SignalRaised() {
   const auto& chart = terminal.Sighted;
   ledger.KeepSignal(EVENT.Direction, chart ? ChartKey(chart->valute, chart->period) : std::string());
-  bet_cycle.SignalArrived();
+  SignalArrived();
 }
 
 // --- the debug window's pair and period selectors ---

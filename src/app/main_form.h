@@ -13,6 +13,7 @@
 #include "app/platform.h"
 #include "debug/debug_form.h"
 #include "debug/debug_simulators.h"
+#include "debug/simulated_site.h"
 #include "engine/account_panel.h"
 #include "engine/bet_ledger.h"
 #include "engine/bet_cycle.h"
@@ -46,6 +47,7 @@ class TMainForm : public RobotLog,
                   private TerminalSeeker::Events,
                   private RunControl::Host,
                   private BetCycle::Host,
+                  private BetRunner,
                   private BetLedger::Host,
                   private DebugSimulators::Host {
  public:
@@ -285,10 +287,13 @@ class TMainForm : public RobotLog,
                                  .selectors = selectors,
                                  .run_control = run_control,
                                  .bet_cycle = bet_cycle,
+                                 .bets = *this,
                                  .ledger = ledger,
                                  .clock = platform.clock,
                                  .log = *this,
                                  .texts = LangPack}};
+  SimulatedSite simulated_site{
+      .robot = robot, .log = *this, .texts = LangPack, .tmBetOnState = tmBetOnState};
   DebugSimulators debug_simulators{.debug = fmDebug,
                                    .robot = robot,
                                    .EVENT = EVENT,
@@ -296,7 +301,7 @@ class TMainForm : public RobotLog,
                                    .account = account,
                                    .page_actions = page_actions,
                                    .page_encoder = page_encoder,
-                                   .bet_cycle = bet_cycle,
+                                   .bets = *this,
                                    .clipboard = platform.clipboard,
                                    .clock = platform.clock,
                                    .log = *this,
@@ -307,6 +312,9 @@ class TMainForm : public RobotLog,
  private:
   // What the subsystems ask of the main window.
   std::optional<std::string> StepAddress() override { return bet_cycle.StepAddress(); }
+  // The bets go to the simulated site while the debug window's simulator is on.
+  void RequestBet() override;
+  void SignalArrived() override;
   void BetOnStateFault(const std::string& name, const std::string& text, int flag) override;
   void ShowSiteDisplays() override;
   void ShowCurrencyName(const std::string& currency) override;

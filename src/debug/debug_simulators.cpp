@@ -34,7 +34,7 @@ void DebugSimulators::TerminalArrowSim(int tag) {
   const bool up = tag == 0;
   RaiseSignal(EVENT, up ? drUp : drDown, clock.MonotonicMs());
   log.AddStringToLog(up ? ltUp : ltDown, texts.Text(up ? txUpSignal : txDownSignal), true);
-  bet_cycle.SignalArrived();
+  bets.SignalArrived();
 }
 
 void DebugSimulators::DebugManualBet(int tag) {
@@ -53,7 +53,7 @@ void DebugSimulators::DebugManualBet(int tag) {
   robot.BetDirection = tag == 1 ? drUp : drDown;
   // A bet by hand answers no signal.
   robot.BetSignalTime = 0;
-  bet_cycle.RequestBet();
+  bets.RequestBet();
 }
 
 void DebugSimulators::WebSimClick(int tag) {

@@ -12,7 +12,7 @@
 #include "desktop/clock.h"
 #include "desktop/dialogs.h"
 #include "engine/account_panel.h"
-#include "engine/bet_cycle.h"
+#include "engine/bet_runner.h"
 #include "engine/robot_state.h"
 #include "event/robot_event.h"
 #include "log/robot_log.h"
@@ -67,7 +67,7 @@ struct DebugSimulators {
   AccountPanel& account;
   PageActions& page_actions;
   PageEncoder& page_encoder;
-  BetCycle& bet_cycle;
+  BetRunner& bets;
   Clipboard& clipboard;
   Clock& clock;
   RobotLog& log;

@@ -110,16 +110,6 @@ void BetCycle::Tick() {
   robot.ParsedThisTick = false;
   tmBetOnState.SetEnabled(false);
   SetInterval(kRetry);
-
-  if (page.SimulatorEnabled) {
-    if (robot.BetOnStatus == bsBetRequested) {
-      const int prefix = ByDirection(robot.BetDirection, txSimulatorBetUp, txSimulatorBetDown, txSimulatorBet);
-      log.AddStringToDebugLog(texts.Text(prefix) + " " + std::to_string(robot.BetStake) + " " + robot.BetValute);
-      robot.BetOnStatus = bsBuy;
-    }
-    EnableTimerIfRunning();
-    return;
-  }
   WatchForStall();
   // The trading form is parsed afresh before the tick acts on it.
   if (IsTradingPage(page.PageIndex) && !browser.Busy()) {

@@ -31,8 +31,7 @@ void BetCycle::Navigate(const std::string& url, int interval, bool fresh_page) {
 // end wakes the cycle again), never in the middle of a tick waiting for the
 // page's answer.
 void BetCycle::Wake() {
-  if (!robot.QuickReaction || !robot.Running || robot.AwaitedTicket != 0 || page.SimulatorEnabled || browser.Busy())
-    return;
+  if (!robot.QuickReaction || !robot.Running || robot.AwaitedTicket != 0 || browser.Busy()) return;
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetInterval(kAtOnce);
   tmBetOnState.SetEnabled(true);

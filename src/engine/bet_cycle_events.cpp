@@ -9,9 +9,7 @@ namespace vantrope {
 using namespace bet_cycle;
 
 void BetCycle::RequestBet() {
-  // The simulator's bets are no bets of the account.
-  if (!page.SimulatorEnabled)
-    ledger.Requested({robot.BetValute, robot.BetPeriodUnit, robot.BetPeriod, robot.BetStake, robot.BetDirection});
+  ledger.Requested({robot.BetValute, robot.BetPeriodUnit, robot.BetPeriod, robot.BetStake, robot.BetDirection});
   robot.BetOnStatus = bsBetRequested;
   tmBetOnState.SetEnabled(false);
   tmBetOnState.SetInterval(kAtOnce);

@@ -22,9 +22,6 @@ constexpr int kMinute = 60000;    // a site that sends elsewhere or has a bet op
 enum Text : int {
   txBought = 90,
   txFault = 141,
-  txSimulatorBet = 142,
-  txSimulatorBetUp = 143,
-  txSimulatorBetDown = 144,
   txLoggedIn = 145,
   txOtherAccount = 146,
   txNoAccessToControl = 147,

@@ -104,7 +104,7 @@ void StrategyEngine::TakeChartChange() { selectors.BetOnBetModeSet(); }
 
 void StrategyEngine::ShowPair(const std::string& valute) { selectors.BetOnSetValutePair(valute); }
 
-void StrategyEngine::RequestBet() { bet_cycle.RequestBet(); }
+void StrategyEngine::RequestBet() { bets.RequestBet(); }
 
 bool StrategyEngine::LimitReached(uint16_t chain_counter) { return run_control.LimitCheck(chain_counter); }
 

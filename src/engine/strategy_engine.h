@@ -10,6 +10,7 @@
 #include "desktop/clock.h"
 #include "engine/account_panel.h"
 #include "engine/bet_cycle.h"
+#include "engine/bet_runner.h"
 #include "engine/bet_ledger.h"
 #include "engine/robot_controls.h"
 #include "engine/robot_state.h"
@@ -36,6 +37,7 @@ struct StrategyEngineParts {
   PairPeriodSelectors& selectors;
   RunControl& run_control;
   BetCycle& bet_cycle;
+  BetRunner& bets;
   BetLedger& ledger;
   Clock& clock;
   RobotLog& log;

@@ -48,6 +48,7 @@ TEST_F(SimulatorScenario, ArrowAndSiteStateButtonsDriveAMartingaleChain) {
   Site(ssReady);
   EXPECT_EQ(F().robot.BetOnStatus, bsBuy) << "the request echoed, nothing done on a page";
   EXPECT_TRUE(Echoed(F().Txt(143) + " 3 frxEURUSD"));
+  EXPECT_EQ(F().ledger.Open(), TOpenBet::None) << "a simulated bet is no bet of the account";
   Site(ssWaitingForPrices);
   Site(ssBetMade);
   Site(ssBetLost, 3);
