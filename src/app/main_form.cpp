@@ -67,8 +67,8 @@ void SetUpStrategyField(const StrategyField& field, StrategyPages& pages) {
     case K::kCount:
       (pages.*std::get<ui::SpinEdit StrategyPages::*>(field.control)).SetLimits(1, field.max_count);
       return;
-    case K::kStake: SetUpMoneyEditor(money(), 3, 100000, 1); return;
-    case K::kLimit: SetUpMoneyEditor(money(), 6, 100000, 1); return;
+    case K::kStake:
+    case K::kLimit: SetUpMoneyEditor(money(), FieldLimits(field)->low, FieldLimits(field)->high, 1); return;
     // The threshold is the balance less the loss limit, rounded: it may be
     // any whole number a balance gives, not only what the user's editors allow.
     case K::kThreshold: SetUpMoneyEditor(money(), 0, std::numeric_limits<int32_t>::max(), 1); break;

@@ -342,7 +342,7 @@ bool RunControl::LimitCheck(uint16_t chain_counter) {
   // A balance of 0 is one the account page showed, or none read yet.
   const bool balance_known = page.CurrentBalance != 0 || robot.StartBalanceKnown;
   const double minimum = RoundHalfEven(robot_controls.neMinBalans.Value());
-  if (balance_known && !(page.CurrentBalance - robot.ChainStake * kStakeShareAboveMinimum > minimum))
+  if (balance_known && !StakeFitsAboveMinimum(page.CurrentBalance, robot.ChainStake, minimum))
     verdict = 3;
   if (verdict == 0 || robot.RobotPauseMode == pmPaused) return false;
 

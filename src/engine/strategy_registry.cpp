@@ -136,6 +136,16 @@ void ShowNeededDeposit(const StrategyRow& row, StrategyPages& pages) {
   (pages.*row.deposit->deposit).SetValue(NeededDeposit(stake, (pages.*row.deposit->length).Value()));
 }
 
+std::optional<FieldRange> FieldLimits(const StrategyField& field) {
+  using K = StrategyField::Kind;
+  switch (field.kind) {
+    case K::kStake: return FieldRange{3, 100000};
+    case K::kLimit: return FieldRange{6, 100000};
+    case K::kCount: return FieldRange{1, static_cast<double>(field.max_count)};
+    default: return std::nullopt;
+  }
+}
+
 ui::Control& FieldControl(const StrategyField& field, StrategyPages& pages) {
   return std::visit([&](auto control) -> ui::Control& { return pages.*control; }, field.control);
 }

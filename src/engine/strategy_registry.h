@@ -102,6 +102,11 @@ StrategyParams PageParams(const StrategyRow& row, const StrategyPages& pages);
 std::array<int32_t, 8> HistoryParams(const StrategyPages& pages);
 // The deposit the page's chain needs, shown on the page.
 void ShowNeededDeposit(const StrategyRow& row, StrategyPages& pages);
+// The values a stake, limit or count editor takes; none for the other kinds.
+struct FieldRange {
+  double low, high;
+};
+std::optional<FieldRange> FieldLimits(const StrategyField& field);
 // A field's editor, whatever its kind.
 ui::Control& FieldControl(const StrategyField& field, StrategyPages& pages);
 

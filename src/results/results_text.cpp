@@ -15,15 +15,14 @@ std::string FiguresLine(const BetFigures& f) {
          MoneyText(f.net);
 }
 
-// Quoted when it holds a separator, a quote or a line end.
+}  // namespace
+
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
   for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
 }
-
-}  // namespace
 
 std::string StrategyName(int strategy) {
   static const std::array<const char*, 7> kNames = {"Простая ставка",        "Мартингейл",  "Осторожный мартингейл",

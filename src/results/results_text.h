@@ -19,6 +19,8 @@ std::string ResultName(uint8_t result);
 // and which spreadsheets read.
 std::string BetTimeText(double time);
 std::string MoneyText(double amount);
+// A CSV field, quoted when it holds a separator, a quote or a line end.
+std::string CsvField(const std::string& text);
 // The one currency of the bets, empty when they are in several.
 std::string CommonCurrency(const std::vector<const THistoryRecord*>& bets);
 

@@ -46,6 +46,11 @@ struct StrategyParams {
 // sat between the two, every bet held back and no stop).
 constexpr double kStakeShareAboveMinimum = 0.75;
 
+// Whether that share of the stake stays above the (rounded) minimum balance.
+inline bool StakeFitsAboveMinimum(double balance, int32_t stake, double minimum) {
+  return balance - stake * kStakeShareAboveMinimum > minimum;
+}
+
 // The money a step weighs.
 struct StrategyInput {
   // The account's balance as the site showed it last.

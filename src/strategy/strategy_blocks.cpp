@@ -64,7 +64,7 @@ void StrategyBlocks::StartChain() {
 
 // Also while no balance has been read: a bet needs a known balance above the minimum.
 bool StrategyBlocks::BetHeldBack(bool win_hold, uint16_t win_marker) const {
-  if (!(input.balance - state.ChainStake * kStakeShareAboveMinimum > Rounded(input.min_balance))) return true;
+  if (!StakeFitsAboveMinimum(input.balance, state.ChainStake, Rounded(input.min_balance))) return true;
   if (state.RobotPauseMode == pmAfterResult) return true;
   return win_hold && state.RobotPauseMode == pmAfterWin && win_marker == 0;
 }
