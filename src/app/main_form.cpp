@@ -21,7 +21,6 @@ namespace vantrope {
 namespace {
 
 constexpr const char* kVersionText = "ver: 1.62";
-constexpr const char* kSettingsFile = "Vantrope.ini";
 constexpr int kStatusMessageMs = 8000;
 
 // Initial widths of the panels that the window-width set-up measures.
@@ -297,10 +296,10 @@ void TMainForm::FormFrameChange() {
 
 void TMainForm::FormCreate() {
   // Before anything reads or writes the files they belong to.
-  RemoveLeftoverTemporaries(".", {kSettingsFile, kBetJournalFileName});
+  RemoveLeftoverTemporaries(".", {kSettingsFileName, kBetJournalFileName});
   browser_supervisor.IERegister(ProgramPath);
   {
-    IniFile ini(kSettingsFile);
+    IniFile ini(kSettingsFileName);
     LoadSettings(*this, ini);
     SettingsFileUnreadable = ini.Unreadable();
   }
@@ -439,10 +438,10 @@ std::optional<TMainForm::SettingsFault> TMainForm::WriteSettingsFile() {
   // Written now, the file would keep the program's keys alone and lose the
   // page templates and the language pack; after a start on defaults, also
   // the user's values.
-  const SettingsFault left_unread{Trim(Txt(txSettingsFileUnreadable) + " " + kSettingsFile), false};
+  const SettingsFault left_unread{Trim(Txt(txSettingsFileUnreadable) + " " + kSettingsFileName), false};
   if (SettingsFileUnreadable) return left_unread;
   try {
-    IniFile ini(kSettingsFile);
+    IniFile ini(kSettingsFileName);
     if (ini.Unreadable()) return left_unread;
     SaveSettings(*this, ini);
     ini.Save();

@@ -4,6 +4,9 @@
 
 namespace vantrope {
 
+// In the data folder, the current one.
+inline constexpr const char* kSettingsFileName = "Vantrope.ini";
+
 class IniFile;
 class TMainForm;
 

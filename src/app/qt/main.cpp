@@ -1,7 +1,7 @@
-// Program entry: the Qt application, the adapters of the core's ports, the
-// main window, the debug window and the results window, then the message
-// loop. "--history [FILE]" opens only the results window on a history file,
-// "--history-summary [FILE]" prints its figures without a window.
+// Program entry: the command line first, whose console commands need no
+// display; then the Qt application, the adapters of the core's ports, the
+// main window, the debug window and the results window, and the message
+// loop. "--history [FILE]" opens only the results window on a history file.
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -14,6 +14,8 @@
 
 #include "app/main_form.h"
 #include "app/platform.h"
+#include "app/qt/command_line.h"
+#include "app/settings_store.h"
 #include "app/qt/debug_window_view.h"
 #include "app/qt/main_window_view.h"
 #include "app/qt/qt_clipboard.h"
@@ -25,15 +27,11 @@
 #include "app/qt/qt_timer_host.h"
 #include "app/qt/results_window_view.h"
 #include "app/qt/termination_signals.h"
-#include "app/qt/time_scale_option.h"
 #include "site/webengine/webengine_browser.h"
 #include "results/results_text.h"
 #include "terminal/x11/x11_window_system.h"
 
 namespace {
-
-// The history file named after the option, or the data folder's.
-std::string HistoryFileArgument(int argc, char** argv) { return argc > 2 ? argv[2] : vantrope::kHistoryFileName; }
 
 int PrintHistorySummary(const std::string& path) {
   const vantrope::HistoryContents contents = vantrope::ReadHistoryContents(path);
@@ -53,16 +51,18 @@ int PrintHistorySummary(const std::string& path) {
 int main(int argc, char** argv) {
   using namespace vantrope;
 
-  const std::string first = argc > 1 ? argv[1] : "";
-  if (first == "--history-summary") return PrintHistorySummary(HistoryFileArgument(argc, argv));
-  const bool history_only = first == "--history";
-
-  // Read before Qt takes its own options out of the command line.
-  const std::optional<int> time_scale = ParseTimeScale(argc, argv);
-  if (!time_scale) {
-    std::fprintf(stderr, "usage: %s [--time-scale N]   (N: a whole number from 1; timers run N times faster)\n",
-                 argv[0]);
-    return 2;
+  const CommandLine command_line = ReadCommandLine(argc, argv);
+  switch (command_line.action) {
+    case CommandLine::Action::kExit: return command_line.exit_status;
+    case CommandLine::Action::kHistorySummary: return PrintHistorySummary(command_line.history_file);
+    case CommandLine::Action::kLab: {
+      const LabCommandOutput output = RunLabCommand(command_line.lab, kSettingsFileName);
+      std::fputs(output.out.c_str(), stdout);
+      std::fputs(output.err.c_str(), stderr);
+      return output.status;
+    }
+    case CommandLine::Action::kRun:
+    case CommandLine::Action::kHistory: break;
   }
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // asked for by Qt WebEngine
@@ -76,17 +76,17 @@ int main(int argc, char** argv) {
   // The texts are Russian: a font with Cyrillic letters.
   QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
 
-  if (history_only) {
+  if (command_line.action == CommandLine::Action::kHistory) {
     QtDialogs dialogs;
     ResultsWindow results;
     ResultsWindowView view(results, dialogs);
     dialogs.AttachMainWindow(&view);
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
-    results.Open(HistoryFileArgument(argc, argv));
+    results.Open(command_line.history_file);
     return app.exec();
   }
 
-  QtTimerHost timers(*time_scale);
+  QtTimerHost timers(command_line.time_scale);
   WebEngineBrowser browser;
   QtClock clock;
   X11WindowSystem windows;

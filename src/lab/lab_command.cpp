@@ -1,0 +1,94 @@
+#include "lab/lab_command.h"
+
+#include <charconv>
+#include <cstdint>
+#include <stdexcept>
+
+#include "engine/strategy_registry.h"
+#include "lab/lab_history.h"
+#include "lab/lab_report.h"
+#include "lab/lab_settings_file.h"
+#include "results/history_reading.h"
+#include "settings/ini_file.h"
+
+namespace vantrope {
+
+namespace {
+
+// A value out of its range, named by its option.
+struct BadValue : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+template <typename Number>
+Number Parse(const std::string& option, const std::string& text, Number low, Number high) {
+  Number value{};
+  const auto [last, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || last != text.data() + text.size() || !(value >= low && value <= high))
+    throw BadValue("--" + option + ": " + text);
+  return value;
+}
+
+template <typename Number>
+void Take(const std::optional<std::string>& text, const std::string& option, Number& into, Number low, Number high) {
+  if (text) into = Parse<Number>(option, *text, low, high);
+}
+
+}  // namespace
+
+LabCommandOutput RunLabCommand(const LabCommand& command, const std::string& settings_path) {
+  LabCommandOutput output;
+  try {
+    const IniFile ini(settings_path);
+    const LabSettings settings = ReadLabSettings(ini);
+    LabInputs inputs;
+    inputs.min_balance = settings.min_balance;
+    inputs.advance_threshold = settings.advance_threshold;
+    Take(command.runs, "runs", inputs.runs, 1, 1000000);
+    Take(command.bets, "bets", inputs.bets, 1, 1000000);
+    double win_percent = inputs.win_rate * 100;
+    Take(command.win_rate, "win-rate", win_percent, 0.0, 100.0);
+    inputs.win_rate = win_percent / 100;
+    Take(command.payout, "payout", inputs.payout, 0.01, 10000.0);
+    Take(command.balance, "balance", inputs.balance, 0.0, 1e12);
+    Take(command.seed, "seed", inputs.seed, uint64_t{0}, UINT64_MAX);
+
+    std::vector<uint8_t> pages;
+    for (const std::string& text : command.strategies) {
+      const auto page = Parse<int>("strategy", text, 0, 255);
+      if (settings.Strategy(static_cast<uint8_t>(page)) == nullptr) throw BadValue("--strategy: " + text);
+      pages.push_back(static_cast<uint8_t>(page));
+    }
+    // The page shown has no strategy when it is the seventh.
+    if (pages.empty()) pages.push_back(settings.Strategy(settings.shown) != nullptr ? settings.shown : uint8_t{stSimpleBet});
+
+    std::vector<HistoryOutcome> history;
+    if (command.replay) {
+      const HistoryContents contents = ReadHistoryContents(*command.replay);
+      if (!contents.opened) {
+        output.status = 1;
+        output.err = "vantrope: cannot read " + *command.replay + "\n";
+        return output;
+      }
+      history = HistoryOutcomes(contents.records);
+    }
+
+    std::vector<LabColumn> columns;
+    for (const uint8_t page : pages) {
+      const LabStrategyChoice& choice = *settings.Strategy(page);
+      LabColumn column{choice.name, inputs, {}, {}};
+      column.inputs.strategy = page;
+      column.inputs.params = choice.params;
+      column.result = command.replay ? ReplayHistory(column.inputs, history) : RunMonteCarlo(column.inputs);
+      column.figures = Summarise(column.inputs, column.result);
+      columns.push_back(std::move(column));
+    }
+    output.out = LabReportText(columns, command.replay.has_value());
+  } catch (const BadValue& bad) {
+    output.status = 2;
+    output.err = std::string("vantrope: a value out of its range: ") + bad.what() + "\n";
+  }
+  return output;
+}
+
+}  // namespace vantrope
