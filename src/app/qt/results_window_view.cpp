@@ -1,6 +1,6 @@
 #include "app/qt/results_window_view.h"
 
-#include <QDateTime>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -8,13 +8,13 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QtCharts/QAreaSeries>
-#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QValueAxis>
-#include <cmath>
 #include <filesystem>
 
 #include "app/qt/qt_text.h"
 #include "results/results_text.h"
+#include "results/time_axis.h"
 
 namespace vantrope {
 
@@ -23,29 +23,24 @@ namespace {
 enum Column { kTime, kAccount, kPair, kPeriod, kDirection, kStake, kResult, kNet, kBalance, kStrategy, kColumns };
 const char* const kHeaders[kColumns] = {"Время",  "Счёт", "Пара",        "Период",       "Направление",
                                         "Ставка", "Итог", "Итог ставки", "Баланс после", "Стратегия"};
+// On two lines, so that every column fits the window's width.
 const char* const kFigureHeaders[] = {"Ставок",
                                       "Выиграно",
                                       "Проиграно",
-                                      "Доля выигрышей, %",
+                                      "Доля\nвыигрышей, %",
                                       "Итог",
-                                      "Крупнейший выигрыш",
-                                      "Крупнейший проигрыш",
-                                      "Серия проигрышей",
-                                      "Наибольшая просадка"};
+                                      "Крупнейший\nвыигрыш",
+                                      "Крупнейший\nпроигрыш",
+                                      "Серия\nпроигрышей",
+                                      "Наибольшая\nпросадка"};
+// The space a time label wants beside its text, in pixels.
+constexpr qreal kTimeLabelPadding = 8;
 // The date filters' lowest date stands for no limit.
 const QDate kNoLimit(2000, 1, 1);
 // Date-times count days from 30 December 1899.
 const QDate kDayZero(1899, 12, 30);
 
 double DayNumber(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
-
-// The axis shows local time: a record's local time is placed so that it shows
-// as written. Reckoned without a time-zone lookup per point, which costs a
-// file system call each.
-qint64 ChartMs(double time, qint64 local_offset_ms) {
-  constexpr double kUnixDayZero = 25569;  // 1 January 1970
-  return static_cast<qint64>(std::llround((time - kUnixDayZero) * 86'400'000.0)) - local_offset_ms;
-}
 
 QStringList FigureCells(const BetFigures& f) {
   return {QString::number(f.count),
@@ -162,8 +157,9 @@ ResultsWindowView::ResultsWindowView(ResultsWindow& results, Dialogs& dialogs)
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setStretchLastSection(true);
 
-  auto* lower = new QSplitter(Qt::Horizontal, split);
-  figures_ = new QTableWidget(0, static_cast<int>(std::size(kFigureHeaders)), lower);
+  // The figures below the bets, as wide as the window, so that none of their
+  // columns hides; the curve below them, as wide as the window too.
+  figures_ = new QTableWidget(0, static_cast<int>(std::size(kFigureHeaders)), split);
   QStringList figure_headers;
   for (const char* header : kFigureHeaders) figure_headers << QString::fromUtf8(header);
   figures_->setHorizontalHeaderLabels(figure_headers);
@@ -181,20 +177,24 @@ ResultsWindowView::ResultsWindowView(ResultsWindow& results, Dialogs& dialogs)
   auto* chart = new QChart;
   chart->addSeries(drawdown);
   chart->addSeries(balance_);
-  auto* time_axis = new QDateTimeAxis;
-  time_axis->setFormat(QStringLiteral("yyyy-MM-dd"));
+  // The bets' own times (days), labelled by the core: no time zone comes
+  // between them and the labels.
+  time_axis_ = new QCategoryAxis;
+  time_axis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   auto* money_axis = new QValueAxis;
-  chart->addAxis(time_axis, Qt::AlignBottom);
+  chart->addAxis(time_axis_, Qt::AlignBottom);
   chart->addAxis(money_axis, Qt::AlignLeft);
   for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(drawdown), static_cast<QAbstractSeries*>(balance_)}) {
-    series->attachAxis(time_axis);
+    series->attachAxis(time_axis_);
     series->attachAxis(money_axis);
   }
-  chart_view_ = new QChartView(chart, lower);
+  // Beside a chart as wide as the window, the legend leaves the curve its height.
+  chart->legend()->setAlignment(Qt::AlignRight);
+  chart_view_ = new QChartView(chart, split);
   chart_view_->setRenderHint(QPainter::Antialiasing);
-  // The figures table would take the whole width its columns ask for.
-  lower->setSizes({450, 550});
-  split->setSizes({350, 350});
+  connect(chart, &QChart::plotAreaChanged, this, [this] { ApplyTimeAxis(); });
+  // Room for the figures of three pairs and three strategies.
+  split->setSizes({200, 165, 235});
   layout->addWidget(split, 1);
 
   auto* bottom = new QHBoxLayout;
@@ -259,11 +259,9 @@ void ResultsWindowView::Refresh() {
   balance.reserve(static_cast<qsizetype>(results_.Curve().size()));
   peak.reserve(balance.capacity());
   double low = 0, high = 0;
-  const qint64 local_offset_ms = QDateTime::currentDateTime().offsetFromUtc() * 1000LL;
   for (const EquityPoint& point : results_.Curve()) {
-    const auto x = static_cast<qreal>(ChartMs(point.time, local_offset_ms));
-    balance.append({x, point.balance});
-    peak.append({x, point.peak});
+    balance.append({point.time, point.balance});
+    peak.append({point.time, point.peak});
     low = balance.size() == 1 ? point.balance : std::min(low, point.balance);
     high = balance.size() == 1 ? point.peak : std::max(high, point.peak);
   }
@@ -273,14 +271,35 @@ void ResultsWindowView::Refresh() {
   if (!balance.isEmpty()) {
     const qreal margin = std::max<qreal>((high - low) * 0.05, 1);
     chart->axes(Qt::Vertical).first()->setRange(low - margin, high + margin);
-    chart->axes(Qt::Horizontal)
-        .first()
-        ->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(balance.first().x())),
-                   QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(balance.last().x()) + 1000));
   }
+  ApplyTimeAxis();
   const std::string currency = CommonCurrency(shown);
   chart->setTitle(ToQString("Баланс" + (currency.empty() ? std::string() : ", " + currency)));
   status_->setText(ToQString(results_.StatusText()));
+}
+
+// As many time labels as the plot's width holds whole: again when it changes.
+void ResultsWindowView::ApplyTimeAxis() {
+  const std::vector<EquityPoint>& curve = results_.Curve();
+  TimeAxis axis;
+  if (!curve.empty()) {
+    const QFontMetricsF metrics(time_axis_->labelsFont());
+    axis = FitTimeAxis(curve.front().time, curve.back().time, chart_view_->chart()->plotArea().width(),
+                       [&metrics](const std::string& label) {
+                         return metrics.horizontalAdvance(ToQString(label)) + kTimeLabelPadding;
+                       });
+  }
+  QStringList labels;
+  for (const TimeTick& tick : axis.ticks) labels << ToQString(tick.label);
+  // Unchanged labels leave the plot area as it is, which ends the round.
+  if (labels == time_axis_->categoriesLabels() &&
+      (curve.empty() || (time_axis_->min() == axis.from && time_axis_->max() == axis.to)))
+    return;
+  for (const QString& label : time_axis_->categoriesLabels()) time_axis_->remove(label);
+  if (curve.empty()) return;
+  time_axis_->setStartValue(axis.from);
+  for (const TimeTick& tick : axis.ticks) time_axis_->append(ToQString(tick.label), tick.time);
+  time_axis_->setRange(axis.from, axis.to);
 }
 
 void ResultsWindowView::ExportCsv() {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QTableView>
 #include <QTableWidget>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 
@@ -39,10 +40,12 @@ class ResultsWindowView : public ModelWindow {
   QTableWidget& figures() { return *figures_; }
   QLineSeries& balance() { return *balance_; }
   QChartView& chart() { return *chart_view_; }
+  QCategoryAxis& time_axis() { return *time_axis_; }
 
  private:
   void Refresh();
   void FillChoices();
+  void ApplyTimeAxis();
   void ApplyFilter();
   void ExportCsv();
   void SavePicture();
@@ -57,6 +60,7 @@ class ResultsWindowView : public ModelWindow {
   QTableView* table_;
   QTableWidget* figures_;
   QChartView* chart_view_;
+  QCategoryAxis* time_axis_;
   QLineSeries* balance_;
   QLineSeries* peak_;
   QLabel* status_;
