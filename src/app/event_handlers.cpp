@@ -12,6 +12,11 @@ void TMainForm::miSaveLogAsTextClick() { event_log.miSaveLogAsTextClick(platform
 
 void TMainForm::miHistoryClick() { results.Open(kHistoryFileName); }
 
+void TMainForm::miLabClick() {
+  lab.Open(PagesLabSettings(strategies, robot_controls.neMinBalans.Value(), GreedThreshold(robot.GreedPorog)),
+           account.neCurrentBalanse.Value());
+}
+
 // --- the browser ---
 
 void TMainForm::WebBrowser1BeforeNavigate2(const std::string& url) { browser_supervisor.BeforeNavigate(url); }

@@ -103,6 +103,8 @@ TMainForm::TMainForm(Platform& p)
   for (ui::MenuItem& item : miSelectLogoPic) item.onClick = [this, &item] { miSelectLogoPicClick(item.Tag()); };
   event_log.miSaveLogAsText.onClick = [this] { miSaveLogAsTextClick(); };
   event_log.miHistory.onClick = [this] { miHistoryClick(); };
+  event_log.miLab.onClick = [this] { miLabClick(); };
+  event_log.miLab.SetCaption(kLabTitle);
   event_log.gwLog.onPopup = [this] { ppmLogPopup(); };
   btMute.onClick = [this] { btMuteClick(); };
   browser_panel.teWebAddr.onButtonClick = [this] { teWebAddrButtonClick(); };

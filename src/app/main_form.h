@@ -23,6 +23,7 @@
 #include "engine/strategy_engine.h"
 #include "engine/strategy_pages.h"
 #include "event/robot_event.h"
+#include "lab/lab_window.h"
 #include "log/event_log.h"
 #include "log/robot_log.h"
 #include "results/results_window.h"
@@ -99,6 +100,7 @@ class TMainForm : public RobotLog,
   void ppmLogPopup();
   void miSaveLogAsTextClick();
   void miHistoryClick();
+  void miLabClick();
   void btMuteClick();
   // The browser.
   void WebBrowser1BeforeNavigate2(const std::string& url);
@@ -171,6 +173,8 @@ class TMainForm : public RobotLog,
   TfmDebug fmDebug{platform.clock};
   // The bets of the history file, with their figures; opened from the log's menu.
   ResultsWindow results;
+  // The strategies of the pages tried on many bets; opened from the log's menu.
+  LabWindow lab;
 
   // The program's own file, as it was started.
   std::string ProgramPath = "vantrope";

@@ -73,14 +73,19 @@ std::vector<LabBand> BalanceBands(const LabInputs& inputs, const LabResult& resu
 }
 
 LabHistogram FinalBalanceHistogram(const LabResult& result, int bins) {
-  LabHistogram histogram;
-  if (result.runs.empty() || bins <= 0) return histogram;
+  if (result.runs.empty()) return {};
   const auto [low, high] = std::minmax_element(result.runs.begin(), result.runs.end(), [](const auto& a, const auto& b) {
     return a.final_balance < b.final_balance;
   });
-  histogram.from = low->final_balance;
+  return FinalBalanceHistogram(result, bins, low->final_balance, high->final_balance);
+}
+
+LabHistogram FinalBalanceHistogram(const LabResult& result, int bins, double from, double to) {
+  LabHistogram histogram;
+  if (result.runs.empty() || bins <= 0) return histogram;
+  histogram.from = from;
   // All the runs ending alike still make one bin of some width.
-  histogram.width = std::max(high->final_balance - low->final_balance, 1.0) / bins;
+  histogram.width = std::max(to - from, 1.0) / bins;
   histogram.counts.assign(static_cast<size_t>(bins), 0);
   for (const LabRun& run : result.runs) {
     const int bin = static_cast<int>((run.final_balance - histogram.from) / histogram.width);

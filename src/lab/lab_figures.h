@@ -48,6 +48,9 @@ struct LabHistogram {
   std::vector<int> counts;
 };
 LabHistogram FinalBalanceHistogram(const LabResult& result, int bins);
+// The same over the range given (the one of several results drawn
+// together); a balance outside it counts in the nearest end bin.
+LabHistogram FinalBalanceHistogram(const LabResult& result, int bins, double from, double to);
 
 // The value below which `percent` of the sorted values lie, interpolated
 // between the two nearest.

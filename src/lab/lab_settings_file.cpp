@@ -5,6 +5,7 @@
 
 #include "engine/advance_threshold.h"
 #include "engine/strategy_registry.h"
+#include "results/results_text.h"
 #include "settings/ini_file.h"
 #include "text/utf8.h"
 
@@ -31,6 +32,13 @@ StrategyParams ReadParams(const StrategyRow& row, const IniFile& ini, const std:
   return params;
 }
 
+// A page's name, or the strategy's own where the page has none (a page
+// hidden from the window has none).
+std::string PageName(const StrategyRow& row, const std::string& name) {
+  const std::string trimmed = Trim(name);
+  return trimmed.empty() ? StrategyName(row.page) : trimmed;
+}
+
 }  // namespace
 
 const LabStrategyChoice* LabSettings::Strategy(uint8_t page) const {
@@ -43,14 +51,26 @@ LabSettings ReadLabSettings(const IniFile& ini) {
   LabSettings settings;
   for (const StrategyRow& row : StrategyRows()) {
     const std::string section = "Robot" + std::to_string(row.page);
-    const std::string name = Trim(ini.ReadString(section, "Name", row.name));
-    settings.strategies.push_back({row.page, name.empty() ? row.name : name, ReadParams(row, ini, section)});
+    settings.strategies.push_back(
+        {row.page, PageName(row, ini.ReadString(section, "Name", row.name)), ReadParams(row, ini, section)});
     if (ini.ReadBool(section, "Down", row.shown_by_default)) settings.shown = row.page;
   }
   settings.min_balance = ini.ReadInteger("Binary", "MinBalans", 0);
   // An index the window does not know goes back to the first, as there.
   const int32_t greed = ini.ReadInteger("Binary", "GreedPorog", 0);
   settings.advance_threshold = GreedThreshold(greed >= 0 && greed < int32_t{kGreedThresholds.size()} ? greed : 0);
+  return settings;
+}
+
+LabSettings PagesLabSettings(const StrategyPages& pages, double min_balance, int32_t advance_threshold) {
+  LabSettings settings;
+  for (const StrategyRow& row : StrategyRows()) {
+    settings.strategies.push_back(
+        {row.page, PageName(row, pages.pcStrategy.PageCaption(row.page)), PageParams(row, pages)});
+  }
+  settings.shown = pages.StrategyIndex();
+  settings.min_balance = min_balance;
+  settings.advance_threshold = advance_threshold;
   return settings;
 }
 

@@ -1,6 +1,7 @@
-// The lab's inputs as the settings file of the data folder sets them: the
-// strategy shown on the pages, every strategy's name and settings, run
-// control's minimum balance and the advance threshold.
+// The lab's inputs as the settings file of the data folder sets them, or as
+// the main window shows them: the strategy shown on the pages, every
+// strategy's name and settings, run control's minimum balance and the
+// advance threshold.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@
 namespace vantrope {
 
 class IniFile;
+struct StrategyPages;
 
 struct LabStrategyChoice {
   uint8_t page;
@@ -29,5 +31,7 @@ struct LabSettings {
 
 // Each value read as the window would read it, an editor's limits applied.
 LabSettings ReadLabSettings(const IniFile& ini);
+// The pages' names and values as they are now.
+LabSettings PagesLabSettings(const StrategyPages& pages, double min_balance, int32_t advance_threshold);
 
 }  // namespace vantrope

@@ -34,6 +34,7 @@ class EventLog {
   ui::Grid gwLog{4};
   ui::MenuItem miSaveLogAsText;
   ui::MenuItem miHistory;
+  ui::MenuItem miLab;
   ui::SaveDialog SaveDialog1;
   std::string LastLogText;
   uint8_t LogRepeatGuard = 0;

@@ -172,7 +172,8 @@ QWidget* EventLogBox(TMainForm& f, QWidget* panel) {
   auto* box = Bound<QGroupBox>(f.gbLog, panel);
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(2, 2, 2, 2);
-  auto* grid = new LogGridView(f.event_log.gwLog, {&f.event_log.miSaveLogAsText, &f.event_log.miHistory}, box);
+  auto* grid = new LogGridView(f.event_log.gwLog,
+                               {&f.event_log.miSaveLogAsText, &f.event_log.miHistory, &f.event_log.miLab}, box);
   grid->setMinimumHeight(kLogMinimumHeight);
   layout->addWidget(grid);
   return box;
