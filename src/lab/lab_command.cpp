@@ -5,10 +5,8 @@
 #include <stdexcept>
 
 #include "engine/strategy_registry.h"
-#include "lab/lab_history.h"
-#include "lab/lab_report.h"
+#include "lab/lab_job.h"
 #include "lab/lab_settings_file.h"
-#include "results/history_reading.h"
 #include "settings/ini_file.h"
 
 namespace vantrope {
@@ -62,28 +60,14 @@ LabCommandOutput RunLabCommand(const LabCommand& command, const std::string& set
     // The page shown has no strategy when it is the seventh.
     if (pages.empty()) pages.push_back(settings.Strategy(settings.shown) != nullptr ? settings.shown : uint8_t{stSimpleBet});
 
-    std::vector<HistoryOutcome> history;
-    if (command.replay) {
-      const HistoryContents contents = ReadHistoryContents(*command.replay);
-      if (!contents.opened) {
-        output.status = 1;
-        output.err = "vantrope: cannot read " + *command.replay + "\n";
-        return output;
-      }
-      history = HistoryOutcomes(contents.records);
+    LabProgress progress;
+    const LabOutcome outcome = RunLabJob({LabColumns(settings, pages, inputs), command.replay.value_or("")}, progress);
+    if (!outcome.error.empty()) {
+      output.status = 1;
+      output.err = "vantrope: " + outcome.error + "\n";
+      return output;
     }
-
-    std::vector<LabColumn> columns;
-    for (const uint8_t page : pages) {
-      const LabStrategyChoice& choice = *settings.Strategy(page);
-      LabColumn column{choice.name, inputs, {}, {}};
-      column.inputs.strategy = page;
-      column.inputs.params = choice.params;
-      column.result = command.replay ? ReplayHistory(column.inputs, history) : RunMonteCarlo(column.inputs);
-      column.figures = Summarise(column.inputs, column.result);
-      columns.push_back(std::move(column));
-    }
-    output.out = LabReportText(columns, command.replay.has_value());
+    output.out = LabReportText(outcome.columns, command.replay.has_value());
   } catch (const BadValue& bad) {
     output.status = 2;
     output.err = std::string("vantrope: a value out of its range: ") + bad.what() + "\n";

@@ -26,7 +26,7 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"site", "terminal", "results"},     // the broker's site, the trading terminal, the results of bets
     {"strategy"},                        // the money-management strategies, plain objects
     {"engine"},                          // bet cycle, strategy step, run control
-    {"debug"},                           // the debug window
+    {"debug", "lab"},                    // the debug window, the strategy lab
     {"app"},                             // the main window
     {"site/webengine", "terminal/x11"},  // adapters
     {"app/qt"},                          // the Qt program

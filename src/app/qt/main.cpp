@@ -1,7 +1,8 @@
 // Program entry: the command line first, whose console commands need no
 // display; then the Qt application, the adapters of the core's ports, the
-// main window, the debug window and the results window, and the message
-// loop. "--history [FILE]" opens only the results window on a history file.
+// main window, the debug window, the results window and the strategy lab,
+// and the message loop. "--history [FILE]" opens only the results window on
+// a history file.
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -17,6 +18,7 @@
 #include "app/qt/command_line.h"
 #include "app/settings_store.h"
 #include "app/qt/debug_window_view.h"
+#include "app/qt/lab_window_view.h"
 #include "app/qt/main_window_view.h"
 #include "app/qt/qt_clipboard.h"
 #include "app/qt/qt_clock.h"
@@ -102,6 +104,7 @@ int main(int argc, char** argv) {
   MainWindowView main_window(form, browser.View());
   DebugWindowView debug_window(form.fmDebug);
   ResultsWindowView results_window(form.results, dialogs);
+  LabWindowView lab_window(form.lab, dialogs);
   shell.AttachMainWindow(&main_window);
   dialogs.AttachMainWindow(&main_window);
 
