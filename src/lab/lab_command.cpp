@@ -1,10 +1,12 @@
 #include "lab/lab_command.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 
 #include "engine/strategy_registry.h"
+#include "lab/lab_input_fields.h"
 #include "lab/lab_job.h"
 #include "lab/lab_settings_file.h"
 #include "settings/ini_file.h"
@@ -27,9 +29,14 @@ Number Parse(const std::string& option, const std::string& text, Number low, Num
   return value;
 }
 
-template <typename Number>
-void Take(const std::optional<std::string>& text, const std::string& option, Number& into, Number low, Number high) {
-  if (text) into = Parse<Number>(option, *text, low, high);
+// A value within the limits the window's editor of the field has, whole
+// where the editor shows no decimals.
+void Take(const std::optional<std::string>& text, const std::string& option, LabInputs& inputs, LabField field) {
+  if (!text) return;
+  const LabInputField& limits = LabInputFieldOf(field);
+  const double value = Parse(option, *text, limits.low, limits.high);
+  if (limits.decimals == 0 && value != std::floor(value)) throw BadValue("--" + option + ": " + *text);
+  SetLabFieldValue(inputs, field, value);
 }
 
 }  // namespace
@@ -42,14 +49,12 @@ LabCommandOutput RunLabCommand(const LabCommand& command, const std::string& set
     LabInputs inputs;
     inputs.min_balance = settings.min_balance;
     inputs.advance_threshold = settings.advance_threshold;
-    Take(command.runs, "runs", inputs.runs, 1, 1000000);
-    Take(command.bets, "bets", inputs.bets, 1, 1000000);
-    double win_percent = inputs.win_rate * 100;
-    Take(command.win_rate, "win-rate", win_percent, 0.0, 100.0);
-    inputs.win_rate = win_percent / 100;
-    Take(command.payout, "payout", inputs.payout, 0.01, 10000.0);
-    Take(command.balance, "balance", inputs.balance, 0.0, 1e12);
-    Take(command.seed, "seed", inputs.seed, uint64_t{0}, UINT64_MAX);
+    Take(command.runs, "runs", inputs, LabField::kRuns);
+    Take(command.bets, "bets", inputs, LabField::kBets);
+    Take(command.win_rate, "win-rate", inputs, LabField::kWinRate);
+    Take(command.payout, "payout", inputs, LabField::kPayout);
+    Take(command.balance, "balance", inputs, LabField::kBalance);
+    Take(command.seed, "seed", inputs, LabField::kSeed);
 
     std::vector<uint8_t> pages;
     for (const std::string& text : command.strategies) {

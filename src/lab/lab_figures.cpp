@@ -72,14 +72,6 @@ std::vector<LabBand> BalanceBands(const LabInputs& inputs, const LabResult& resu
   return bands;
 }
 
-LabHistogram FinalBalanceHistogram(const LabResult& result, int bins) {
-  if (result.runs.empty()) return {};
-  const auto [low, high] = std::minmax_element(result.runs.begin(), result.runs.end(), [](const auto& a, const auto& b) {
-    return a.final_balance < b.final_balance;
-  });
-  return FinalBalanceHistogram(result, bins, low->final_balance, high->final_balance);
-}
-
 LabHistogram FinalBalanceHistogram(const LabResult& result, int bins, double from, double to) {
   LabHistogram histogram;
   if (result.runs.empty() || bins <= 0) return histogram;

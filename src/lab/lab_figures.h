@@ -41,15 +41,14 @@ struct LabBand {
 };
 std::vector<LabBand> BalanceBands(const LabInputs& inputs, const LabResult& result);
 
-// The final balances in `bins` equal bins from the lowest to the highest.
+// The final balances in `bins` equal bins over the range given (the one of
+// several results drawn together); a balance outside it counts in the
+// nearest end bin.
 struct LabHistogram {
   double from = 0;
   double width = 0;
   std::vector<int> counts;
 };
-LabHistogram FinalBalanceHistogram(const LabResult& result, int bins);
-// The same over the range given (the one of several results drawn
-// together); a balance outside it counts in the nearest end bin.
 LabHistogram FinalBalanceHistogram(const LabResult& result, int bins, double from, double to);
 
 // The value below which `percent` of the sorted values lie, interpolated

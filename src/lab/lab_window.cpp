@@ -1,9 +1,9 @@
 #include "lab/lab_window.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "log/history_file.h"
+#include "settings/durable_file.h"
 
 namespace vantrope {
 
@@ -115,11 +115,7 @@ std::string LabWindow::StatusText() const {
 }
 
 std::optional<std::string> LabWindow::ExportCsv(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  const std::string text = LabCsv(columns_);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) return "Не удалось записать файл " + path;
+  if (!WriteWholeFile(path, LabCsv(columns_))) return "Не удалось записать файл " + path;
   return std::nullopt;
 }
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "results/results_text.h"
+#include "settings/durable_file.h"
 
 namespace vantrope {
 
@@ -65,11 +65,7 @@ void ResultsWindow::Refilter() {
 }
 
 std::optional<std::string> ResultsWindow::ExportCsv(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  const std::string text = CsvText(shown_);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) return "Unable to write to " + path;
+  if (!WriteWholeFile(path, CsvText(shown_))) return "Unable to write to " + path;
   return std::nullopt;
 }
 

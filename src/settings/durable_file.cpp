@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -103,6 +104,13 @@ void RemoveLeftoverTemporaries(const fs::path& folder, const std::vector<std::st
         std::ranges::any_of(targets, [&name](const std::string& target) { return IsTemporaryOf(name, target); }))
       fs::remove(entry->path(), ignored);
   }
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.close();
+  return static_cast<bool>(out);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -26,6 +26,10 @@ bool ReplaceFileDurably(const std::filesystem::path& target, std::string_view co
 // failure.
 bool AppendRecordDurably(const std::filesystem::path& path, std::string_view record);
 
+// Writes `content` as the whole file, in place and not durably: for the
+// exports a user asks for. False on any failure.
+bool WriteWholeFile(const std::string& path, std::string_view content);
+
 // The whole file, or nothing when it cannot be opened or read to its end.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
